@@ -1,0 +1,27 @@
+# Installs what the builds and tests need on Debian, quietly, and only what is
+# missing.
+scrivlet_install_deps() {
+    local packages=(cmake make g++ googletest libbenchmark-dev
+        g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+        wine wine64 xvfb xauth locales x11-apps imagemagick zip)
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        local sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo=sudo
+        echo "Installing: ${missing[*]}"
+        $sudo apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq \
+            "${missing[@]}" >/dev/null
+    fi
+    # German date and time formats under Wine come from the host locale.
+    if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+        local sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo=sudo
+        $sudo sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
+        grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+        $sudo locale-gen >/dev/null
+    fi
+}

@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+
+#include "platform/window_id.h"
+
+namespace scrivlet {
+
+enum class MessageIcon { None, Information, Question, Error, Warning };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+struct MessageRequest {
+    std::string text;
+    std::string caption;
+    MessageIcon icon = MessageIcon::Information;
+    MessageButtons buttons = MessageButtons::Ok;
+    // For YesNo: true when No is the preset button.
+    bool defaultNo = false;
+};
+
+// Modal interaction with the user: message boxes and the system's choosers.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual MessageAnswer message(const MessageRequest& request) = 0;
+    // The folder chooser for file-system folders; "" when cancelled or when the
+    // choice has no file-system path.
+    virtual std::string chooseFolder(WindowId owner, const std::string& prompt) = 0;
+};
+
+}  // namespace scrivlet

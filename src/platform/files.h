@@ -1,0 +1,32 @@
+#pragma once
+#include <optional>
+#include <string>
+
+namespace scrivlet {
+
+struct FileAttributes {
+    bool directory = false;
+    bool hidden = false;
+    bool system = false;
+    bool readOnly = false;
+};
+
+// Files addressed by Windows paths ("C:\dir\file"); contents are bytes.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // Attributes of the file or folder at path, nothing when it does not exist or
+    // the path is invalid.
+    virtual std::optional<FileAttributes> attributes(const std::string& path) = 0;
+    // The whole file, nothing when it cannot be opened or read.
+    virtual std::optional<std::string> readAll(const std::string& path) = 0;
+    // Creates or replaces the file with exactly these bytes.
+    virtual bool writeAll(const std::string& path, const std::string& data) = 0;
+    // Copies over an existing target.
+    virtual bool copy(const std::string& from, const std::string& to) = 0;
+    virtual bool remove(const std::string& path) = 0;
+    virtual bool setAttributes(const std::string& path, const FileAttributes& attributes) = 0;
+    virtual bool createFolder(const std::string& path) = 0;
+};
+
+}  // namespace scrivlet

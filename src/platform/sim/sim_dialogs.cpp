@@ -1,0 +1,24 @@
+#include "platform/sim/sim_dialogs.h"
+
+namespace scrivlet {
+
+MessageAnswer SimDialogs::message(const MessageRequest& request) {
+    shown.push_back(request);
+    if (!answers_.empty()) {
+        const MessageAnswer answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    }
+    if (request.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+    return request.defaultNo ? MessageAnswer::No : MessageAnswer::Yes;
+}
+
+std::string SimDialogs::chooseFolder(WindowId, const std::string& prompt) {
+    folderPrompts.push_back(prompt);
+    if (folders_.empty()) return "";
+    std::string folder = folders_.front();
+    folders_.pop_front();
+    return folder;
+}
+
+}  // namespace scrivlet

@@ -1,0 +1,143 @@
+#include "platform/sim/sim_files.h"
+
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "platform/text.h"
+
+namespace scrivlet {
+
+namespace fs = std::filesystem;
+
+SimFileSystem::SimFileSystem(fs::path hostRoot) : root_(std::move(hostRoot)) {
+    std::error_code ec;
+    fs::create_directories(root_ / "C", ec);
+}
+
+std::optional<fs::path> SimFileSystem::hostPath(const std::string& path) const {
+    if (path.size() < 3 || path[1] != ':' || path[2] != '\\' || !isAsciiLetter(path[0]))
+        return std::nullopt;
+    for (char c : path)
+        if (c == '/' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' || c == '|' ||
+            static_cast<unsigned char>(c) < 32)
+            return std::nullopt;
+    fs::path host = root_ / std::string(1, asciiUpper(path[0]));
+    std::string rest = path.substr(3);
+    std::size_t start = 0;
+    while (start <= rest.size()) {
+        std::size_t end = rest.find('\\', start);
+        if (end == std::string::npos) end = rest.size();
+        std::string part = rest.substr(start, end - start);
+        start = end + 1;
+        if (part.empty() || part == ".") {
+            if (end == rest.size()) break;
+            continue;
+        }
+        if (part == "..") {
+            if (host != root_ / std::string(1, asciiUpper(path[0]))) host = host.parent_path();
+            continue;
+        }
+        std::error_code ec;
+        fs::path chosen = host / part;
+        if (!fs::exists(chosen, ec) && fs::is_directory(host, ec)) {
+            for (const auto& item : fs::directory_iterator(host, ec))
+                if (equalsIgnoreCase(item.path().filename().string(), part)) {
+                    chosen = item.path();
+                    break;
+                }
+        }
+        host = chosen;
+        if (end == rest.size()) break;
+    }
+    return host;
+}
+
+std::string SimFileSystem::attributeKey(const fs::path& host) const {
+    return toUpperAscii(host.lexically_normal().string());
+}
+
+bool SimFileSystem::writable(const fs::path& host) const {
+    return !deniedFolders_.count(attributeKey(host.parent_path()));
+}
+
+std::optional<FileAttributes> SimFileSystem::attributes(const std::string& path) {
+    auto host = hostPath(path);
+    std::error_code ec;
+    if (!host || !fs::exists(*host, ec)) return std::nullopt;
+    FileAttributes result;
+    auto it = attributes_.find(attributeKey(*host));
+    if (it != attributes_.end()) result = it->second;
+    result.directory = fs::is_directory(*host, ec);
+    return result;
+}
+
+std::optional<std::string> SimFileSystem::readAll(const std::string& path) {
+    auto host = hostPath(path);
+    std::error_code ec;
+    if (!host || !fs::is_regular_file(*host, ec)) return std::nullopt;
+    std::ifstream in(*host, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream data;
+    data << in.rdbuf();
+    return data.str();
+}
+
+bool SimFileSystem::writeAll(const std::string& path, const std::string& data) {
+    auto host = hostPath(path);
+    std::error_code ec;
+    if (!host || !fs::is_directory(host->parent_path(), ec) || fs::is_directory(*host, ec) ||
+        !writable(*host))
+        return false;
+    auto attrs = attributes_.find(attributeKey(*host));
+    if (attrs != attributes_.end() && attrs->second.readOnly && fs::exists(*host, ec)) return false;
+    std::ofstream out(*host, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(data.data(), static_cast<std::streamsize>(data.size()));
+    out.close();
+    ++generation_;
+    return static_cast<bool>(out);
+}
+
+bool SimFileSystem::copy(const std::string& from, const std::string& to) {
+    auto data = readAll(from);
+    if (!data) return false;
+    return writeAll(to, *data);
+}
+
+bool SimFileSystem::remove(const std::string& path) {
+    auto host = hostPath(path);
+    std::error_code ec;
+    if (!host || !fs::is_regular_file(*host, ec) || !writable(*host)) return false;
+    auto attrs = attributes_.find(attributeKey(*host));
+    if (attrs != attributes_.end() && attrs->second.readOnly) return false;
+    if (!fs::remove(*host, ec)) return false;
+    attributes_.erase(attributeKey(*host));
+    ++generation_;
+    return true;
+}
+
+bool SimFileSystem::setAttributes(const std::string& path, const FileAttributes& attributes) {
+    auto host = hostPath(path);
+    std::error_code ec;
+    if (!host || !fs::exists(*host, ec)) return false;
+    FileAttributes stored = attributes;
+    stored.directory = false;
+    attributes_[attributeKey(*host)] = stored;
+    ++generation_;
+    return true;
+}
+
+bool SimFileSystem::createFolder(const std::string& path) {
+    auto host = hostPath(path);
+    std::error_code ec;
+    if (!host) return false;
+    fs::create_directories(*host, ec);
+    return fs::is_directory(*host, ec);
+}
+
+void SimFileSystem::denyWrites(const std::string& folder) {
+    if (auto host = hostPath(folder)) deniedFolders_.insert(attributeKey(*host));
+}
+
+}  // namespace scrivlet

@@ -1,0 +1,33 @@
+#pragma once
+#include <filesystem>
+
+#include "platform/platform.h"
+#include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_dialogs.h"
+#include "platform/sim/sim_files.h"
+#include "platform/sim/sim_profile.h"
+#include "platform/sim/sim_random.h"
+#include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_system.h"
+
+namespace scrivlet {
+
+// The simulated desktop: every service of the platform table, in memory or on
+// a host folder, for tests and benchmarks.
+class SimPlatform {
+public:
+    explicit SimPlatform(std::filesystem::path hostRoot)
+        : files(std::move(hostRoot)), profile(files) {}
+
+    Platform table() { return {profile, registry, files, system, clock, random, dialogs}; }
+
+    SimFileSystem files;
+    SimProfile profile;
+    SimRegistry registry;
+    SimSystem system;
+    SimClock clock;
+    SimRandom random;
+    SimDialogs dialogs;
+};
+
+}  // namespace scrivlet
