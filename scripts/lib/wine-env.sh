@@ -4,7 +4,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 wine_base_prefix() {
-    local base=${SCRIVLET_WINE_BASE:-${XDG_CACHE_HOME:-$HOME/.cache}/scrivlet/wineprefix-base}
+    local base=${SCRIVLET_WINE_BASE:-${XDG_CACHE_HOME:-$HOME/.cache}/scrivlet/wineprefix-base-2}
     if [ ! -f "$base/.complete" ]; then
         local lock="$base.lock"
         mkdir -p "$(dirname "$base")"
@@ -13,6 +13,9 @@ wine_base_prefix() {
             if [ ! -f "$base/.complete" ]; then
                 rm -rf "$base"
                 WINEPREFIX="$base" wineboot --init >/dev/null 2>&1 || true
+                # Without a window manager, Wine waits two seconds for one at every
+                # hide or destroy of a shown window; unmanaged windows spare that.
+                WINEPREFIX="$base" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
                 WINEPREFIX="$base" wineserver -w 2>/dev/null || true
                 touch "$base/.complete"
             fi

@@ -20,6 +20,8 @@ public:
     virtual std::string dateText(const DateTime& t) = 0;
     // The full name of the weekday in the user's language ("Montag").
     virtual std::string weekdayName(const DateTime& t) = 0;
+    // Waits; used only for short retries, never on a path that must stay fast.
+    virtual void sleep(int milliseconds) = 0;
 };
 
 }  // namespace scrivlet

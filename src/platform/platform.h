@@ -1,11 +1,16 @@
 #pragma once
+#include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/key_injector.h"
+#include "platform/notification_area.h"
 #include "platform/profile.h"
 #include "platform/random_source.h"
 #include "platform/registry.h"
 #include "platform/system_info.h"
+#include "platform/ui/ui_backend.h"
+#include "platform/window_system.h"
 
 namespace scrivlet {
 
@@ -19,6 +24,11 @@ struct Platform {
     Clock& clock;
     RandomSource& random;
     Dialogs& dialogs;
+    ui::UiBackend& ui;
+    Clipboard& clipboard;
+    WindowSystem& windows;
+    KeyInjector& keys;
+    NotificationArea& tray;
 };
 
 }  // namespace scrivlet

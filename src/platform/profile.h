@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace scrivlet {
@@ -15,6 +16,17 @@ public:
     virtual std::string readString(const std::string& section, const std::string& key,
                                    const std::string& fallback, const std::string& file,
                                    std::size_t bufferSize) = 0;
+
+    // GetPrivateProfileSectionA, with a buffer grown until the whole section fits:
+    // the entries of the first section of this name (compared without trimming,
+    // ASCII letters in either case), each followed by its NUL, as the call fills
+    // the buffer: "key=value\0key2\0" ("key2" has no '='), nothing after the last
+    // entry's NUL. Values keep their quotes; entries whose name starts with ';',
+    // and nameless ones without '=', are left out. An empty or missing section and
+    // a missing file give an empty string; a file that cannot be opened, or a
+    // section name the call could not take, gives nothing.
+    virtual std::optional<std::string> readSection(const std::string& section,
+                                                   const std::string& file) = 0;
 
     // WritePrivateProfileStringA; false when the system reports a failure.
     virtual bool writeString(const std::string& section, const std::string& key,

@@ -27,6 +27,12 @@ std::string SimClock::weekdayName(const DateTime& t) {
     return names[t.dayOfWeek % 7];
 }
 
+void SimClock::sleep(int milliseconds) {
+    pendingMilliseconds_ += milliseconds;
+    advanceSeconds(pendingMilliseconds_ / 1000);
+    pendingMilliseconds_ %= 1000;
+}
+
 void SimClock::set(int year, int month, int day, int hour, int minute, int second) {
     using namespace std::chrono;
     const sys_days date = year_month_day{std::chrono::year(year), std::chrono::month(month),

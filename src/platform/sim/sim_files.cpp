@@ -15,11 +15,28 @@ SimFileSystem::SimFileSystem(fs::path hostRoot) : root_(std::move(hostRoot)) {
     fs::create_directories(root_ / "C", ec);
 }
 
-std::optional<fs::path> SimFileSystem::hostPath(const std::string& path) const {
+namespace {
+
+// Windows takes either slash as a separator.
+std::string withBackslashes(std::string path) {
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+// A path ending in a separator can only name a folder: "C:\dir\file.txt\" is no file.
+bool namesFolder(const std::string& path) {
+    return path.size() > 3 && (path.back() == '\\' || path.back() == '/');
+}
+
+}  // namespace
+
+std::optional<fs::path> SimFileSystem::hostPath(const std::string& windowsPath) const {
+    const std::string path = withBackslashes(windowsPath);
     if (path.size() < 3 || path[1] != ':' || path[2] != '\\' || !isAsciiLetter(path[0]))
         return std::nullopt;
     for (char c : path)
-        if (c == '/' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' || c == '|' ||
+        if (c == '*' || c == '?' || c == '"' || c == '<' || c == '>' || c == '|' ||
             static_cast<unsigned char>(c) < 32)
             return std::nullopt;
     fs::path host = root_ / std::string(1, asciiUpper(path[0]));
@@ -30,6 +47,10 @@ std::optional<fs::path> SimFileSystem::hostPath(const std::string& path) const {
         if (end == std::string::npos) end = rest.size();
         std::string part = rest.substr(start, end - start);
         start = end + 1;
+        // The system drops trailing dots and blanks of the last name: "notiz.txt. "
+        // is "notiz.txt".
+        if (end == rest.size() && part != "." && part != "..")
+            while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
         if (part.empty() || part == ".") {
             if (end == rest.size()) break;
             continue;
@@ -42,7 +63,7 @@ std::optional<fs::path> SimFileSystem::hostPath(const std::string& path) const {
         fs::path chosen = host / part;
         if (!fs::exists(chosen, ec) && fs::is_directory(host, ec)) {
             for (const auto& item : fs::directory_iterator(host, ec))
-                if (equalsIgnoreCase(item.path().filename().string(), part)) {
+                if (toUpper(item.path().filename().string()) == toUpper(part)) {
                     chosen = item.path();
                     break;
                 }
@@ -54,7 +75,7 @@ std::optional<fs::path> SimFileSystem::hostPath(const std::string& path) const {
 }
 
 std::string SimFileSystem::attributeKey(const fs::path& host) const {
-    return toUpperAscii(host.lexically_normal().string());
+    return toUpper(host.lexically_normal().string());
 }
 
 bool SimFileSystem::writable(const fs::path& host) const {
@@ -65,6 +86,7 @@ std::optional<FileAttributes> SimFileSystem::attributes(const std::string& path)
     auto host = hostPath(path);
     std::error_code ec;
     if (!host || !fs::exists(*host, ec)) return std::nullopt;
+    if (namesFolder(path) && !fs::is_directory(*host, ec)) return std::nullopt;
     FileAttributes result;
     auto it = attributes_.find(attributeKey(*host));
     if (it != attributes_.end()) result = it->second;
@@ -75,7 +97,7 @@ std::optional<FileAttributes> SimFileSystem::attributes(const std::string& path)
 std::optional<std::string> SimFileSystem::readAll(const std::string& path) {
     auto host = hostPath(path);
     std::error_code ec;
-    if (!host || !fs::is_regular_file(*host, ec)) return std::nullopt;
+    if (!host || namesFolder(path) || !fs::is_regular_file(*host, ec)) return std::nullopt;
     std::ifstream in(*host, std::ios::binary);
     if (!in) return std::nullopt;
     std::ostringstream data;
@@ -86,8 +108,8 @@ std::optional<std::string> SimFileSystem::readAll(const std::string& path) {
 bool SimFileSystem::writeAll(const std::string& path, const std::string& data) {
     auto host = hostPath(path);
     std::error_code ec;
-    if (!host || !fs::is_directory(host->parent_path(), ec) || fs::is_directory(*host, ec) ||
-        !writable(*host))
+    if (!host || namesFolder(path) || !fs::is_directory(host->parent_path(), ec) ||
+        fs::is_directory(*host, ec) || !writable(*host))
         return false;
     auto attrs = attributes_.find(attributeKey(*host));
     if (attrs != attributes_.end() && attrs->second.readOnly && fs::exists(*host, ec)) return false;
@@ -100,15 +122,31 @@ bool SimFileSystem::writeAll(const std::string& path, const std::string& data) {
 }
 
 bool SimFileSystem::copy(const std::string& from, const std::string& to) {
+    const auto source = hostPath(from);
+    const auto target = hostPath(to);
+    if (!source || !target) return false;
+    // The system refuses to copy a file onto itself: the source is open.
+    if (attributeKey(*source) == attributeKey(*target)) return false;
     auto data = readAll(from);
     if (!data) return false;
-    return writeAll(to, *data);
+    std::error_code ec;
+    const bool targetExisted = fs::exists(*target, ec);
+    if (!writeAll(to, *data)) return false;
+    // A new copy takes the source's attributes. Over an existing target Windows
+    // and Wine part ways (Windows refuses a hidden one, Wine keeps the target's
+    // attributes); the sim keeps them as Wine does, and nothing relies on either.
+    if (!targetExisted) {
+        auto attrs = attributes_.find(attributeKey(*source));
+        if (attrs != attributes_.end()) attributes_[attributeKey(*target)] = attrs->second;
+    }
+    return true;
 }
 
 bool SimFileSystem::remove(const std::string& path) {
     auto host = hostPath(path);
     std::error_code ec;
-    if (!host || !fs::is_regular_file(*host, ec) || !writable(*host)) return false;
+    if (!host || namesFolder(path) || !fs::is_regular_file(*host, ec) || !writable(*host))
+        return false;
     auto attrs = attributes_.find(attributeKey(*host));
     if (attrs != attributes_.end() && attrs->second.readOnly) return false;
     if (!fs::remove(*host, ec)) return false;
@@ -121,6 +159,7 @@ bool SimFileSystem::setAttributes(const std::string& path, const FileAttributes&
     auto host = hostPath(path);
     std::error_code ec;
     if (!host || !fs::exists(*host, ec)) return false;
+    if (namesFolder(path) && !fs::is_directory(*host, ec)) return false;
     FileAttributes stored = attributes;
     stored.directory = false;
     attributes_[attributeKey(*host)] = stored;

@@ -2,13 +2,17 @@
 #include <filesystem>
 
 #include "platform/platform.h"
+#include "platform/sim/sim_clipboard.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_dialogs.h"
 #include "platform/sim/sim_files.h"
+#include "platform/sim/sim_notification_area.h"
 #include "platform/sim/sim_profile.h"
 #include "platform/sim/sim_random.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_system.h"
+#include "platform/sim/sim_ui.h"
+#include "platform/sim/sim_windows.h"
 
 namespace scrivlet {
 
@@ -17,9 +21,13 @@ namespace scrivlet {
 class SimPlatform {
 public:
     explicit SimPlatform(std::filesystem::path hostRoot)
-        : files(std::move(hostRoot)), profile(files) {}
+        : files(std::move(hostRoot)), profile(files) {
+        ui.windows = &windows;
+    }
 
-    Platform table() { return {profile, registry, files, system, clock, random, dialogs}; }
+    Platform table() {
+        return {profile, registry, files, system, clock, random, dialogs, ui, clipboard, windows, windows, tray};
+    }
 
     SimFileSystem files;
     SimProfile profile;
@@ -28,6 +36,10 @@ public:
     SimClock clock;
     SimRandom random;
     SimDialogs dialogs;
+    SimUi ui;
+    SimClipboard clipboard;
+    SimWindowSystem windows{clipboard};
+    SimNotificationArea tray;
 };
 
 }  // namespace scrivlet

@@ -9,16 +9,32 @@
 
 namespace scrivlet {
 
-// The private-profile functions over the simulated files, behaving as the
-// system's own: see docs/architecture.md for the rules it keeps.
+// The private-profile functions over the simulated files, behaving as Wine's
+// GetPrivateProfileStringA, GetPrivateProfileSectionA and
+// WritePrivateProfileStringA do: the same lookups, the same quirks, and the
+// same bytes in the file after a write. See
+// docs/architecture.md for the rules it keeps and where it parts from Wine.
+//
+// Every call answers as for a freshly parsed file. (Wine answers from what it
+// kept of a file left unchanged for more than 2.1 seconds, which differs for
+// names and values written with blanks at their end or line breaks in them.)
+//
+// A file is parsed once and kept with an index of its sections and keys, so a
+// program that reads thousands of values one call at a time pays for a hash
+// lookup per call; any change to the file, through the simulated file system or
+// on the host, makes the next call parse it again.
 class SimProfile : public Profile {
 public:
     explicit SimProfile(SimFileSystem& files);
     ~SimProfile() override;
+    SimProfile(const SimProfile&) = delete;
+    SimProfile& operator=(const SimProfile&) = delete;
 
     std::string readString(const std::string& section, const std::string& key,
                            const std::string& fallback, const std::string& file,
                            std::size_t bufferSize) override;
+    std::optional<std::string> readSection(const std::string& section,
+                                           const std::string& file) override;
     bool writeString(const std::string& section, const std::string& key, const std::string& value,
                      const std::string& file) override;
 

@@ -9,7 +9,10 @@ std::string SimRegistry::normalKey(RegistryHive hive, const std::string& key) {
     std::string part;
     for (std::size_t i = 0; i <= key.size(); ++i) {
         if (i == key.size() || key[i] == '\\') {
-            if (!part.empty()) path += "\\" + toUpperAscii(part);
+            if (!part.empty()) {
+                path += '\\';
+                path += toUpper(part);
+            }
             part.clear();
         } else {
             part += key[i];
@@ -32,7 +35,7 @@ std::optional<RegistryValue> SimRegistry::queryValue(RegistryHive hive, const st
                                                      const std::string& name) {
     auto k = keys_.find(normalKey(hive, key));
     if (k == keys_.end()) return std::nullopt;
-    auto v = k->second.values.find(toUpperAscii(name));
+    auto v = k->second.values.find(toUpper(name));
     if (v == k->second.values.end()) return std::nullopt;
     return v->second;
 }
@@ -44,7 +47,7 @@ bool SimRegistry::setValue(RegistryHive hive, const std::string& key, const std:
     // Creating a key creates its parents, as RegCreateKeyEx does.
     for (std::size_t i = normal.find('\\'); i != std::string::npos; i = normal.find('\\', i + 1))
         keys_[normal.substr(0, i)];
-    keys_[normal].values[toUpperAscii(name)] = value;
+    keys_[normal].values[toUpper(name)] = value;
     return true;
 }
 
@@ -52,7 +55,7 @@ bool SimRegistry::deleteValue(RegistryHive hive, const std::string& key, const s
     const std::string normal = normalKey(hive, key);
     auto k = keys_.find(normal);
     if (k == keys_.end() || deniedBelow(normal)) return false;
-    return k->second.values.erase(toUpperAscii(name)) > 0;
+    return k->second.values.erase(toUpper(name)) > 0;
 }
 
 void SimRegistry::denyWrites(RegistryHive hive, const std::string& key) {

@@ -1,0 +1,42 @@
+#include "common/snippet_fixture.h"
+
+#include <random>
+
+#include "platform/random_source.h"
+#include "store/entry_cipher.h"
+#include "store/storage_escape.h"
+
+namespace scrivlet::bench {
+
+namespace {
+class FixedRandom : public RandomSource {
+public:
+    double next() override { return dist_(engine_); }
+
+private:
+    std::mt19937 engine_{42};
+    std::uniform_real_distribution<double> dist_{0.0, 1.0};
+};
+}  // namespace
+
+std::string snippetFileWithEntries(int count) {
+    FixedRandom random;
+    std::string name = "[Name]\r\n", text = "[Text]\r\n", title = "[Title]\r\n",
+                crypt = "[Crypt]\r\n", dosBox = "[DosBox]\r\n";
+    for (int n = 1; n <= count; ++n) {
+        const std::string key = std::to_string(n);
+        const bool enciphered = n % 3 == 0;
+        const std::string plain = escapeText("Sehr geehrte Damen und Herren,\r\r Nr. " + key + "\t%datum%");
+        name += key + "=Baustein " + key + "\r\n";
+        text += key + "=" + (enciphered ? encipherText(plain, random) : plain) + "\r\n";
+        title += key + "=" + (n % 10 == 0 ? "Editor" : "") + "\r\n";
+        crypt += key + "=" + (enciphered ? "1" : "0") + "\r\n";
+        dosBox += key + "=0\r\n";
+    }
+    return name + text + title + crypt + dosBox +
+           "[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n2=Microsoft Office Shortcut-Leiste\r\n"
+           "[Common]\r\nPumActViaBorder=0\r\nPumActBorderByClick=0\r\nPumActPos=0\r\n"
+           "PumActBorderCol=-2147483633\r\nPumMode=0\r\n";
+}
+
+}  // namespace scrivlet::bench

@@ -1,0 +1,46 @@
+#include "mainwindow/main_form.h"
+
+namespace scrivlet {
+
+namespace {
+
+struct MenuRow {
+    const char* caption;
+    ui::Shortcut shortcut = ui::Shortcut::None;
+};
+
+void fill(ui::Menu& menu, std::initializer_list<MenuRow> rows) {
+    for (const auto& row : rows) menu.add(row.caption, row.shortcut);
+}
+
+}  // namespace
+
+MainForm::MainForm(ui::UiBackend& ui)
+    : ui::Form(ui, "MainForm", DesignClientWidth, DesignClientHeight, {}) {
+    fill(mDatei, {{"&Ausblenden"}, {"-"}, {"&Beenden"}});
+    fill(mBearbeiten, {{"&Ausschneiden"}, {"&Kopieren"}, {"&Einfügen"}, {"&Löschen"}, {"-"},
+                       {"&Suchen...", ui::Shortcut::CtrlF}, {"&Weitersuchen", ui::Shortcut::F3}});
+    fill(mTexte, {{"&Neu..."}, {"&Umbenennen..."}, {"&Löschen"}});
+    fill(mExtras, {{"&Optionen..."}, {"-"}, {"&Debugger..."}});
+    fill(mHilfe, {{"&Hilfe"}, {"-"}, {"&Info"}});
+    for (ui::Menu* menu : {&mDatei, &mBearbeiten, &mTexte, &mExtras, &mHilfe}) addMenu(*menu);
+
+    btnOk.setBold(true);
+    btnOk.isDefault = false;
+    for (auto [c, b] : {std::pair{MainCommand::Debug, &btnDebug}, {MainCommand::Delete, &btnDelete},
+                        {MainCommand::Rename, &btnRename}, {MainCommand::Ok, &btnOk},
+                        {MainCommand::Options, &btnOptions}, {MainCommand::Info, &btnInfo},
+                        {MainCommand::New, &btnNew}, {MainCommand::Help, &btnHelp}})
+        buttons_[static_cast<std::size_t>(c)] = b;
+
+    const std::pair<ui::Control*, int> tabOrder[] = {
+        {&lbEntryList, 0},   {&btnNew, 1},          {&btnRename, 2},  {&btnDelete, 3},
+        {&ghostTextTB, 4},   {&cryptChk, 6},        {&dosBoxChk, 7},  {&optLastWindow, 8},
+        {&optTitle, 9},      {&destinationTextList, 10}, {&btnOk, 11}, {&btnHelp, 12},
+        {&btnInfo, 13},      {&btnDebug, 14},       {&btnOptions, 15}, {&textFrame, 16},
+        {&steuerungsFrame, 17}, {&listenFrame, 18}, {&container1, 19}, {&container2, 20},
+        {&label1, 21}};
+    for (auto [control, index] : tabOrder) control->setTabIndex(index);
+}
+
+}  // namespace scrivlet

@@ -1,0 +1,74 @@
+#pragma once
+#include <array>
+
+#include "platform/ui/form.h"
+#include "platform/ui/list_box.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/rich_edit.h"
+#include "platform/ui/simple_controls.h"
+#include "platform/ui/timer.h"
+
+namespace scrivlet {
+
+// Command codes of the main window's buttons (there are no 6, 7 and 9).
+enum class MainCommand { Debug = 0, Delete = 1, Rename = 2, Ok = 3, Options = 4, Info = 5, New = 8, Help = 10 };
+
+// The main window's controls and menus, laid out in twips on a client area of
+// 9255 x 5535; containers are declared before what they hold.
+class MainForm : public ui::Form {
+public:
+    static constexpr int DesignClientWidth = 9255;
+    static constexpr int DesignClientHeight = 5535;
+
+    explicit MainForm(ui::UiBackend& ui);
+
+    ui::Button* button(MainCommand c) { return buttons_[static_cast<std::size_t>(c)]; }
+
+    // Spans the full width of any window size.
+    ui::Line menueLinie{this, "MenueLinie", 0, 0, 999240, 0};
+
+    ui::Frame listenFrame{this, "ListenFrame", {60, 120, 2715, 5355}, "Textbausteine"};
+    ui::ListBox lbEntryList{&listenFrame, "lbEntryList", {120, 300, 2475, 3900}, true};
+    ui::Panel container1{&listenFrame, "Container1", {120, 4320, 2535, 975}};
+    ui::Button btnNew{&container1, "Btn(8)", {0, 0, 795, 915}, "&Neu", ui::Picture::New};
+    ui::Button btnRename{&container1, "Btn(2)", {840, 0, 795, 915}, "&Umbe- nennen", ui::Picture::Rename};
+    ui::Button btnDelete{&container1, "Btn(1)", {1680, 0, 795, 915}, "&Löschen", ui::Picture::Delete};
+    ui::Timer destWindowsHandlePollTimer{*this, 1000, false};
+
+    ui::Frame textFrame{this, "TextFrame", {2880, 120, 5175, 5355}, "Bearbeitung"};
+    ui::RichEdit ghostTextTB{&textFrame, "GhostTextTB", {120, 300, 4935, 3915}, {0x000000, "Arial"}};
+    ui::Panel container2{&textFrame, "Container2", {120, 4320, 4935, 975}};
+    ui::CheckBox cryptChk{&container2, "CryptChk", {2400, 0, 1035, 255}, "&Chiffrieren"};
+    ui::CheckBox dosBoxChk{&container2, "DosBoxChk", {3960, 0, 975, 255}, "DOS-Bo&x"};
+    ui::Label label1{&container2, "Label1", {60, 360, 1080, 195}, "Senden an das"};
+    ui::OptionButton optLastWindow{&container2, "OptDestinationType(0)", {1260, 360, 2055, 255},
+                                   "zuletzt benutzte &Fenster ", 0};
+    ui::OptionButton optTitle{&container2, "OptDestinationType(1)", {1260, 660, 2055, 255},
+                              "Fenster mit diesem &Titel:", 1};
+    ui::ComboBox destinationTextList{&container2, "DestinationTextList", {3420, 600, 1515, 315}, true};
+
+    ui::Frame steuerungsFrame{this, "SteuerungsFrame", {8160, 120, 1035, 5355}, "Steuerung"};
+    ui::Button btnOk{&steuerungsFrame, "Btn(3)", {120, 300, 795, 855}, "&OK", ui::Picture::Ok};
+    ui::Button btnHelp{&steuerungsFrame, "Btn(10)", {120, 1260, 795, 915}, "&Hilfe", ui::Picture::Help};
+    ui::Button btnInfo{&steuerungsFrame, "Btn(5)", {120, 2280, 795, 915}, "&Info", ui::Picture::Info};
+    ui::Button btnDebug{&steuerungsFrame, "Btn(0)", {120, 3300, 795, 915}, "Debu&g", ui::Picture::Debug};
+    ui::Button btnOptions{&steuerungsFrame, "Btn(4)", {120, 4320, 795, 915}, "&Optionen", ui::Picture::Options};
+
+    // The menu bar; items are numbered from 1 in the program's terms.
+    ui::Menu mDatei{"&Datei"};
+    ui::Menu mBearbeiten{"&Bearbeiten"};
+    ui::Menu mTexte{"&Texte"};
+    ui::Menu mExtras{"&Extras"};
+    ui::Menu mHilfe{"&?"};
+
+    ui::MenuItem& meDatei(int n) { return mDatei.item(static_cast<std::size_t>(n - 1)); }
+    ui::MenuItem& meBearbeiten(int n) { return mBearbeiten.item(static_cast<std::size_t>(n - 1)); }
+    ui::MenuItem& meTexte(int n) { return mTexte.item(static_cast<std::size_t>(n - 1)); }
+    ui::MenuItem& meExtras(int n) { return mExtras.item(static_cast<std::size_t>(n - 1)); }
+    ui::MenuItem& meHilfe(int n) { return mHilfe.item(static_cast<std::size_t>(n - 1)); }
+
+private:
+    std::array<ui::Button*, 11> buttons_{};
+};
+
+}  // namespace scrivlet

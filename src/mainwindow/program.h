@@ -1,0 +1,65 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/clipboard.h"
+#include "platform/platform.h"
+#include "platform/ui/ui_backend.h"
+#include "store/entry_commands.h"
+#include "store/ini_access.h"
+#include "store/snippet_file.h"
+#include "store/snippet_location.h"
+#include "store/user_settings.h"
+
+namespace scrivlet {
+
+class BorderStrip;
+class MainWindow;
+class PopupActivation;
+class Sender;
+class TargetTracker;
+
+// The program-wide state and the objects that share it; one per run, so every
+// test builds a fresh one.
+class Program {
+public:
+    explicit Program(Platform platform);
+    ~Program();
+
+    // The start-up sequence of the main window.
+    void start();
+
+    // The caption of the main window, also the title of every message box.
+    const std::string& appTitle() const { return appTitle_; }
+    bool debugMode() const { return debugMode_; }
+    bool ntPlatform() const { return ntPlatform_; }
+
+    // Loads the snippet file into the windows.
+    void loadSnippetFile();
+
+    Platform platform;
+    ui::UiBackend& ui;
+    Clipboard& clipboard;
+    IniAccess ini;
+    UserSettings settings;
+    SnippetFile snippetFile;
+    SnippetLocation location;
+    std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<EntryCommands> entryCommands;
+    std::unique_ptr<TargetTracker> tracker;
+    std::unique_ptr<Sender> sender;
+    std::unique_ptr<PopupActivation> popup;
+    std::unique_ptr<BorderStrip> strip;
+
+private:
+    friend class MainWindow;
+    bool ntPlatform_;
+    std::string appTitle_;
+    bool debugMode_ = false;
+};
+
+// "debug" in any letter case, with blanks around it, selects debug mode.
+bool isDebugCommandLine(const std::string& commandLine);
+
+}  // namespace scrivlet

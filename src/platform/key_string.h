@@ -1,0 +1,29 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace scrivlet {
+
+// One step of typing: a character, the Enter or Tab key, or a key pressed with
+// Alt held (the console's paste sequence "% BE": Alt+Space, B, E).
+struct KeyStep {
+    enum class Kind { Character, Enter, Tab, AltKey, Key };
+    Kind kind = Kind::Character;
+    char character = 0;  // Character: the Windows-1252 character; AltKey/Key: ' ' or a letter
+    bool operator==(const KeyStep&) const = default;
+};
+
+struct KeyStringError {
+    std::size_t position = 0;
+    std::string reason;
+};
+
+// Reads the key-string notation the program produces, and nothing else:
+// ordinary characters, "{c}" for the ten special characters, "~" for Enter,
+// "{TAB}" for Tab, and "%" before a key for Alt. Anything else is an error
+// rather than a guess.
+std::optional<std::vector<KeyStep>> parseKeyString(std::string_view keys, KeyStringError* error = nullptr);
+
+}  // namespace scrivlet

@@ -1,0 +1,28 @@
+#pragma once
+#include "platform/clipboard.h"
+
+namespace scrivlet {
+
+class SimClipboard : public Clipboard {
+public:
+    bool setText(const std::string& text) override {
+        if (locked) return false;
+        content = text;
+        return true;
+    }
+    bool clear() override {
+        if (locked) return false;
+        content.reset();
+        return true;
+    }
+    std::optional<std::string> text() override {
+        if (locked) return std::nullopt;
+        return content;
+    }
+
+    std::optional<std::string> content;
+    // Another program holds the clipboard open.
+    bool locked = false;
+};
+
+}  // namespace scrivlet

@@ -1,0 +1,152 @@
+#include "platform/sim/sim_ui.h"
+
+#include <algorithm>
+
+#include "platform/text.h"
+
+namespace scrivlet {
+
+void SimUi::realize(ui::Form& form) {
+    realized.push_back(&form);
+    if (windows) windowIds_[&form] = windows->openForm(form);
+}
+
+void SimUi::destroy(ui::Form& form) {
+    realized.erase(std::remove(realized.begin(), realized.end(), &form), realized.end());
+    if (auto it = windowIds_.find(&form); it != windowIds_.end()) {
+        if (windows) windows->close(it->second);
+        windowIds_.erase(it);
+    }
+}
+
+WindowId SimUi::windowOf(const ui::Form& form) {
+    auto it = windowIds_.find(&form);
+    return it == windowIds_.end() ? 0 : it->second;
+}
+
+namespace {
+// The first control in tab order that can take the focus, as a shown window
+// gives it.
+ui::Control* firstFocusable(ui::Container& container, ui::Control* best) {
+    for (ui::Control* c : container.children()) {
+        if (!c->visible() || !c->enabled()) continue;
+        if (c->focusable() && (!best || c->tabIndex() < best->tabIndex())) best = c;
+        if (auto* inner = dynamic_cast<ui::Container*>(c)) best = firstFocusable(*inner, best);
+    }
+    return best;
+}
+}  // namespace
+
+void SimUi::show(ui::Form& form) {
+    if (windows && windowIds_.count(&form)) windows->activate(windowIds_[&form]);
+    if (!form.focused())
+        if (ui::Control* first = firstFocusable(form, nullptr)) form.reportFocus(first);
+}
+
+void SimUi::runModal(ui::Form& form) {
+    if (!modalScripts_.empty()) {
+        auto script = std::move(modalScripts_.front());
+        modalScripts_.pop_front();
+        script(form);
+    } else {
+        form.requestClose(ui::CloseReason::User);
+    }
+    // A modal form that is still open when its script ends was left by the user
+    // some other way; the program must not wait forever.
+    if (form.visible() && !form.unloaded()) form.hide();
+}
+
+void SimUi::focus(ui::Form& form, ui::Control* control) { form.reportFocus(control); }
+
+void SimUi::popupMenu(ui::Form&, ui::Menu& menu) {
+    menusShown.push_back(menu.caption());
+    if (menuScripts_.empty()) return;
+    auto script = std::move(menuScripts_.front());
+    menuScripts_.pop_front();
+    script(menu);
+}
+
+std::string SimUi::inputBox(const std::string& caption, const std::string& prompt,
+                            const std::string& preset) {
+    inputBoxes.push_back({caption, prompt, preset});
+    if (inputs_.empty()) return "";
+    std::string answer = std::move(inputs_.front());
+    inputs_.pop_front();
+    return answer;
+}
+
+ui::Rect SimUi::frameAround(const ui::Form& form) {
+    // Frame widths of a classic Windows theme at 15 twips per pixel.
+    const bool menu = !form.menuBar().empty();
+    switch (form.style().border) {
+        case ui::BorderStyle::Sizable:
+            return {0, 0, 2 * 8 * 15, (2 * 8 + 23 + (menu ? 20 : 0)) * 15};
+        case ui::BorderStyle::FixedDialog:
+            return {0, 0, 2 * 3 * 15, (2 * 3 + 23 + (menu ? 20 : 0)) * 15};
+        case ui::BorderStyle::ToolWindow:
+        case ui::BorderStyle::None:
+            return {};
+    }
+    return {};
+}
+
+namespace {
+// Letters with marks sort with their base letter, as the German locale does.
+char baseLetter(char c) {
+    const auto u = static_cast<unsigned char>(lowerCp1252(c));
+    if (u >= 0xE0 && u <= 0xE5) return 'a';
+    if (u == 0xE7) return 'c';
+    if (u >= 0xE8 && u <= 0xEB) return 'e';
+    if (u >= 0xEC && u <= 0xEF) return 'i';
+    if (u == 0xF1) return 'n';
+    if ((u >= 0xF2 && u <= 0xF6) || u == 0xF8) return 'o';
+    if (u >= 0xF9 && u <= 0xFC) return 'u';
+    if (u == 0xFD || u == 0xFF) return 'y';
+    return static_cast<char>(u);
+}
+}  // namespace
+
+int SimUi::compareText(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(baseLetter(a[i]));
+        const auto y = static_cast<unsigned char>(baseLetter(b[i]));
+        if (x != y) return x < y ? -1 : 1;
+    }
+    if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+    // Equal but for marks: the plain letter first. Letter case alone makes no
+    // difference, so such items keep the order they were added in.
+    for (std::size_t i = 0; i < n; ++i) {
+        const bool markA = baseLetter(a[i]) != lowerCp1252(a[i]);
+        const bool markB = baseLetter(b[i]) != lowerCp1252(b[i]);
+        if (markA != markB) return markA ? 1 : -1;
+    }
+    return 0;
+}
+
+void SimUi::doEvents() {
+    ++doEventsCalls;
+    auto events = std::move(pending_);
+    pending_.clear();
+    for (auto& event : events) event();
+}
+
+}  // namespace scrivlet
+
+namespace scrivlet {
+
+void SimUi::advance(int milliseconds) {
+    const std::vector<ui::Form*> forms = realized;
+    for (ui::Form* form : forms)
+        for (ui::Timer* timer : form->timers()) {
+            if (!timer->enabled() || timer->interval() <= 0) continue;
+            int& elapsed = timerElapsed_[timer];
+            elapsed += milliseconds;
+            while (elapsed >= timer->interval() && timer->enabled()) {
+                elapsed -= timer->interval();
+                timer->tick();
+            }
+        }
+}
+
+}  // namespace scrivlet

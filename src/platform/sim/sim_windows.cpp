@@ -1,0 +1,124 @@
+#include "platform/sim/sim_windows.h"
+
+#include <algorithm>
+
+#include "platform/ui/form.h"
+
+namespace scrivlet {
+
+std::vector<WindowId>::iterator SimWindowSystem::find(WindowId id) {
+    return std::find(zOrder_.begin(), zOrder_.end(), id);
+}
+
+WindowId SimWindowSystem::open(const std::string& title, Kind kind, bool visible) {
+    const WindowId id = nextId_;
+    nextId_ += 0x10;
+    windows_[id] = Window{id, title, visible, kind};
+    zOrder_.insert(zOrder_.begin(), id);
+    if (visible) foreground_ = id;
+    return id;
+}
+
+WindowId SimWindowSystem::openForm(ui::Form& form) {
+    const WindowId id = open("", Kind::Other, false);
+    windows_[id].form = &form;
+    return id;
+}
+
+void SimWindowSystem::close(WindowId id) {
+    if (auto it = find(id); it != zOrder_.end()) zOrder_.erase(it);
+    windows_.erase(id);
+    if (foreground_ == id) foreground_ = zOrder_.empty() ? 0 : zOrder_.front();
+}
+
+SimWindowSystem::Window& SimWindowSystem::window(WindowId id) { return windows_.at(id); }
+
+void SimWindowSystem::activate(WindowId id) {
+    auto it = find(id);
+    if (it == zOrder_.end()) return;
+    zOrder_.erase(it);
+    zOrder_.insert(zOrder_.begin(), id);
+    foreground_ = id;
+}
+
+WindowId SimWindowSystem::next(WindowId window) {
+    auto it = find(window);
+    if (it == zOrder_.end() || ++it == zOrder_.end()) return 0;
+    return *it;
+}
+
+WindowId SimWindowSystem::previous(WindowId window) {
+    auto it = find(window);
+    if (it == zOrder_.end() || it == zOrder_.begin()) return 0;
+    return *--it;
+}
+
+bool SimWindowSystem::exists(WindowId window) { return windows_.count(window) > 0; }
+
+bool SimWindowSystem::isVisible(WindowId window) {
+    auto it = windows_.find(window);
+    if (it == windows_.end()) return false;
+    return it->second.form ? it->second.form->visible() : it->second.visible;
+}
+
+std::string SimWindowSystem::title(WindowId window) {
+    auto it = windows_.find(window);
+    if (it == windows_.end()) return "";
+    std::string t = it->second.form ? it->second.form->caption() : it->second.title;
+    if (t.size() > 127) t.resize(127);
+    return t;
+}
+
+std::vector<WindowId> SimWindowSystem::topLevelWindows() { return zOrder_; }
+
+bool SimWindowSystem::bringToForeground(WindowId window) {
+    auto it = windows_.find(window);
+    if (it == windows_.end() || it->second.refusesForeground) return false;
+    activate(window);
+    return true;
+}
+
+void SimWindowSystem::setTopmost(WindowId, bool) {}
+
+void SimWindowSystem::receive(Window& w, const KeyStep& step) {
+    w.keys.push_back(step);
+    switch (step.kind) {
+        case KeyStep::Kind::Character:
+            if (w.kind != Kind::Other) w.text += step.character;
+            break;
+        case KeyStep::Kind::Enter:
+            if (w.kind != Kind::Other) w.text += "\r\n";
+            break;
+        case KeyStep::Kind::Tab:
+            if (w.kind != Kind::Other) w.text += '\t';
+            break;
+        case KeyStep::Kind::AltKey:
+            w.systemMenuOpen = w.kind == Kind::Console && step.character == ' ';
+            break;
+        case KeyStep::Kind::Key: {
+            const char key = static_cast<char>(step.character & ~0x20);
+            if (w.systemMenuOpen && key == 'B') {
+                w.editMenuOpen = true;
+            } else if (w.editMenuOpen && key == 'E') {
+                if (auto clip = clipboard_.text()) w.text += *clip;
+                w.editMenuOpen = false;
+            } else if (w.kind != Kind::Other) {
+                w.text += step.character;
+            }
+            if (key != 'B') w.systemMenuOpen = false;
+            break;
+        }
+    }
+}
+
+TypingResult SimWindowSystem::type(WindowId, const std::vector<KeyStep>& steps) {
+    // Keys go where the keyboard focus is: the foreground window.
+    for (const KeyStep& step : steps) {
+        auto it = windows_.find(foreground_);
+        if (it != windows_.end()) receive(it->second, step);
+    }
+    if (whileTyping) whileTyping();
+    return TypingResult::Typed;
+}
+
+}  // namespace scrivlet

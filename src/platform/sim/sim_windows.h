@@ -1,0 +1,75 @@
+#pragma once
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/clipboard.h"
+#include "platform/key_injector.h"
+#include "platform/window_system.h"
+
+namespace scrivlet {
+
+namespace ui {
+class Form;
+}
+
+// The top-level windows of the simulated desktop, in z-order, with a foreground
+// window. Windows of other programs are scripted by the test; the program's own
+// forms take part with their live caption and visibility. Targets record what
+// reaches them: a notepad turns keys into text, a console pastes the clipboard
+// on Alt+Space, B, E.
+class SimWindowSystem : public WindowSystem, public KeyInjector {
+public:
+    enum class Kind { Notepad, Console, Other };
+
+    struct Window {
+        WindowId id = 0;
+        std::string title;
+        bool visible = true;
+        Kind kind = Kind::Other;
+        ui::Form* form = nullptr;    // a form of the program itself
+        bool refusesForeground = false;
+        std::string text;            // what a notepad or console shows
+        std::vector<KeyStep> keys;   // every key that reached it
+        bool systemMenuOpen = false;
+        bool editMenuOpen = false;
+    };
+
+    explicit SimWindowSystem(Clipboard& clipboard) : clipboard_(clipboard) {}
+
+    // Opens a window on top of all others and makes it the foreground window.
+    WindowId open(const std::string& title, Kind kind = Kind::Other, bool visible = true);
+    WindowId openForm(ui::Form& form);
+    void close(WindowId id);
+    Window& window(WindowId id);
+    // Puts a window on top and in the foreground, as a click on it would.
+    void activate(WindowId id);
+
+    WindowId foreground() override { return foreground_; }
+    WindowId next(WindowId window) override;
+    WindowId previous(WindowId window) override;
+    bool exists(WindowId window) override;
+    bool isVisible(WindowId window) override;
+    std::string title(WindowId window) override;
+    std::vector<WindowId> topLevelWindows() override;
+    bool bringToForeground(WindowId window) override;
+    void setTopmost(WindowId window, bool topmost) override;
+
+    TypingResult type(WindowId target, const std::vector<KeyStep>& steps) override;
+
+    // Runs while the keys are typed, as other events may run meanwhile.
+    std::function<void()> whileTyping;
+
+private:
+    void receive(Window& w, const KeyStep& step);
+    std::vector<WindowId>::iterator find(WindowId id);
+
+    Clipboard& clipboard_;
+    std::map<WindowId, Window> windows_;
+    std::vector<WindowId> zOrder_;  // top first
+    WindowId foreground_ = 0;
+    WindowId nextId_ = 0x10010;
+};
+
+}  // namespace scrivlet

@@ -1,0 +1,105 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/ui/control.h"
+
+namespace scrivlet::ui {
+
+class Menu;
+class Timer;
+class UiBackend;
+
+enum class BorderStyle { Sizable, FixedDialog, ToolWindow, None };
+enum class WindowState { Normal, Minimized, Maximized };
+// Why a form is asked to close: the user's close box or system menu, the
+// program itself, Windows shutting down, or the task manager.
+enum class CloseReason { User = 0, Code = 1, SystemShutdown = 2, TaskManager = 3 };
+
+// The images the program draws itself.
+enum class Picture { None, New, Rename, Delete, Ok, Help, Info, Debug, Options, AppIcon };
+
+// A top-level window. Its geometry is the outer rectangle in twips (frame,
+// caption and menu bar included), on the screen; its controls are laid out in
+// its client area.
+class Form : public Container {
+public:
+    struct Style {
+        BorderStyle border = BorderStyle::Sizable;
+        bool minButton = true;
+        bool maxButton = true;
+        bool showInTaskbar = true;
+        bool topmost = false;
+    };
+
+    Form(UiBackend& ui, std::string name, int clientWidth, int clientHeight, Style style);
+    ~Form() override;
+
+    UiBackend& ui() { return ui_; }
+    const Style& style() const { return style_; }
+
+    const std::string& caption() const { return caption_; }
+    void setCaption(const std::string& c);
+    Picture icon() const { return icon_; }
+    void setIcon(Picture p) { icon_ = p; }
+
+    int clientWidth() const { return clientWidth_; }
+    int clientHeight() const { return clientHeight_; }
+
+    // Creates the native window and its controls (nothing in the simulated
+    // desktop); call once the form's controls exist.
+    void realize();
+    bool realized() const { return realized_; }
+
+    void show();       // modeless
+    void showModal();  // returns when the form is hidden or unloaded
+    void hide();
+    bool isModal() const { return modal_; }
+
+    // Asks the form to close: onQueryUnload may cancel; otherwise it unloads.
+    bool requestClose(CloseReason reason);
+    void unload();
+    bool unloaded() const { return unloaded_; }
+
+    WindowState windowState() const { return state_; }
+    void setWindowState(WindowState s);
+
+    const std::vector<Menu*>& menuBar() const { return menuBar_; }
+    void addMenu(Menu& menu) { menuBar_.push_back(&menu); }
+    const std::vector<Timer*>& timers() const { return timers_; }
+
+    Control* focused() const { return focused_; }
+    void moveFocus(Control* to);
+
+    std::function<void()> onResize;
+    std::function<void()> onActivate;
+    std::function<void(CloseReason, bool& cancel)> onQueryUnload;
+    std::function<void()> onUnload;
+
+    // Reports of the native window, which change state without echoing back.
+    void reportGeometry(Rect outer, int clientWidth, int clientHeight, WindowState state);
+    void reportFocus(Control* to);
+    void reportActivated();
+
+    void setGeometry(Rect r) override;
+
+private:
+    friend class Timer;
+    void setClientFromOuter();
+
+    UiBackend& ui_;
+    Style style_;
+    std::string caption_;
+    Picture icon_ = Picture::AppIcon;
+    int clientWidth_, clientHeight_;
+    bool realized_ = false;
+    bool modal_ = false;
+    bool unloaded_ = false;
+    WindowState state_ = WindowState::Normal;
+    std::vector<Menu*> menuBar_;
+    std::vector<Timer*> timers_;
+    Control* focused_ = nullptr;
+};
+
+}  // namespace scrivlet::ui

@@ -1,0 +1,53 @@
+#include "platform/ui/menu.h"
+
+namespace scrivlet::ui {
+
+MenuItem::MenuItem(Menu& owner, std::string caption, Shortcut shortcut)
+    : owner_(owner), caption_(std::move(caption)), shortcut_(shortcut) {}
+
+void MenuItem::setCaption(const std::string& c) {
+    caption_ = c;
+    owner_.changed();
+}
+
+void MenuItem::setEnabled(bool on) {
+    if (on == enabled_) return;
+    enabled_ = on;
+    owner_.changed();
+}
+
+void MenuItem::setVisible(bool on) {
+    if (on == visible_) return;
+    visible_ = on;
+    owner_.changed();
+}
+
+void MenuItem::setDefault(bool on) {
+    default_ = on;
+    owner_.changed();
+}
+
+void MenuItem::setSubmenu(Menu* m) {
+    submenu_ = m;
+    owner_.changed();
+}
+
+MenuItem& Menu::add(const std::string& caption, Shortcut shortcut) {
+    items_.push_back(std::make_unique<MenuItem>(*this, caption, shortcut));
+    changed();
+    return *items_.back();
+}
+
+void Menu::removeFrom(std::size_t index) {
+    if (index >= items_.size()) return;
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index), items_.end());
+    changed();
+}
+
+void Menu::removeAt(std::size_t index) {
+    if (index >= items_.size()) return;
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
+    changed();
+}
+
+}  // namespace scrivlet::ui

@@ -1,0 +1,90 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/ui/control.h"
+
+namespace scrivlet::ui {
+
+struct CharFormat {
+    Colour colour = 0x000000;
+    std::string font = "Arial";
+    bool operator==(const CharFormat&) const = default;
+};
+
+// A stretch of text in one format.
+struct FormatRun {
+    std::string text;
+    CharFormat format;
+};
+
+// A multi-line rich-text editor. Its text has CR LF line breaks and every
+// position counts a line break as two characters, as the program's editor
+// logic expects; the native peer translates to the control's own counting.
+class RichEdit : public Control {
+public:
+    RichEdit(Container* parent, std::string name, Rect geometry, CharFormat defaultFormat);
+    bool focusable() const override { return true; }
+
+    const std::string& text() const { return text_; }
+    // Replaces the whole text in the default format; the caret goes to 0.
+    void setText(const std::string& t);
+    // Replaces the whole text with formatted runs in one step.
+    void setRuns(const std::vector<FormatRun>& runs);
+
+    int selStart() const { return selStart_; }
+    int selLength() const { return selLength_; }
+    // Moves the caret; the selection length becomes 0.
+    void setSelStart(int position);
+    void setSelLength(int length);
+    std::string selText() const { return text_.substr(selStart_, selLength_); }
+    // Replaces the selection with the text in the insertion format; the caret
+    // ends after it.
+    void setSelText(const std::string& t);
+    // Format the next insertion takes, and the format of a selection.
+    void setSelColour(Colour c);
+    void setSelFont(const std::string& font);
+    const CharFormat& insertionFormat() const { return insertion_; }
+    CharFormat formatAt(int position) const { return formats_.at(static_cast<std::size_t>(position)); }
+
+    std::function<void(KeyEvent&)> onKeyDown;
+    std::function<void(char)> onKeyPress;
+    std::function<void()> onChange;
+
+    // The user at the keyboard, in this editor: CR is the Enter key, TAB the Tab key, any other
+    // character is typed. Each goes through onKeyDown (Enter, Tab) and
+    // onKeyPress (characters) as on the real desktop.
+    void type(const std::string& keys, int shiftState = 0);
+
+    // Reports of the native control, which change state without echoing back.
+    void reportContent(const std::string& text, std::vector<CharFormat> formats);
+    void reportSelection(int start, int length);
+    // The user's edit together with where it left the selection, so that
+    // onChange already sees the new caret.
+    void reportEdit(const std::string& text, std::vector<CharFormat> formats, int selStart, int selLength);
+
+    // The replacement behind the last Change::Insert: the range it replaced
+    // and the text, in the insertion format.
+    struct Edit {
+        int start = 0, length = 0;
+        std::string text;
+    };
+    const Edit& lastEdit() const { return lastEdit_; }
+
+    const CharFormat& defaultFormat() const { return default_; }
+    const std::vector<CharFormat>& formats() const { return formats_; }
+
+private:
+    void clampSelection();
+
+    CharFormat default_;
+    CharFormat insertion_;
+    std::string text_;
+    std::vector<CharFormat> formats_;
+    int selStart_ = 0;
+    int selLength_ = 0;
+    Edit lastEdit_;
+};
+
+}  // namespace scrivlet::ui

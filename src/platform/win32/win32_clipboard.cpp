@@ -1,0 +1,83 @@
+#include "platform/win32/win32_clipboard.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "platform/win32/unique_handle.h"
+
+namespace scrivlet {
+
+namespace {
+
+// Holds the clipboard open for one operation. It is opened for no window: the
+// program may have none, and another program that holds it makes the open fail
+// rather than wait.
+class OpenClipboardScope {
+public:
+    OpenClipboardScope() : open_(OpenClipboard(nullptr) != FALSE) {}
+    ~OpenClipboardScope() {
+        if (open_) CloseClipboard();
+    }
+    OpenClipboardScope(const OpenClipboardScope&) = delete;
+    OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
+    explicit operator bool() const { return open_; }
+
+private:
+    bool open_;
+};
+
+// Unlocks a global memory block on every path out.
+class GlobalLockScope {
+public:
+    explicit GlobalLockScope(HGLOBAL memory) : memory_(memory), data_(GlobalLock(memory)) {}
+    ~GlobalLockScope() {
+        if (data_) GlobalUnlock(memory_);
+    }
+    GlobalLockScope(const GlobalLockScope&) = delete;
+    GlobalLockScope& operator=(const GlobalLockScope&) = delete;
+    void* data() const { return data_; }
+
+private:
+    HGLOBAL memory_;
+    void* data_;
+};
+
+}  // namespace
+
+bool Win32Clipboard::setText(const std::string& text) {
+    UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+    if (!memory) return false;
+    {
+        GlobalLockScope lock(memory.get());
+        if (!lock.data()) return false;
+        std::memcpy(lock.data(), text.c_str(), text.size() + 1);
+    }
+    OpenClipboardScope clipboard;
+    if (!clipboard || !EmptyClipboard()) return false;
+    if (!SetClipboardData(CF_TEXT, memory.get())) return false;
+    // The system owns the block from here on.
+    memory.release();
+    return true;
+}
+
+bool Win32Clipboard::clear() {
+    OpenClipboardScope clipboard;
+    return clipboard && EmptyClipboard();
+}
+
+std::optional<std::string> Win32Clipboard::text() {
+    OpenClipboardScope clipboard;
+    if (!clipboard) return std::nullopt;
+    HANDLE data = GetClipboardData(CF_TEXT);
+    if (!data) return std::nullopt;
+    GlobalLockScope lock(data);
+    if (!lock.data()) return std::nullopt;
+    // The block may be larger than the text, and a careless writer may leave
+    // off the terminator: read no further than the block.
+    const SIZE_T size = GlobalSize(data);
+    const char* chars = static_cast<const char*>(lock.data());
+    return std::string(chars, strnlen(chars, size));
+}
+
+}  // namespace scrivlet

@@ -1,0 +1,153 @@
+#include "platform/win32/win32_control_peer.h"
+
+#include "platform/ui/form.h"
+#include "platform/win32/win32_ui.h"
+#include "platform/win32/win32_units.h"
+
+namespace scrivlet {
+
+namespace {
+constexpr const char* PeerProperty = "Scrivlet.Peer";
+}
+
+int currentShiftMask() {
+    int mask = ui::shift::None;
+    if (GetKeyState(VK_SHIFT) < 0) mask |= ui::shift::Shift;
+    if (GetKeyState(VK_CONTROL) < 0) mask |= ui::shift::Ctrl;
+    if (GetKeyState(VK_MENU) < 0) mask |= ui::shift::Alt;
+    return mask;
+}
+
+std::string windowText(HWND hwnd) {
+    const int length = GetWindowTextLengthA(hwnd);
+    if (length <= 0) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(hwnd, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+Win32ControlPeer::Win32ControlPeer(Win32Ui& ui, ui::Control& control, HWND parent, int id)
+    : ui_(ui), control_(control), parent_(parent), id_(id) {}
+
+Win32ControlPeer::~Win32ControlPeer() {
+    *alive_ = false;
+    if (part_ && IsWindow(part_)) RemovePropA(part_, PeerProperty);
+    if (HWND window = window_.get()) {
+        RemovePropA(window, PeerProperty);
+        partSubclass_.detach();
+        subclass_.detach();
+        window_.reset();
+    }
+}
+
+Win32ControlPeer* Win32ControlPeer::fromHwnd(HWND hwnd) {
+    return hwnd ? static_cast<Win32ControlPeer*>(GetPropA(hwnd, PeerProperty)) : nullptr;
+}
+
+bool Win32ControlPeer::createWindow(const char* className, DWORD style, DWORD exStyle,
+                                    const std::string& text) {
+    const RECT bounds = windowBounds();
+    style |= WS_CHILD | WS_CLIPSIBLINGS;
+    if (control_.visible()) style |= WS_VISIBLE;
+    if (!control_.enabled()) style |= WS_DISABLED;
+    HWND window = CreateWindowExA(exStyle, className, text.c_str(), style, bounds.left, bounds.top,
+                                  bounds.right - bounds.left, bounds.bottom - bounds.top, parent_,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+                                  GetModuleHandleA(nullptr), nullptr);
+    if (!window) return false;
+    window_.reset(window);
+    SetPropA(window, PeerProperty, this);
+    applyFont(false);
+    subclass_.attach(window, *this);
+    return true;
+}
+
+void Win32ControlPeer::subclassPart(HWND part) {
+    if (!part) return;
+    part_ = part;
+    SetPropA(part, PeerProperty, this);
+    partSubclass_.attach(part, *this);
+}
+
+void Win32ControlPeer::applyFont(bool bold) {
+    if (HWND window = window_.get())
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(ui_.font(bold)), TRUE);
+}
+
+RECT Win32ControlPeer::windowBounds() { return ui_.units().toPixels(control_.geometry()); }
+
+void Win32ControlPeer::update(ui::Change change) {
+    HWND window = window_.get();
+    if (!window) return;
+    switch (change) {
+        case ui::Change::Geometry: {
+            const RECT bounds = windowBounds();
+            MoveWindow(window, bounds.left, bounds.top, bounds.right - bounds.left,
+                       bounds.bottom - bounds.top, TRUE);
+            break;
+        }
+        case ui::Change::Visible:
+            ShowWindow(window, control_.visible() ? SW_SHOWNA : SW_HIDE);
+            break;
+        case ui::Change::Enabled:
+            EnableWindow(window, control_.enabled());
+            break;
+        case ui::Change::Colours:
+            background_.reset();
+            InvalidateRect(window, nullptr, TRUE);
+            break;
+        default:
+            break;
+    }
+    updateOwn(change);
+}
+
+HBRUSH Win32ControlPeer::controlColour(HDC dc) {
+    const COLORREF back = toColorRef(control_.backColour());
+    SetTextColor(dc, control_.enabled() ? toColorRef(control_.foreColour()) : GetSysColor(COLOR_GRAYTEXT));
+    SetBkColor(dc, back);
+    if (!background_) background_.reset(CreateSolidBrush(back));
+    return background_.get();
+}
+
+LRESULT Win32ControlPeer::callOriginal(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (hwnd == window_.get()) return subclass_.callOriginal(hwnd, message, wParam, lParam);
+    return partSubclass_.callOriginal(hwnd, message, wParam, lParam);
+}
+
+std::optional<LRESULT> Win32ControlPeer::subclassMessage(HWND hwnd, UINT message, WPARAM wParam,
+                                                         LPARAM lParam) {
+    switch (message) {
+        case WM_SETFOCUS: {
+            // The control takes the focus first (caret, default button), then
+            // the program hears of it.
+            const auto alive = aliveToken();
+            const LRESULT result = callOriginal(hwnd, message, wParam, lParam);
+            if (*alive)
+                if (ui::Form* form = control_.form()) form->reportFocus(&control_);
+            return result;
+        }
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN: {
+            const auto alive = aliveToken();
+            const LRESULT result = callOriginal(hwnd, message, wParam, lParam);
+            if (!*alive) return result;
+            POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            if (hwnd != window_.get()) MapWindowPoints(hwnd, window_.get(), &at, 1);
+            ui::MouseEvent event;
+            event.button = message == WM_LBUTTONDOWN   ? ui::MouseButton::Left
+                           : message == WM_RBUTTONDOWN ? ui::MouseButton::Right
+                                                       : ui::MouseButton::Middle;
+            event.shift = currentShiftMask();
+            event.at = {ui_.units().xToTwips(at.x), ui_.units().yToTwips(at.y)};
+            control_.mouseDown(event);
+            return result;
+        }
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace scrivlet

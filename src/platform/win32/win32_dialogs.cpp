@@ -1,0 +1,62 @@
+#include "platform/win32/win32_dialogs.h"
+
+#include "platform/win32/unique_handle.h"
+
+namespace scrivlet {
+
+namespace {
+
+UINT iconStyle(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Information: return MB_ICONINFORMATION;
+        case MessageIcon::Question: return MB_ICONQUESTION;
+        case MessageIcon::Error: return MB_ICONERROR;
+        case MessageIcon::Warning: return MB_ICONWARNING;
+        case MessageIcon::None: break;
+    }
+    return 0;
+}
+
+// S_FALSE (already initialised on this thread) must be balanced too; a thread
+// in the other apartment model must not be uninitialised by us.
+UniqueComInit initializeCom() { return UniqueComInit(SUCCEEDED(CoInitialize(nullptr))); }
+
+}  // namespace
+
+MessageAnswer Win32Dialogs::message(const MessageRequest& request) {
+    const bool yesNo = request.buttons == MessageButtons::YesNo;
+    UINT style = iconStyle(request.icon) | (yesNo ? MB_YESNO : MB_OK) | MB_SETFOREGROUND;
+    if (yesNo && request.defaultNo) style |= MB_DEFBUTTON2;
+    // Owned by this thread's active window, so the box stays above it and the
+    // window is disabled while the question is open; the program is a tray
+    // utility and often has no active window, then the box stands alone.
+    const int answer = MessageBoxA(GetActiveWindow(), request.text.c_str(),
+                                   request.caption.c_str(), style);
+    switch (answer) {
+        case IDYES: return MessageAnswer::Yes;
+        case IDNO: return MessageAnswer::No;
+        case IDOK: return MessageAnswer::Ok;
+        default:
+            // The box could not be shown: nobody agreed to anything.
+            return yesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    }
+}
+
+std::string Win32Dialogs::chooseFolder(WindowId owner, const std::string& prompt) {
+    // The shell's browser talks to the shell namespace through COM.
+    const UniqueComInit com = initializeCom();
+    char displayName[MAX_PATH] = {};
+    BROWSEINFOA info{};
+    info.hwndOwner = reinterpret_cast<HWND>(owner);
+    info.pidlRoot = nullptr;
+    info.pszDisplayName = displayName;
+    info.lpszTitle = prompt.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    const UniquePidl chosen(SHBrowseForFolderA(&info));
+    if (!chosen) return {};
+    char path[MAX_PATH] = {};
+    if (!SHGetPathFromIDListA(chosen.get(), path)) return {};
+    return path;
+}
+
+}  // namespace scrivlet

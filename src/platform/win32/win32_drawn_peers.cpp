@@ -1,0 +1,96 @@
+#include "platform/win32/win32_drawn_peers.h"
+
+#include <algorithm>
+
+#include "platform/win32/win32_ui.h"
+#include "platform/win32/win32_units.h"
+
+namespace scrivlet {
+
+Win32WindowlessPeer::Win32WindowlessPeer(Win32Ui& ui, ui::Control& control, HWND container)
+    : ui_(ui), control_(control), container_(container), painted_(area()) {
+    InvalidateRect(container_, &painted_, TRUE);
+}
+
+Win32WindowlessPeer::~Win32WindowlessPeer() {
+    if (IsWindow(container_)) InvalidateRect(container_, &painted_, TRUE);
+}
+
+RECT Win32WindowlessPeer::area() const {
+    // A line's width and height may be negative (it runs up or left), and the
+    // pen covers the last pixel too.
+    const ui::Rect g = control_.geometry();
+    const ScreenUnits& units = ui_.units();
+    const int x1 = units.xToPixels(g.left), y1 = units.yToPixels(g.top);
+    const int x2 = units.xToPixels(g.left + g.width), y2 = units.yToPixels(g.top + g.height);
+    return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1};
+}
+
+void Win32WindowlessPeer::update(ui::Change) {
+    InvalidateRect(container_, &painted_, TRUE);
+    painted_ = area();
+    InvalidateRect(container_, &painted_, TRUE);
+}
+
+void Win32WindowlessPeer::paint(HDC dc) {
+    if (!control_.visible()) return;
+    const ui::Rect g = control_.geometry();
+    const ScreenUnits& units = ui_.units();
+    if (dynamic_cast<ui::Line*>(&control_)) {
+        const COLORREF colour = toColorRef(control_.foreColour());
+        UniqueHpen pen(CreatePen(PS_SOLID, 1, colour));
+        HGDIOBJ old = SelectObject(dc, pen.get());
+        const int x1 = units.xToPixels(g.left), y1 = units.yToPixels(g.top);
+        const int x2 = units.xToPixels(g.left + g.width), y2 = units.yToPixels(g.top + g.height);
+        MoveToEx(dc, x1, y1, nullptr);
+        LineTo(dc, x2, y2);
+        SetPixel(dc, x2, y2, colour);  // LineTo leaves out the end point
+        SelectObject(dc, old);
+        return;
+    }
+    const auto* shape = dynamic_cast<ui::Shape*>(&control_);
+    if (!shape) return;
+    const COLORREF colour = toColorRef(shape->borderColour());
+    UniqueHpen pen(CreatePen(PS_SOLID, 1, colour));
+    UniqueHbrush fill(shape->filled() ? CreateSolidBrush(colour) : nullptr);
+    HGDIOBJ oldPen = SelectObject(dc, pen.get());
+    HGDIOBJ oldBrush = SelectObject(dc, fill ? static_cast<HGDIOBJ>(fill.get()) : GetStockObject(NULL_BRUSH));
+    RECT r = area();
+    if (shape->kind() == ui::ShapeKind::Circle) {
+        // A circle in the middle of the shape's rectangle, as large as fits.
+        const int side = std::min(r.right - r.left, r.bottom - r.top);
+        const int left = r.left + (r.right - r.left - side) / 2;
+        const int top = r.top + (r.bottom - r.top - side) / 2;
+        Ellipse(dc, left, top, left + side, top + side);
+    } else {
+        Rectangle(dc, r.left, r.top, r.right, r.bottom);
+    }
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+}
+
+Win32PictureBoxPeer::Win32PictureBoxPeer(Win32Ui& ui, ui::PictureBox& box, HWND parent, int id)
+    : Win32ControlPeer(ui, box, parent, id), box_(box) {
+    createWindow(ClassName, 0, 0, "");
+}
+
+std::optional<LRESULT> Win32PictureBoxPeer::subclassMessage(HWND window, UINT message, WPARAM wParam,
+                                                            LPARAM lParam) {
+    if (message == WM_ERASEBKGND) return 1;
+    if (message != WM_PAINT) return Win32ControlPeer::subclassMessage(window, message, wParam, lParam);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT area;
+    GetClientRect(window, &area);
+    UniqueHbrush back(CreateSolidBrush(toColorRef(box_.backColour())));
+    FillRect(dc, &area, back.get());
+    const int size = std::min(area.right - area.left, area.bottom - area.top);
+    if (size > 0)
+        if (HICON image = ui_.picture(box_.picture(), size, !box_.enabled()))
+            DrawIconEx(dc, (area.right - size) / 2, (area.bottom - size) / 2, image, size, size, 0, nullptr,
+                       DI_NORMAL);
+    EndPaint(window, &ps);
+    return 0;
+}
+
+}  // namespace scrivlet

@@ -1,0 +1,37 @@
+#pragma once
+#include "platform/ui/simple_controls.h"
+#include "platform/win32/win32_control_peer.h"
+
+namespace scrivlet {
+
+class ScreenUnits;
+
+// A line or a shape: drawn by its container's window, as the form designer's
+// windowless graphics are, so that it never hides the controls around it.
+class Win32WindowlessPeer : public ui::ControlPeer {
+public:
+    Win32WindowlessPeer(Win32Ui& ui, ui::Control& control, HWND container);
+    ~Win32WindowlessPeer() override;
+    void update(ui::Change change) override;
+    void paint(HDC dc);
+
+private:
+    RECT area() const;
+    Win32Ui& ui_;
+    ui::Control& control_;
+    HWND container_;
+    RECT painted_;
+};
+
+// A picture box: a window that shows one of the program's pictures.
+class Win32PictureBoxPeer : public Win32ControlPeer {
+public:
+    Win32PictureBoxPeer(Win32Ui& ui, ui::PictureBox& box, HWND parent, int id);
+    static constexpr const char* ClassName = "ScrivletPicture";
+
+private:
+    std::optional<LRESULT> subclassMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+    ui::PictureBox& box_;
+};
+
+}  // namespace scrivlet

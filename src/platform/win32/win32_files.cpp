@@ -1,0 +1,124 @@
+#include "platform/win32/win32_files.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "platform/win32/unique_handle.h"
+
+namespace scrivlet {
+
+namespace {
+
+bool isFolder(const std::string& path) {
+    const DWORD bits = GetFileAttributesA(path.c_str());
+    return bits != INVALID_FILE_ATTRIBUTES && (bits & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Windows refuses to open a read-only file for writing, but not every file
+// system under it does: Wine run by root opens it all the same. The user's mark
+// must protect the file everywhere, so it is checked before writing.
+bool isReadOnlyFile(const std::string& path) {
+    const DWORD bits = GetFileAttributesA(path.c_str());
+    return bits != INVALID_FILE_ATTRIBUTES && (bits & FILE_ATTRIBUTE_READONLY) &&
+           !(bits & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Where the first folder below the root of path begins: after "C:\" or after
+// "\\server\share\", whose parts cannot be created.
+std::size_t firstCreatablePart(const std::string& path) {
+    if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') {
+        const std::size_t server = path.find('\\', 2);
+        if (server == std::string::npos) return path.size();
+        const std::size_t share = path.find('\\', server + 1);
+        return share == std::string::npos ? path.size() : share + 1;
+    }
+    if (path.size() >= 2 && path[1] == ':') return path.size() > 2 && path[2] == '\\' ? 3 : 2;
+    return path.empty() || path[0] != '\\' ? 0 : 1;
+}
+
+}  // namespace
+
+std::optional<FileAttributes> Win32FileSystem::attributes(const std::string& path) {
+    const DWORD bits = GetFileAttributesA(path.c_str());
+    if (bits == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    FileAttributes result;
+    result.directory = (bits & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    result.hidden = (bits & FILE_ATTRIBUTE_HIDDEN) != 0;
+    result.system = (bits & FILE_ATTRIBUTE_SYSTEM) != 0;
+    result.readOnly = (bits & FILE_ATTRIBUTE_READONLY) != 0;
+    return result;
+}
+
+std::optional<std::string> Win32FileSystem::readAll(const std::string& path) {
+    // Others may keep the file open for writing (an editor, the profile functions
+    // of another process); reading it anyway is what the user expects.
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return std::nullopt;
+    std::string data;
+    data.reserve(static_cast<std::size_t>(size.QuadPart));
+    // Read until the end rather than trusting the size, which may change while we read.
+    char buffer[64 * 1024];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return std::nullopt;
+        if (got == 0) break;
+        data.append(buffer, got);
+    }
+    return data;
+}
+
+bool Win32FileSystem::writeAll(const std::string& path, const std::string& data) {
+    if (isReadOnlyFile(path)) return false;
+    // OPEN_ALWAYS and truncating afterwards, not CREATE_ALWAYS: CREATE_ALWAYS refuses
+    // to replace a hidden or system file unless the same attributes are passed,
+    // and replacing a file must keep the attributes the user gave it.
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const DWORD chunk = static_cast<DWORD>(
+            std::min<std::size_t>(data.size() - done, std::numeric_limits<DWORD>::max() / 2));
+        DWORD written = 0;
+        if (!WriteFile(file.get(), data.data() + done, chunk, &written, nullptr) || written == 0)
+            return false;
+        done += written;
+    }
+    return SetEndOfFile(file.get()) != FALSE;
+}
+
+bool Win32FileSystem::copy(const std::string& from, const std::string& to) {
+    if (isReadOnlyFile(to)) return false;
+    return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+}
+
+bool Win32FileSystem::remove(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
+
+bool Win32FileSystem::setAttributes(const std::string& path, const FileAttributes& attributes) {
+    DWORD bits = 0;
+    if (attributes.hidden) bits |= FILE_ATTRIBUTE_HIDDEN;
+    if (attributes.system) bits |= FILE_ATTRIBUTE_SYSTEM;
+    if (attributes.readOnly) bits |= FILE_ATTRIBUTE_READONLY;
+    // Zero is not a valid argument; NORMAL is how "no attributes" is spelt.
+    return SetFileAttributesA(path.c_str(), bits ? bits : FILE_ATTRIBUTE_NORMAL) != FALSE;
+}
+
+bool Win32FileSystem::createFolder(const std::string& path) {
+    // CreateDirectoryA makes one level only; the parents are made first, and a
+    // level that already exists is no failure. Whether the whole path ends up a
+    // folder is the answer, so races with another creator do not matter.
+    for (std::size_t end = path.find('\\', firstCreatablePart(path)); end != std::string::npos;
+         end = path.find('\\', end + 1)) {
+        const std::string parent = path.substr(0, end);
+        if (!parent.empty() && parent.back() != '\\' && !isFolder(parent))
+            CreateDirectoryA(parent.c_str(), nullptr);
+    }
+    CreateDirectoryA(path.c_str(), nullptr);
+    return isFolder(path);
+}
+
+}  // namespace scrivlet

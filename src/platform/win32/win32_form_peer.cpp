@@ -1,0 +1,313 @@
+#include "platform/win32/win32_form_peer.h"
+
+#include <algorithm>
+
+#include "platform/ui/menu.h"
+#include "platform/ui/simple_controls.h"
+#include "platform/ui/timer.h"
+#include "platform/win32/win32_child_windows.h"
+#include "platform/win32/win32_control_peer.h"
+#include "platform/win32/win32_menu_peer.h"
+#include "platform/win32/win32_timer_peer.h"
+#include "platform/win32/win32_ui.h"
+#include "platform/win32/win32_units.h"
+
+namespace scrivlet {
+
+namespace {
+
+// The first control ids; 1 and 2 are IDOK and IDCANCEL, which the dialog
+// manager sends for Enter and Esc.
+constexpr int FirstControlId = 100;
+
+ui::Button* findButton(ui::Container& container, bool defaultButton) {
+    for (ui::Control* child : container.children()) {
+        if (auto* button = dynamic_cast<ui::Button*>(child))
+            if (defaultButton ? button->isDefault : button->isCancel) return button;
+        if (auto* inner = dynamic_cast<ui::Container*>(child))
+            if (ui::Button* found = findButton(*inner, defaultButton)) return found;
+    }
+    return nullptr;
+}
+
+bool sameKeys(const std::vector<ACCEL>& a, const std::vector<ACCEL>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const ACCEL& x, const ACCEL& y) {
+        return x.fVirt == y.fVirt && x.key == y.key && x.cmd == y.cmd;
+    });
+}
+
+ui::WindowState stateOf(HWND window) {
+    if (IsIconic(window)) return ui::WindowState::Minimized;
+    if (IsZoomed(window)) return ui::WindowState::Maximized;
+    return ui::WindowState::Normal;
+}
+
+}  // namespace
+
+std::pair<DWORD, DWORD> Win32FormPeer::styles(const ui::Form::Style& style) {
+    DWORD windowStyle = WS_CLIPCHILDREN;
+    DWORD extended = WS_EX_CONTROLPARENT;
+    const DWORD boxes = (style.minButton ? WS_MINIMIZEBOX : 0) | (style.maxButton ? WS_MAXIMIZEBOX : 0);
+    switch (style.border) {
+        case ui::BorderStyle::Sizable:
+            windowStyle |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | boxes;
+            break;
+        case ui::BorderStyle::FixedDialog:
+            windowStyle |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | boxes;
+            extended |= WS_EX_DLGMODALFRAME;
+            break;
+        case ui::BorderStyle::ToolWindow:
+            windowStyle |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+            extended |= WS_EX_TOOLWINDOW;
+            break;
+        case ui::BorderStyle::None:
+            windowStyle |= WS_POPUP;
+            break;
+    }
+    if (style.topmost) extended |= WS_EX_TOPMOST;
+    if (style.showInTaskbar && style.border != ui::BorderStyle::ToolWindow) extended |= WS_EX_APPWINDOW;
+    return {windowStyle, extended};
+}
+
+Win32FormPeer::Win32FormPeer(Win32Ui& ui, ui::Form& form) : ui_(ui), form_(form) {
+    const auto [style, extended] = styles(form.style());
+    // A window owned by a hidden one has no button in the taskbar.
+    HWND owner = form.style().showInTaskbar ? nullptr : ui.hostWindow();
+    HMENU bar = createMenuBar();
+    if (!create(ClassName, extended, style, form.caption().c_str(), ui.units().toPixels(form.geometry()), owner,
+                bar)) {
+        menuBar_.reset();
+        return;
+    }
+    if (form.icon() != ui::Picture::None) {
+        SendMessageA(hwnd(), WM_SETICON, ICON_BIG,
+                     reinterpret_cast<LPARAM>(ui.picture(form.icon(), GetSystemMetrics(SM_CXICON))));
+        SendMessageA(hwnd(), WM_SETICON, ICON_SMALL,
+                     reinterpret_cast<LPARAM>(ui.picture(form.icon(), GetSystemMetrics(SM_CXSMICON))));
+    }
+    int nextId = FirstControlId;
+    createChildPeers(ui, form, hwnd(), nextId);
+    for (ui::Timer* timer : form.timers()) timer->setPeer(std::make_unique<Win32TimerPeer>(*this, *timer));
+    if (!form.enabled()) EnableWindow(hwnd(), FALSE);
+    ui.formCreated(*this);
+}
+
+Win32FormPeer::~Win32FormPeer() {
+    ui_.formDestroyed(*this);
+    const std::set<Win32TimerPeer*> timers = timers_;
+    for (Win32TimerPeer* timer : timers) timer->timer().setPeer(nullptr);
+    removeMenuBar();
+}
+
+HMENU Win32FormPeer::createMenuBar() {
+    if (form_.menuBar().empty()) return nullptr;
+    menuBar_.reset(CreateMenu());
+    if (!menuBar_) return nullptr;
+    for (ui::Menu* menu : form_.menuBar()) {
+        HMENU popup = Win32MenuPeer::of(*menu, ui_.commandIds()).handle();
+        AppendMenuA(menuBar_.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), menu->caption().c_str());
+    }
+    return menuBar_.get();
+}
+
+void Win32FormPeer::removeMenuBar() {
+    if (!menuBar_) return;
+    // The menus belong to their peers: the bar lets go of them before it is
+    // destroyed, and the window before it is destroyed itself.
+    if (hwnd()) SetMenu(hwnd(), nullptr);
+    while (GetMenuItemCount(menuBar_.get()) > 0)
+        if (!RemoveMenu(menuBar_.get(), 0, MF_BYPOSITION)) break;
+    menuBar_.reset();
+}
+
+void Win32FormPeer::update(ui::Change change) {
+    HWND window = hwnd();
+    if (!window) return;
+    switch (change) {
+        case ui::Change::Caption: SetWindowTextA(window, form_.caption().c_str()); break;
+        case ui::Change::Geometry: {
+            const RECT bounds = ui_.units().toPixels(form_.geometry());
+            SetWindowPos(window, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+                         bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            break;
+        }
+        case ui::Change::Enabled: EnableWindow(window, form_.enabled()); break;
+        case ui::Change::Colours: InvalidateRect(window, nullptr, TRUE); break;
+        case ui::Change::Value:
+            if (!IsWindowVisible(window)) break;  // show() puts the window in its state
+            switch (form_.windowState()) {
+                case ui::WindowState::Minimized: ShowWindow(window, SW_MINIMIZE); break;
+                case ui::WindowState::Maximized: ShowWindow(window, SW_MAXIMIZE); break;
+                case ui::WindowState::Normal: ShowWindow(window, SW_RESTORE); break;
+            }
+            break;
+        default:
+            // Visibility goes through show() and hide(), which the form calls.
+            break;
+    }
+}
+
+void Win32FormPeer::show() {
+    HWND window = hwnd();
+    if (!window) return;
+    FlagScope quiet(showing_);
+    switch (form_.windowState()) {
+        case ui::WindowState::Minimized: ShowWindow(window, SW_SHOWMINIMIZED); return;
+        case ui::WindowState::Maximized: ShowWindow(window, SW_SHOWMAXIMIZED); break;
+        case ui::WindowState::Normal: ShowWindow(window, SW_SHOW); break;
+    }
+    SetForegroundWindow(window);
+    focusFirstControl();
+}
+
+void Win32FormPeer::focusFirstControl() {
+    // The control that had the focus keeps it; a form shown for the first
+    // time gives it to its first control in Tab order.
+    HWND target = nullptr;
+    if (ui::Control* focused = form_.focused())
+        if (auto* peer = dynamic_cast<Win32ControlPeer*>(focused->peer())) target = peer->hwnd();
+    if (!target && savedFocus_ && IsWindow(savedFocus_) && IsChild(hwnd(), savedFocus_)) target = savedFocus_;
+    if (!target) target = GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+    if (target && IsChild(hwnd(), target)) SetFocus(target);
+}
+
+void Win32FormPeer::hide() {
+    if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
+}
+
+void Win32FormPeer::focus(ui::Control* control) {
+    auto* peer = control ? dynamic_cast<Win32ControlPeer*>(control->peer()) : nullptr;
+    HWND target = peer ? peer->hwnd() : nullptr;
+    if (!target || !hwnd() || !IsWindowVisible(hwnd())) {
+        // Nothing to focus on screen yet: the form takes note, and the window
+        // gives the control the focus when it is shown.
+        if (target) savedFocus_ = target;
+        form_.reportFocus(control);
+        return;
+    }
+    // The control's window reports the move when it gets the focus. The form
+    // may be inactive for a moment (a dialog just closed): its activation must
+    // then restore this control, not the one it had before.
+    savedFocus_ = target;
+    SetFocus(target);
+}
+
+bool Win32FormPeer::translateAccelerator(MSG& message) {
+    std::vector<ACCEL> keys;
+    for (ui::Menu* menu : form_.menuBar()) Win32MenuPeer::of(*menu, ui_.commandIds()).collectShortcuts(keys);
+    if (keys.empty()) return false;
+    if (!accelerators_ || !sameKeys(keys, acceleratorKeys_)) {
+        accelerators_.reset(CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size())));
+        acceleratorKeys_ = keys;
+    }
+    return accelerators_ && TranslateAcceleratorA(hwnd(), accelerators_.get(), &message);
+}
+
+ui::MenuItem* Win32FormPeer::menuItem(UINT id) {
+    for (ui::Menu* menu : form_.menuBar())
+        if (auto* peer = dynamic_cast<Win32MenuPeer*>(menu->peer()))
+            if (ui::MenuItem* item = peer->find(id)) return item;
+    return nullptr;
+}
+
+void Win32FormPeer::command(WORD id) {
+    // Enter and Esc, as the dialog manager reports them, and menu commands.
+    if (id == IDOK || id == IDCANCEL) {
+        if (ui::Button* button = findButton(form_, id == IDOK)) button->click();
+        return;
+    }
+    if (ui::MenuItem* item = menuItem(id)) item->click();
+}
+
+HWND Win32FormPeer::defaultButtonWindow() {
+    ui::Button* button = findButton(form_, true);
+    auto* peer = button ? dynamic_cast<Win32ControlPeer*>(button->peer()) : nullptr;
+    return peer ? peer->hwnd() : nullptr;
+}
+
+void Win32FormPeer::reportGeometry() {
+    HWND window = hwnd();
+    RECT outer, client;
+    if (!GetWindowRect(window, &outer) || !GetClientRect(window, &client)) return;
+    const ScreenUnits& units = ui_.units();
+    const ui::WindowState state = stateOf(window);
+    // The form's twips may fall between pixels: a window that is where the
+    // form put it has not moved.
+    const RECT expected = units.toPixels(form_.geometry());
+    if (EqualRect(&expected, &outer) && state == form_.windowState() &&
+        units.xToPixels(form_.clientWidth()) == client.right && units.yToPixels(form_.clientHeight()) == client.bottom)
+        return;
+    form_.reportGeometry(units.toTwips(outer), units.xToTwips(client.right), units.yToTwips(client.bottom), state);
+}
+
+void Win32FormPeer::paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd(), &ps);
+    paintWindowlessChildren(form_, dc);
+    EndPaint(hwnd(), &ps);
+}
+
+LRESULT Win32FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto routed = routeToChildPeer(message, wParam, lParam)) return *routed;
+    switch (message) {
+        case WM_COMMAND:
+            if (lParam == 0) command(LOWORD(wParam));
+            return 0;
+        case DM_GETDEFID:
+            if (HWND button = defaultButtonWindow(); button && IsWindowEnabled(button) && IsWindowVisible(button))
+                return MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID);
+            return 0;
+        case WM_NEXTDLGCTL:
+            moveDialogFocus(hwnd(), wParam, lParam);
+            return 0;
+        case WM_ERASEBKGND: {
+            RECT area;
+            GetClientRect(hwnd(), &area);
+            UniqueHbrush back(CreateSolidBrush(toColorRef(form_.backColour())));
+            FillRect(reinterpret_cast<HDC>(wParam), &area, back.get());
+            return 1;
+        }
+        case WM_PAINT:
+            paint();
+            return 0;
+        case WM_SIZE:
+        case WM_MOVE:
+            reportGeometry();
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(hwnd(), focus)) savedFocus_ = focus;
+                return 0;
+            }
+            if (!HIWORD(wParam) && savedFocus_ && IsWindow(savedFocus_) && IsChild(hwnd(), savedFocus_))
+                SetFocus(savedFocus_);
+            else
+                defaultHandling(message, wParam, lParam);
+            if (!showing_) form_.reportActivated();
+            return 0;
+        case WM_CLOSE:
+            // Closing unloads the form, which destroys this window; nothing
+            // here may touch the peer afterwards.
+            form_.requestClose(ui::CloseReason::User);
+            return 0;
+        case WM_QUERYENDSESSION:
+            return form_.requestClose(ui::CloseReason::SystemShutdown) ? TRUE : FALSE;
+        case WM_ENDSESSION:
+            if (wParam && !form_.unloaded()) form_.requestClose(ui::CloseReason::SystemShutdown);
+            return 0;
+        case WM_INITMENUPOPUP:
+            if (!HIWORD(lParam))
+                if (auto* menu = Win32MenuPeer::fromHandle(reinterpret_cast<HMENU>(wParam))) menu->opening();
+            return 0;
+        case WM_TIMER: {
+            auto* timer = reinterpret_cast<Win32TimerPeer*>(wParam);
+            if (timers_.count(timer)) timer->timer().tick();
+            return 0;
+        }
+        default:
+            return defaultHandling(message, wParam, lParam);
+    }
+}
+
+}  // namespace scrivlet

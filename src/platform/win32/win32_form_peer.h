@@ -1,0 +1,69 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "platform/ui/form.h"
+#include "platform/ui/menu.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_window.h"
+
+namespace scrivlet {
+
+class Win32Ui;
+class Win32TimerPeer;
+
+// The top-level window of a form: its frame, caption, icon and menu bar, the
+// windows of its controls, its timers. It reports moves, sizes, activation
+// and closing to the form, dispatches menu commands, and answers Enter and
+// Esc with the form's default and cancel buttons.
+class Win32FormPeer : public ui::ControlPeer, public Window {
+public:
+    static constexpr const char* ClassName = "ScrivletForm";
+
+    Win32FormPeer(Win32Ui& ui, ui::Form& form);
+    ~Win32FormPeer() override;
+
+    ui::Form& form() { return form_; }
+    void update(ui::Change change) override;
+    void show();
+    void hide();
+    void focus(ui::Control* control);
+    // The shortcuts of the menu bar; true when the message was one.
+    bool translateAccelerator(MSG& message);
+
+    void timerCreated(Win32TimerPeer& timer) { timers_.insert(&timer); }
+    void timerDestroyed(Win32TimerPeer& timer) { timers_.erase(&timer); }
+
+    // The window styles (style, extended style) of a form's border style;
+    // the frame a form adds around its client area follows from them.
+    static std::pair<DWORD, DWORD> styles(const ui::Form::Style& style);
+
+private:
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    HMENU createMenuBar();
+    void removeMenuBar();
+    void reportGeometry();
+    void command(WORD id);
+    ui::MenuItem* menuItem(UINT id);
+    void paint();
+    void focusFirstControl();
+    HWND defaultButtonWindow();
+
+    Win32Ui& ui_;
+    ui::Form& form_;
+    UniqueHmenu menuBar_;
+    UniqueHaccel accelerators_;
+    std::vector<ACCEL> acceleratorKeys_;
+    std::set<Win32TimerPeer*> timers_;
+    // The control that had the focus when the window was last deactivated.
+    HWND savedFocus_ = nullptr;
+    // Set while show() runs: the activation it causes is reported by the
+    // form itself.
+    bool showing_ = false;
+};
+
+}  // namespace scrivlet

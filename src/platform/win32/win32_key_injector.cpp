@@ -1,0 +1,143 @@
+#include "platform/win32/win32_key_injector.h"
+
+#include <optional>
+
+#include "platform/win32/win32_attached_input.h"
+#include "platform/win32/win32_foreground_thread.h"
+#include "platform/win32/win32_held_modifiers.h"
+#include "platform/win32/win32_keyboard_stream.h"
+
+namespace scrivlet {
+
+namespace {
+
+// Events per SendInput call: small enough that a stopped target is noticed
+// after a fraction of a second of typing, large enough that the wait after each
+// chunk costs little.
+constexpr std::size_t ChunkEvents = 64;
+constexpr DWORD PollMs = 5;
+constexpr UINT WindowsLatin1 = 1252;
+
+std::optional<wchar_t> toUnicode(char character) {
+    wchar_t wide = 0;
+    if (MultiByteToWideChar(WindowsLatin1, 0, &character, 1, &wide, 1) != 1) return std::nullopt;
+    return wide;
+}
+
+WORD letterKey(char key) {
+    if (key == ' ') return VK_SPACE;
+    if (key >= 'a' && key <= 'z') return static_cast<WORD>(key - 'a' + 'A');
+    return static_cast<WORD>(static_cast<unsigned char>(key));
+}
+
+void pressAndRelease(std::vector<INPUT>& events, WORD key) {
+    events.push_back(keyEvent(key, false));
+    events.push_back(keyEvent(key, true));
+}
+
+// The events of one step; nothing when a character has no Unicode form.
+std::optional<std::vector<INPUT>> stepEvents(const KeyStep& step) {
+    std::vector<INPUT> events;
+    switch (step.kind) {
+        case KeyStep::Kind::Character: {
+            const auto wide = toUnicode(step.character);
+            if (!wide) return std::nullopt;
+            events.push_back(characterEvent(*wide, false));
+            events.push_back(characterEvent(*wide, true));
+            break;
+        }
+        case KeyStep::Kind::Enter:
+            pressAndRelease(events, VK_RETURN);
+            break;
+        case KeyStep::Kind::Tab:
+            pressAndRelease(events, VK_TAB);
+            break;
+        case KeyStep::Kind::AltKey:
+            events.push_back(keyEvent(VK_MENU, false));
+            pressAndRelease(events, letterKey(step.character));
+            events.push_back(keyEvent(VK_MENU, true));
+            break;
+        case KeyStep::Kind::Key:
+            pressAndRelease(events, letterKey(step.character));
+            break;
+    }
+    return events;
+}
+
+// The steps' events in chunks of at most ChunkEvents, never splitting a step.
+std::optional<std::vector<std::vector<INPUT>>> chunksOf(const std::vector<KeyStep>& steps) {
+    std::vector<std::vector<INPUT>> chunks(1);
+    for (const KeyStep& step : steps) {
+        const auto events = stepEvents(step);
+        if (!events) return std::nullopt;
+        if (!chunks.back().empty() && chunks.back().size() + events->size() > ChunkEvents) chunks.emplace_back();
+        chunks.back().insert(chunks.back().end(), events->begin(), events->end());
+    }
+    return chunks;
+}
+
+// This thread's own windows keep working while it waits (and a target of this
+// thread only takes its keys here). A WM_QUIT is left for the message loop.
+class MessagePump {
+public:
+    void run() {
+        MSG msg;
+        while (!quit_ && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                quit_ = true;
+                break;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+
+private:
+    bool quit_ = false;
+};
+
+// Waits until the sentinel reads down (or up) in the shared input state, which
+// happens when the target takes that event from its queue; false when that
+// does not happen within timeoutMs.
+bool waitForSentinel(bool down, DWORD timeoutMs, MessagePump& pump) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        pump.run();
+        if (((GetKeyState(Win32KeyInjector::SentinelKey) & 0x8000) != 0) == down) return true;
+        if (GetTickCount64() >= deadline) return false;
+        MsgWaitForMultipleObjectsEx(0, nullptr, PollMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+}
+
+}  // namespace
+
+TypingResult Win32KeyInjector::type(WindowId target, const std::vector<KeyStep>& steps) {
+    const HWND hwnd = reinterpret_cast<HWND>(target);
+    const DWORD targetThread = target ? GetWindowThreadProcessId(hwnd, nullptr) : 0;
+    if (targetThread == 0) return TypingResult::NotProcessed;
+    if (steps.empty()) return TypingResult::Typed;
+    auto chunks = chunksOf(steps);
+    if (!chunks) return TypingResult::NotProcessed;
+
+    // The release of held modifiers goes ahead of the first key and is
+    // confirmed with it.
+    const std::vector<INPUT> release = releaseOfHeldModifiers(timing_.heldModifierWaitMs);
+    chunks->front().insert(chunks->front().begin(), release.begin(), release.end());
+
+    KeyboardStream stream;
+    MessagePump pump;
+    const INPUT sentinelDown = keyEvent(SentinelKey, false), sentinelUp = keyEvent(SentinelKey, true);
+    for (std::vector<INPUT>& chunk : *chunks) {
+        if (foregroundThread() != targetThread) return TypingResult::NotProcessed;
+        AttachedInput attached(GetCurrentThreadId(), targetThread);
+        if (!attached.shared()) return TypingResult::NotProcessed;
+        chunk.push_back(sentinelDown);
+        if (!stream.send(chunk) || !waitForSentinel(true, timing_.chunkTimeoutMs, pump) ||
+            !stream.send({&sentinelUp, 1}) || !waitForSentinel(false, timing_.chunkTimeoutMs, pump))
+            return TypingResult::NotProcessed;
+    }
+    return TypingResult::Typed;
+}
+
+}  // namespace scrivlet

@@ -1,0 +1,160 @@
+#include "platform/win32/win32_menu_peer.h"
+
+namespace scrivlet {
+
+namespace {
+// Menus nest only a few levels; a deeper search is a menu that contains itself.
+constexpr int MaxDepth = 16;
+}  // namespace
+
+UINT CommandIds::acquire() {
+    if (!free_.empty()) {
+        const UINT id = free_.back();
+        free_.pop_back();
+        return id;
+    }
+    return next_ < 0xFFFF ? next_++ : 0;  // 0: no command, the item stays inert
+}
+
+const char* shortcutText(ui::Shortcut shortcut) {
+    switch (shortcut) {
+        case ui::Shortcut::CtrlF: return "Strg+F";
+        case ui::Shortcut::F3: return "F3";
+        case ui::Shortcut::None: break;
+    }
+    return "";
+}
+
+Win32MenuPeer::Win32MenuPeer(ui::Menu& menu, std::shared_ptr<CommandIds> ids)
+    : menu_(menu), ids_(std::move(ids)), handle_(CreatePopupMenu()) {
+    if (!handle_) return;
+    MENUINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_MENUDATA;
+    info.dwMenuData = reinterpret_cast<ULONG_PTR>(this);
+    SetMenuInfo(handle_.get(), &info);
+}
+
+Win32MenuPeer::~Win32MenuPeer() {
+    *alive_ = false;
+    removeAll();
+    for (const auto& [item, id] : itemIds_)
+        if (id) ids_->release(id);
+}
+
+Win32MenuPeer& Win32MenuPeer::of(ui::Menu& menu, const std::shared_ptr<CommandIds>& ids) {
+    if (auto* existing = dynamic_cast<Win32MenuPeer*>(menu.peer())) return *existing;
+    auto peer = std::make_unique<Win32MenuPeer>(menu, ids);
+    Win32MenuPeer& result = *peer;
+    menu.setPeer(std::move(peer));
+    return result;
+}
+
+Win32MenuPeer* Win32MenuPeer::fromHandle(HMENU menu) {
+    MENUINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_MENUDATA;
+    if (!menu || !GetMenuInfo(menu, &info)) return nullptr;
+    return reinterpret_cast<Win32MenuPeer*>(info.dwMenuData);
+}
+
+void Win32MenuPeer::removeAll() {
+    // RemoveMenu, not DeleteMenu: a submenu belongs to its own peer.
+    if (!handle_) return;
+    while (GetMenuItemCount(handle_.get()) > 0)
+        if (!RemoveMenu(handle_.get(), 0, MF_BYPOSITION)) break;
+}
+
+HMENU Win32MenuPeer::handle() {
+    if (dirty_ && !building_) rebuild();
+    return handle_.get();
+}
+
+void Win32MenuPeer::opening() {
+    const auto alive = alive_;
+    menu_.open();
+    if (*alive) handle();
+}
+
+void Win32MenuPeer::rebuild() {
+    if (!handle_) return;
+    building_ = true;
+    removeAll();
+    std::map<const ui::MenuItem*, UINT> kept;
+    UINT position = 0;
+    for (const auto& owned : menu_.items()) {
+        ui::MenuItem& item = *owned;
+        const auto known = itemIds_.find(&item);
+        UINT id = 0;
+        if (known != itemIds_.end()) {
+            id = known->second;
+            itemIds_.erase(known);
+        } else {
+            id = ids_->acquire();
+        }
+        kept[&item] = id;
+        // An invisible item is left out of the menu altogether.
+        if (!item.visible()) continue;
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        std::string text;
+        if (item.isSeparator()) {
+            info.fMask = MIIM_FTYPE;
+            info.fType = MFT_SEPARATOR;
+        } else {
+            text = item.caption();
+            if (item.shortcut() != ui::Shortcut::None) text += std::string("\t") + shortcutText(item.shortcut());
+            info.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_ID | MIIM_STATE;
+            info.fType = MFT_STRING;
+            info.dwTypeData = text.data();
+            info.wID = id;
+            info.fState = (item.enabled() ? MFS_ENABLED : MFS_GRAYED) | (item.isDefault() ? MFS_DEFAULT : 0);
+            if (ui::Menu* sub = item.submenu(); sub && sub != &menu_) {
+                Win32MenuPeer& subPeer = of(*sub, ids_);
+                if (!subPeer.building_) {
+                    info.fMask |= MIIM_SUBMENU;
+                    info.hSubMenu = subPeer.handle();
+                }
+            }
+        }
+        InsertMenuItemA(handle_.get(), position++, TRUE, &info);
+    }
+    for (const auto& [gone, id] : itemIds_)
+        if (id) ids_->release(id);
+    itemIds_ = std::move(kept);
+    dirty_ = false;
+    building_ = false;
+}
+
+ui::MenuItem* Win32MenuPeer::find(UINT id, int depth) {
+    if (id == 0 || depth > MaxDepth) return nullptr;
+    // Only items that still exist are searched, so an id from before a change
+    // can never reach an item that is gone.
+    for (const auto& owned : menu_.items()) {
+        const auto known = itemIds_.find(owned.get());
+        if (known != itemIds_.end() && known->second == id) return owned.get();
+        if (ui::Menu* sub = owned->submenu(); sub && sub != &menu_)
+            if (auto* subPeer = dynamic_cast<Win32MenuPeer*>(sub->peer()))
+                if (ui::MenuItem* found = subPeer->find(id, depth + 1)) return found;
+    }
+    return nullptr;
+}
+
+void Win32MenuPeer::collectShortcuts(std::vector<ACCEL>& accelerators, int depth) {
+    if (depth > MaxDepth) return;
+    handle();  // every item has its id
+    for (const auto& owned : menu_.items()) {
+        const auto known = itemIds_.find(owned.get());
+        if (known != itemIds_.end() && known->second) {
+            const auto command = static_cast<WORD>(known->second);
+            if (owned->shortcut() == ui::Shortcut::CtrlF)
+                accelerators.push_back({FVIRTKEY | FCONTROL, 'F', command});
+            else if (owned->shortcut() == ui::Shortcut::F3)
+                accelerators.push_back({FVIRTKEY, VK_F3, command});
+        }
+        if (ui::Menu* sub = owned->submenu(); sub && sub != &menu_)
+            of(*sub, ids_).collectShortcuts(accelerators, depth + 1);
+    }
+}
+
+}  // namespace scrivlet

@@ -1,0 +1,68 @@
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/ui/menu.h"
+#include "platform/win32/unique_handle.h"
+
+namespace scrivlet {
+
+// The command ids of the menu items of one user interface. An item keeps its
+// id as long as it exists, so that an accelerator and the open menu agree; a
+// freed id goes to the next new item.
+class CommandIds {
+public:
+    static constexpr UINT First = 0x8000;  // above the ids of controls and IDOK/IDCANCEL
+    UINT acquire();
+    void release(UINT id) { free_.push_back(id); }
+
+private:
+    std::vector<UINT> free_;
+    UINT next_ = First;
+};
+
+// The HMENU of a menu: a pop-up menu that serves in the menu bar, as a
+// submenu and for TrackPopupMenu alike. It follows the items lazily, when it
+// is about to be shown: the program fills long menus item by item.
+class Win32MenuPeer : public ui::ControlPeer {
+public:
+    Win32MenuPeer(ui::Menu& menu, std::shared_ptr<CommandIds> ids);
+    ~Win32MenuPeer() override;
+    void update(ui::Change) override { dirty_ = true; }
+
+    // The peer of a menu, made on first use.
+    static Win32MenuPeer& of(ui::Menu& menu, const std::shared_ptr<CommandIds>& ids);
+    // The peer whose HMENU this is, if any.
+    static Win32MenuPeer* fromHandle(HMENU menu);
+
+    ui::Menu& menu() { return menu_; }
+    // The HMENU, brought up to date with the items.
+    HMENU handle();
+    // The menu is about to open: the program's handler runs first, then the
+    // HMENU follows what it changed.
+    void opening();
+    // The item of a command id, in this menu or its submenus.
+    ui::MenuItem* find(UINT id, int depth = 0);
+    // The accelerators of the items with a shortcut, submenus included.
+    void collectShortcuts(std::vector<ACCEL>& accelerators, int depth = 0);
+
+private:
+    void rebuild();
+    void removeAll();
+
+    ui::Menu& menu_;
+    std::shared_ptr<CommandIds> ids_;
+    UniqueHmenu handle_;
+    std::map<const ui::MenuItem*, UINT> itemIds_;
+    bool dirty_ = true;
+    bool building_ = false;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+// What a menu item shows after its caption for its shortcut ("Strg+F").
+const char* shortcutText(ui::Shortcut shortcut);
+
+}  // namespace scrivlet

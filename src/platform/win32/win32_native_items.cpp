@@ -1,0 +1,65 @@
+#include "platform/win32/win32_native_items.h"
+
+namespace scrivlet {
+
+namespace {
+
+// The index of the first row where the two lists differ.
+std::size_t firstDifference(const std::vector<std::string>& shown, const std::vector<ui::ListItem>& items) {
+    std::size_t i = 0;
+    while (i < shown.size() && i < items.size() && shown[i] == items[i].text) ++i;
+    return i;
+}
+
+// Whether shown[from + shift..] equals items[from..] (shift +1: one row fewer
+// in items) or shown[from..] equals items[from + 1..] (shift -1: one more).
+bool restEqual(const std::vector<std::string>& shown, const std::vector<ui::ListItem>& items, std::size_t from,
+               int shift) {
+    const std::size_t s = shift > 0 ? from + 1 : from;
+    const std::size_t m = shift < 0 ? from + 1 : from;
+    if (shown.size() - s != items.size() - m) return false;
+    for (std::size_t k = 0; s + k < shown.size(); ++k)
+        if (shown[s + k] != items[m + k].text) return false;
+    return true;
+}
+
+}  // namespace
+
+void NativeItems::show(HWND window, const std::vector<ui::ListItem>& items) {
+    const std::size_t at = firstDifference(shown_, items);
+    if (at == shown_.size() && at == items.size()) return;
+    if (items.size() == shown_.size() + 1 && restEqual(shown_, items, at, -1)) {
+        insert(window, static_cast<int>(at), items[at].text);
+        shown_.insert(shown_.begin() + static_cast<std::ptrdiff_t>(at), items[at].text);
+        return;
+    }
+    if (items.size() + 1 == shown_.size() && restEqual(shown_, items, at, +1)) {
+        remove(window, static_cast<int>(at));
+        shown_.erase(shown_.begin() + static_cast<std::ptrdiff_t>(at));
+        return;
+    }
+    replaceAll(window, items);
+}
+
+void NativeItems::insert(HWND window, int index, const std::string& text) {
+    SendMessageA(window, kind_ == Kind::ListBox ? LB_INSERTSTRING : CB_INSERTSTRING, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void NativeItems::remove(HWND window, int index) {
+    SendMessageA(window, kind_ == Kind::ListBox ? LB_DELETESTRING : CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+}
+
+void NativeItems::replaceAll(HWND window, const std::vector<ui::ListItem>& items) {
+    SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(window, kind_ == Kind::ListBox ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
+    shown_.clear();
+    for (const auto& item : items) {
+        insert(window, -1, item.text);
+        shown_.push_back(item.text);
+    }
+    SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+}  // namespace scrivlet

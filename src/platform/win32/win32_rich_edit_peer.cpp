@@ -1,0 +1,273 @@
+#include "platform/win32/win32_rich_edit_peer.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+
+#include "platform/win32/win32_line_breaks.h"
+#include "platform/win32/win32_ui.h"
+#include "platform/win32/win32_units.h"
+
+namespace scrivlet {
+
+namespace {
+
+CHARFORMAT2A toCharFormat(const ui::CharFormat& format) {
+    CHARFORMAT2A native{};
+    native.cbSize = sizeof native;
+    native.dwMask = CFM_COLOR | CFM_FACE | CFM_SIZE | CFM_CHARSET;
+    native.dwEffects = 0;  // an explicit colour, not the automatic one
+    native.crTextColor = toColorRef(format.colour);
+    native.yHeight = Win32RichEditPeer::PointSize * 20;
+    native.bCharSet = ANSI_CHARSET;
+    lstrcpynA(native.szFaceName, format.font.c_str(), LF_FACESIZE);
+    return native;
+}
+
+// A paragraph break is one character in the window.
+std::string toNativeBreaks(const std::string& text) {
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        result += text[i];
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    }
+    return result;
+}
+
+DWORD CALLBACK appendToString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
+    reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer),
+                                                   static_cast<std::size_t>(size));
+    *written = size;
+    return 0;
+}
+
+}  // namespace
+
+Win32RichEditPeer::Win32RichEditPeer(Win32Ui& ui, ui::RichEdit& edit, HWND parent, int id)
+    : Win32ControlPeer(ui, edit, parent, id), edit_(edit) {
+    FlagScope quiet(updating_);
+    createWindow(ui.richEditClass(), ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP,
+                 WS_EX_CLIENTEDGE, "");
+    if (!hwnd()) return;
+    // The default limit of 32767 characters is far below what snippets hold.
+    SendMessageA(hwnd(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    SendMessageA(hwnd(), EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
+    CHARFORMAT2A standard = toCharFormat(edit.defaultFormat());
+    SendMessageA(hwnd(), EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&standard));
+    showBackColour();
+    showText();
+}
+
+void Win32RichEditPeer::updateOwn(ui::Change change) {
+    if (!hwnd()) return;
+    switch (change) {
+        case ui::Change::Text: showText(); break;
+        case ui::Change::Insert: showInsert(); break;
+        case ui::Change::Selection: showSelection(); break;
+        case ui::Change::Format: showFormat(); break;
+        case ui::Change::Colours: showBackColour(); break;
+        default: break;
+    }
+}
+
+void Win32RichEditPeer::showBackColour() {
+    SendMessageA(hwnd(), EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(toColorRef(edit_.backColour())));
+}
+
+void Win32RichEditPeer::applyFormat(int nativeStart, int nativeEnd, const ui::CharFormat& format) {
+    CHARRANGE range{nativeStart, nativeEnd};
+    SendMessageA(hwnd(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    CHARFORMAT2A native = toCharFormat(format);
+    SendMessageA(hwnd(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&native));
+}
+
+void Win32RichEditPeer::showText() {
+    FlagScope quiet(updating_);
+    // The whole text in its formats in one step: a character-by-character
+    // formatting of a long text with many markers takes seconds.
+    const std::string rtf = toRtf(edit_.text(), edit_.formats(), edit_.insertionFormat(), PointSize,
+                                  [](Colour c) { return toColorRef(c); });
+    SETTEXTEX how{ST_DEFAULT, CP_ACP};
+    SendMessageA(hwnd(), EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(rtf.c_str()));
+    shownText_ = edit_.text();
+    // RichEdit drops the closing paragraph break of RTF that replaces the whole
+    // text (its own last paragraph mark stands for it): a text that ends with
+    // a line break gets it back by hand.
+    const int expected = LineBreakMap(shownText_).toNative(static_cast<int>(shownText_.size()));
+    if (const int shown = nativeLength(); shown + 1 == expected && !shownText_.empty() &&
+                                          (shownText_.back() == '\n' || shownText_.back() == '\r')) {
+        applyFormat(shown, shown, edit_.formats().back());
+        SendMessageA(hwnd(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("\r"));
+    }
+    showSelection();
+    if (edit_.selLength() == 0) {
+        const int caret = LineBreakMap(shownText_).toNative(edit_.selStart());
+        applyFormat(caret, caret, edit_.insertionFormat());
+    }
+}
+
+void Win32RichEditPeer::showInsert() {
+    FlagScope quiet(updating_);
+    const ui::RichEdit::Edit& change = edit_.lastEdit();
+    const LineBreakMap before(shownText_);
+    // The replaced text takes the format set on its range.
+    applyFormat(before.toNative(change.start), before.toNative(change.start + change.length),
+                edit_.insertionFormat());
+    const std::string text = toNativeBreaks(change.text);
+    SendMessageA(hwnd(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    shownText_ = edit_.text();
+    showSelection();
+}
+
+void Win32RichEditPeer::showSelection() {
+    FlagScope quiet(updating_);
+    const LineBreakMap map(edit_.text());
+    CHARRANGE range{map.toNative(edit_.selStart()), map.toNative(edit_.selStart() + edit_.selLength())};
+    SendMessageA(hwnd(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+void Win32RichEditPeer::showFormat() {
+    FlagScope quiet(updating_);
+    const LineBreakMap map(edit_.text());
+    const int start = edit_.selStart(), end = start + edit_.selLength();
+    if (start == end) {
+        // The format of the next insertion at the caret.
+        const int caret = map.toNative(start);
+        applyFormat(caret, caret, edit_.insertionFormat());
+        return;
+    }
+    // Run by run: a new colour leaves each character's font as it was, and
+    // a new font each one's colour.
+    const auto& formats = edit_.formats();
+    int runStart = start;
+    for (int i = start + 1; i <= end; ++i) {
+        if (i < end && formats[static_cast<std::size_t>(i)] == formats[static_cast<std::size_t>(runStart)]) continue;
+        applyFormat(map.toNative(runStart), map.toNative(i), formats[static_cast<std::size_t>(runStart)]);
+        runStart = i;
+    }
+    showSelection();
+}
+
+int Win32RichEditPeer::nativeLength() {
+    GETTEXTLENGTHEX query{GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
+    return static_cast<int>(SendMessageA(hwnd(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query), 0));
+}
+
+FormattedText Win32RichEditPeer::readContent() {
+    FormattedText content;
+    GETTEXTLENGTHEX lengthQuery{GTL_USECRLF | GTL_PRECISE | GTL_NUMBYTES, CP_ACP};
+    const auto bytes = SendMessageA(hwnd(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthQuery), 0);
+    if (bytes > 0) {
+        content.text.assign(static_cast<std::size_t>(bytes) + 1, '\0');
+        GETTEXTEX query{};
+        query.cb = static_cast<DWORD>(bytes) + 1;
+        query.flags = GT_USECRLF;
+        query.codepage = CP_ACP;
+        const auto copied = SendMessageA(hwnd(), EM_GETTEXTEX, reinterpret_cast<WPARAM>(&query),
+                                         reinterpret_cast<LPARAM>(content.text.data()));
+        content.text.resize(static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, bytes)));
+    }
+    // The formats from the window's RTF; the plain text above is the truth
+    // about the characters (the RTF ends with the closing paragraph mark).
+    std::string rtf;
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&rtf), 0, appendToString};
+    SendMessageA(hwnd(), EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+    content.formats = fromRtf(rtf, edit_.defaultFormat()).formats;
+    content.formats.resize(content.text.size(), edit_.defaultFormat());
+    return content;
+}
+
+std::pair<int, int> Win32RichEditPeer::readSelection(const std::string& text) {
+    CHARRANGE range{};
+    SendMessageA(hwnd(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    const LineBreakMap map(text);
+    const int start = map.toModel(std::min(range.cpMin, range.cpMax));
+    const int end = map.toModel(std::max(range.cpMin, range.cpMax));
+    return {start, end - start};
+}
+
+void Win32RichEditPeer::reportContent() {
+    // The window may announce one edit twice (the caret's move first, then
+    // the change): the control hears of what is new only.
+    FormattedText content = readContent();
+    shownText_ = content.text;
+    const auto [start, length] = readSelection(shownText_);
+    if (content.text != edit_.text() || content.formats != edit_.formats())
+        edit_.reportEdit(content.text, std::move(content.formats), start, length);
+    else if (start != edit_.selStart() || length != edit_.selLength())
+        edit_.reportSelection(start, length);
+}
+
+void Win32RichEditPeer::reportSelection() {
+    // The caret may move before the window reports the edit that moved it.
+    if (nativeLength() != LineBreakMap(shownText_).toNative(static_cast<int>(shownText_.size()))) {
+        reportContent();
+        return;
+    }
+    const auto [start, length] = readSelection(shownText_);
+    edit_.reportSelection(start, length);
+}
+
+void Win32RichEditPeer::syncFromNative() {
+    if (hwnd()) reportContent();
+}
+
+void Win32RichEditPeer::command(WORD code) {
+    if (code == EN_CHANGE && !updating_) reportContent();
+}
+
+std::optional<LRESULT> Win32RichEditPeer::notify(const NMHDR& header) {
+    if (header.code != EN_SELCHANGE) return std::nullopt;
+    if (!updating_) reportSelection();
+    return 0;
+}
+
+std::optional<LRESULT> Win32RichEditPeer::subclassMessage(HWND window, UINT message, WPARAM wParam,
+                                                          LPARAM lParam) {
+    switch (message) {
+        case WM_GETDLGCODE: {
+            // Tab and Enter belong to the editor, not to the form's Tab order
+            // or default button; Esc still reaches the cancel button (a
+            // multi-line RichEdit wants every key). The pending key stays
+            // unknown to the window: given it, Wine's RichEdit enters a
+            // dialog mode in which Tab leaves the control.
+            LRESULT code = (callOriginal(window, message, wParam, 0) & ~DLGC_WANTMESSAGE) | DLGC_WANTTAB;
+            const auto* pending = reinterpret_cast<const MSG*>(lParam);
+            if (pending && (pending->message == WM_KEYDOWN || pending->message == WM_SYSKEYDOWN) &&
+                (pending->wParam == VK_TAB || pending->wParam == VK_RETURN))
+                code |= DLGC_WANTMESSAGE;
+            return code;
+        }
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: {
+            swallowChar_ = false;
+            if (wParam != VK_TAB && wParam != VK_RETURN) return std::nullopt;
+            ui::KeyEvent key{static_cast<int>(wParam), currentShiftMask(), false};
+            const auto alive = aliveToken();
+            if (edit_.enabled() && edit_.onKeyDown) edit_.onKeyDown(key);
+            if (!*alive) return 0;
+            if (!key.consumed) return std::nullopt;
+            swallowChar_ = true;
+            return 0;
+        }
+        case WM_CHAR:
+        case WM_SYSCHAR: {
+            if (swallowChar_) {
+                swallowChar_ = false;
+                return 0;
+            }
+            const char c = static_cast<char>(wParam);
+            // Enter and Tab went through the key handler already.
+            if (message == WM_SYSCHAR || c == '\r' || c == '\n' || c == '\t') return std::nullopt;
+            const auto alive = aliveToken();
+            if (edit_.onKeyPress) edit_.onKeyPress(c);
+            if (!*alive) return 0;
+            return std::nullopt;
+        }
+        default:
+            return Win32ControlPeer::subclassMessage(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace scrivlet

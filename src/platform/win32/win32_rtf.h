@@ -1,0 +1,31 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/ui/rich_edit.h"
+
+namespace scrivlet {
+
+// Text with the format of every character, as the program's editor holds it:
+// CR LF line breaks, Windows-1252 characters.
+struct FormattedText {
+    std::string text;
+    std::vector<ui::CharFormat> formats;
+};
+
+// The RTF that gives a RichEdit control the whole text in its formats in one
+// step. A CR LF (or a lone CR or LF) becomes a paragraph break; colours go
+// through toRgb first (system colours have no place in RTF). The standard
+// format is font 0 and in force before the first character, so that even an
+// empty text has a format.
+std::string toRtf(const std::string& text, const std::vector<ui::CharFormat>& formats,
+                  const ui::CharFormat& standard, int pointSize, const std::function<Colour(Colour)>& toRgb);
+
+// The text and formats in RTF as RichEdit writes it: paragraph breaks as
+// CR LF, each character with the colour and font in force. The automatic
+// colour and an unknown font come from fallback.
+FormattedText fromRtf(std::string_view rtf, const ui::CharFormat& fallback);
+
+}  // namespace scrivlet

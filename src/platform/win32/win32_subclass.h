@@ -1,0 +1,49 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+
+namespace scrivlet {
+
+// Sees the messages of a subclassed window before its class does; nothing
+// means the class handles the message as usual.
+class SubclassHandler {
+public:
+    virtual std::optional<LRESULT> subclassMessage(HWND hwnd, UINT message, WPARAM wParam,
+                                                   LPARAM lParam) = 0;
+
+protected:
+    ~SubclassHandler() = default;
+};
+
+// Puts a handler in front of the window procedure of a window of a standard
+// class (EDIT, BUTTON, RichEdit). Detaching restores the class's procedure.
+class Subclass {
+public:
+    Subclass() = default;
+    ~Subclass() {
+        *alive_ = false;
+        detach();
+    }
+    Subclass(const Subclass&) = delete;
+    Subclass& operator=(const Subclass&) = delete;
+
+    bool attach(HWND hwnd, SubclassHandler& handler);
+    void detach();
+    // The class's own handling of a message.
+    LRESULT callOriginal(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) const {
+        return CallWindowProcA(original_, hwnd, message, wParam, lParam);
+    }
+
+private:
+    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND hwnd_ = nullptr;
+    WNDPROC original_ = nullptr;
+    SubclassHandler* handler_ = nullptr;
+    // Shared with a running procedure call, which learns from it whether the
+    // handler destroyed this object.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace scrivlet

@@ -1,0 +1,37 @@
+#include "platform/win32/win32_text_box_peer.h"
+
+namespace scrivlet {
+
+bool usesDefaultFieldColours(const ui::Control& control) {
+    return control.backColour() == ButtonFaceColour || control.backColour() == WindowBackgroundColour;
+}
+
+Win32TextBoxPeer::Win32TextBoxPeer(Win32Ui& ui, ui::TextBox& box, HWND parent, int id)
+    : Win32ControlPeer(ui, box, parent, id), box_(box) {
+    FlagScope quiet(updating_);
+    createWindow("EDIT", ES_AUTOHSCROLL | WS_TABSTOP | (box.readOnly ? ES_READONLY : 0), WS_EX_CLIENTEDGE,
+                 box.text());
+}
+
+void Win32TextBoxPeer::command(WORD code) {
+    if (code == EN_CHANGE && !updating_) box_.reportText(windowText(hwnd()));
+}
+
+void Win32TextBoxPeer::syncFromNative() {
+    const std::string shown = windowText(hwnd());
+    if (shown != box_.text()) box_.reportText(shown);
+}
+
+HBRUSH Win32TextBoxPeer::controlColour(HDC dc) {
+    // A read-only field keeps the system's grey either way.
+    if (usesDefaultFieldColours(box_)) return nullptr;
+    return Win32ControlPeer::controlColour(dc);
+}
+
+void Win32TextBoxPeer::updateOwn(ui::Change change) {
+    if (change != ui::Change::Text) return;
+    FlagScope quiet(updating_);
+    SetWindowTextA(hwnd(), box_.text().c_str());
+}
+
+}  // namespace scrivlet

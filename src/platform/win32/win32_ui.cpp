@@ -1,0 +1,305 @@
+#include "platform/win32/win32_ui.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/ui/form.h"
+#include "platform/ui/menu.h"
+#include "platform/win32/win32_child_windows.h"
+#include "platform/win32/win32_container_peer.h"
+#include "platform/win32/win32_drawn_peers.h"
+#include "platform/win32/win32_form_peer.h"
+#include "platform/win32/win32_host_window.h"
+#include "platform/win32/win32_input_box.h"
+#include "platform/win32/win32_menu_peer.h"
+#include "platform/win32/win32_pictures.h"
+
+namespace scrivlet {
+
+namespace {
+
+// Classes whose windows only draw and hold children; the peers subclass them
+// like the system's classes.
+void registerPlainClass(const char* name, UINT style) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExA(instance, name, &existing)) return;
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = style;
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = name;
+    RegisterClassExA(&windowClass);
+}
+
+// The screen's resolution as a DPI-aware process sees it: the process must
+// say so before it asks, or the system reports 96 and scales the windows.
+ScreenUnits dpiAwareScreen() {
+    SetProcessDPIAware();
+    return ScreenUnits::ofScreen();
+}
+
+UniqueHfont messageFont(bool bold) {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    LOGFONTA font{};
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        font = metrics.lfMessageFont;
+    } else {
+        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    }
+    if (bold) font.lfWeight = FW_BOLD;
+    return UniqueHfont(CreateFontIndirectA(&font));
+}
+
+}  // namespace
+
+// Disables the program's other windows while a modal window runs, and gives
+// them back afterwards, with the activation where it was.
+class Win32Ui::ModalScope {
+public:
+    ModalScope(Win32Ui& ui, HWND modal) : previous_(GetActiveWindow()) {
+        for (Win32FormPeer* form : ui.forms_) {
+            HWND window = form->hwnd();
+            if (window && window != modal && IsWindowVisible(window) && IsWindowEnabled(window)) {
+                EnableWindow(window, FALSE);
+                disabled_.push_back(window);
+            }
+        }
+    }
+    ~ModalScope() {
+        for (HWND window : disabled_)
+            if (IsWindow(window)) EnableWindow(window, TRUE);
+        if (previous_ && IsWindow(previous_) && IsWindowVisible(previous_) && IsWindowEnabled(previous_))
+            SetActiveWindow(previous_);
+    }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+private:
+    HWND previous_;
+    std::vector<HWND> disabled_;
+};
+
+Win32Ui::Win32Ui()
+    : units_(dpiAwareScreen()),
+      font_(messageFont(false)),
+      boldFont_(messageFont(true)),
+      commandIds_(std::make_shared<CommandIds>()) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    // RichEdit 2.0 or later. Riched20's class comes in an ANSI version, which
+    // takes the program's text and characters without conversion.
+    richEditLibrary_.reset(LoadLibraryA("riched20.dll"));
+    if (richEditLibrary_) {
+        richEditClass_ = "RichEdit20A";
+    } else {
+        richEditLibrary_.reset(LoadLibraryA("msftedit.dll"));
+        richEditClass_ = "RICHEDIT50W";
+    }
+    Window::registerClass(Win32FormPeer::ClassName, nullptr);
+    Window::registerClass(Win32InputBox::ClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    registerPlainClass(Win32ContainerPeer::ClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
+    registerPlainClass(Win32PictureBoxPeer::ClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
+    host_ = std::make_unique<Win32HostWindow>();
+}
+
+Win32Ui::~Win32Ui() = default;
+
+HWND Win32Ui::hostWindow() const { return host_ ? host_->hwnd() : nullptr; }
+
+HICON Win32Ui::picture(ui::Picture picture, int size, bool greyed) {
+    if (picture == ui::Picture::None || size <= 0) return nullptr;
+    const auto key = std::make_tuple(picture, size, greyed);
+    auto found = pictures_.find(key);
+    if (found == pictures_.end()) found = pictures_.emplace(key, drawPicture(picture, size, greyed)).first;
+    return found->second.get();
+}
+
+Win32FormPeer* Win32Ui::peerOf(const ui::Form& form) const {
+    auto* peer = dynamic_cast<Win32FormPeer*>(form.peer());
+    return peer && peer->hwnd() ? peer : nullptr;
+}
+
+HWND Win32Ui::hwndOf(const ui::Form& form) const {
+    Win32FormPeer* peer = peerOf(form);
+    return peer ? peer->hwnd() : nullptr;
+}
+
+WindowId Win32Ui::windowOf(const ui::Form& form) { return reinterpret_cast<WindowId>(hwndOf(form)); }
+
+void Win32Ui::formDestroyed(Win32FormPeer& form) { forms_.erase(std::remove(forms_.begin(), forms_.end(), &form), forms_.end()); }
+
+void Win32Ui::dialogDestroyed(HWND dialog) {
+    dialogs_.erase(std::remove(dialogs_.begin(), dialogs_.end(), dialog), dialogs_.end());
+}
+
+void Win32Ui::realize(ui::Form& form) {
+    if (form.peer()) return;
+    form.setPeer(std::make_unique<Win32FormPeer>(*this, form));
+}
+
+void Win32Ui::destroy(ui::Form& form) {
+    // Out of sight first, so that the controls do not vanish one by one.
+    if (HWND window = hwndOf(form)) ShowWindow(window, SW_HIDE);
+    dropChildPeers(form);
+    form.setPeer(nullptr);
+}
+
+void Win32Ui::show(ui::Form& form) {
+    if (Win32FormPeer* peer = peerOf(form)) peer->show();
+}
+
+void Win32Ui::hide(ui::Form& form) {
+    if (Win32FormPeer* peer = peerOf(form)) peer->hide();
+}
+
+void Win32Ui::runModal(ui::Form& form) {
+    Win32FormPeer* peer = peerOf(form);
+    if (!peer) return;
+    ModalScope modal(*this, peer->hwnd());
+    pumpUntil([&form] { return form.unloaded() || !form.visible(); });
+}
+
+void Win32Ui::focus(ui::Form& form, ui::Control* control) {
+    if (Win32FormPeer* peer = peerOf(form))
+        peer->focus(control);
+    else
+        form.reportFocus(control);
+}
+
+void Win32Ui::popupMenu(ui::Form& owner, ui::Menu& menu) {
+    HWND window = hwndOf(owner);
+    if (!window) window = hostWindow();
+    Win32MenuPeer& popup = Win32MenuPeer::of(menu, commandIds_);
+    HMENU handle = popup.handle();
+    if (!handle || !window) return;
+    POINT at{};
+    GetCursorPos(&at);
+    // A menu of a window in the background would not close when the user
+    // clicks elsewhere; the message afterwards lets the next one open at once.
+    SetForegroundWindow(window);
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(handle, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, at.x, at.y, 0, window, nullptr));
+    PostMessageA(window, WM_NULL, 0, 0);
+    if (!chosen) return;
+    // The menu is closed: what the item does may open the next one.
+    if (auto* peer = dynamic_cast<Win32MenuPeer*>(menu.peer()))
+        if (ui::MenuItem* item = peer->find(chosen)) item->click();
+}
+
+std::string Win32Ui::inputBox(const std::string& caption, const std::string& prompt, const std::string& preset) {
+    HWND owner = GetActiveWindow();
+    Win32InputBox box(*this, caption, prompt, preset, owner);
+    if (!box.hwnd()) return {};
+    {
+        ModalScope modal(*this, box.hwnd());
+        box.show();
+        pumpUntil([&box] { return box.done(); });
+        ShowWindow(box.hwnd(), SW_HIDE);
+    }
+    return box.answer();
+}
+
+ui::Rect Win32Ui::frameAround(const ui::Form& form) {
+    const auto [style, extended] = Win32FormPeer::styles(form.style());
+    RECT frame{0, 0, 0, 0};
+    if (!AdjustWindowRectEx(&frame, style, !form.menuBar().empty(), extended)) return {};
+    return {units_.xToTwips(-frame.left), units_.yToTwips(-frame.top), units_.xToTwips(frame.right - frame.left),
+            units_.yToTwips(frame.bottom - frame.top)};
+}
+
+ui::ScreenInfo Win32Ui::screen() {
+    ui::ScreenInfo info;
+    info.widthPixels = GetSystemMetrics(SM_CXSCREEN);
+    info.heightPixels = GetSystemMetrics(SM_CYSCREEN);
+    info.twipsPerPixelX = 1440 / units_.dpiX();
+    info.twipsPerPixelY = 1440 / units_.dpiY();
+    return info;
+}
+
+int Win32Ui::compareText(std::string_view a, std::string_view b) {
+    const char* left = a.empty() ? "" : a.data();
+    const char* right = b.empty() ? "" : b.data();
+    const int result = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, left, static_cast<int>(a.size()), right,
+                                      static_cast<int>(b.size()));
+    if (result == 0) return a.compare(b) < 0 ? -1 : a.compare(b) > 0 ? 1 : 0;  // the locale refused: bytes
+    return result - CSTR_EQUAL;
+}
+
+void Win32Ui::quit() { PostQuitMessage(0); }
+
+bool Win32Ui::preTranslate(MSG& message) {
+    if (!message.hwnd) return false;
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    if (!root) return false;
+    for (Win32FormPeer* form : forms_) {
+        if (form->hwnd() != root) continue;
+        // Either call may run the program's code, which may destroy the form:
+        // nothing touches it afterwards.
+        if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && form->translateAccelerator(message))
+            return true;
+        return IsDialogMessageA(root, &message) != FALSE;
+    }
+    if (std::find(dialogs_.begin(), dialogs_.end(), root) != dialogs_.end())
+        return IsDialogMessageA(root, &message) != FALSE;
+    return false;
+}
+
+void Win32Ui::dispatch(MSG& message) {
+    if (preTranslate(message)) return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+void Win32Ui::pumpUntil(const std::function<bool()>& done) {
+    MSG message;
+    while (!done()) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == -1) return;
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        dispatch(message);
+    }
+}
+
+void Win32Ui::doEvents() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // For the loop that runs the program.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        dispatch(message);
+    }
+}
+
+int Win32Ui::run() {
+    MSG message;
+    for (;;) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) return static_cast<int>(message.wParam);
+        if (got == -1) return -1;
+        dispatch(message);
+    }
+}
+
+void Win32Ui::syncFromNative(ui::Form& form) {
+    if (peerOf(form)) syncChildPeers(form);
+}
+
+void Win32Ui::syncFromNative() {
+    // A copy: what the controls report may realize or destroy forms.
+    const std::vector<Win32FormPeer*> forms = forms_;
+    for (Win32FormPeer* peer : forms)
+        if (std::find(forms_.begin(), forms_.end(), peer) != forms_.end()) syncChildPeers(peer->form());
+}
+
+}  // namespace scrivlet

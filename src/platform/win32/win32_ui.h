@@ -1,0 +1,94 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <tuple>
+#include <vector>
+
+#include "platform/ui/form.h"
+#include "platform/ui/ui_backend.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_units.h"
+
+namespace scrivlet {
+
+class CommandIds;
+class Win32FormPeer;
+class Win32HostWindow;
+
+// The control toolkit on real windows: each form gets a top-level window and
+// each control a native peer that mirrors it. Owns what the peers share
+// (fonts, the program's pictures, the RichEdit library, menu command ids) and
+// runs the message loops, with accelerators and dialog-style keyboard
+// navigation for the program's windows.
+class Win32Ui : public ui::UiBackend {
+public:
+    Win32Ui();
+    ~Win32Ui() override;
+    Win32Ui(const Win32Ui&) = delete;
+    Win32Ui& operator=(const Win32Ui&) = delete;
+
+    void realize(ui::Form& form) override;
+    void destroy(ui::Form& form) override;
+    WindowId windowOf(const ui::Form& form) override;
+    void show(ui::Form& form) override;
+    void hide(ui::Form& form) override;
+    void runModal(ui::Form& form) override;
+    void focus(ui::Form& form, ui::Control* control) override;
+    void popupMenu(ui::Form& owner, ui::Menu& menu) override;
+    std::string inputBox(const std::string& caption, const std::string& prompt,
+                         const std::string& preset) override;
+    ui::Rect frameAround(const ui::Form& form) override;
+    ui::ScreenInfo screen() override;
+    int compareText(std::string_view a, std::string_view b) override;
+    void doEvents() override;
+    void quit() override;
+
+    // The program's message loop; returns the exit code of WM_QUIT.
+    int run();
+    // Reads every control of the form back from its window, as if the user
+    // had made each window's state: what the window shows reaches the control.
+    void syncFromNative(ui::Form& form);
+    // The same for every realized form.
+    void syncFromNative();
+    // The window of a realized form; null before.
+    HWND hwndOf(const ui::Form& form) const;
+
+    // What the peers share.
+    const ScreenUnits& units() const { return units_; }
+    HFONT font(bool bold) const { return bold ? boldFont_.get() : font_.get(); }
+    HICON picture(ui::Picture picture, int size, bool greyed = false);
+    const char* richEditClass() const { return richEditClass_; }
+    const std::shared_ptr<CommandIds>& commandIds() const { return commandIds_; }
+    // A hidden window: the owner of forms without a taskbar button, and of
+    // pop-up menus of forms without a window.
+    HWND hostWindow() const;
+
+    void formCreated(Win32FormPeer& form) { forms_.push_back(&form); }
+    void formDestroyed(Win32FormPeer& form);
+    void dialogCreated(HWND dialog) { dialogs_.push_back(dialog); }
+    void dialogDestroyed(HWND dialog);
+
+private:
+    class ModalScope;
+    bool preTranslate(MSG& message);
+    void dispatch(MSG& message);
+    // Runs the message loop until done() holds; a WM_QUIT ends it early and
+    // is passed on to the outer loop.
+    void pumpUntil(const std::function<bool()>& done);
+    Win32FormPeer* peerOf(const ui::Form& form) const;
+
+    ScreenUnits units_;
+    UniqueHfont font_, boldFont_;
+    UniqueHmodule richEditLibrary_;
+    const char* richEditClass_ = "RichEdit20A";
+    std::map<std::tuple<ui::Picture, int, bool>, UniqueHicon> pictures_;
+    std::shared_ptr<CommandIds> commandIds_;
+    std::vector<Win32FormPeer*> forms_;
+    std::vector<HWND> dialogs_;
+    std::unique_ptr<Win32HostWindow> host_;
+};
+
+}  // namespace scrivlet

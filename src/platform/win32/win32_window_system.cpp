@@ -1,0 +1,89 @@
+#include "platform/win32/win32_window_system.h"
+
+#include <windows.h>
+
+#include "platform/win32/win32_attached_input.h"
+#include "platform/win32/win32_foreground_thread.h"
+
+namespace scrivlet {
+
+namespace {
+
+HWND toHwnd(WindowId window) { return reinterpret_cast<HWND>(window); }
+WindowId toId(HWND hwnd) { return reinterpret_cast<WindowId>(hwnd); }
+
+// Activating a window of another thread completes in that thread: until it has
+// handled the activation, the foreground can still read as no window at all
+// (so under Wine). A short wait lets it finish before the answer is given;
+// messages that thread sends here meanwhile are answered, posted ones stay
+// queued for the program's own loop.
+constexpr DWORD ActivationWaitMs = 500;
+constexpr DWORD ActivationPollMs = 10;
+
+bool foregroundBecomes(DWORD targetThread) {
+    const ULONGLONG deadline = GetTickCount64() + ActivationWaitMs;
+    for (;;) {
+        if (foregroundThread() == targetThread) return true;
+        if (GetTickCount64() >= deadline) return false;
+        MsgWaitForMultipleObjectsEx(0, nullptr, ActivationPollMs, QS_SENDMESSAGE, 0);
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
+BOOL CALLBACK collectWindow(HWND hwnd, LPARAM list) {
+    reinterpret_cast<std::vector<WindowId>*>(list)->push_back(toId(hwnd));
+    return TRUE;
+}
+
+}  // namespace
+
+WindowId Win32WindowSystem::foreground() { return toId(GetForegroundWindow()); }
+
+WindowId Win32WindowSystem::next(WindowId window) { return toId(GetWindow(toHwnd(window), GW_HWNDNEXT)); }
+
+WindowId Win32WindowSystem::previous(WindowId window) {
+    return toId(GetWindow(toHwnd(window), GW_HWNDPREV));
+}
+
+bool Win32WindowSystem::exists(WindowId window) { return window != 0 && IsWindow(toHwnd(window)); }
+
+bool Win32WindowSystem::isVisible(WindowId window) { return window != 0 && IsWindowVisible(toHwnd(window)); }
+
+std::string Win32WindowSystem::title(WindowId window) {
+    if (window == 0) return {};
+    char buffer[128] = {};
+    const int length = GetWindowTextA(toHwnd(window), buffer, sizeof buffer);
+    if (length <= 0) return {};
+    return std::string(buffer, static_cast<std::size_t>(length));
+}
+
+std::vector<WindowId> Win32WindowSystem::topLevelWindows() {
+    std::vector<WindowId> windows;
+    if (!EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&windows))) return {};
+    return windows;
+}
+
+bool Win32WindowSystem::bringToForeground(WindowId window) {
+    const HWND hwnd = toHwnd(window);
+    const DWORD targetThread = window ? GetWindowThreadProcessId(hwnd, nullptr) : 0;
+    if (targetThread == 0) return false;
+    if (SetForegroundWindow(hwnd) && foregroundBecomes(targetThread)) return true;
+    // The foreground lock refuses a process that did not receive the last
+    // input. A thread attached to the foreground thread's input counts as that
+    // thread, so the documented way round is to attach for the one call.
+    const DWORD front = foregroundThread();
+    if (front == 0 || front == GetCurrentThreadId()) return false;
+    {
+        AttachedInput attached(GetCurrentThreadId(), front);
+        if (!attached.shared() || !SetForegroundWindow(hwnd)) return false;
+    }
+    return foregroundBecomes(targetThread);
+}
+
+void Win32WindowSystem::setTopmost(WindowId window, bool topmost) {
+    SetWindowPos(toHwnd(window), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+}  // namespace scrivlet

@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/window_id.h"
+
+namespace scrivlet {
+
+// The top-level windows of the desktop, as other programs have them.
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+    virtual WindowId foreground() = 0;
+    // The window below (next) or above (previous) in z-order; 0 at the end.
+    virtual WindowId next(WindowId window) = 0;
+    virtual WindowId previous(WindowId window) = 0;
+    virtual bool exists(WindowId window) = 0;
+    virtual bool isVisible(WindowId window) = 0;
+    // The title in the ANSI code page, at most 127 characters.
+    virtual std::string title(WindowId window) = 0;
+    // Every top-level window, in the system's enumeration order.
+    virtual std::vector<WindowId> topLevelWindows() = 0;
+    // Asks for the window to become the foreground window; true when its
+    // thread owns the foreground afterwards.
+    virtual bool bringToForeground(WindowId window) = 0;
+    virtual void setTopmost(WindowId window, bool topmost) = 0;
+};
+
+}  // namespace scrivlet

@@ -1,0 +1,53 @@
+#include "popup/popup_activation.h"
+
+#include "mainwindow/main_window.h"
+#include "mainwindow/program.h"
+#include "platform/notification_area.h"
+#include "tracking/target_tracker.h"
+#include "transmit/sender.h"
+
+namespace scrivlet {
+
+PopupActivation::PopupActivation(Program& program) : program_(program) {
+    menus.onEntry = [this](EntryNumber n) { program_.sender->sendEntry(n); };
+    menus.onFixed = [this](int tag) { doFixedCommand(tag); };
+}
+
+void PopupActivation::activatePopup(int button) {
+    MainWindow& main = *program_.mainWindow;
+    if (button == 1) {
+        // The window in front is captured before the program's own window takes
+        // the foreground for the menu.
+        if (program_.ntPlatform()) program_.tracker->captureForMenu();
+        program_.platform.windows.bringToForeground(program_.ui.windowOf(main.form));
+        showPopupMenu();
+        return;
+    }
+    if (main.form.visible()) {
+        main.hideWindow();
+    } else {
+        main.showWindow();
+        main.form.setWindowState(ui::WindowState::Normal);
+    }
+}
+
+void PopupActivation::showPopupMenu() {
+    const bool cascade = program_.snippetFile.options().cascade != 0;
+    ui::Menu& menu = menus.build(program_.snippetFile, cascade);
+    program_.ui.popupMenu(program_.mainWindow->form, menu);
+}
+
+void PopupActivation::doFixedCommand(int tag) {
+    switch (tag) {
+        case fixed_item::Open: program_.mainWindow->showWindow(); break;
+        case fixed_item::Quit: program_.mainWindow->quit(); break;
+        default: break;
+    }
+}
+
+void PopupActivation::iconMessage(unsigned lParam) {
+    if (lParam == NotificationArea::LeftButtonDown) activatePopup(1);
+    if (lParam == NotificationArea::RightButtonDown) activatePopup(2);
+}
+
+}  // namespace scrivlet

@@ -1,0 +1,56 @@
+#pragma once
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/ui/menu.h"
+#include "store/ini_access.h"
+#include "store/snippet_file.h"
+
+namespace scrivlet {
+
+// Tags of the items that end every pop-up menu.
+namespace fixed_item {
+constexpr int Separator = -1, Open = -2, Quit = -3, Cancel = -4;
+}
+
+// The two layouts of the pop-up menu of entries: flat ("PumMain 1"), or
+// grouped in 27 submenus by the first character ("PumMain 2 (cascade)"). Both
+// are rebuilt from the snippet file before every display, so the menu always
+// shows what the file holds.
+class PopupMenus {
+public:
+    PopupMenus();
+
+    // The menu to display for the cascade flag, rebuilt from the file.
+    ui::Menu& build(SnippetFile& file, bool cascade);
+
+    ui::Menu& flat() { return pum_; }
+    ui::Menu& cascaded() { return pumc_; }
+    // The submenu of group g: 0 for "&0-9", 1 to 26 for "&A" to "&Z".
+    ui::Menu& group(int g) { return *groups_.at(static_cast<std::size_t>(g)); }
+
+    // What choosing an item of an entry or of a fixed item does.
+    std::function<void(EntryNumber)> onEntry;
+    std::function<void(int)> onFixed;
+
+private:
+    void clear(bool cascade);
+    void add(bool cascade, const std::string& caption, const std::string& tag);
+    void wire(ui::MenuItem& item, bool entryItem);
+
+    ui::Menu pum_{"PumMain 1"};
+    ui::Menu pumc_{"PumMain 2 (cascade)"};
+    std::array<std::unique_ptr<ui::Menu>, 27> groups_;
+};
+
+// Sorts ascending in place: mode 0 by character code, mode 1 ignoring case.
+void sortStrings(std::vector<std::string>& list, int mode);
+
+// A menu tag read as a number: the leading number rounded to a signed 16-bit
+// value; "" is 0.
+int tagValue(const std::string& tag);
+
+}  // namespace scrivlet

@@ -1,0 +1,144 @@
+#include "store/entry_commands.h"
+
+#include "mainwindow/main_window.h"
+#include "mainwindow/program.h"
+#include "platform/text.h"
+#include "store/entry_cipher.h"
+#include "store/storage_escape.h"
+#include "transmit/editor_text.h"
+#include "transmit/key_notation.h"
+
+namespace scrivlet {
+
+void EntryCommands::inform(const std::string& text) {
+    program_.platform.dialogs.message(
+        {text, program_.appTitle(), MessageIcon::Information, MessageButtons::Ok, false});
+}
+
+void EntryCommands::showEntry() {
+    MainForm& f = window_.form;
+    const int row = f.lbEntryList.listIndex();
+    if (row < 0) return;
+    const auto n = static_cast<EntryNumber>(f.lbEntryList.itemData(row));
+    const Entry entry = program_.snippetFile.readEntry(n);
+    showTextInEditor(f.ghostTextTB, textToEditorForm(unescapeText(entry.text)));
+    f.destinationTextList.setText(trimBlanks(entry.title));
+    // Showing an entry writes nothing: the flags are set as read, so their
+    // click handling has nothing to store.
+    window_.entryLoading = true;
+    f.cryptChk.setValue(entry.crypt);
+    f.dosBoxChk.setValue(entry.dosBox);
+    window_.refreshControls();
+    window_.entryLoading = false;
+}
+
+void EntryCommands::writeCurrTextData() {
+    MainForm& f = window_.form;
+    if (window_.currentEntry() == 0) return;
+    const int crypt = f.cryptChk.value();
+    std::string stored = escapeText(editorFormToText(f.ghostTextTB.text()));
+    if (crypt) stored = encipherText(stored, program_.platform.random);
+    // The cipher flag follows only a text that reached the file, so the two
+    // never disagree.
+    WriteResult result = window_.writeCurrentField("Text", stored);
+    if (succeeded(result)) result = window_.writeCurrentField("Crypt", std::to_string(crypt));
+    window_.reportWrite(result);
+}
+
+int EntryCommands::sameName(const std::string& name, int skip) const {
+    const ui::ListBox& list = window_.form.lbEntryList;
+    const std::string upper = toUpper(name);
+    for (int i = 0; i < list.count(); ++i)
+        if (i != skip && toUpper(list.text(i)) == upper) return i;
+    return -1;
+}
+
+bool EntryCommands::confirmDuplicate(const std::string& name) {
+    const MessageAnswer answer = program_.platform.dialogs.message(
+        {"Es gibt bereits einen Eintrag mit dem Namen \r'" + name + "'.\r\rMöchten Sie ihn dennoch verwenden?",
+         program_.appTitle(), MessageIcon::Question, MessageButtons::YesNo, true});
+    return answer == MessageAnswer::Yes;
+}
+
+void EntryCommands::newEntry() {
+    MainForm& f = window_.form;
+    if (f.lbEntryList.count() >= MaxEntries) {
+        inform("Es gibt bereits " + std::to_string(MaxEntries) +
+               " Einträge, mehr kann Scrivlet nicht verwalten.\rBitte löschen Sie zuerst einen Eintrag.");
+        return;
+    }
+    std::string name;
+    for (;;) {
+        name = trimBlanks(program_.ui.inputBox("Scrivlet - Neuen Eintrag erstellen",
+                                               "Bitte geben Sie einen Namen für den neuen Eintrag an:", ""));
+        if (name.empty()) return;
+        if (sameName(name, -1) < 0 || confirmDuplicate(name)) break;
+    }
+    const auto n = static_cast<EntryNumber>(f.lbEntryList.count() + 1);
+    // A new entry starts empty, enciphered, for the last used window.
+    const WriteResult result = program_.snippetFile.writeEntry(n, {name, "", "", 1, 0});
+    if (!succeeded(result)) {
+        window_.reportWrite(result);
+        return;
+    }
+    const int row = f.lbEntryList.addItem(name, n);
+    f.lbEntryList.setListIndex(row);
+    window_.refreshControls();
+    f.ghostTextTB.setFocus();
+}
+
+void EntryCommands::renameEntry() {
+    MainForm& f = window_.form;
+    const int p = f.lbEntryList.listIndex();
+    if (p < 0) return;
+    const std::intptr_t n = f.lbEntryList.itemData(p);
+    const std::string old = f.lbEntryList.text(p);
+    std::string name;
+    for (;;) {
+        name = trimBlanks(program_.ui.inputBox(
+            "Scrivlet - Eintrag umbenennen",
+            "Bitte geben Sie einen neuen Namen für den Eintrag ''" + old + "'' an:", old));
+        if (name.empty()) return;
+        if (sameName(name, p) < 0 || confirmDuplicate(name)) break;
+    }
+    const WriteResult result = program_.snippetFile.writeField(static_cast<EntryNumber>(n), "Name", name);
+    if (!succeeded(result)) {
+        window_.reportWrite(result);
+        return;
+    }
+    f.lbEntryList.removeItem(p);
+    const int row = f.lbEntryList.addItem(name, n);
+    f.lbEntryList.setListIndex(row);
+}
+
+void EntryCommands::deleteEntry() {
+    MainForm& f = window_.form;
+    ui::ListBox& list = f.lbEntryList;
+    const int p = list.listIndex();
+    if (p < 0) return;
+    const auto d = static_cast<EntryNumber>(list.itemData(p));
+    const MessageAnswer answer = program_.platform.dialogs.message(
+        {"Wollen Sie den Eintrag '" + list.text(p) + "'\rwirklich löschen?", program_.appTitle(),
+         MessageIcon::Question, MessageButtons::YesNo, false});
+    if (answer != MessageAnswer::Yes) return;
+
+    int q = 0;
+    for (int i = 1; i < list.count(); ++i)
+        if (list.itemData(i) > list.itemData(q)) q = i;
+    const auto m = static_cast<EntryNumber>(list.itemData(q));
+
+    // The highest-numbered entry moves into the freed number, so the numbers
+    // stay without gaps; its old number is emptied, which ends the list there.
+    SnippetFile& file = program_.snippetFile;
+    WriteResult result = m == d ? WriteResult::Ok : file.writeEntry(d, file.readEntry(m));
+    if (succeeded(result)) result = file.writeEntry(m, {"", "", "", 0, 0});
+    if (!succeeded(result)) {
+        window_.reportWrite(result);
+        return;
+    }
+    list.setItemData(q, d);
+    list.removeItem(p);
+    window_.refreshControls();
+}
+
+}  // namespace scrivlet

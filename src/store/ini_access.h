@@ -1,0 +1,40 @@
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "platform/profile.h"
+#include "store/write_result.h"
+
+namespace scrivlet {
+
+// Keyed values of the snippet file. A call that names a file makes it the
+// current profile file; a call with an empty file name uses the current one.
+class IniAccess {
+public:
+    // The read buffer holds 32767 characters with the terminator, so a value
+    // of this length or more could never come back whole and is not written.
+    static constexpr std::size_t ReadBufferSize = 32767;
+    static constexpr std::size_t LongestValue = ReadBufferSize - 1;
+
+    explicit IniAccess(Profile& profile) : profile_(profile) {}
+
+    std::string read(const std::string& section, const std::string& key,
+                     const std::string& fallback, const std::string& file = "");
+    // The whole section in one call (see Profile::readSection); nothing when
+    // the file cannot be opened.
+    std::optional<std::string> readSection(const std::string& section,
+                                           const std::string& file = "");
+    WriteResult write(const std::string& section, const std::string& key,
+                      const std::string& value, const std::string& file = "");
+
+    const std::string& currentFile() const { return currentFile_; }
+
+private:
+    void remember(const std::string& file);
+
+    Profile& profile_;
+    std::string currentFile_;
+};
+
+}  // namespace scrivlet

@@ -1,0 +1,169 @@
+#include "store/snippet_file.h"
+
+#include <optional>
+
+#include "platform/text.h"
+#include "store/entry_cipher.h"
+#include "store/number_text.h"
+#include "store/section_index.h"
+
+namespace scrivlet {
+
+namespace {
+
+const char* const DefaultIgnoreTitles[] = {"DFÜ-Netzwerkmonitor", "Microsoft Office Shortcut-Leiste"};
+
+int flagOf(const std::string& value) { return leadingNumber(value) != 0.0 ? 1 : 0; }
+
+int roundedOption(const std::string& value) {
+    const long long v = roundHalfEven(leadingNumber(value));
+    return (v < -2147483648LL || v > 2147483647LL) ? -1 : static_cast<int>(v);
+}
+
+// The values of one section by key, for reading many of them in a row: the
+// whole section comes in one call, where a read per key costs a call per entry
+// (and under Wine a parse of the whole file per call for two seconds after each
+// write). A key the section read cannot answer for, or a section that could not
+// be read whole, is read one key at a time, so the values are always those of
+// the key reads.
+class SectionValues {
+public:
+    SectionValues(IniAccess& ini, const std::string& section, const std::string& file)
+        : ini_(ini), section_(section), file_(file) {
+        if (const auto entries = ini_.readSection(section_, file_)) index_.emplace(*entries);
+    }
+
+    std::string read(const std::string& key) {
+        if (index_ && index_->covers(key)) return index_->value(key, "");
+        return ini_.read(section_, key, "", file_);
+    }
+
+private:
+    IniAccess& ini_;
+    std::string section_;
+    std::string file_;
+    std::optional<SectionIndex> index_;
+};
+
+}  // namespace
+
+bool isValidColour(Colour c) {
+    if (c & 0x80000000u) return (c & 0x7FFFFFFFu) <= 30;  // COLOR_* indices
+    return c <= 0xFFFFFFu;
+}
+
+int SnippetFile::clampOption(int value, int minimum, int maximum, int fallback) {
+    return (value >= minimum && value <= maximum) ? value : fallback;
+}
+
+std::string SnippetFile::read(const std::string& section, const std::string& key,
+                              const std::string& fallback) {
+    return ini_.read(section, key, fallback, path_);
+}
+
+WriteResult SnippetFile::write(const std::string& section, const std::string& key,
+                               const std::string& value) {
+    return ini_.write(section, key, value, path_);
+}
+
+std::vector<NamedEntry> SnippetFile::readNames() {
+    SectionValues section(ini_, "Name", path_);
+    std::vector<NamedEntry> names;
+    for (int n = 1; n <= MaxEntries; ++n) {
+        std::string name = section.read(std::to_string(n));
+        if (name.empty()) break;
+        names.push_back({std::move(name), static_cast<EntryNumber>(n)});
+    }
+    return names;
+}
+
+SnippetList SnippetFile::load() {
+    SnippetList list;
+    list.entries = readNames();
+    SectionValues titles(ini_, "Title", path_);
+    for (const NamedEntry& entry : list.entries) {
+        std::string title = trimBlanks(titles.read(std::to_string(entry.number)));
+        if (!title.empty()) list.titleChoices.push_back(std::move(title));
+    }
+
+    clearIgnoreList();
+    for (int i = 1;; ++i) {
+        std::string title = read("Ignore", std::to_string(i));
+        if (title.empty()) break;
+        ignoreList_.push_back(std::move(title));
+    }
+    if (ignoreList_.size() == 1)
+        for (const char* title : DefaultIgnoreTitles)
+            list.ignoreDefaults = firstFailure(list.ignoreDefaults, addIgnoreTitle(title));
+
+    loadOptions();
+    return list;
+}
+
+void SnippetFile::loadOptions() {
+    options_.borderByClick = clampOption(roundedOption(read("Common", "PumActBorderByClick", "0")), 0, 1, 0);
+    options_.viaBorder = clampOption(roundedOption(read("Common", "PumActViaBorder", "0")), 0, 1, 0);
+    options_.position = clampOption(roundedOption(read("Common", "PumActPos", "0")), 0, 3, 0);
+    // The colour is kept as the signed decimal of its 32 bits.
+    const long long colour = roundHalfEven(leadingNumber(read("Common", "PumActBorderCol", "-2147483633")));
+    const bool inRange = colour >= -2147483648LL && colour <= 4294967295LL;
+    const auto bits = static_cast<Colour>(static_cast<std::uint64_t>(colour) & 0xFFFFFFFFu);
+    options_.borderColour = inRange && isValidColour(bits) ? bits : ButtonFaceColour;
+    options_.cascade = clampOption(roundedOption(read("Common", "PumMode", "0")), 0, 1, 0);
+}
+
+Entry SnippetFile::readEntry(EntryNumber n) {
+    const std::string key = std::to_string(n);
+    Entry entry;
+    entry.name = read("Name", key);
+    entry.crypt = flagOf(read("Crypt", key));
+    entry.text = read("Text", key);
+    entry.title = read("Title", key);
+    entry.dosBox = flagOf(read("DosBox", key));
+    if (entry.crypt) entry.text = decipherText(entry.text);
+    return entry;
+}
+
+std::string SnippetFile::storedText(const Entry& entry) {
+    return entry.crypt ? encipherText(entry.text, random_) : entry.text;
+}
+
+WriteResult SnippetFile::writeEntry(EntryNumber n, const Entry& entry) {
+    const std::string text = storedText(entry);
+    for (const std::string* value : {&entry.name, &text, &entry.title})
+        if (value->size() > IniAccess::LongestValue) return WriteResult::TooLong;
+    const std::string key = std::to_string(n);
+    WriteResult result = write("Name", key, entry.name);
+    if (succeeded(result)) result = write("Crypt", key, std::to_string(entry.crypt));
+    if (succeeded(result)) result = write("Text", key, text);
+    if (succeeded(result)) result = write("Title", key, entry.title);
+    if (succeeded(result)) result = write("DosBox", key, std::to_string(entry.dosBox));
+    return result;
+}
+
+WriteResult SnippetFile::writeField(EntryNumber n, const std::string& section,
+                                    const std::string& value) {
+    return write(section, std::to_string(n), value);
+}
+
+WriteResult SnippetFile::addIgnoreTitle(const std::string& title) {
+    ignoreList_.push_back(title);
+    return write("Ignore", std::to_string(ignoreList_.size() - 1), title);
+}
+
+WriteResult SnippetFile::saveOptions() {
+    const auto signedColour = static_cast<std::int32_t>(options_.borderColour);
+    const std::pair<const char*, long long> values[] = {
+        {"PumActViaBorder", options_.viaBorder},
+        {"PumActBorderByClick", options_.borderByClick},
+        {"PumActPos", options_.position},
+        {"PumActBorderCol", signedColour},
+        {"PumMode", options_.cascade},
+    };
+    WriteResult result = WriteResult::Ok;
+    for (const auto& [key, value] : values)
+        result = firstFailure(result, write("Common", key, std::to_string(value)));
+    return result;
+}
+
+}  // namespace scrivlet

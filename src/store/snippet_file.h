@@ -1,0 +1,87 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/random_source.h"
+#include "store/ini_access.h"
+#include "store/popup_options.h"
+#include "store/write_result.h"
+
+namespace scrivlet {
+
+using EntryNumber = std::int16_t;
+constexpr int MaxEntries = 32767;
+
+// One entry as stored: the text in its escaped form (deciphered on reading,
+// enciphered on writing when crypt is set).
+struct Entry {
+    std::string name;
+    std::string text;
+    std::string title;
+    int crypt = 0;
+    int dosBox = 0;
+};
+
+struct NamedEntry {
+    std::string name;
+    EntryNumber number = 0;
+};
+
+// What a load brings to the windows: names with their numbers, the non-empty
+// target titles in entry order (duplicates kept).
+struct SnippetList {
+    std::vector<NamedEntry> entries;
+    std::vector<std::string> titleChoices;
+    // The two default ignore titles could not be written.
+    WriteResult ignoreDefaults = WriteResult::Ok;
+};
+
+// The snippet file: sections "Name", "Text", "Title", "Crypt", "DosBox" keyed
+// by entry number, "Ignore" keyed 1, 2, ..., and the options in "Common".
+// Every change is written at once; the file is the only copy of the texts.
+class SnippetFile {
+public:
+    SnippetFile(IniAccess& ini, RandomSource& random) : ini_(ini), random_(random) {}
+
+    void setPath(const std::string& path) { path_ = path; }
+    const std::string& path() const { return path_; }
+
+    // Reads names, titles, the ignore list (writing the two defaults into a
+    // file that has none) and the options.
+    SnippetList load();
+
+    // The names of the entries, 1 to N: the list ends at the first empty name.
+    std::vector<NamedEntry> readNames();
+
+    Entry readEntry(EntryNumber n);
+    // Writes nothing at all when a value would be too long to read back.
+    WriteResult writeEntry(EntryNumber n, const Entry& entry);
+    WriteResult writeField(EntryNumber n, const std::string& section, const std::string& value);
+
+    // Index 0 exists and stays empty; titles from 1.
+    const std::vector<std::string>& ignoreList() const { return ignoreList_; }
+    void clearIgnoreList() { ignoreList_.assign(1, std::string()); }
+    WriteResult addIgnoreTitle(const std::string& title);
+
+    PopupOptions& options() { return options_; }
+    const PopupOptions& options() const { return options_; }
+    WriteResult saveOptions();
+
+    static int clampOption(int value, int minimum, int maximum, int fallback);
+
+private:
+    std::string read(const std::string& section, const std::string& key,
+                     const std::string& fallback = "");
+    WriteResult write(const std::string& section, const std::string& key, const std::string& value);
+    void loadOptions();
+    std::string storedText(const Entry& entry);
+
+    IniAccess& ini_;
+    RandomSource& random_;
+    std::string path_;
+    std::vector<std::string> ignoreList_{std::string()};
+    PopupOptions options_;
+};
+
+}  // namespace scrivlet

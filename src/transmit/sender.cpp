@@ -1,0 +1,131 @@
+#include "transmit/sender.h"
+
+#include "mainwindow/main_window.h"
+#include "mainwindow/program.h"
+#include "mainwindow/window_placement.h"
+#include "platform/key_string.h"
+#include "platform/text.h"
+#include "store/message_text.h"
+#include "store/storage_escape.h"
+#include "tracking/own_caption.h"
+#include "tracking/target_tracker.h"
+#include "transmit/choice_form.h"
+#include "transmit/key_notation.h"
+#include "transmit/placeholders.h"
+
+namespace scrivlet {
+
+namespace {
+// Another program may hold the clipboard for a moment; a second is long
+// enough for any of them to let go.
+constexpr int ClipboardTries = 21;  // 20 pauses of 50 ms
+constexpr int ClipboardPauseMs = 50;
+}  // namespace
+
+void Sender::sendEntry(EntryNumber n) {
+    Platform& p = program_.platform;
+    const Entry entry = program_.snippetFile.readEntry(n);
+    std::string text = unescapeText(entry.text);
+    text = expandFilePlaceholders(std::move(text), p.files);
+    text = expandClockPlaceholders(std::move(text), p.clock);
+
+    if (entry.dosBox) {
+        if (!putOnClipboard(text)) {
+            p.dialogs.message({formatMessageText("Die Zwischenablage wird von einem anderen Programm "
+                                                 "blockiert.\\n\\nDer Text wurde daher nicht übertragen."),
+                               program_.appTitle(), MessageIcon::Error, MessageButtons::Ok, false});
+            return;
+        }
+        pendingKeys = "% BE";
+    } else {
+        pendingKeys = toKeyString(text);
+    }
+    targetTitle = toUpper(trimBlanks(entry.title));
+    if (targetTitle.empty())
+        sendToLastWindow();
+    else
+        sendToTitledWindow();
+}
+
+bool Sender::putOnClipboard(const std::string& text) {
+    Clipboard& clipboard = program_.clipboard;
+    for (int attempt = 0; attempt < ClipboardTries; ++attempt) {
+        if (attempt > 0) program_.platform.clock.sleep(ClipboardPauseMs);
+        if (clipboard.clear() && clipboard.setText(text)) return true;
+    }
+    return false;
+}
+
+void Sender::sendToLastWindow() {
+    const WindowId target = program_.tracker->lastTargetWindow;
+    if (target == 0) {
+        reportNoTarget();
+        return;
+    }
+    deliverToWindow(target);
+}
+
+void Sender::sendToTitledWindow() {
+    WindowSystem& windows = program_.platform.windows;
+    targetCandidates.clear();
+    for (WindowId h : windows.topLevelWindows()) {
+        const std::string title = windowTitle(windows, h);
+        if (!title.empty() && toUpper(title).find(targetTitle) != std::string::npos)
+            targetCandidates.emplace_back(title, h);
+    }
+    if (targetCandidates.empty())
+        reportNoTarget();
+    else if (targetCandidates.size() == 1)
+        deliverToWindow(targetCandidates.front().second);
+    else
+        chooseTarget();
+}
+
+void Sender::chooseTarget() {
+    ChoiceForm choice(program_.ui, ownCaption("Auswahl", program_.ntPlatform()));
+    choice.realize();
+    placeBesideMainWindow(choice, program_.mainWindow->form, program_.ui.screen());
+    for (const auto& [title, window] : targetCandidates)
+        choice.lbZielFenster.addItem(title, static_cast<std::intptr_t>(window));
+    choice.lbZielFenster.setListIndex(0);
+    choice.setCaption("Auswahl - Scrivlet");
+    choice.deliver = [this](WindowId window) { deliverToWindow(window); };
+    choice.showModal();
+    choice.unload();
+}
+
+bool Sender::deliverToWindow(WindowId window) {
+    Platform& p = program_.platform;
+    KeyStringError error;
+    const auto steps = parseKeyString(pendingKeys, &error);
+    if (!steps) {
+        p.dialogs.message({"Der Text enthält eine Tastenfolge, die Scrivlet nicht senden kann (Zeichen " +
+                               std::to_string(error.position + 1) + ": " + error.reason + ").",
+                           program_.appTitle(), MessageIcon::Error, MessageButtons::Ok, false});
+        return false;
+    }
+    // A text must never go to whatever window happens to have the focus: it may
+    // be deciphered, and the window a chat or a browser.
+    bool inFront = p.windows.exists(window) && p.windows.bringToForeground(window);
+    if (!inFront && p.windows.exists(window)) inFront = p.windows.bringToForeground(window);
+    if (!inFront) {
+        reportNoTarget();
+        return false;
+    }
+    p.ui.doEvents();
+    if (p.keys.type(window, *steps) != TypingResult::Typed) {
+        p.dialogs.message({formatMessageText("Das Zielfenster hat nicht alle Tastendrücke angenommen.\\n\\n"
+                                             "Bitte prüfen Sie, ob der Text vollständig angekommen ist."),
+                           program_.appTitle(), MessageIcon::Warning, MessageButtons::Ok, false});
+        return false;
+    }
+    return true;
+}
+
+void Sender::reportNoTarget() {
+    program_.platform.dialogs.message({"Es wurde kein passendes Zielfenster identifiziert.\rDie Übertragung "
+                                       "wird daher abgebrochen.",
+                                       program_.appTitle(), MessageIcon::Error, MessageButtons::Ok, false});
+}
+
+}  // namespace scrivlet

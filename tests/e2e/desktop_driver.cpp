@@ -1,0 +1,296 @@
+#include "e2e/desktop_driver.h"
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace e2e {
+
+bool waitFor(const std::function<bool()>& condition, int milliseconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+}
+
+std::vector<HWND> topLevelWindows(DWORD processId) {
+    struct Search {
+        DWORD id;
+        std::vector<HWND> found;
+    } search{processId, {}};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->id) s->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string windowText(HWND window) {
+    const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const LRESULT got = SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(got));
+    return text;
+}
+
+HWND findWindow(DWORD processId, const std::string& title, const char* className, bool visibleOnly) {
+    for (HWND window : topLevelWindows(processId)) {
+        if (visibleOnly && !IsWindowVisible(window)) continue;
+        if (!title.empty() && windowText(window) != title) continue;
+        if (className) {
+            char cls[256] = {};
+            GetClassNameA(window, cls, sizeof cls);
+            if (std::string(cls) != className) continue;
+        }
+        return window;
+    }
+    return nullptr;
+}
+
+HWND waitForWindow(DWORD processId, const std::string& title, const char* className, bool visibleOnly) {
+    HWND found = nullptr;
+    waitFor([&] { return (found = findWindow(processId, title, className, visibleOnly)) != nullptr; });
+    return found;
+}
+
+HWND findChild(HWND parent, const std::string& className, const std::string& text, bool classPrefix) {
+    struct Search {
+        std::string cls, text;
+        bool prefix;
+        HWND found = nullptr;
+    } search{className, text, classPrefix};
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            char cls[256] = {};
+            GetClassNameA(window, cls, sizeof cls);
+            const std::string name = cls;
+            const bool classMatches = s->prefix ? _strnicmp(name.c_str(), s->cls.c_str(), s->cls.size()) == 0
+                                                : _stricmp(name.c_str(), s->cls.c_str()) == 0;
+            if (classMatches && (s->text.empty() || windowText(window) == s->text)) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<std::string> listBoxItems(HWND listBox) {
+    std::vector<std::string> items;
+    // Another process's list answers in UTF-16 whatever was asked, so ask for that.
+    const LRESULT count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring wide(static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        const LRESULT got = SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
+        wide.resize(static_cast<std::size_t>(got < 0 ? 0 : got));
+        std::string text(wide.size() * 2 + 1, '\0');
+        const int n = WideCharToMultiByte(1252, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                                          static_cast<int>(text.size()), nullptr, nullptr);
+        text.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+        items.push_back(text);
+    }
+    return items;
+}
+
+bool chooseMenuItem(HWND window, char menuKey, char itemKey) {
+    bringToFront(window);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    auto menuOpen = [processId] { return findWindow(processId, "", "#32768", true) != nullptr; };
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        // F10 first: Alt+letter would go to a control with the same access key
+        // ("&Titel" and "&Texte").
+        pressKey(VK_F10);
+        pressKey(static_cast<WORD>(menuKey));
+        if (waitFor(menuOpen, 3000)) {
+            pressKey(static_cast<WORD>(itemKey));
+            return true;
+        }
+        // The keys may have met the window in the middle of something else:
+        // leave menu mode and try again.
+        pressKey(VK_ESCAPE);
+        pressKey(VK_ESCAPE);
+    }
+    return false;
+}
+
+void clickButton(HWND dialog, const std::string& caption) {
+    if (HWND button = findChild(dialog, "Button", caption)) PostMessageA(button, BM_CLICK, 0, 0);
+}
+
+namespace {
+void send(std::vector<INPUT>& inputs) {
+    if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    inputs.clear();
+}
+INPUT key(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return in;
+}
+}  // namespace
+
+void pressKey(WORD virtualKey, bool alt) {
+    std::vector<INPUT> inputs;
+    if (alt) inputs.push_back(key(VK_MENU, false));
+    inputs.push_back(key(virtualKey, false));
+    inputs.push_back(key(virtualKey, true));
+    if (alt) inputs.push_back(key(VK_MENU, true));
+    send(inputs);
+}
+
+void typeText(const std::string& text) {
+    std::vector<INPUT> inputs;
+    for (char c : text) {
+        if (c == '\r' || c == '\t') {
+            inputs.push_back(key(c == '\r' ? VK_RETURN : VK_TAB, false));
+            inputs.push_back(key(c == '\r' ? VK_RETURN : VK_TAB, true));
+            continue;
+        }
+        wchar_t wide = 0;
+        MultiByteToWideChar(1252, 0, &c, 1, &wide, 1);
+        for (bool up : {false, true}) {
+            INPUT in{};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wScan = wide;
+            in.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+            inputs.push_back(in);
+        }
+    }
+    send(inputs);
+}
+
+void clickAt(HWND window, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    SetCursorPos(p.x, p.y);
+    std::vector<INPUT> inputs(2);
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    send(inputs);
+}
+
+void bringToFront(HWND window) {
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    waitFor([window] { return GetForegroundWindow() == window; }, 5000);
+}
+
+bool screenshot(HWND window, const std::string& path) {
+    RECT r;
+    if (!GetWindowRect(window, &r)) return false;
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = w;
+    info.biHeight = h;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    const int stride = ((w * 3 + 3) / 4) * 4;
+    std::string pixels(static_cast<std::size_t>(stride * h), '\0');
+    GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info), sizeof info);
+    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+    return static_cast<bool>(out);
+}
+
+Process::Process(const std::string& commandLine, const std::string& folder) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string line = commandLine;
+    CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                   folder.empty() ? nullptr : folder.c_str(), &startup, &info_);
+}
+
+Process::~Process() {
+    if (running()) {
+        TerminateProcess(info_.hProcess, 1);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+    if (info_.hProcess) CloseHandle(info_.hProcess);
+    if (info_.hThread) CloseHandle(info_.hThread);
+}
+
+bool Process::running() const {
+    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Process::waitForExit(int milliseconds) {
+    return waitFor([this] { return !running(); }, milliseconds);
+}
+
+Notepad::Notepad() : process_("notepad.exe", "") {
+    waitFor([this] {
+        for (HWND w : topLevelWindows(process_.id()))
+            if (IsWindowVisible(w) && (edit_ = findChild(w, "Edit"))) {
+                window_ = w;
+                return true;
+            }
+        return false;
+    });
+}
+
+std::string Notepad::text() const { return edit_ ? windowText(edit_) : "<no notepad>"; }
+
+std::string freshFolder(const std::string& name) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    static int counter = 0;
+    const std::string folder = std::string(temp) + "scrivlet-e2e-" + name + "-" +
+                               std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream data;
+    data << in.rdbuf();
+    return data.str();
+}
+
+std::string iniValue(const std::string& file, const std::string& section, const std::string& key) {
+    char buffer[32767];
+    const DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "<none>", buffer, sizeof buffer,
+                                             file.c_str());
+    return std::string(buffer, n);
+}
+
+}  // namespace e2e

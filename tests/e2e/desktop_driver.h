@@ -1,0 +1,74 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Drives programs from outside, as a user would: finds their windows by process
+// id, presses keys and buttons, reads what the controls show.
+namespace e2e {
+
+// Polls until the condition holds or the deadline passes; never a fixed sleep.
+bool waitFor(const std::function<bool()>& condition, int milliseconds = 20000);
+
+std::vector<HWND> topLevelWindows(DWORD processId);
+// A top-level window of the process whose title (and class, when given) match.
+HWND findWindow(DWORD processId, const std::string& title, const char* className = nullptr,
+                bool visibleOnly = false);
+HWND waitForWindow(DWORD processId, const std::string& title, const char* className = nullptr,
+                   bool visibleOnly = false);
+// The first child (at any depth) of the class, whose text matches when given.
+HWND findChild(HWND parent, const std::string& className, const std::string& text = "",
+               bool classPrefix = false);
+std::string windowText(HWND window);
+std::vector<std::string> listBoxItems(HWND listBox);
+
+// Chooses a menu-bar item by its access keys, as the user does with F10 and
+// the underlined letters: menuKey opens the menu, itemKey picks the item.
+// (Wine keeps menus private to their process, so they cannot be read from here.)
+bool chooseMenuItem(HWND window, char menuKey, char itemKey);
+void clickButton(HWND dialog, const std::string& caption);
+
+void pressKey(WORD virtualKey, bool alt = false);
+void typeText(const std::string& text);  // Windows-1252; CR is Enter, TAB is Tab
+void clickAt(HWND window, int x, int y);  // client coordinates, left button
+void bringToFront(HWND window);
+
+// Saves the window's area of the screen as a BMP file.
+bool screenshot(HWND window, const std::string& path);
+
+// A started process, ended with it.
+class Process {
+public:
+    Process(const std::string& commandLine, const std::string& folder);
+    ~Process();
+    DWORD id() const { return info_.dwProcessId; }
+    bool running() const;
+    bool waitForExit(int milliseconds = 20000);
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// Wine's notepad, with its edit control.
+class Notepad {
+public:
+    Notepad();
+    HWND window() const { return window_; }
+    std::string text() const;
+    DWORD id() const { return process_.id(); }
+
+private:
+    Process process_;
+    HWND window_ = nullptr;
+    HWND edit_ = nullptr;
+};
+
+// A folder of its own under the temporary folder, removed afterwards.
+std::string freshFolder(const std::string& name);
+void writeFile(const std::string& path, const std::string& bytes);
+std::string readFile(const std::string& path);
+std::string iniValue(const std::string& file, const std::string& section, const std::string& key);
+
+}  // namespace e2e

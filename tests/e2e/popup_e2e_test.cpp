@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "e2e/scrivlet_run.h"
+#include "platform/random_source.h"
+#include "store/entry_cipher.h"
+
+namespace e2e {
+namespace {
+
+class FixedRandom : public scrivlet::RandomSource {
+public:
+    double next() override { return std::uniform_real_distribution<double>(0, 1)(engine_); }
+
+private:
+    std::mt19937 engine_{5};
+};
+
+std::string snippetFile(const std::string& layout) {
+    FixedRandom random;
+    return "[Name]\r\n1=B Datum\r\n2=A Geheim\r\n3=C Tabelle\r\n"
+           "[Text]\r\n1=Heute: %datum%\r\n2=" +
+           scrivlet::encipherText("geheim\\N", random) +
+           "\r\n3=a\\Tb\\Nc\r\n[Crypt]\r\n1=0\r\n2=1\r\n3=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n"
+           "[Common]\r\nPumMode=" + layout + "\r\n";
+}
+
+// The user clicks the icon while notepad is in front and picks an entry with
+// the arrow keys; true when notepad then shows what it showed plus expected.
+bool chooseFromMenu(ScrivletRun& run, Notepad& notepad, int downs, const std::string& expected,
+                    const std::string& screenshot = "") {
+    bringToFront(notepad.window());
+    const std::string before = notepad.text();
+    run.iconMessage(0x201);
+    HWND menu = nullptr;
+    if (!waitFor([&] { return (menu = run.popupMenu()) != nullptr; })) return false;
+    if (!screenshot.empty()) run.saveScreenshot(menu, screenshot);
+    for (int i = 0; i < downs; ++i) pressKey(VK_DOWN);
+    pressKey(VK_RETURN);
+    const bool arrived = waitFor([&] { return notepad.text() == before + expected; });
+    if (!arrived) ADD_FAILURE() << "notepad shows \"" << notepad.text() << "\"";
+    return arrived;
+}
+
+std::string today() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char text[64];
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, text, sizeof text);
+    return text;
+}
+
+TEST(PopupE2E, EntriesChosenFromTheIconMenuArriveInNotepad) {
+    ScrivletRun run(snippetFile("0"));
+    Notepad notepad;
+    ASSERT_NE(notepad.window(), nullptr);
+    EXPECT_TRUE(chooseFromMenu(run, notepad, 1, "geheim\r\n", "popup-flat"));  // "A Geheim", enciphered
+    EXPECT_TRUE(chooseFromMenu(run, notepad, 2, "Heute: " + today()));
+    EXPECT_TRUE(chooseFromMenu(run, notepad, 3, "a\tb\r\nc"));
+    EXPECT_FALSE(IsWindowVisible(run.mainWindow()));
+}
+
+TEST(PopupE2E, TheCascadedMenuGroupsTheEntries) {
+    ScrivletRun run(snippetFile("1"));
+    Notepad notepad;
+    // "&A" opens with Right; its only entry is chosen with Enter.
+    bringToFront(notepad.window());
+    run.iconMessage(0x201);
+    HWND menu = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (menu = run.popupMenu()) != nullptr; }));
+    run.saveScreenshot(menu, "popup-cascaded");
+    pressKey(VK_DOWN);
+    pressKey(VK_RIGHT);
+    pressKey(VK_RETURN);
+    EXPECT_TRUE(waitFor([&] { return notepad.text() == "geheim\r\n"; }));
+}
+
+TEST(PopupE2E, TheRightButtonShowsAndHidesTheMainWindow) {
+    ScrivletRun run(snippetFile("0"));
+    for (bool visible : {true, false, true}) {
+        run.iconMessage(0x204);
+        EXPECT_TRUE(waitFor([&] { return (IsWindowVisible(run.mainWindow()) != FALSE) == visible; })) << visible;
+    }
+    // Releases and double clicks change nothing.
+    for (LPARAM message : {0x202, 0x203, 0x205, 0x206}) run.iconMessage(message);
+    EXPECT_EQ(SendMessageA(run.mainWindow(), 1024, 0, 0x200), 0);
+    EXPECT_TRUE(IsWindowVisible(run.mainWindow()));
+}
+
+TEST(PopupE2E, QuitFromTheMenuEndsTheProgram) {
+    ScrivletRun run(snippetFile("0"));
+    Notepad notepad;
+    bringToFront(notepad.window());
+    run.iconMessage(0x201);
+    ASSERT_TRUE(waitFor([&] { return run.popupMenu() != nullptr; }));
+    pressKey(VK_UP);  // "&Abbrechen"
+    pressKey(VK_UP);  // "&Beenden"
+    pressKey(VK_RETURN);
+    EXPECT_TRUE(waitFor([&] { return !run.running(); }));
+}
+
+}  // namespace
+}  // namespace e2e

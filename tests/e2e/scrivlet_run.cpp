@@ -1,0 +1,58 @@
+#include "e2e/scrivlet_run.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace e2e {
+
+const std::string MainCaption = "\x95 Scrivlet 2.3c";
+
+namespace {
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+}  // namespace
+
+ScrivletRun::ScrivletRun(const std::string& snippetFile, const std::string& arguments, bool keepSettings) {
+    if (!keepSettings) RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Morwick Software");
+    folder_ = freshFolder("app");
+    if (!CopyFileA(environment("SCRIVLET_EXE").c_str(), (folder_ + "\\scrivlet.exe").c_str(), FALSE))
+        ADD_FAILURE() << "scrivlet.exe not found at SCRIVLET_EXE '" << environment("SCRIVLET_EXE") << "'";
+    snippetPath_ = folder_ + "\\Scrivlet.ini";
+    writeFile(snippetPath_, snippetFile);
+    restart(arguments);
+}
+
+ScrivletRun::~ScrivletRun() {
+    process_.reset();
+    DeleteFileA(snippetPath_.c_str());
+    DeleteFileA((folder_ + "\\scrivlet.exe").c_str());
+    RemoveDirectoryA(folder_.c_str());
+}
+
+void ScrivletRun::restart(const std::string& arguments) {
+    process_ = std::make_unique<Process>("\"" + folder_ + "\\scrivlet.exe\" " + arguments, folder_);
+    main_ = waitForWindow(process_->id(), MainCaption);
+}
+
+void ScrivletRun::showMainWindow() {
+    if (!IsWindowVisible(main_)) iconMessage(0x204);
+    waitFor([this] { return IsWindowVisible(main_) != FALSE; });
+    bringToFront(main_);
+}
+
+bool ScrivletRun::quit() {
+    chooseMenuItem(main_, 'D', 'B');  // "&Datei" - "&Beenden"
+    return process_->waitForExit();
+}
+
+void ScrivletRun::saveScreenshot(HWND window, const std::string& name) {
+    const std::string folder = environment("SCRIVLET_SCREENSHOTS");
+    if (folder.empty()) return;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    screenshot(window, folder + "\\" + name + ".bmp");
+}
+
+}  // namespace e2e

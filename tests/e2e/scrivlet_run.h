@@ -1,0 +1,48 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "e2e/desktop_driver.h"
+
+namespace e2e {
+
+// The main window's caption: "• Scrivlet 2.3c" in Windows-1252.
+extern const std::string MainCaption;
+
+// scrivlet.exe started from a folder of its own with the given snippet file
+// beside it, with no settings left from earlier runs.
+class ScrivletRun {
+public:
+    explicit ScrivletRun(const std::string& snippetFile, const std::string& arguments = "",
+                         bool keepSettings = false);
+    ~ScrivletRun();
+
+    void restart(const std::string& arguments = "");
+    HWND mainWindow() const { return main_; }
+    DWORD processId() const { return process_->id(); }
+    const std::string& snippetPath() const { return snippetPath_; }
+    std::string value(const std::string& section, int n) const {
+        return iniValue(snippetPath_, section, std::to_string(n));
+    }
+    // The right button on the notification-area icon, as the shell reports it.
+    void iconMessage(LPARAM mouseMessage) { PostMessageA(main_, 1024, 0, mouseMessage); }
+    void showMainWindow();
+    // Chooses "&Beenden" of "&Datei" and waits for the process to end.
+    bool quit();
+    bool running() const { return process_->running(); }
+    HWND waitForDialog(const std::string& caption, const char* className = nullptr) {
+        return waitForWindow(processId(), caption, className, true);
+    }
+    // A message box of the program: the system's dialog class.
+    HWND waitForMessageBox() { return waitForDialog(MainCaption, "#32770"); }
+    HWND popupMenu() { return findWindow(processId(), "", "#32768", true); }
+    void saveScreenshot(HWND window, const std::string& name);
+
+private:
+    std::string folder_;
+    std::string snippetPath_;
+    std::unique_ptr<Process> process_;
+    HWND main_ = nullptr;
+};
+
+}  // namespace e2e

@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "native/main_window_story.h"
+#include "store/entry_cipher.h"
+
+namespace scrivlet {
+namespace {
+
+using test::snippetFile;
+
+struct EntryCommandsTest : test::MainWindowStory {
+    const std::string five = snippetFile({{"eins", "1"}, {"zwei", "2"}, {"drei", "3"}, {"vier", "4"}, {"fünf", "5"}});
+    void selectName(const std::string& name) {
+        for (int i = 0; i < form().lbEntryList.count(); ++i)
+            if (form().lbEntryList.text(i) == name) form().lbEntryList.setListIndex(i);
+    }
+};
+
+TEST_F(EntryCommandsTest, ANewEntryTakesTheNextNumberAndStartsEmptyAndEnciphered) {
+    const struct {
+        bool empty;
+        int number;
+    } cases[] = {{true, 1}, {false, 6}};
+    for (const auto& c : cases) {
+        startWith(c.empty ? "" : five);
+        sim.ui.answerInput("  Gruß  ");
+        form().meTexte(1).click();
+        ASSERT_EQ(sim.ui.inputBoxes.back().caption, "Scrivlet - Neuen Eintrag erstellen");
+        EXPECT_EQ(sim.ui.inputBoxes.back().prompt, "Bitte geben Sie einen Namen für den neuen Eintrag an:");
+        EXPECT_EQ(stored("Name", c.number), "Gruß");
+        EXPECT_EQ(stored("Crypt", c.number), "1");
+        EXPECT_EQ(stored("DosBox", c.number), "0");
+        EXPECT_EQ(stored("Title", c.number), "");
+        EXPECT_TRUE(std::regex_match(stored("Text", c.number), std::regex("[0-9A-F]{4}")));
+        EXPECT_EQ(window().currentEntry(), c.number);
+        EXPECT_EQ(form().lbEntryList.text(form().lbEntryList.listIndex()), "Gruß");
+        EXPECT_TRUE(form().ghostTextTB.hasFocus());
+        EXPECT_EQ(form().cryptChk.value(), 1);
+    }
+}
+
+TEST_F(EntryCommandsTest, CancelOrAnEmptyNameCreatesNothing) {
+    startWith(five);
+    for (const char* answer : {"", "   "}) {
+        sim.ui.answerInput(answer);
+        form().btnNew.click();
+    }
+    EXPECT_EQ(form().lbEntryList.count(), 5);
+    EXPECT_EQ(stored("Name", 6), "<none>");
+}
+
+TEST_F(EntryCommandsTest, ADuplicateNameIsAskedForAndNoAsksForAnotherName) {
+    startWith(five);
+    sim.ui.answerInput("EINS");
+    sim.dialogs.answerNext(MessageAnswer::No);
+    sim.ui.answerInput("Eins");
+    sim.dialogs.answerNext(MessageAnswer::Yes);
+    form().btnNew.click();
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[0].text,
+              "Es gibt bereits einen Eintrag mit dem Namen \r'EINS'.\r\rMöchten Sie ihn dennoch verwenden?");
+    EXPECT_EQ(messages()[0].icon, MessageIcon::Question);
+    EXPECT_TRUE(messages()[0].defaultNo);
+    EXPECT_EQ(sim.ui.inputBoxes.size(), 2u);
+    EXPECT_EQ(sim.ui.inputBoxes[1].preset, "");
+    EXPECT_EQ(stored("Name", 6), "Eins");
+}
+
+TEST_F(EntryCommandsTest, RenamingToAnotherLetterCaseAsksNothing) {
+    startWith(five);
+    selectName("zwei");
+    sim.ui.answerInput("ZWEI");
+    form().btnRename.click();
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(sim.ui.inputBoxes.back().caption, "Scrivlet - Eintrag umbenennen");
+    EXPECT_EQ(sim.ui.inputBoxes.back().prompt, "Bitte geben Sie einen neuen Namen für den Eintrag ''zwei'' an:");
+    EXPECT_EQ(sim.ui.inputBoxes.back().preset, "zwei");
+    EXPECT_EQ(stored("Name", 2), "ZWEI");
+    EXPECT_EQ(window().currentEntry(), 2);
+
+    sim.ui.answerInput("drei");
+    sim.dialogs.answerNext(MessageAnswer::No);
+    form().meTexte(2).click();  // No: asked again, with the old name preset; then cancelled
+    EXPECT_EQ(sim.ui.inputBoxes.back().preset, "ZWEI");
+    EXPECT_EQ(stored("Name", 2), "ZWEI");
+}
+
+TEST_F(EntryCommandsTest, DeletingMovesTheHighestNumberIntoTheGap) {
+    startWith(five);
+    selectName("zwei");
+    sim.dialogs.answerNext(MessageAnswer::Yes);
+    form().btnDelete.click();
+    EXPECT_EQ(messages().back().text, "Wollen Sie den Eintrag 'zwei'\rwirklich löschen?");
+    EXPECT_FALSE(messages().back().defaultNo);
+    EXPECT_EQ(stored("Name", 2), "fünf");
+    EXPECT_EQ(stored("Text", 2), "5");
+    EXPECT_EQ(stored("Name", 5), "");
+    EXPECT_EQ(form().lbEntryList.count(), 4);
+    EXPECT_EQ(form().lbEntryList.listIndex(), 0);  // the first row is shown again
+    start();
+    EXPECT_EQ(listed(), (std::vector<std::string>{"drei", "eins", "fünf", "vier"}));
+}
+
+TEST_F(EntryCommandsTest, DeletingTheLastEntryEmptiesTheWindow) {
+    startWith(snippetFile({{"einzig", "x"}}));
+    sim.dialogs.answerNext(MessageAnswer::Yes);
+    form().meTexte(3).click();
+    EXPECT_EQ(stored("Name", 1), "");
+    EXPECT_EQ(form().lbEntryList.count(), 0);
+    EXPECT_FALSE(form().btnDelete.enabled());
+    EXPECT_EQ(window().currentEntry(), 0);
+}
+
+TEST_F(EntryCommandsTest, AnEncipheredEntryIsRewrittenOnEveryLossOfFocus) {
+    startWith("");
+    sim.ui.answerInput("neu");
+    form().btnNew.click();
+    const std::string before = stored("Text", 1);
+    form().ghostTextTB.loseFocus();  // the new entry's editor has the focus
+    EXPECT_NE(stored("Text", 1), before);
+    EXPECT_EQ(decipherText(stored("Text", 1)), "");
+    EXPECT_EQ(stored("Crypt", 1), "1");
+}
+
+TEST_F(EntryCommandsTest, WritesThatFailAreReportedOncePerCommand) {
+    startWith(five);
+    sim.files.setAttributes(StandardFile, {false, false, false, true});
+    const std::string bytes = fileText(StandardFile);
+    sim.ui.answerInput("sechs");
+    form().btnNew.click();
+    EXPECT_EQ(form().lbEntryList.count(), 5);  // nothing pretends it was saved
+    selectName("eins");
+    sim.ui.answerInput("EINS!");
+    form().btnRename.click();
+    EXPECT_EQ(form().lbEntryList.text(0), "drei");
+    sim.dialogs.answerNext(MessageAnswer::Yes);
+    form().btnDelete.click();
+    EXPECT_EQ(form().lbEntryList.count(), 5);
+    form().ghostTextTB.type("x");
+    form().ghostTextTB.loseFocus();
+    std::vector<std::string> errors;
+    for (const auto& m : messages())
+        if (m.icon == MessageIcon::Error) errors.push_back(m.text);
+    ASSERT_EQ(errors.size(), 4u);
+    EXPECT_NE(errors[0].find(StandardFile), std::string::npos);
+    EXPECT_EQ(fileText(StandardFile), bytes);
+}
+
+TEST_F(EntryCommandsTest, ATextTooLongToStoreStaysInTheEditorAndTheFileKeepsTheOldText) {
+    startWith(snippetFile({{"lang", "alt"}}));
+    form().ghostTextTB.setFocus();
+    form().ghostTextTB.setText(std::string(32767, 'x'));
+    form().ghostTextTB.loseFocus();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_NE(messages()[0].text.find("zu lang"), std::string::npos);
+    EXPECT_EQ(form().ghostTextTB.text().size(), 32767u);
+    EXPECT_EQ(stored("Text", 1), "alt");
+    EXPECT_EQ(stored("Crypt", 1), "0");
+}
+
+}  // namespace
+}  // namespace scrivlet

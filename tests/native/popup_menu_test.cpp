@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include "native/main_window_story.h"
+#include "popup/border_strip.h"
+#include "popup/popup_activation.h"
+#include "tracking/target_tracker.h"
+
+namespace scrivlet {
+namespace {
+
+using Kind = SimWindowSystem::Kind;
+
+// What a menu shows: visible items as "caption|tag", submenus in brackets.
+std::vector<std::string> shown(ui::Menu& menu) {
+    std::vector<std::string> rows;
+    for (const auto& item : menu.items()) {
+        if (!item->visible()) continue;
+        std::string row = item->caption() + "|" + item->tag + (item->isDefault() ? "|bold" : "");
+        if (ui::Menu* sub = item->submenu()) {
+            row += " [";
+            for (const auto& inner : shown(*sub)) row += inner + ";";
+            row += "]";
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+struct PopupTest : test::MainWindowStory {
+    void names(std::initializer_list<const char*> list, const char* options = "") {
+        std::string file = "[Name]\r\n";
+        int n = 0;
+        for (const char* name : list) file += std::to_string(++n) + "=" + name + "\r\n";
+        startWith(file + "[Common]\r\n" + options);
+    }
+    ui::Menu& build(bool cascade) { return program->popup->menus.build(program->snippetFile, cascade); }
+    PopupActivation& popup() { return *program->popup; }
+};
+
+const std::vector<std::string> FixedItems = {"-|-1", "&Öffnen|-2|bold", "&Beenden|-3", "&Abbrechen|-4"};
+
+std::vector<std::string> withFixed(std::vector<std::string> rows) {
+    rows.insert(rows.end(), FixedItems.begin(), FixedItems.end());
+    return rows;
+}
+
+TEST_F(PopupTest, FlatMenuSortsByCharacterCode) {
+    names({"beta", "Alpha", "alpha", "Zeta", "10 Uhr", "Äpfel"});
+    EXPECT_EQ(shown(build(false)), withFixed({"10 Uhr|5", "Alpha|2", "Zeta|4", "alpha|3", "beta|1", "Äpfel|6"}));
+}
+
+TEST_F(PopupTest, CascadedMenuGroupsByFirstCharacter) {
+    names({"beta", "Alpha", "alpha", "Zeta", "10 Uhr", "Äpfel"});
+    EXPECT_EQ(shown(build(true)), withFixed({"&0-9| [10 Uhr|5;Äpfel|6;]", "&A| [Alpha|2;alpha|3;]",
+                                             "&B| [beta|1;]", "&Z| [Zeta|4;]"}));
+}
+
+TEST_F(PopupTest, EdgeCasesOfNamesAndNumbers) {
+    const struct {
+        std::vector<const char*> names;
+        std::vector<std::string> flat;
+        std::vector<std::string> cascaded;
+    } cases[] = {
+        {{"x", "Gruß", "y", "z", "a", "b", "c", "d", "e", "Gruß"},
+         {"Gruß|10", "Gruß|2", "a|5", "b|6", "c|7", "d|8", "e|9", "x|1", "y|3", "z|4"}, {}},
+        {{"Test 2", "Test"}, {"Test|2", "Test 2|1"}, {"&T| [Test|2;Test 2|1;]"}},
+        {{"A&B"}, {"A&B|1"}, {"&A| [A&B|1;]"}},
+        {{"-"}, {"-|1"}, {"&0-9| [-|1;]"}},
+        {{"élan", "ßtraße"}, {"ßtraße|2", "élan|1"}, {"&0-9| [ßtraße|2;élan|1;]"}},
+        {{}, {}, {}},
+    };
+    for (const auto& c : cases) {
+        std::string file = "[Name]\r\n";
+        for (std::size_t i = 0; i < c.names.size(); ++i) file += std::to_string(i + 1) + "=" + c.names[i] + "\r\n";
+        startWith(file);
+        EXPECT_EQ(shown(build(false)), withFixed(c.flat));
+        if (!c.cascaded.empty() || c.names.empty()) EXPECT_EQ(shown(build(true)), withFixed(c.cascaded));
+    }
+}
+
+TEST_F(PopupTest, AGapInNamesEndsTheMenu) {
+    startWith("[Name]\r\n1=eins\r\n2=zwei\r\n4=vier\r\n");
+    EXPECT_EQ(shown(build(false)), withFixed({"eins|1", "zwei|2"}));
+}
+
+TEST_F(PopupTest, RebuildingClearsOnlyTheCurrentLayout) {
+    names({"eins", "zwei"});
+    build(true);
+    build(false);
+    sim.files.writeAll(StandardFile, "[Name]\r\n1=neu\r\n");
+    EXPECT_EQ(shown(build(true)), withFixed({"&N| [neu|1;]"}));
+    EXPECT_EQ(shown(program->popup->menus.flat()), withFixed({"eins|1", "zwei|2"}));
+}
+
+TEST_F(PopupTest, ALeftPressOpensTheMenuInFrontOfTheWindowTheUserWorkedIn) {
+    names({"Gruß"});
+    sim.files.writeAll(StandardFile, "[Name]\r\n1=Gruß\r\n[Text]\r\n1=Hallo\\N\r\n[Ignore]\r\n1=x\r\n");
+    const WindowId notepad = sim.windows.open("Unbenannt - Editor", Kind::Notepad);
+    std::vector<std::string> menu;
+    sim.ui.whenMenu([&](ui::Menu& m) {
+        menu = shown(m);
+        EXPECT_EQ(sim.windows.foreground(), sim.ui.windowOf(form()));  // the program's window is in front
+        EXPECT_FALSE(form().visible());                                // yet stays hidden
+        m.item(0).click();
+    });
+    EXPECT_TRUE(sim.tray.iconMessage(NotificationArea::LeftButtonDown));
+    EXPECT_EQ(menu, withFixed({"Gruß|1"}));
+    EXPECT_EQ(program->tracker->lastTargetWindow, notepad);
+    EXPECT_EQ(sim.windows.window(notepad).text, "Hallo\r\n");
+}
+
+TEST_F(PopupTest, IconMessagesActOnPressesOnly) {
+    names({"eins"});
+    const struct {
+        unsigned lParam;
+        int menus;
+        bool visible;
+    } cases[] = {
+        {NotificationArea::LeftButtonDown, 1, false}, {NotificationArea::LeftButtonUp, 0, false},
+        {NotificationArea::LeftDoubleClick, 0, false}, {NotificationArea::RightButtonDown, 0, true},
+        {NotificationArea::RightButtonUp, 0, false},
+        {NotificationArea::RightDoubleClick, 0, false}, {0x200, 0, false}, {0x207, 0, false},
+    };
+    for (const auto& c : cases) {
+        form().hide();
+        const std::size_t before = sim.ui.menusShown.size();
+        sim.tray.iconMessage(c.lParam);
+        EXPECT_EQ(sim.ui.menusShown.size() - before, static_cast<std::size_t>(c.menus)) << c.lParam;
+        EXPECT_EQ(form().visible(), c.visible) << c.lParam;
+    }
+}
+
+TEST_F(PopupTest, TheRightButtonTogglesAndRestoresTheMainWindow) {
+    names({"eins"});
+    popup().activatePopup(2);
+    EXPECT_TRUE(form().visible());
+    popup().activatePopup(2);
+    EXPECT_FALSE(form().visible());
+    form().setWindowState(ui::WindowState::Minimized);
+    popup().activatePopup(4);
+    EXPECT_TRUE(form().visible());
+    EXPECT_EQ(form().windowState(), ui::WindowState::Normal);
+}
+
+TEST_F(PopupTest, FixedItemsDoWhatTheySay) {
+    names({"eins"});
+    form().setWindowState(ui::WindowState::Minimized);
+    popup().doFixedCommand(fixed_item::Open);
+    EXPECT_TRUE(form().visible());
+    EXPECT_EQ(form().windowState(), ui::WindowState::Minimized);  // shown, not restored
+    form().hide();
+    for (int tag : {fixed_item::Separator, fixed_item::Cancel, 0, 7}) popup().doFixedCommand(tag);
+    EXPECT_FALSE(form().visible());
+    EXPECT_FALSE(form().unloaded());
+    sim.ui.whenMenu([](ui::Menu& m) { m.item(m.size() - 2).click(); });  // "&Beenden"
+    sim.tray.iconMessage(NotificationArea::LeftButtonDown);
+    EXPECT_TRUE(form().unloaded());
+    EXPECT_TRUE(sim.tray.icons.empty());
+}
+
+TEST_F(PopupTest, FlatAndCascadedChoicesSendTheSameEntry) {
+    startWith("[Name]\r\n1=zwei\r\n2=Eins\r\n[Text]\r\n1=2\r\n2=1\r\n[Common]\r\nPumMode=1\r\n");
+    const WindowId notepad = sim.windows.open("Editor", Kind::Notepad);
+    sim.ui.whenMenu([](ui::Menu& m) { m.item(5).submenu()->item(0).click(); });  // "&E" -> "Eins"
+    sim.tray.iconMessage(NotificationArea::LeftButtonDown);
+    program->snippetFile.options().cascade = 0;
+    sim.windows.activate(notepad);
+    sim.ui.whenMenu([](ui::Menu& m) { m.item(0).click(); });  // "Eins" sorts first
+    sim.tray.iconMessage(NotificationArea::LeftButtonDown);
+    EXPECT_EQ(sim.windows.window(notepad).text, "11");
+}
+
+TEST_F(PopupTest, TheIconComesBackWhenTheTaskbarIsRecreated) {
+    names({"eins"});
+    EXPECT_EQ(sim.tray.icons, (std::map<unsigned, std::string>{{0, "Scrivlet"}}));
+    sim.tray.restartTaskbar();
+    EXPECT_EQ(sim.tray.icons, (std::map<unsigned, std::string>{{0, "Scrivlet"}}));
+}
+
+TEST_F(PopupTest, DebugModeLeavesIconAndHookOut) {
+    sim.system.commandLine_ = " Debug ";
+    names({"eins"});
+    EXPECT_TRUE(form().visible());
+    EXPECT_TRUE(sim.tray.icons.empty());
+    EXPECT_EQ(sim.tray.hookedWindow, 0u);
+}
+
+TEST_F(PopupTest, WithoutIconOrStripTheWindowStaysVisible) {
+    sim.tray.refuses = true;
+    names({"eins"});
+    EXPECT_TRUE(form().visible());
+}
+
+TEST_F(PopupTest, TheStripCoversTheChosenEdge) {
+    sim.ui.screenInfo = {1024, 768, 15, 15};
+    const struct {
+        int position;
+        ui::Rect pixels;
+    } cases[] = {{0, {0, 0, 1024, 1}}, {1, {0, 767, 1024, 1}}, {2, {0, 0, 1, 768}}, {3, {1023, 0, 1, 768}}};
+    for (const auto& c : cases) {
+        names({"eins"}, ("PumActViaBorder=1\r\nPumActPos=" + std::to_string(c.position) +
+                         "\r\nPumActBorderCol=255\r\n").c_str());
+        BorderStrip& strip = *program->strip;
+        EXPECT_TRUE(strip.visible());
+        const ui::Rect r = strip.geometry();
+        EXPECT_EQ((ui::Rect{r.left / 15, r.top / 15, r.width / 15, r.height / 15}), c.pixels) << c.position;
+        EXPECT_EQ(strip.backColour(), 0x0000FFu);
+        EXPECT_EQ(strip.caption(), "• Scrivlet 2.3c - Satellit");
+    }
+    names({"eins"}, "PumActViaBorder=0\r\n");
+    EXPECT_FALSE(program->strip->visible());
+}
+
+TEST_F(PopupTest, TheStripOpensTheMenuByMouseOverOrByClick) {
+    for (int byClick : {0, 1}) {
+        names({"eins"}, ("PumActViaBorder=1\r\nPumActBorderByClick=" + std::to_string(byClick) + "\r\n").c_str());
+        BorderStrip& strip = *program->strip;
+        const std::size_t before = sim.ui.menusShown.size();
+        strip.mouseMove({});
+        EXPECT_EQ(sim.ui.menusShown.size() - before, byClick ? 0u : 1u);
+        strip.mouseDown({ui::MouseButton::Left, 0, {}});
+        EXPECT_EQ(sim.ui.menusShown.size() - before, 1u);
+        strip.mouseDown({ui::MouseButton::Right, 0, {}});
+        EXPECT_EQ(form().visible(), byClick == 1);
+    }
+}
+
+TEST(TagValue, ReadsTheLeadingNumber) {
+    const struct {
+        const char* tag;
+        int value;
+    } cases[] = {{"", 0}, {"-1", -1}, {"-4", -4}, {"12", 12}, {"32767", 32767}, {"2.5", 2}, {"x", 0}};
+    for (const auto& c : cases) EXPECT_EQ(tagValue(c.tag), c.value) << c.tag;
+}
+
+}  // namespace
+}  // namespace scrivlet

@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include "native/main_window_story.h"
+#include "store/entry_cipher.h"
+#include "tracking/target_tracker.h"
+#include "transmit/choice_form.h"
+#include "transmit/placeholders.h"
+#include "transmit/sender.h"
+
+namespace scrivlet {
+namespace {
+
+using Kind = SimWindowSystem::Kind;
+
+struct SenderTest : test::MainWindowStory {
+    // One entry as stored: escaped text, title and console flag.
+    void entry(const std::string& text, const std::string& title = "", int dosBox = 0, int crypt = 0) {
+        startWith("[Name]\r\n1=Eintrag\r\n[Text]\r\n1=" + text + "\r\n[Title]\r\n1=" + title +
+                  "\r\n[Crypt]\r\n1=" + std::to_string(crypt) + "\r\n[DosBox]\r\n1=" +
+                  std::to_string(dosBox) + "\r\n");
+    }
+    WindowId notepadInFront() {
+        const WindowId w = sim.windows.open("Unbenannt - Editor", Kind::Notepad);
+        program->tracker->captureForMenu();
+        return w;
+    }
+    std::string received(WindowId w) { return sim.windows.window(w).text; }
+    Sender& sender() { return *program->sender; }
+};
+
+TEST_F(SenderTest, AnEntryArrivesInTheLastUsedWindow) {
+    entry("Hallo\\NWelt\\T50% (netto) ~{ok} €ÄÖÜß");
+    const WindowId notepad = notepadInFront();
+    sender().sendEntry(1);
+    EXPECT_EQ(received(notepad), "Hallo\r\nWelt\t50% (netto) ~{ok} €ÄÖÜß");
+    EXPECT_EQ(sender().pendingKeys, "Hallo~Welt{TAB}50{%} {(}netto{)} {~}{{}ok{}} €ÄÖÜß");
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(SenderTest, AnEncipheredEntryIsDecipheredBeforeTyping) {
+    SimRandom random(3);
+    entry(encipherText("geheim\\N", random), "", 0, 1);
+    const WindowId notepad = notepadInFront();
+    sender().sendEntry(1);
+    EXPECT_EQ(received(notepad), "geheim\r\n");
+}
+
+TEST_F(SenderTest, WithoutACaptureThereIsNoTarget) {
+    entry("x");
+    sim.windows.open("Editor", Kind::Notepad);
+    sender().sendEntry(1);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Es wurde kein passendes Zielfenster identifiziert.\rDie Übertragung wird daher abgebrochen.");
+    EXPECT_EQ(messages()[0].icon, MessageIcon::Error);
+}
+
+TEST_F(SenderTest, AClosedOrRefusingTargetReceivesNothingAndNothingElseDoes) {
+    for (bool closed : {true, false}) {
+        entry("geheim");
+        const WindowId notepad = notepadInFront();
+        const WindowId chat = sim.windows.open("Chat", Kind::Notepad);  // now has the focus
+        if (closed)
+            sim.windows.close(notepad);
+        else
+            sim.windows.window(notepad).refusesForeground = true;
+        sender().sendEntry(1);
+        EXPECT_EQ(received(chat), "") << closed;
+        ASSERT_EQ(messages().size(), 1u) << closed;
+        EXPECT_NE(messages()[0].text.find("kein passendes Zielfenster"), std::string::npos);
+        sim.dialogs.shown.clear();
+    }
+}
+
+TEST_F(SenderTest, TitledEntriesLookForTheTitleInAnyLetterCase) {
+    entry("x", "  Editor ");
+    const WindowId a = sim.windows.open("Unbenannt - Editor", Kind::Notepad);
+    sim.windows.open("Rechner");
+    sender().sendEntry(1);
+    EXPECT_EQ(sender().targetTitle, "EDITOR");
+    EXPECT_EQ(received(a), "x");
+    EXPECT_EQ(sender().targetCandidates.size(), 1u);
+}
+
+TEST_F(SenderTest, NoMatchingTitleIsReported) {
+    entry("x", "Gibtsnicht");
+    sender().sendEntry(1);
+    EXPECT_EQ(messages().size(), 1u);
+}
+
+TEST_F(SenderTest, SeveralMatchesOpenTheChoiceWithTheFirstSelected) {
+    const struct {
+        const char* action;
+        int receiver;  // index of the window that gets the text, -1 for none
+    } cases[] = {{"ok", 0}, {"second", 1}, {"double", 1}, {"cancel", -1}, {"close", -1}};
+    for (const auto& c : cases) {
+        entry("x", "editor");
+        const WindowId first = sim.windows.open("Editor-Hilfe", Kind::Notepad);
+        const WindowId second = sim.windows.open("editor", Kind::Notepad);
+        sim.windows.window(first).visible = false;  // hidden windows are candidates too
+        std::vector<std::string> listed;
+        int selected = -1;
+        std::string caption;
+        sim.ui.whenModal([&](ui::Form& f) {
+            auto& choice = dynamic_cast<ChoiceForm&>(f);
+            caption = choice.caption();
+            selected = choice.lbZielFenster.listIndex();
+            for (const auto& item : choice.lbZielFenster.items()) listed.push_back(item.text);
+            const std::string action = c.action;
+            if (action == "ok") choice.btnOk.click();
+            if (action == "second") choice.lbZielFenster.setListIndex(1), choice.btnOk.click();
+            if (action == "double") choice.lbZielFenster.setListIndex(1), choice.lbZielFenster.doubleClick();
+            if (action == "cancel") choice.btnCancel.click();
+            if (action == "close") choice.requestClose(ui::CloseReason::User);
+        });
+        sender().sendEntry(1);
+        // The system enumerates from the top: the window opened last comes first.
+        EXPECT_EQ(listed, (std::vector<std::string>{"editor", "Editor-Hilfe"})) << c.action;
+        EXPECT_EQ(selected, 0);
+        EXPECT_EQ(caption, "Auswahl - Scrivlet");
+        const WindowId order[] = {second, first};
+        for (int i = 0; i < 2; ++i)
+            EXPECT_EQ(received(order[i]), i == c.receiver ? "x" : "") << c.action << " window " << i;
+        sim.windows.close(first);
+        sim.windows.close(second);
+    }
+}
+
+TEST_F(SenderTest, AConsoleGetsThePasteSequenceAndTheClipboardKeepsTheText) {
+    entry("dir\\Nexit\\N", "Eingabeaufforderung", 1);
+    const WindowId console = sim.windows.open("Eingabeaufforderung", Kind::Console);
+    sender().sendEntry(1);
+    EXPECT_EQ(sender().pendingKeys, "% BE");
+    EXPECT_EQ(sim.clipboard.content, "dir\rexit\r");
+    EXPECT_EQ(received(console), "dir\rexit\r");
+    const std::vector<KeyStep> keys = {{KeyStep::Kind::AltKey, ' '}, {KeyStep::Kind::Key, 'B'}, {KeyStep::Kind::Key, 'E'}};
+    EXPECT_EQ(sim.windows.window(console).keys, keys);
+}
+
+TEST_F(SenderTest, AConsoleEntryWithoutWindowStillLeavesItsText) {
+    entry("dir", "Eingabeaufforderung", 1);
+    sender().sendEntry(1);
+    EXPECT_EQ(sim.clipboard.content, "dir");
+    EXPECT_EQ(messages().size(), 1u);
+}
+
+TEST_F(SenderTest, ABlockedClipboardIsReportedAndNothingIsPasted) {
+    entry("neu", "Eingabeaufforderung", 1);
+    const WindowId console = sim.windows.open("Eingabeaufforderung", Kind::Console);
+    sim.clipboard.content = "alter Inhalt";
+    sim.clipboard.locked = true;
+    const DateTime before = sim.clock.now();
+    sender().sendEntry(1);
+    EXPECT_EQ(received(console), "");
+    EXPECT_TRUE(sim.windows.window(console).keys.empty());
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_NE(messages()[0].text.find("Zwischenablage"), std::string::npos);
+    EXPECT_EQ(sim.clock.now().second, (before.second + 1) % 60);  // tried for about a second
+}
+
+struct PlaceholderTest : test::SimDesktop, ::testing::Test {
+    std::string files(const std::string& text) { return expandFilePlaceholders(text, sim.files); }
+};
+
+TEST_F(PlaceholderTest, ClockPlaceholdersInAnyCase) {
+    sim.clock.set(2026, 3, 2, 9, 5, 7);
+    const struct {
+        const char* text;
+        const char* expanded;
+    } cases[] = {
+        {"%stunde%:%minute%:%sekunde%", "09:05:07"},
+        {"%Datum% %DATUM%", "02.03.2026 02.03.2026"},
+        {"%datum", "%datum"},
+        {"%zeit%", "09:05:07"},
+        {"%wochentag%, %tag%.%monat%.%jahr%", "Montag, 02.03.2026"},
+        {"100% %zeit", "100% %zeit"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(expandClockPlaceholders(c.text, sim.clock), c.expanded) << c.text;
+}
+
+TEST_F(PlaceholderTest, FilesAreIncludedOnceAndNotSearchedAgain) {
+    writeFile("C:\\a.txt", "x\r\ny");
+    writeFile("C:\\k.txt", "1");
+    writeFile("C:\\zeit.txt", "um %zeit%");
+    writeFile("C:\\inner.txt", "%datei=C:\\k.txt%");
+    const struct {
+        const char* text;
+        const char* expanded;
+    } cases[] = {
+        {"%datei=C:\\a.txt%", "x\ry"},
+        {"[%DATEI=C:\\a.txt%|%datei=c:\\A.TXT%]", "[x\ry|x\ry]"},
+        {"%datei=C:\\k.txt%%datei=C:\\a.txt%", "1x\ry"},  // the first shorter than its placeholder
+        {"%datei=C:\\inner.txt%", "%datei=C:\\k.txt%"},    // included text is not searched
+        {"%datei=C:\\inner.txt% %datei=C:\\k.txt%", "1 1"},  // unless the entry names it too
+        {"%datei=abc", "%datei=abc"},
+        {"%datei=%", "\r*** Scrivlet: Konnte Datei '' nicht finden! ***\r"},
+        {"%datei=C:\\fehlt.txt%", "\r*** Scrivlet: Konnte Datei 'C:\\fehlt.txt' nicht finden! ***\r"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(files(c.text), c.expanded) << c.text;
+    EXPECT_EQ(expandClockPlaceholders(files("%datei=C:\\zeit.txt%"), sim.clock), "um 09:05:07");
+}
+
+TEST_F(PlaceholderTest, HiddenFilesAndFoldersAreNotIncluded) {
+    writeFile("C:\\versteckt.txt", "geheim");
+    sim.files.setAttributes("C:\\versteckt.txt", {false, true, false, false});
+    sim.files.createFolder("C:\\Ordner");
+    EXPECT_NE(files("%datei=C:\\versteckt.txt%").find("nicht finden"), std::string::npos);
+    EXPECT_NE(files("%datei=C:\\Ordner%").find("nicht finden"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace scrivlet

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "native/main_window_story.h"
+#include "tracking/target_tracker.h"
+
+namespace scrivlet {
+namespace {
+
+using Kind = SimWindowSystem::Kind;
+
+struct TrackerTest : test::MainWindowStory {
+    void SetUp() override { startWith("[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n"); }
+    SimWindowSystem& desktop() { return sim.windows; }
+    TargetTracker& tracker() { return *program->tracker; }
+};
+
+TEST_F(TrackerTest, TheFirstQualifyingWindowBelowTheForegroundIsTheTarget) {
+    const WindowId notepad = desktop().open("Unbenannt - Editor", Kind::Notepad);
+    desktop().open("", Kind::Other);                                  // the taskbar: no title
+    const WindowId hidden = desktop().open("Versteckt", Kind::Other, false);
+    desktop().open("netzwerk");                                        // part of an ignored title
+    desktop().activate(sim.ui.windowOf(form()));                      // the program's own window in front
+    std::vector<std::string> titles;
+    tracker().onTitles = [&titles](const std::vector<std::string>& t) { titles = t; };
+    EXPECT_EQ(tracker().capture(), notepad);
+    EXPECT_EQ(titles, std::vector<std::string>{"Unbenannt - Editor"});
+    desktop().window(hidden).visible = true;
+    desktop().activate(hidden);
+    EXPECT_EQ(tracker().capture(), hidden);
+}
+
+TEST_F(TrackerTest, IgnoringIsContainmentInTheJoinedList) {
+    const struct {
+        const char* title;
+        bool qualifies;
+    } cases[] = {{"netzwerk", false},      {"DFÜ-Netzwerkmonitor", false}, {"dfü-netzwerkmonitor", false},
+                 {"DFÜ-Netzwerkmonitor (2)", true}, {"Editor", true},  {"• Scrivlet 2.3c - Debugger", false},
+                 {":: Scrivlet 2.3c", true}};  // the other family's prefix is a foreign window
+    for (const auto& c : cases) {
+        const WindowId w = desktop().open(c.title);
+        EXPECT_EQ(tracker().capture() == w, c.qualifies) << c.title;
+        desktop().close(w);
+    }
+}
+
+TEST_F(TrackerTest, AnEmptyIgnoreListSkipsNothing) {
+    program->snippetFile.clearIgnoreList();
+    const WindowId w = desktop().open("netzwerk");
+    EXPECT_EQ(tracker().capture(), w);
+}
+
+TEST_F(TrackerTest, TitlesAreJudgedByTheirFirst127Characters) {
+    const std::string longTitle = std::string(127, 'x') + "• Scrivlet 2.3c";
+    const WindowId w = desktop().open(longTitle);
+    EXPECT_EQ(tracker().capture(), w);
+    EXPECT_EQ(windowTitle(desktop(), w).size(), 127u);
+}
+
+TEST_F(TrackerTest, PollingKeepsTheLastTargetWhileMenuRequestsAlwaysDecide) {
+    const WindowId notepad = desktop().open("Editor", Kind::Notepad);
+    tracker().pollTick();
+    EXPECT_EQ(tracker().lastTargetWindow, notepad);
+    desktop().close(notepad);
+    tracker().pollTick();
+    EXPECT_EQ(tracker().lastTargetWindow, notepad);
+    tracker().captureForMenu();
+    EXPECT_EQ(tracker().lastTargetWindow, 0u);
+}
+
+TEST(PollTimer, RunsOnlyOutsideTheNtFamily) {
+    for (unsigned platformId : {1u, 2u}) {
+        test::SimDesktop desk;
+        desk.sim.system.platformId_ = platformId;
+        Program program(desk.sim.table());
+        program.start();
+        const WindowId notepad = desk.sim.windows.open("Editor", Kind::Notepad);
+        desk.sim.ui.advance(1000);
+        EXPECT_EQ(program.tracker->lastTargetWindow, platformId == 2 ? 0u : notepad) << platformId;
+        EXPECT_EQ(program.appTitle(), platformId == 2 ? "• Scrivlet 2.3c" : ":: Scrivlet 2.3c");
+    }
+}
+
+}  // namespace
+}  // namespace scrivlet

@@ -1,0 +1,54 @@
+#pragma once
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/profile.h"
+#include "platform/registry.h"
+#include "platform/ui/ui_backend.h"
+
+// The back-end the contract tests run against: each test program (native over the
+// simulated desktop, Wine over the real system) implements these once.
+namespace scrivlet::test {
+
+// A registry and a key below HKEY_CURRENT_USER that does not exist yet and is
+// meant for one test only; whatever the test creates below it is removed with
+// the fixture.
+struct RegistryFixture {
+    virtual ~RegistryFixture() = default;
+    virtual Registry& registry() = 0;
+    virtual const std::string& key() const = 0;
+};
+std::unique_ptr<RegistryFixture> makeRegistryFixture();
+
+// A file system and the Windows path (no trailing backslash) of an empty folder
+// for one test; the folder and everything in it are removed with the fixture.
+struct FilesFixture {
+    virtual ~FilesFixture() = default;
+    virtual FileSystem& files() = 0;
+    virtual const std::string& folder() const = 0;
+};
+std::unique_ptr<FilesFixture> makeFilesFixture();
+
+// The private-profile functions and the Windows path (no trailing backslash) of
+// an empty folder for one test, with the files in it reached around the profile
+// functions; the folder and everything in it are removed with the fixture.
+struct ProfileFixture {
+    virtual ~ProfileFixture() = default;
+    virtual Profile& profile() = 0;
+    virtual const std::string& folder() const = 0;
+    // Creates or replaces the file at a Windows path with exactly these bytes.
+    virtual void writeBytes(const std::string& path, const std::string& bytes) = 0;
+    // The file's bytes; nothing when it does not exist.
+    virtual std::optional<std::string> readBytes(const std::string& path) = 0;
+    virtual void makeReadOnly(const std::string& path) = 0;
+};
+std::unique_ptr<ProfileFixture> makeProfileFixture();
+
+// The window system of the control toolkit, fresh for one test. On the real
+// desktop its doEvents() also reads every realized form's controls back from
+// their windows, so that a test sees what the native controls hold.
+std::unique_ptr<ui::UiBackend> makeUiBackend();
+
+}  // namespace scrivlet::test

@@ -1,0 +1,888 @@
+// What only the real back-end of the control toolkit has: native windows,
+// menus with accelerators, the dialog manager's keys, modal loops, and the
+// program's drawn pictures. The user's actions are posted to the windows as
+// the system would deliver them; what a helper thread does stands for a user
+// at another window.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <richedit.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/ui/form.h"
+#include "platform/ui/list_box.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/rich_edit.h"
+#include "platform/ui/simple_controls.h"
+#include "platform/ui/timer.h"
+#include "platform/win32/win32_control_peer.h"
+#include "platform/win32/win32_pictures.h"
+#include "platform/win32/win32_ui.h"
+
+namespace scrivlet {
+
+namespace ui {
+[[maybe_unused]] static void PrintTo(const CharFormat& format, std::ostream* out) {
+    *out << std::hex << format.colour << std::dec << ' ' << format.font;
+}
+}  // namespace ui
+
+namespace {
+
+using namespace std::chrono_literals;
+
+HWND windowOf(ui::Control& control) {
+    auto* peer = dynamic_cast<Win32ControlPeer*>(control.peer());
+    return peer ? peer->hwnd() : nullptr;
+}
+
+// Sets the keyboard state of this thread for the modifier keys, as if they
+// were held; the keys posted afterwards are read with it.
+class HeldKeys {
+public:
+    explicit HeldKeys(int shiftMask) {
+        GetKeyboardState(saved_);
+        BYTE state[256];
+        std::copy(std::begin(saved_), std::end(saved_), std::begin(state));
+        state[VK_SHIFT] = (shiftMask & ui::shift::Shift) ? 0x80 : 0;
+        state[VK_CONTROL] = (shiftMask & ui::shift::Ctrl) ? 0x80 : 0;
+        state[VK_MENU] = (shiftMask & ui::shift::Alt) ? 0x80 : 0;
+        SetKeyboardState(state);
+    }
+    ~HeldKeys() { SetKeyboardState(saved_); }
+
+private:
+    BYTE saved_[256];
+};
+
+void postKey(HWND window, WPARAM key) {
+    PostMessageA(window, WM_KEYDOWN, key, 1);
+    PostMessageA(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+}
+
+struct WindowSearch {
+    const char* className;
+    const char* caption;  // null: any
+    HWND found;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM lParam) {
+    auto& search = *reinterpret_cast<WindowSearch*>(lParam);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (process != GetCurrentProcessId() || !IsWindowVisible(window) || std::string(name) != search.className)
+        return TRUE;
+    if (search.caption) {
+        char text[256] = {};
+        GetWindowTextA(window, text, sizeof text);
+        if (std::string(text) != search.caption) return TRUE;
+    }
+    search.found = window;
+    return FALSE;
+}
+
+// A visible top-level window of this process, of a class (and a caption),
+// waited for with a generous deadline; null when it never came.
+HWND waitForWindow(const char* className, const char* caption = nullptr) {
+    WindowSearch search{className, caption, nullptr};
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (!search.found && std::chrono::steady_clock::now() < deadline) {
+        EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+        if (!search.found) std::this_thread::sleep_for(10ms);
+    }
+    return search.found;
+}
+
+// A user at the screen, on another thread; joined at the end of the test.
+class Helper {
+public:
+    explicit Helper(std::function<void()> work)
+        : mainThread_(GetCurrentThreadId()), thread_([this, work = std::move(work)] {
+              work();
+              // The main thread waits in a message loop: wake it.
+              PostThreadMessageA(mainThread_, WM_NULL, 0, 0);
+          }) {}
+    ~Helper() { thread_.join(); }
+
+private:
+    DWORD mainThread_;
+    std::thread thread_;
+};
+
+const ui::CharFormat Plain{0x000000, "Arial"};
+
+class Win32UiTest : public ::testing::Test {
+protected:
+    Win32Ui ui;
+};
+
+// ---- menus
+
+TEST_F(Win32UiTest, MenuBarShowsCaptionsStatesAndShortcuts) {
+    ui::Menu file("&Datei"), search("&Suchen");
+    file.add("&Neu");
+    file.add("-");
+    file.add("&Versteckt").setVisible(false);
+    file.add("&Gesperrt").setEnabled(false);
+    file.add("&Beenden").setDefault(true);
+    search.add("&Suchen...", ui::Shortcut::CtrlF);
+    search.add("&Weitersuchen", ui::Shortcut::F3);
+    ui::Form form(ui, "frmMenu", 6000, 3000, {});
+    form.addMenu(file);
+    form.addMenu(search);
+    form.realize();
+
+    HMENU bar = GetMenu(ui.hwndOf(form));
+    ASSERT_TRUE(bar);
+    ASSERT_EQ(GetMenuItemCount(bar), 2);
+    char text[64] = {};
+    GetMenuStringA(bar, 1, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Suchen");
+
+    struct Row {
+        int menu, position;
+        const char* text;  // null: a separator
+        bool grayed, isDefault;
+    } rows[] = {
+        {0, 0, "&Neu", false, false},          {0, 1, nullptr, false, false},
+        {0, 2, "&Gesperrt", true, false},      {0, 3, "&Beenden", false, true},
+        {1, 0, "&Suchen...\tStrg+F", false, false}, {1, 1, "&Weitersuchen\tF3", false, false},
+    };
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 0)), 4) << "the invisible item is left out";
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.menu) + "/" + std::to_string(row.position));
+        HMENU menu = GetSubMenu(bar, row.menu);
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
+        char caption[64] = {};
+        info.dwTypeData = caption;
+        info.cch = sizeof caption;
+        ASSERT_TRUE(GetMenuItemInfoA(menu, static_cast<UINT>(row.position), TRUE, &info));
+        EXPECT_EQ((info.fType & MFT_SEPARATOR) != 0, row.text == nullptr);
+        if (row.text) {
+            EXPECT_STREQ(caption, row.text);
+        }
+        EXPECT_EQ((info.fState & MFS_GRAYED) != 0, row.grayed);
+        EXPECT_EQ((info.fState & MFS_DEFAULT) != 0, row.isDefault);
+    }
+}
+
+TEST_F(Win32UiTest, OpeningAMenuLetsTheProgramChangeItFirst) {
+    ui::Menu edit("&Bearbeiten");
+    edit.add("&Kopieren");
+    int opened = 0;
+    edit.onOpen = [&] {
+        ++opened;
+        edit.item(0).setEnabled(false);
+        edit.add("&Einfügen");
+    };
+    ui::Form form(ui, "frmMenu", 6000, 3000, {});
+    form.addMenu(edit);
+    form.realize();
+    HMENU popup = GetSubMenu(GetMenu(ui.hwndOf(form)), 0);
+    ASSERT_EQ(GetMenuItemCount(popup), 1);
+
+    SendMessageA(ui.hwndOf(form), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    EXPECT_EQ(opened, 1);
+    ASSERT_EQ(GetMenuItemCount(popup), 2);
+    EXPECT_TRUE(GetMenuState(popup, 0, MF_BYPOSITION) & MF_GRAYED);
+    char text[64] = {};
+    GetMenuStringA(popup, 1, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Einfügen");
+}
+
+TEST_F(Win32UiTest, MenuCommandsReachTheirItems) {
+    ui::Menu file("&Datei");
+    std::vector<std::string> clicked;
+    for (const char* caption : {"&Neu", "&Öffnen", "&Beenden"})
+        file.add(caption).onClick = [&clicked, caption] { clicked.push_back(caption); };
+    ui::Form form(ui, "frmMenu", 6000, 3000, {});
+    form.addMenu(file);
+    form.realize();
+    HMENU popup = GetSubMenu(GetMenu(ui.hwndOf(form)), 0);
+
+    PostMessageA(ui.hwndOf(form), WM_COMMAND, MAKEWPARAM(GetMenuItemID(popup, 1), 0), 0);
+    ui.doEvents();
+    EXPECT_EQ(clicked, (std::vector<std::string>{"&Öffnen"}));
+
+    // An item that went away leaves its command without effect.
+    const UINT gone = GetMenuItemID(popup, 2);
+    file.removeAt(2);
+    PostMessageA(ui.hwndOf(form), WM_COMMAND, MAKEWPARAM(gone, 0), 0);
+    ui.doEvents();
+    EXPECT_EQ(clicked, (std::vector<std::string>{"&Öffnen"}));
+}
+
+struct AcceleratorCase {
+    const char* label;
+    WPARAM key;
+    int shift;
+    bool enabled;
+    const char* expected;  // the item clicked, "" none
+};
+
+class Accelerators : public Win32UiTest, public ::testing::WithParamInterface<AcceleratorCase> {};
+
+TEST_P(Accelerators, ShortcutsChooseTheirItems) {
+    const AcceleratorCase& c = GetParam();
+    ui::Menu search("&Suchen");
+    std::string clicked;
+    search.add("&Suchen...", ui::Shortcut::CtrlF).onClick = [&] { clicked = "suchen"; };
+    search.add("&Weitersuchen", ui::Shortcut::F3).onClick = [&] { clicked = "weiter"; };
+    ui::Form form(ui, "frmMenu", 6000, 3000, {});
+    form.addMenu(search);
+    ui::TextBox box(&form, "txtSuche", {120, 120, 3000, 300});
+    form.realize();
+    for (std::size_t i = 0; i < search.size(); ++i) search.item(i).setEnabled(c.enabled);
+
+    {
+        HeldKeys held(c.shift);
+        postKey(windowOf(box), c.key);
+        ui.doEvents();
+    }
+    EXPECT_EQ(clicked, c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, Accelerators,
+                         ::testing::Values(AcceleratorCase{"F3", VK_F3, 0, true, "weiter"},
+                                           AcceleratorCase{"CtrlF", 'F', ui::shift::Ctrl, true, "suchen"},
+                                           AcceleratorCase{"PlainF", 'F', 0, true, ""},
+                                           AcceleratorCase{"F3OfADisabledItem", VK_F3, 0, false, ""},
+                                           AcceleratorCase{"CtrlFOfADisabledItem", 'F', ui::shift::Ctrl, false, ""}),
+                         [](const auto& p) { return std::string(p.param.label); });
+
+struct PopupCase {
+    const char* label;
+    std::vector<WPARAM> keys;
+    const char* expected;  // "" when nothing was chosen
+};
+
+class PopupMenus : public Win32UiTest, public ::testing::WithParamInterface<PopupCase> {};
+
+TEST_P(PopupMenus, TheChosenItemRunsAfterTheMenuClosed) {
+    const PopupCase& c = GetParam();
+    ui::Menu more("&Mehr");
+    ui::Menu popup("mnuEintraege");
+    std::string clicked;
+    bool menuOpenDuringClick = true;
+    auto choose = [&](const char* name) {
+        return [&, name] {
+            clicked = name;
+            menuOpenDuringClick = FindWindowA("#32768", nullptr) && IsWindowVisible(FindWindowA("#32768", nullptr));
+        };
+    };
+    popup.add("&Eins").onClick = choose("Eins");
+    popup.add("&Zwei").onClick = choose("Zwei");
+    popup.item(1).setDefault(true);
+    popup.add("-");
+    popup.add("&Mehr").setSubmenu(&more);
+    more.add("&Drei").onClick = choose("Drei");
+    int opened = 0;
+    popup.onOpen = [&] { ++opened; };
+    ui::Form owner(ui, "frmHaupt", 6000, 3000, {});
+    owner.realize();
+
+    Helper user([&] {
+        HWND menu = waitForWindow("#32768");
+        for (WPARAM key : c.keys) postKey(menu, key);
+    });
+    ui.popupMenu(owner, popup);
+
+    EXPECT_EQ(clicked, c.expected);
+    EXPECT_EQ(opened, 1);
+    if (!clicked.empty()) {
+        EXPECT_FALSE(menuOpenDuringClick);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, PopupMenus,
+                         ::testing::Values(PopupCase{"EscapeDismisses", {VK_ESCAPE}, ""},
+                                           PopupCase{"FirstItem", {VK_DOWN, VK_RETURN}, "Eins"},
+                                           PopupCase{"DefaultItem", {VK_DOWN, VK_DOWN, VK_RETURN}, "Zwei"},
+                                           PopupCase{"Submenu", {VK_UP, VK_RIGHT, VK_RETURN}, "Drei"}),
+                         [](const auto& p) { return std::string(p.param.label); });
+
+// ---- the input box
+
+struct InputCase {
+    const char* label;
+    std::function<void(HWND dialog, HWND edit)> answer;
+    const char* expected;
+};
+
+class InputBoxes : public Win32UiTest, public ::testing::WithParamInterface<InputCase> {};
+
+TEST_P(InputBoxes, OkGivesTheTextAndEverythingElseNothing) {
+    const InputCase& c = GetParam();
+    std::string shownText, shownPrompt;
+    DWORD selStart = 99, selEnd = 99;
+    Helper user([&] {
+        HWND dialog = waitForWindow("ScrivletInputBox", "Umbenennen");
+        if (!dialog) return;
+        HWND edit = FindWindowExA(dialog, nullptr, "Edit", nullptr);
+        HWND prompt = FindWindowExA(dialog, nullptr, "Static", nullptr);
+        char text[256] = {};
+        GetWindowTextA(edit, text, sizeof text);
+        shownText = text;
+        GetWindowTextA(prompt, text, sizeof text);
+        shownPrompt = text;
+        SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
+        c.answer(dialog, edit);
+    });
+    const std::string answer = ui.inputBox("Umbenennen", "Neuer Name für den Eintrag:", "Grüße");
+
+    EXPECT_EQ(answer, c.expected);
+    EXPECT_EQ(shownText, "Grüße");
+    EXPECT_EQ(shownPrompt, "Neuer Name für den Eintrag:");
+    EXPECT_EQ(selStart, 0u);
+    EXPECT_EQ(selEnd, 5u) << "the preset is selected";
+}
+
+void typeName(HWND edit) { SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Neuer Name")); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, InputBoxes,
+    ::testing::Values(InputCase{"EnterTakesTheText", [](HWND, HWND edit) { typeName(edit); postKey(edit, VK_RETURN); },
+                                "Neuer Name"},
+                      InputCase{"OkTakesThePreset",
+                                [](HWND dialog, HWND) {
+                                    PostMessageA(FindWindowExA(dialog, nullptr, "Button", "OK"), BM_CLICK, 0, 0);
+                                },
+                                "Grüße"},
+                      InputCase{"EscapeCancels", [](HWND, HWND edit) { typeName(edit); postKey(edit, VK_ESCAPE); }, ""},
+                      InputCase{"AbbrechenCancels",
+                                [](HWND dialog, HWND edit) {
+                                    typeName(edit);
+                                    PostMessageA(FindWindowExA(dialog, nullptr, "Button", "Abbrechen"), BM_CLICK, 0, 0);
+                                },
+                                ""},
+                      InputCase{"CloseBoxCancels",
+                                [](HWND dialog, HWND edit) {
+                                    typeName(edit);
+                                    PostMessageA(dialog, WM_CLOSE, 0, 0);
+                                },
+                                ""}),
+    [](const auto& p) { return std::string(p.param.label); });
+
+// ---- forms
+
+struct FrameCase {
+    const char* label;
+    ui::BorderStyle border;
+    bool menu;
+    bool framed;
+};
+
+class Frames : public Win32UiTest, public ::testing::WithParamInterface<FrameCase> {};
+
+TEST_P(Frames, FrameAroundIsWhatTheWindowAdds) {
+    const FrameCase& c = GetParam();
+    ui::Menu file("&Datei");
+    file.add("&Beenden");
+    ui::Form::Style style;
+    style.border = c.border;
+    ui::Form form(ui, "frmRahmen", 6000, 3000, style);
+    if (c.menu) form.addMenu(file);
+    const ui::Rect frame = ui.frameAround(form);
+    if (c.framed) {
+        EXPECT_GT(frame.width, 0);
+        EXPECT_GT(frame.height, 0);
+    } else {
+        EXPECT_EQ(frame.width, 0);
+        EXPECT_EQ(frame.height, 0);
+    }
+    form.realize();
+    RECT outer, client;
+    ASSERT_TRUE(GetWindowRect(ui.hwndOf(form), &outer));
+    ASSERT_TRUE(GetClientRect(ui.hwndOf(form), &client));
+    const ScreenUnits& units = ui.units();
+    EXPECT_EQ(units.xToPixels(frame.width), (outer.right - outer.left) - client.right);
+    EXPECT_EQ(units.yToPixels(frame.height), (outer.bottom - outer.top) - client.bottom);
+    EXPECT_EQ(form.clientWidth(), 6000);
+    EXPECT_EQ(form.clientHeight(), 3000);
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, Frames,
+                         ::testing::Values(FrameCase{"Sizable", ui::BorderStyle::Sizable, false, true},
+                                           FrameCase{"SizableWithMenu", ui::BorderStyle::Sizable, true, true},
+                                           FrameCase{"FixedDialog", ui::BorderStyle::FixedDialog, false, true},
+                                           FrameCase{"ToolWindow", ui::BorderStyle::ToolWindow, false, true},
+                                           FrameCase{"None", ui::BorderStyle::None, false, false}),
+                         [](const auto& p) { return std::string(p.param.label); });
+
+TEST_F(Win32UiTest, AMenuBarAddsToTheFrame) {
+    ui::Menu file("&Datei");
+    ui::Form plain(ui, "frmOhne", 6000, 3000, {});
+    ui::Form withMenu(ui, "frmMit", 6000, 3000, {});
+    withMenu.addMenu(file);
+    EXPECT_GT(ui.frameAround(withMenu).height, ui.frameAround(plain).height);
+    EXPECT_EQ(ui.frameAround(withMenu).width, ui.frameAround(plain).width);
+}
+
+TEST_F(Win32UiTest, MovingTheWindowReportsGeometryInTwips) {
+    ui::Form form(ui, "frmGeometrie", 6000, 3000, {});
+    int resized = 0;
+    form.onResize = [&] { ++resized; };
+    form.realize();
+    const ScreenUnits& units = ui.units();
+    SetWindowPos(ui.hwndOf(form), nullptr, 30, 40, 500, 400, SWP_NOZORDER | SWP_NOACTIVATE);
+    ui.doEvents();
+    EXPECT_EQ(form.geometry(), (ui::Rect{units.xToTwips(30), units.yToTwips(40), units.xToTwips(500),
+                                         units.yToTwips(400)}));
+    RECT client;
+    GetClientRect(ui.hwndOf(form), &client);
+    EXPECT_EQ(form.clientWidth(), units.xToTwips(client.right));
+    EXPECT_EQ(form.clientHeight(), units.yToTwips(client.bottom));
+    EXPECT_EQ(resized, 1);
+
+    // And the other way: the form moves its window.
+    form.setGeometry({units.xToTwips(10), units.yToTwips(20), units.xToTwips(300), units.yToTwips(200)});
+    RECT outer;
+    GetWindowRect(ui.hwndOf(form), &outer);
+    EXPECT_EQ(outer.left, 10);
+    EXPECT_EQ(outer.top, 20);
+    EXPECT_EQ(outer.right - outer.left, 300);
+}
+
+struct CloseCase {
+    const char* label;
+    bool cancel;
+};
+
+class Closing : public Win32UiTest, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(Closing, TheCloseBoxAsksTheForm) {
+    ui::Form form(ui, "frmSchliessen", 6000, 3000, {});
+    std::vector<ui::CloseReason> asked;
+    form.onQueryUnload = [&](ui::CloseReason reason, bool& cancel) {
+        asked.push_back(reason);
+        cancel = GetParam().cancel;
+    };
+    form.realize();
+    HWND window = ui.hwndOf(form);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ui.doEvents();
+    EXPECT_EQ(asked, (std::vector<ui::CloseReason>{ui::CloseReason::User}));
+    EXPECT_EQ(form.unloaded(), !GetParam().cancel);
+    EXPECT_EQ(IsWindow(window) != FALSE, GetParam().cancel);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, Closing, ::testing::Values(CloseCase{"Cancelled", true}, CloseCase{"Unloaded", false}),
+                         [](const auto& p) { return std::string(p.param.label); });
+
+TEST_F(Win32UiTest, ShutdownAsksWithItsReason) {
+    ui::Form form(ui, "frmSchliessen", 6000, 3000, {});
+    std::vector<ui::CloseReason> asked;
+    form.onQueryUnload = [&](ui::CloseReason reason, bool& cancel) {
+        asked.push_back(reason);
+        cancel = asked.size() == 1;  // the first time the form refuses
+    };
+    form.realize();
+    HWND window = ui.hwndOf(form);
+    EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), FALSE);
+    EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_EQ(asked, (std::vector<ui::CloseReason>{ui::CloseReason::SystemShutdown, ui::CloseReason::SystemShutdown}));
+    EXPECT_TRUE(form.unloaded());
+}
+
+struct DialogKeyCase {
+    const char* label;
+    WPARAM key;
+    bool defaultEnabled;
+    bool inEditor;  // the key goes to the rich-text editor, not a text field
+    const char* expected;
+};
+
+class DialogKeys : public Win32UiTest, public ::testing::WithParamInterface<DialogKeyCase> {};
+
+TEST_P(DialogKeys, EnterAndEscapeClickTheDefaultAndCancelButtons) {
+    const DialogKeyCase& c = GetParam();
+    ui::Form form(ui, "frmOptionen", 6000, 3000, {});
+    ui::Frame frame(&form, "fraName", {120, 120, 4000, 1000}, "Name");
+    ui::TextBox name(&frame, "txtName", {120, 300, 3000, 300});
+    ui::RichEdit editor(&form, "rtfText", {4300, 120, 1500, 1000}, Plain);
+    ui::Button ok(&form, "cmdOk", {120, 1500, 1200, 400}, "OK");
+    ui::Button cancel(&form, "cmdAbbrechen", {1500, 1500, 1200, 400}, "Abbrechen");
+    ok.isDefault = true;
+    cancel.isCancel = true;
+    std::string clicked;
+    ok.onClick = [&] { clicked += "ok"; };
+    cancel.onClick = [&] { clicked += "abbrechen"; };
+    form.realize();
+    ok.setEnabled(c.defaultEnabled);
+
+    postKey(windowOf(c.inEditor ? static_cast<ui::Control&>(editor) : name), c.key);
+    ui.doEvents();
+    EXPECT_EQ(clicked, c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, DialogKeys,
+                         ::testing::Values(DialogKeyCase{"Enter", VK_RETURN, true, false, "ok"},
+                                           DialogKeyCase{"Escape", VK_ESCAPE, true, false, "abbrechen"},
+                                           DialogKeyCase{"EnterWithTheDefaultDisabled", VK_RETURN, false, false, ""},
+                                           DialogKeyCase{"EnterInTheEditorIsTheEditors", VK_RETURN, true, true, ""},
+                                           DialogKeyCase{"EscapeInTheEditor", VK_ESCAPE, true, true, "abbrechen"}),
+                         [](const auto& p) { return std::string(p.param.label); });
+
+TEST_F(Win32UiTest, TabMovesTheFocusInTabIndexOrder) {
+    ui::Form form(ui, "frmTab", 6000, 3000, {});
+    ui::TextBox third(&form, "txtDrei", {120, 120, 3000, 300});
+    ui::Frame frame(&form, "fraMitte", {120, 600, 4000, 1000}, "Mitte");
+    ui::TextBox second(&frame, "txtZwei", {120, 300, 3000, 300});
+    ui::Button first(&form, "cmdEins", {120, 1800, 1200, 400}, "Eins");
+    ui::Label label(&form, "lblNichts", {3300, 1800, 1200, 300}, "Nichts");
+    first.setTabIndex(0);
+    frame.setTabIndex(1);
+    third.setTabIndex(2);
+    label.setTabIndex(3);
+    std::vector<std::string> got;
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&first, &second, &third})
+        c->onGotFocus = [&got, c] { got.push_back(c->name()); };
+    form.show();
+    ui.doEvents();
+
+    struct Step {
+        int shift;
+        const char* focused;
+    } steps[] = {{0, "txtZwei"}, {0, "txtDrei"}, {0, "cmdEins"}, {ui::shift::Shift, "txtDrei"}};
+    std::vector<std::string> expected{"cmdEins"};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.focused);
+        HeldKeys held(step.shift);
+        postKey(GetFocus(), VK_TAB);
+        ui.doEvents();
+        expected.push_back(step.focused);
+        EXPECT_EQ(got, expected);
+        EXPECT_EQ(form.focused()->name(), step.focused);
+    }
+}
+
+TEST_F(Win32UiTest, AModalFormDisablesTheOthersUntilItCloses) {
+    ui::Form main(ui, "frmHaupt", 6000, 3000, {});
+    main.setCaption("Hauptfenster");
+    main.show();
+    ui::Form::Style dialogStyle;
+    dialogStyle.border = ui::BorderStyle::FixedDialog;
+    ui::Form dialog(ui, "frmDialog", 4000, 2000, dialogStyle);
+    dialog.setCaption("Optionen");
+    bool mainEnabledWhileModal = true;
+    HWND mainWindow = ui.hwndOf(main);
+    Helper user([&] {
+        HWND modal = waitForWindow("ScrivletForm", "Optionen");
+        mainEnabledWhileModal = IsWindowEnabled(mainWindow) != FALSE;
+        PostMessageA(modal, WM_CLOSE, 0, 0);
+    });
+    dialog.showModal();
+    EXPECT_FALSE(mainEnabledWhileModal);
+    EXPECT_TRUE(dialog.unloaded());
+    EXPECT_TRUE(IsWindowEnabled(mainWindow));
+}
+
+TEST_F(Win32UiTest, TimersTickWhileEnabled) {
+    ui::Form form(ui, "frmUhr", 3000, 3000, {});
+    ui::Timer timer(form, 10, true);
+    int ticks = 0;
+    timer.onTick = [&] { ++ticks; };
+    form.realize();
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (ticks < 3 && std::chrono::steady_clock::now() < deadline) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        ui.doEvents();
+    }
+    EXPECT_GE(ticks, 3);
+}
+
+// ---- controls and the user
+
+TEST_F(Win32UiTest, TheNativeListShowsTheSortedRows) {
+    ui::Form form(ui, "frmListe", 6000, 3000, {});
+    ui::ListBox list(&form, "lstEintraege", {120, 120, 3000, 2400}, true);
+    form.realize();
+    for (const char* text : {"beta", "Alpha", "alpha", "Zeta", "10 Uhr", "Äpfel"}) list.addItem(text);
+    list.removeItem(2);  // "alpha"
+    HWND native = windowOf(list);
+    std::vector<std::string> shown;
+    const auto count = SendMessageA(native, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i) {
+        char text[64] = {};
+        SendMessageA(native, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        shown.push_back(text);
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{"10 Uhr", "Alpha", "Äpfel", "beta", "Zeta"}));
+}
+
+TEST_F(Win32UiTest, TheUsersClicksReachTheControls) {
+    ui::Form form(ui, "frmKlicks", 6000, 4000, {});
+    ui::ListBox list(&form, "lstEintraege", {120, 120, 3000, 1500}, false);
+    ui::CheckBox check(&form, "chkStart", {3300, 120, 2000, 300}, "Start");
+    ui::Panel group(&form, "pnlGruppe", {3300, 600, 2500, 1000});
+    ui::OptionButton one(&group, "optEins", {0, 0, 2000, 300}, "Eins", 0);
+    ui::OptionButton two(&group, "optZwei", {0, 400, 2000, 300}, "Zwei", 1);
+    ui::Button button(&form, "cmdLos", {120, 2000, 1200, 400}, "Los", ui::Picture::Ok);
+    for (const char* text : {"eins", "zwei", "drei"}) list.addItem(text);
+    std::vector<std::string> events;
+    list.onClick = [&] { events.push_back("list " + std::to_string(list.listIndex())); };
+    list.onDoubleClick = [&] { events.push_back("double " + std::to_string(list.listIndex())); };
+    check.onClick = [&] { events.push_back("check " + std::to_string(check.value())); };
+    one.onClick = [&] { events.push_back("eins"); };
+    two.onClick = [&] { events.push_back("zwei"); };
+    button.onClick = [&] { events.push_back("los"); };
+    two.setValue(true);
+    events.clear();
+    form.realize();
+
+    RECT row;
+    SendMessageA(windowOf(list), LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
+    const LPARAM at = MAKELPARAM(row.left + 2, row.top + 2);
+    SendMessageA(windowOf(list), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(windowOf(list), WM_LBUTTONUP, 0, at);
+    SendMessageA(windowOf(list), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageA(windowOf(list), WM_LBUTTONUP, 0, at);
+    SendMessageA(windowOf(check), BM_CLICK, 0, 0);
+    SendMessageA(windowOf(one), BM_CLICK, 0, 0);
+    SendMessageA(windowOf(button), BM_CLICK, 0, 0);
+    ui.doEvents();
+
+    EXPECT_EQ(events, (std::vector<std::string>{"list 1", "double 1", "check 1", "eins", "los"}));
+    EXPECT_TRUE(one.value());
+    EXPECT_FALSE(two.value());
+    EXPECT_EQ(SendMessageA(windowOf(two), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+TEST_F(Win32UiTest, TypingReachesTextBoxAndComboBox) {
+    ui::Form form(ui, "frmTippen", 6000, 4000, {});
+    ui::TextBox box(&form, "txtName", {120, 120, 3000, 300});
+    ui::ComboBox combo(&form, "cboListe", {120, 600, 3000, 315}, true);
+    combo.addItem("Zweite");
+    combo.addItem("Erste");
+    std::vector<std::string> changes;
+    box.onChange = [&] { changes.push_back("box " + box.text()); };
+    combo.onChange = [&] { changes.push_back("combo " + combo.text()); };
+    int dropped = 0;
+    combo.onDropDown = [&] {
+        ++dropped;
+        combo.addItem("Dritte");  // filled as it opens
+    };
+    form.realize();
+
+    SendMessageA(windowOf(box), WM_CHAR, 'a', 1);
+    SendMessageA(windowOf(box), WM_CHAR, static_cast<unsigned char>('\xE4'), 1);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(windowOf(combo), &info));
+    SendMessageA(info.hwndItem, WM_CHAR, 'x', 1);
+    SendMessageA(windowOf(combo), CB_SHOWDROPDOWN, TRUE, 0);
+    ui.doEvents();
+
+    EXPECT_EQ(changes, (std::vector<std::string>{"box a", "box a\xE4", "combo x"}));
+    EXPECT_EQ(dropped, 1);
+    EXPECT_EQ(SendMessageA(windowOf(combo), CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(windowText(windowOf(combo)), "x");
+    SendMessageA(windowOf(combo), CB_SHOWDROPDOWN, FALSE, 0);
+
+    box.setText("vom Programm");
+    EXPECT_EQ(windowText(windowOf(box)), "vom Programm");
+    EXPECT_EQ(changes.back(), "box vom Programm") << "once, from the control, not again from the window";
+    EXPECT_EQ(changes.size(), 4u);
+}
+
+// ---- the rich-text editor
+
+struct KeyCase {
+    const char* label;
+    WPARAM key;
+    int shift;
+    bool consume;
+    std::string text;  // afterwards, from "ab" with the caret after "a"
+    std::vector<std::string> seen;
+};
+
+class RichEditKeys : public Win32UiTest, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(RichEditKeys, TabAndEnterGoToTheKeyHandlerFirst) {
+    const KeyCase& c = GetParam();
+    ui::Form form(ui, "frmEditor", 6000, 4000, {});
+    ui::RichEdit edit(&form, "rtfText", {120, 120, 5000, 3000}, Plain);
+    ui::Button ok(&form, "cmdOk", {120, 3300, 1200, 400}, "OK");
+    ok.isDefault = true;
+    std::vector<std::string> seen;
+    edit.onKeyDown = [&](ui::KeyEvent& key) {
+        seen.push_back("down " + std::to_string(key.keyCode) + " " + std::to_string(key.shift) + " in " + edit.text());
+        key.consumed = c.consume;
+    };
+    edit.onKeyPress = [&](char ch) { seen.push_back(std::string("press ") + ch + " in " + edit.text()); };
+    ok.onClick = [&] { seen.push_back("ok"); };
+    form.realize();
+    edit.setText("ab");
+    edit.setSelStart(1);
+
+    {
+        HeldKeys held(c.shift);
+        postKey(windowOf(edit), c.key);
+        ui.doEvents();
+    }
+    EXPECT_EQ(edit.text(), c.text);
+    EXPECT_EQ(seen, c.seen);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, RichEditKeys,
+    ::testing::Values(
+        KeyCase{"EnterConsumed", VK_RETURN, 0, true, "ab", {"down 13 0 in ab"}},
+        KeyCase{"EnterPassedOn", VK_RETURN, 0, false, "a\r\nb", {"down 13 0 in ab"}},
+        KeyCase{"CtrlEnterConsumed", VK_RETURN, ui::shift::Ctrl, true, "ab", {"down 13 2 in ab"}},
+        KeyCase{"ShiftTabConsumed", VK_TAB, ui::shift::Shift, true, "ab", {"down 9 1 in ab"}},
+        KeyCase{"TabPassedOn", VK_TAB, 0, false, "a\tb", {"down 9 0 in ab"}},
+        KeyCase{"ALetterIsPressedBeforeItIsInserted", 'X', 0, true, "axb", {"press x in ab"}}),
+    [](const auto& p) { return std::string(p.param.label); });
+
+TEST_F(Win32UiTest, MousePressesOnTheEditorReachTheControl) {
+    ui::Form form(ui, "frmEditor", 6000, 4000, {});
+    ui::RichEdit edit(&form, "rtfText", {120, 120, 5000, 3000}, Plain);
+    std::vector<ui::MouseEvent> presses;
+    edit.onMouseDown = [&](const ui::MouseEvent& e) { presses.push_back(e); };
+    form.realize();
+    {
+        HeldKeys held(ui::shift::Shift | ui::shift::Ctrl);
+        PostMessageA(windowOf(edit), WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT | MK_CONTROL, MAKELPARAM(10, 20));
+        PostMessageA(windowOf(edit), WM_RBUTTONUP, MK_SHIFT | MK_CONTROL, MAKELPARAM(10, 20));
+        ui.doEvents();
+    }
+    ASSERT_EQ(presses.size(), 1u);
+    EXPECT_EQ(presses[0].button, ui::MouseButton::Right);
+    EXPECT_EQ(presses[0].shift, ui::shift::Shift | ui::shift::Ctrl);
+    EXPECT_EQ(presses[0].at, (ui::Point{ui.units().xToTwips(10), ui.units().yToTwips(20)}));
+}
+
+TEST_F(Win32UiTest, TheUsersEditReportsTextFormatsAndCaret) {
+    ui::Form form(ui, "frmEditor", 6000, 4000, {});
+    ui::RichEdit edit(&form, "rtfText", {120, 120, 5000, 3000}, Plain);
+    const ui::CharFormat red{0x0000FF, "Courier New"};
+    std::vector<std::string> changes;
+    edit.onChange = [&] { changes.push_back(edit.text() + " @" + std::to_string(edit.selStart())); };
+    form.realize();
+    edit.setRuns({{"a\r\n", Plain}, {"\xF0", red}});
+    changes.clear();
+
+    // The user types after the marker: the new character takes its format.
+    SendMessageA(windowOf(edit), EM_SETSEL, 3, 3);
+    SendMessageA(windowOf(edit), WM_CHAR, 'z', 1);
+    EXPECT_EQ(edit.text(), "a\r\n\xF0z");
+    EXPECT_EQ(edit.formatAt(4), red);
+    EXPECT_EQ(edit.selStart(), 5);
+    EXPECT_EQ(changes, (std::vector<std::string>{"a\r\n\xF0z @5"})) << "the caret is right when the change is heard";
+}
+
+TEST_F(Win32UiTest, ALongTextWithManyMarkersFillsInOneStep) {
+    ui::Form form(ui, "frmEditor", 9000, 6000, {});
+    ui::RichEdit edit(&form, "rtfText", {120, 120, 8000, 5000}, Plain);
+    form.realize();
+    const ui::CharFormat markerFormats[] = {{0x0000FF, "Arial"}, {0x008000, "Courier New"}};
+    std::vector<ui::FormatRun> runs;
+    std::string expectedText;
+    std::vector<ui::CharFormat> expectedFormats;
+    for (int i = 0; i < 500; ++i) {
+        std::string words = "Wort " + std::to_string(i) + " ";
+        words.resize(15, '.');
+        if (i % 5 == 4) words.replace(13, 2, "\r\n");
+        const std::string marker = i % 2 ? "\xC3" : "\xF0";
+        runs.push_back({words, Plain});
+        runs.push_back({marker, markerFormats[i % 2]});
+        expectedText += words + marker;
+        expectedFormats.insert(expectedFormats.end(), words.size(), Plain);
+        expectedFormats.push_back(markerFormats[i % 2]);
+    }
+    ASSERT_EQ(expectedText.size(), 8000u);
+
+    const auto start = std::chrono::steady_clock::now();
+    edit.setRuns(runs);
+    const auto filled = std::chrono::steady_clock::now();
+    ui.syncFromNative(form);
+    const auto read = std::chrono::steady_clock::now();
+    std::printf("[ info     ] fill %lld ms, read back %lld ms\n",
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(filled - start).count()),
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(read - filled).count()));
+
+    EXPECT_EQ(edit.text(), expectedText);
+    EXPECT_TRUE(edit.formats() == expectedFormats);
+    GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
+    EXPECT_EQ(SendMessageA(windowOf(edit), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0), 8000 - 100)
+        << "a line break is one character in the window";
+}
+
+// ---- the program's pictures
+
+class Pictures : public ::testing::TestWithParam<ui::Picture> {};
+
+// The pixels of an icon, row by row.
+std::vector<RGBQUAD> pixelsOf(HICON icon, int size) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return {};
+    UniqueHbitmap colour(info.hbmColor), mask(info.hbmMask);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = size;
+    format.bmiHeader.biHeight = -size;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<RGBQUAD> pixels(static_cast<std::size_t>(size * size));
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, colour.get(), 0, static_cast<UINT>(size), pixels.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+std::vector<BYTE> alphaOf(HICON icon, int size) {
+    std::vector<BYTE> alpha;
+    for (const RGBQUAD& p : pixelsOf(icon, size)) alpha.push_back(p.rgbReserved);
+    return alpha;
+}
+
+TEST_P(Pictures, AreDrawnAtEachSizeWithTransparentCorners) {
+    for (int size : {16, 32}) {
+        SCOPED_TRACE(size);
+        const UniqueHicon icon = drawPicture(GetParam(), size);
+        ASSERT_TRUE(icon);
+        const std::vector<BYTE> alpha = alphaOf(icon.get(), size);
+        ASSERT_EQ(alpha.size(), static_cast<std::size_t>(size * size));
+        EXPECT_EQ(alpha.front(), 0) << "top left corner";
+        EXPECT_EQ(alpha.back(), 0) << "bottom right corner";
+        const auto opaque = std::count(alpha.begin(), alpha.end(), BYTE{255});
+        EXPECT_GT(opaque, size * size / 8) << "the picture covers a good part of its square";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(All, Pictures,
+                         ::testing::Values(ui::Picture::AppIcon, ui::Picture::New, ui::Picture::Rename,
+                                           ui::Picture::Delete, ui::Picture::Ok, ui::Picture::Help, ui::Picture::Info,
+                                           ui::Picture::Debug, ui::Picture::Options),
+                         [](const auto& p) { return std::to_string(static_cast<int>(p.param)); });
+
+TEST(PictureSet, EveryPictureLooksDifferent) {
+    const ui::Picture all[] = {ui::Picture::AppIcon, ui::Picture::New, ui::Picture::Rename, ui::Picture::Delete,
+                               ui::Picture::Ok, ui::Picture::Help, ui::Picture::Info, ui::Picture::Debug,
+                               ui::Picture::Options};
+    std::vector<std::vector<BYTE>> images;
+    for (ui::Picture picture : all) {
+        const std::vector<RGBQUAD> pixels = pixelsOf(drawPicture(picture, 32).get(), 32);
+        const auto* bytes = reinterpret_cast<const BYTE*>(pixels.data());
+        images.emplace_back(bytes, bytes + pixels.size() * sizeof(RGBQUAD));
+    }
+    for (std::size_t i = 0; i < images.size(); ++i)
+        for (std::size_t j = i + 1; j < images.size(); ++j)
+            EXPECT_TRUE(images[i] != images[j]) << "pictures " << i << " and " << j;
+}
+
+}  // namespace
+}  // namespace scrivlet
