@@ -102,3 +102,52 @@ TEST(PopupE2E, QuitFromTheMenuEndsTheProgram) {
 
 }  // namespace
 }  // namespace e2e
+
+namespace e2e {
+namespace {
+
+const std::string TitledFile =
+    "[Name]\r\n1=An den Editor\r\n[Text]\r\n1=Hallo Editor\r\n[Title]\r\n1=Editor\r\n"
+    "[Crypt]\r\n1=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n";
+
+TEST(PopupE2E, TwoMatchingWindowsLetTheUserChoose) {
+    ScrivletRun run(TitledFile);
+    Notepad first, second;
+    ASSERT_NE(second.window(), nullptr);
+    bringToFront(first.window());
+    run.iconMessage(0x201);
+    ASSERT_TRUE(waitFor([&] { return run.popupMenu() != nullptr; }));
+    pressKey(VK_DOWN);
+    pressKey(VK_RETURN);
+    HWND choice = run.waitForDialog("Auswahl - Scrivlet");
+    ASSERT_NE(choice, nullptr);
+    run.saveScreenshot(choice, "choice-dialog");
+    HWND list = findChild(choice, "ListBox");
+    ASSERT_EQ(listBoxItems(list).size(), 2u);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);  // the first is selected
+    // The second row belongs to one of the two notepads; the user takes it.
+    SendMessageA(list, LB_SETCURSEL, 1, 0);
+    SendMessageA(choice, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    clickButton(choice, "&OK");
+    EXPECT_TRUE(waitFor([&] { return first.text() + second.text() == "Hallo Editor"; }));
+    EXPECT_TRUE(first.text().empty() || second.text().empty());
+}
+
+TEST(PopupE2E, AClosedTargetReceivesNothingAndTheUserIsTold) {
+    ScrivletRun run(snippetFile("0"));
+    auto notepad = std::make_unique<Notepad>();
+    Notepad other;
+    bringToFront(notepad->window());
+    run.iconMessage(0x201);
+    ASSERT_TRUE(waitFor([&] { return run.popupMenu() != nullptr; }));
+    notepad.reset();  // the window the user worked in closes while the menu is open
+    pressKey(VK_DOWN);
+    pressKey(VK_RETURN);
+    HWND message = run.waitForMessageBox();
+    ASSERT_NE(message, nullptr);  // "Es wurde kein passendes Zielfenster identifiziert."
+    clickButton(message, "OK");
+    EXPECT_EQ(other.text(), "");
+}
+
+}  // namespace
+}  // namespace e2e

@@ -52,6 +52,10 @@ void ScrivletRun::saveScreenshot(HWND window, const std::string& name) {
     const std::string folder = environment("SCRIVLET_SCREENSHOTS");
     if (folder.empty()) return;
     CreateDirectoryA(folder.c_str(), nullptr);
+    // Everything painted first: a window shown a moment ago may not be yet.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
     screenshot(window, folder + "\\" + name + ".bmp");
 }
 

@@ -1,5 +1,7 @@
 #include "platform/ui/control.h"
 
+#include <algorithm>
+
 #include "platform/ui/form.h"
 
 namespace scrivlet::ui {
@@ -9,7 +11,13 @@ Control::Control(Container* parent, std::string name, Rect geometry)
     if (parent_) parent_->children_.push_back(this);
 }
 
-Control::~Control() = default;
+Control::~Control() {
+    // A control may go before its form: nothing may point at it afterwards.
+    if (!parent_) return;
+    auto& siblings = parent_->children_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    if (Form* f = form(); f && f->focused_ == this) f->focused_ = nullptr;
+}
 
 Form* Control::form() {
     Control* c = this;

@@ -14,7 +14,10 @@ Form::Form(UiBackend& ui, std::string name, int clientWidth, int clientHeight, S
     setVisible(false);
 }
 
-Form::~Form() = default;
+Form::~Form() {
+    // A form that goes without unloading takes its window along.
+    if (realized_) ui_.destroy(*this);
+}
 
 void Form::realize() {
     if (realized_ || unloaded_) return;

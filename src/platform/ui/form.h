@@ -86,6 +86,7 @@ public:
 
 private:
     friend class Timer;
+    friend class Control;
     void setClientFromOuter();
 
     UiBackend& ui_;
