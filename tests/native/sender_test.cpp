@@ -209,3 +209,25 @@ TEST_F(PlaceholderTest, HiddenFilesAndFoldersAreNotIncluded) {
 
 }  // namespace
 }  // namespace scrivlet
+
+namespace scrivlet {
+namespace {
+
+TEST_F(SenderTest, ATargetThatLosesTheForegroundWhileTypingGetsNoMoreAndTheUserIsWarned) {
+    entry("abcdef");
+    const WindowId notepad = notepadInFront();
+    const WindowId chat = sim.windows.open("Chat", Kind::Notepad);
+    sim.windows.activate(notepad);
+    int keys = 0;
+    sim.windows.whileTyping = [&] {
+        if (++keys == 3) sim.windows.activate(chat);  // another window pops up
+    };
+    sender().sendEntry(1);
+    EXPECT_EQ(received(notepad), "abc");
+    EXPECT_EQ(received(chat), "");
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].icon, MessageIcon::Warning);
+}
+
+}  // namespace
+}  // namespace scrivlet

@@ -111,13 +111,14 @@ void SimWindowSystem::receive(Window& w, const KeyStep& step) {
     }
 }
 
-TypingResult SimWindowSystem::type(WindowId, const std::vector<KeyStep>& steps) {
-    // Keys go where the keyboard focus is: the foreground window.
+TypingResult SimWindowSystem::type(WindowId target, const std::vector<KeyStep>& steps) {
+    // As the real injector: keys go only to a target that owns the foreground,
+    // and typing stops when it loses it.
     for (const KeyStep& step : steps) {
-        auto it = windows_.find(foreground_);
-        if (it != windows_.end()) receive(it->second, step);
+        if (foreground_ != target || !windows_.count(target)) return TypingResult::NotProcessed;
+        receive(windows_.at(target), step);
+        if (whileTyping) whileTyping();
     }
-    if (whileTyping) whileTyping();
     return TypingResult::Typed;
 }
 

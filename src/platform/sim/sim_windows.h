@@ -58,7 +58,7 @@ public:
 
     TypingResult type(WindowId target, const std::vector<KeyStep>& steps) override;
 
-    // Runs while the keys are typed, as other events may run meanwhile.
+    // Runs after every key, as other events may run while keys are typed.
     std::function<void()> whileTyping;
 
 private:
