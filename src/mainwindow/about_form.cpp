@@ -9,7 +9,7 @@ AboutForm::AboutForm(ui::UiBackend& ui, const std::string& appTitle)
                {ui::BorderStyle::FixedDialog, false, false, false, false}) {
     setCaption("Info - " + appTitle);
     name.setBold(true);
-    version.setCaption("Version " + versionText(0x101) + " (" + versionText(1).substr(0) + ")");
+    version.setCaption("Version " + versionText(0x101) + " (" + versionText(1) + ")");
     ok.isDefault = true;
     ok.isCancel = true;
     ok.setBold(true);

@@ -19,7 +19,7 @@ constexpr Colour WindowBackground = WindowBackgroundColour;
 }
 
 MainWindow::MainWindow(Program& program)
-    : form(program.ui), program_(program), commands_(nullptr) {
+    : form(program.platform.ui), program_(program) {
     wireEvents();
     wireMenus();
 }
@@ -85,7 +85,7 @@ void MainWindow::load() {
     form.container1.setBackColour(form.backColour());
     form.container2.setBackColour(form.backColour());
     layout_.relayout(form, true);
-    restorePlacement(form, program_.settings, program_.ui.screen());
+    restorePlacement(form, program_.settings, program_.platform.ui.screen());
     if (program_.debugMode())
         showWindow();
     else
@@ -97,7 +97,7 @@ void MainWindow::load() {
 void MainWindow::installTrayIcon() {
     NotificationArea& tray = program_.platform.tray;
     tray.hook(
-        program_.ui.windowOf(form), [this](unsigned lParam) { program_.popup->iconMessage(lParam); },
+        program_.platform.ui.windowOf(form), [this](unsigned lParam) { program_.popup->iconMessage(lParam); },
         // A new taskbar (Explorer restarted) knows no icons; without this one
         // a hidden program could not be reached any more.
         [this] { program_.platform.tray.addIcon(0, "Scrivlet"); });
@@ -124,7 +124,7 @@ void MainWindow::refreshControls() {
     const bool entries = f.lbEntryList.count() > 0;
     if (entries) {
         const bool selection = f.ghostTextTB.selLength() > 0;
-        const auto clip = program_.clipboard.text();
+        const auto clip = program_.platform.clipboard.text();
         f.meBearbeiten(1).setEnabled(selection);
         f.meBearbeiten(2).setEnabled(selection);
         f.meBearbeiten(4).setEnabled(selection);
@@ -223,7 +223,7 @@ void MainWindow::titleBoxLeft() {
 void MainWindow::editorMouseDown(const ui::MouseEvent& e) {
     if (e.button != ui::MouseButton::Right || e.shift != ui::shift::None) return;
     refreshControls();
-    program_.ui.popupMenu(form, form.mBearbeiten);
+    program_.platform.ui.popupMenu(form, form.mBearbeiten);
 }
 
 void MainWindow::cut() {
@@ -231,14 +231,14 @@ void MainWindow::cut() {
     if (editor.selLength() == 0) return;
     copy();
     // Only what reached the clipboard may leave the editor.
-    const auto clip = program_.clipboard.text();
+    const auto clip = program_.platform.clipboard.text();
     if (clip && *clip == editor.selText()) editor.setSelText("");
 }
 
 void MainWindow::copy() {
     ui::RichEdit& editor = form.ghostTextTB;
     if (editor.selLength() == 0) return;
-    if (!program_.clipboard.setText(editor.selText()))
+    if (!program_.platform.clipboard.setText(editor.selText()))
         program_.platform.dialogs.message(
             {formatMessageText("Die Zwischenablage wird gerade von einem anderen Programm benutzt.\\n\\n"
                                "Bitte versuchen Sie es gleich noch einmal."),
@@ -246,7 +246,7 @@ void MainWindow::copy() {
 }
 
 void MainWindow::paste() {
-    const auto clip = program_.clipboard.text();
+    const auto clip = program_.platform.clipboard.text();
     if (!clip) {
         program_.platform.dialogs.message(
             {formatMessageText("Die Zwischenablage enthält keinen Text oder wird gerade von einem "
@@ -260,7 +260,7 @@ void MainWindow::paste() {
 void MainWindow::deleteSelection() { form.ghostTextTB.setSelText(""); }
 
 void MainWindow::find() {
-    searchText = program_.ui.inputBox(program_.appTitle(), "Suchen nach:", searchText);
+    searchText = program_.platform.ui.inputBox(program_.appTitle(), "Suchen nach:", searchText);
     if (searchText.empty()) return;
     findNext();
 }
@@ -276,8 +276,8 @@ void MainWindow::findNext() {
 }
 
 void MainWindow::showAbout() {
-    AboutForm about(program_.ui, program_.appTitle());
-    placeBesideMainWindow(about, form, program_.ui.screen());
+    AboutForm about(program_.platform.ui, program_.appTitle());
+    placeBesideMainWindow(about, form, program_.platform.ui.screen());
     about.showModal();
     about.unload();
 }
@@ -304,7 +304,7 @@ void MainWindow::unloading() {
         program_.platform.tray.deleteIcon(0);
         program_.platform.tray.unhook();
     }
-    program_.ui.quit();
+    program_.platform.ui.quit();
 }
 
 }  // namespace scrivlet

@@ -10,7 +10,6 @@
 namespace scrivlet {
 
 class Program;
-class EntryCommands;
 
 // The main window's behaviour: the entry list, the editor, the destination
 // controls, the menus and buttons, and the start-up and shut-down sequence.
@@ -68,7 +67,6 @@ private:
 
     Program& program_;
     ResizeLayout layout_;
-    EntryCommands* commands_;
 };
 
 }  // namespace scrivlet

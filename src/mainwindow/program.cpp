@@ -17,21 +17,18 @@ bool isDebugCommandLine(const std::string& commandLine) {
 
 Program::Program(Platform p)
     : platform(p),
-      ui(p.ui),
-      clipboard(p.clipboard),
+      ntPlatform_(isNtPlatform(platform.system)),
+      appTitle_(ownCaption("", ntPlatform_)),
       ini(platform.profile),
       settings(platform.registry),
       snippetFile(ini, platform.random),
-      location(platform, snippetFile, settings, "", [this] { loadSnippetFile(); }),
-      ntPlatform_(isNtPlatform(platform.system)),
-      appTitle_(ownCaption("", ntPlatform_)) {
-    location.setAppTitle(appTitle_);
+      location(platform, snippetFile, settings, appTitle_, [this] { loadSnippetFile(); }) {
     mainWindow = std::make_unique<MainWindow>(*this);
     entryCommands = std::make_unique<EntryCommands>(*this, *mainWindow);
     tracker = std::make_unique<TargetTracker>(platform.windows, snippetFile.ignoreList(), appTitle_);
     sender = std::make_unique<Sender>(*this);
     popup = std::make_unique<PopupActivation>(*this);
-    strip = std::make_unique<BorderStrip>(ui, platform.windows, snippetFile.options(),
+    strip = std::make_unique<BorderStrip>(platform.ui, platform.windows, snippetFile.options(),
                                           ownCaption("Satellit", ntPlatform_));
     strip->activate = [this](int button) { popup->activatePopup(button); };
 }

@@ -3,9 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/clipboard.h"
 #include "platform/platform.h"
-#include "platform/ui/ui_backend.h"
 #include "store/entry_commands.h"
 #include "store/ini_access.h"
 #include "store/snippet_file.h"
@@ -39,8 +37,14 @@ public:
     void loadSnippetFile();
 
     Platform platform;
-    ui::UiBackend& ui;
-    Clipboard& clipboard;
+
+private:
+    // Set before the objects below, which show the title in their messages.
+    bool ntPlatform_;
+    std::string appTitle_;
+    bool debugMode_ = false;
+
+public:
     IniAccess ini;
     UserSettings settings;
     SnippetFile snippetFile;
@@ -52,11 +56,6 @@ public:
     std::unique_ptr<PopupActivation> popup;
     std::unique_ptr<BorderStrip> strip;
 
-private:
-    friend class MainWindow;
-    bool ntPlatform_;
-    std::string appTitle_;
-    bool debugMode_ = false;
 };
 
 // "debug" in any letter case, with blanks around it, selects debug mode.

@@ -19,7 +19,7 @@ void PopupActivation::activatePopup(int button) {
         // The window in front is captured before the program's own window takes
         // the foreground for the menu.
         if (program_.ntPlatform()) program_.tracker->captureForMenu();
-        program_.platform.windows.bringToForeground(program_.ui.windowOf(main.form));
+        program_.platform.windows.bringToForeground(program_.platform.ui.windowOf(main.form));
         showPopupMenu();
         return;
     }
@@ -34,7 +34,7 @@ void PopupActivation::activatePopup(int button) {
 void PopupActivation::showPopupMenu() {
     const bool cascade = program_.snippetFile.options().cascade != 0;
     ui::Menu& menu = menus.build(program_.snippetFile, cascade);
-    program_.ui.popupMenu(program_.mainWindow->form, menu);
+    program_.platform.ui.popupMenu(program_.mainWindow->form, menu);
 }
 
 void PopupActivation::doFixedCommand(int tag) {

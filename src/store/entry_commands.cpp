@@ -69,7 +69,7 @@ void EntryCommands::newEntry() {
     }
     std::string name;
     for (;;) {
-        name = trimBlanks(program_.ui.inputBox("Scrivlet - Neuen Eintrag erstellen",
+        name = trimBlanks(program_.platform.ui.inputBox("Scrivlet - Neuen Eintrag erstellen",
                                                "Bitte geben Sie einen Namen für den neuen Eintrag an:", ""));
         if (name.empty()) return;
         if (sameName(name, -1) < 0 || confirmDuplicate(name)) break;
@@ -95,7 +95,7 @@ void EntryCommands::renameEntry() {
     const std::string old = f.lbEntryList.text(p);
     std::string name;
     for (;;) {
-        name = trimBlanks(program_.ui.inputBox(
+        name = trimBlanks(program_.platform.ui.inputBox(
             "Scrivlet - Eintrag umbenennen",
             "Bitte geben Sie einen neuen Namen für den Eintrag ''" + old + "'' an:", old));
         if (name.empty()) return;

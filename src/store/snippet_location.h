@@ -28,7 +28,6 @@ public:
     // not be created).
     bool locate(Mode mode, WindowId owner = 0);
 
-    void setAppTitle(std::string title) { appTitle_ = std::move(title); }
     std::string standardPath();
 
 private:

@@ -48,7 +48,7 @@ void Sender::sendEntry(EntryNumber n) {
 }
 
 bool Sender::putOnClipboard(const std::string& text) {
-    Clipboard& clipboard = program_.clipboard;
+    Clipboard& clipboard = program_.platform.clipboard;
     for (int attempt = 0; attempt < ClipboardTries; ++attempt) {
         if (attempt > 0) program_.platform.clock.sleep(ClipboardPauseMs);
         if (clipboard.clear() && clipboard.setText(text)) return true;
@@ -82,9 +82,9 @@ void Sender::sendToTitledWindow() {
 }
 
 void Sender::chooseTarget() {
-    ChoiceForm choice(program_.ui, ownCaption("Auswahl", program_.ntPlatform()));
+    ChoiceForm choice(program_.platform.ui, ownCaption("Auswahl", program_.ntPlatform()));
     choice.realize();
-    placeBesideMainWindow(choice, program_.mainWindow->form, program_.ui.screen());
+    placeBesideMainWindow(choice, program_.mainWindow->form, program_.platform.ui.screen());
     for (const auto& [title, window] : targetCandidates)
         choice.lbZielFenster.addItem(title, static_cast<std::intptr_t>(window));
     choice.lbZielFenster.setListIndex(0);

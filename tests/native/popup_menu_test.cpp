@@ -74,7 +74,9 @@ TEST_F(PopupTest, EdgeCasesOfNamesAndNumbers) {
         for (std::size_t i = 0; i < c.names.size(); ++i) file += std::to_string(i + 1) + "=" + c.names[i] + "\r\n";
         startWith(file);
         EXPECT_EQ(shown(build(false)), withFixed(c.flat));
-        if (!c.cascaded.empty() || c.names.empty()) EXPECT_EQ(shown(build(true)), withFixed(c.cascaded));
+        if (!c.cascaded.empty() || c.names.empty()) {
+            EXPECT_EQ(shown(build(true)), withFixed(c.cascaded));
+        }
     }
 }
 
