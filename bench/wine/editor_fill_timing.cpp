@@ -10,7 +10,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/rich_edit.h"
 #include "platform/win32/win32_ui.h"
-#include "transmit/editor_text.h"
+#include "mainwindow/editor_text.h"
 #include "transmit/key_notation.h"
 
 int main() {

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "mainwindow/program.h"
+#include "app/program.h"
 #include "platform/win32/win32_platform.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

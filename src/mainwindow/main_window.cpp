@@ -1,16 +1,11 @@
 #include "mainwindow/main_window.h"
 
 #include "mainwindow/about_form.h"
-#include "mainwindow/program.h"
+#include "mainwindow/editor_text.h"
 #include "mainwindow/text_search.h"
 #include "mainwindow/window_placement.h"
 #include "platform/text.h"
-#include "popup/border_strip.h"
-#include "popup/popup_activation.h"
-#include "store/entry_commands.h"
 #include "store/message_text.h"
-#include "tracking/target_tracker.h"
-#include "transmit/editor_text.h"
 
 namespace scrivlet {
 
@@ -18,8 +13,17 @@ namespace {
 constexpr Colour WindowBackground = WindowBackgroundColour;
 }
 
-MainWindow::MainWindow(Program& program)
-    : form(program.platform.ui), program_(program) {
+MainWindow::MainWindow(Platform& platform, SnippetFile& file, UserSettings& settings, SnippetLocation& location,
+                       const MessageBoxes& messages, bool ntPlatform, MainWindowLinks links)
+    : form(platform.ui),
+      platform_(platform),
+      file_(file),
+      settings_(settings),
+      location_(location),
+      messages_(messages),
+      ntPlatform_(ntPlatform),
+      links_(std::move(links)),
+      commands_(*this, platform, file, messages) {
     wireEvents();
     wireMenus();
 }
@@ -28,12 +32,11 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::wireEvents() {
     MainForm& f = form;
-    auto commands = [this]() -> EntryCommands& { return *program_.entryCommands; };
 
     f.lbEntryList.onClick = [this] { selectEntry(); };
     attachMarkerKeys(f.ghostTextTB);
-    f.ghostTextTB.onLostFocus = [commands] { commands().writeCurrTextData(); };
-    f.cryptChk.onLostFocus = [commands] { commands().writeCurrTextData(); };
+    f.ghostTextTB.onLostFocus = [this] { commands_.writeCurrTextData(); };
+    f.cryptChk.onLostFocus = [this] { commands_.writeCurrTextData(); };
     f.ghostTextTB.onMouseDown = [this](const ui::MouseEvent& e) { editorMouseDown(e); };
 
     f.optLastWindow.onClick = [this] { destinationChosen(0); };
@@ -44,13 +47,13 @@ void MainWindow::wireEvents() {
         if (!entryLoading) reportWrite(writeCurrentField("DosBox", std::to_string(form.dosBoxChk.value())));
     };
 
-    f.btnNew.onClick = [commands] { commands().newEntry(); };
-    f.btnRename.onClick = [commands] { commands().renameEntry(); };
-    f.btnDelete.onClick = [commands] { commands().deleteEntry(); };
+    f.btnNew.onClick = [this] { commands_.newEntry(); };
+    f.btnRename.onClick = [this] { commands_.renameEntry(); };
+    f.btnDelete.onClick = [this] { commands_.deleteEntry(); };
     f.btnOk.onClick = [this] { hideWindow(); };
     f.btnInfo.onClick = [this] { showAbout(); };
 
-    f.destWindowsHandlePollTimer.onTick = [this] { program_.tracker->pollTick(); };
+    f.destWindowsHandlePollTimer.onTick = [this] { links_.pollTargets(); };
 
     f.onResize = [this] {
         if (form.windowState() != ui::WindowState::Minimized) layout_.relayout(form, false);
@@ -61,7 +64,6 @@ void MainWindow::wireEvents() {
 
 void MainWindow::wireMenus() {
     MainForm& f = form;
-    auto commands = [this]() -> EntryCommands& { return *program_.entryCommands; };
     f.meDatei(1).onClick = [this] { hideWindow(); };
     f.meDatei(3).onClick = [this] { quit(); };
     f.mBearbeiten.onOpen = [this] { refreshControls(); };
@@ -71,40 +73,41 @@ void MainWindow::wireMenus() {
     f.meBearbeiten(4).onClick = [this] { deleteSelection(); };
     f.meBearbeiten(6).onClick = [this] { find(); };
     f.meBearbeiten(7).onClick = [this] { findNext(); };
-    f.meTexte(1).onClick = [commands] { commands().newEntry(); };
-    f.meTexte(2).onClick = [commands] { commands().renameEntry(); };
-    f.meTexte(3).onClick = [commands] { commands().deleteEntry(); };
+    f.meTexte(1).onClick = [this] { commands_.newEntry(); };
+    f.meTexte(2).onClick = [this] { commands_.renameEntry(); };
+    f.meTexte(3).onClick = [this] { commands_.deleteEntry(); };
     f.meHilfe(3).onClick = [this] { showAbout(); };
 }
 
-void MainWindow::load() {
+void MainWindow::load(bool debugMode) {
+    debugMode_ = debugMode;
     form.realize();
-    program_.location.locate(SnippetLocation::Mode::Start);
-    program_.snippetFile.clearIgnoreList();
-    form.setCaption(program_.appTitle());
+    location_.locate(SnippetLocation::Mode::Start);
+    file_.clearIgnoreList();
+    form.setCaption(messages_.title());
     form.container1.setBackColour(form.backColour());
     form.container2.setBackColour(form.backColour());
     layout_.relayout(form, true);
-    restorePlacement(form, program_.settings, program_.platform.ui.screen());
-    if (program_.debugMode())
+    restorePlacement(form, settings_, platform_.ui.screen());
+    if (debugMode_)
         showWindow();
     else
         installTrayIcon();
-    program_.loadSnippetFile();
-    if (!program_.ntPlatform()) form.destWindowsHandlePollTimer.setEnabled(true);
+    links_.loadSnippetFile();
+    if (!ntPlatform_) form.destWindowsHandlePollTimer.setEnabled(true);
 }
 
 void MainWindow::installTrayIcon() {
-    NotificationArea& tray = program_.platform.tray;
+    NotificationArea& tray = platform_.tray;
     tray.hook(
-        program_.platform.ui.windowOf(form), [this](unsigned lParam) { program_.popup->iconMessage(lParam); },
+        platform_.ui.windowOf(form), [this](unsigned lParam) { links_.iconMessage(lParam); },
         // A new taskbar (Explorer restarted) knows no icons; without this one
         // a hidden program could not be reached any more.
-        [this] { program_.platform.tray.addIcon(0, "Scrivlet"); });
+        [this] { platform_.tray.addIcon(0, "Scrivlet"); });
     const bool iconShown = tray.addIcon(0, "Scrivlet");
     // Hidden without an icon and without the border strip, the program could
     // only be ended from the task manager.
-    if (iconShown || program_.snippetFile.options().viaBorder != 0)
+    if (iconShown || file_.options().viaBorder != 0)
         hideWindow();
     else
         showWindow();
@@ -124,7 +127,7 @@ void MainWindow::refreshControls() {
     const bool entries = f.lbEntryList.count() > 0;
     if (entries) {
         const bool selection = f.ghostTextTB.selLength() > 0;
-        const auto clip = program_.platform.clipboard.text();
+        const auto clip = platform_.clipboard.text();
         f.meBearbeiten(1).setEnabled(selection);
         f.meBearbeiten(2).setEnabled(selection);
         f.meBearbeiten(4).setEnabled(selection);
@@ -159,7 +162,7 @@ void MainWindow::refreshControls() {
 
 void MainWindow::selectEntry() {
     currEntryListIndex = static_cast<std::int16_t>(form.lbEntryList.listIndex());
-    program_.entryCommands->showEntry();
+    commands_.showEntry();
 }
 
 EntryNumber MainWindow::currentEntry() const {
@@ -171,7 +174,7 @@ EntryNumber MainWindow::currentEntry() const {
 WriteResult MainWindow::writeCurrentField(const std::string& section, const std::string& value) {
     const EntryNumber n = currentEntry();
     if (n == 0) return WriteResult::Ok;
-    return program_.snippetFile.writeField(n, section, value);
+    return file_.writeField(n, section, value);
 }
 
 void MainWindow::reportWrite(WriteResult result) {
@@ -181,12 +184,12 @@ void MainWindow::reportWrite(WriteResult result) {
             ? formatMessageText("Der Text ist zu lang, um in der Datei '%1' gespeichert zu werden.\\n\\n"
                                 "Bitte kürzen Sie ihn. Der Text bleibt im Editor; in der Datei steht "
                                 "weiter die bisherige Fassung.",
-                                {program_.snippetFile.path()})
+                                {file_.path()})
             : formatMessageText("Die Änderung konnte nicht in der Datei '%1' gespeichert werden.\\n\\n"
                                 "Bitte prüfen Sie, ob die Datei schreibgeschützt ist und ob ihr Ordner "
                                 "noch existiert.",
-                                {program_.snippetFile.path()});
-    program_.platform.dialogs.message({text, program_.appTitle(), MessageIcon::Error, MessageButtons::Ok, false});
+                                {file_.path()});
+    messages_.show(MessageIcon::Error, text);
 }
 
 void MainWindow::destinationChosen(int index) {
@@ -223,7 +226,7 @@ void MainWindow::titleBoxLeft() {
 void MainWindow::editorMouseDown(const ui::MouseEvent& e) {
     if (e.button != ui::MouseButton::Right || e.shift != ui::shift::None) return;
     refreshControls();
-    program_.platform.ui.popupMenu(form, form.mBearbeiten);
+    platform_.ui.popupMenu(form, form.mBearbeiten);
 }
 
 void MainWindow::cut() {
@@ -231,27 +234,25 @@ void MainWindow::cut() {
     if (editor.selLength() == 0) return;
     copy();
     // Only what reached the clipboard may leave the editor.
-    const auto clip = program_.platform.clipboard.text();
+    const auto clip = platform_.clipboard.text();
     if (clip && *clip == editor.selText()) editor.setSelText("");
 }
 
 void MainWindow::copy() {
     ui::RichEdit& editor = form.ghostTextTB;
     if (editor.selLength() == 0) return;
-    if (!program_.platform.clipboard.setText(editor.selText()))
-        program_.platform.dialogs.message(
-            {formatMessageText("Die Zwischenablage wird gerade von einem anderen Programm benutzt.\\n\\n"
-                               "Bitte versuchen Sie es gleich noch einmal."),
-             program_.appTitle(), MessageIcon::Information, MessageButtons::Ok, false});
+    if (!platform_.clipboard.setText(editor.selText()))
+        messages_.show(MessageIcon::Information,
+                       formatMessageText("Die Zwischenablage wird gerade von einem anderen Programm benutzt.\\n\\n"
+                                         "Bitte versuchen Sie es gleich noch einmal."));
 }
 
 void MainWindow::paste() {
-    const auto clip = program_.platform.clipboard.text();
+    const auto clip = platform_.clipboard.text();
     if (!clip) {
-        program_.platform.dialogs.message(
-            {formatMessageText("Die Zwischenablage enthält keinen Text oder wird gerade von einem "
-                               "anderen Programm benutzt."),
-             program_.appTitle(), MessageIcon::Information, MessageButtons::Ok, false});
+        messages_.show(MessageIcon::Information,
+                       formatMessageText("Die Zwischenablage enthält keinen Text oder wird gerade von einem "
+                                         "anderen Programm benutzt."));
         return;
     }
     form.ghostTextTB.setSelText(*clip);
@@ -260,7 +261,7 @@ void MainWindow::paste() {
 void MainWindow::deleteSelection() { form.ghostTextTB.setSelText(""); }
 
 void MainWindow::find() {
-    searchText = program_.platform.ui.inputBox(program_.appTitle(), "Suchen nach:", searchText);
+    searchText = platform_.ui.inputBox(messages_.title(), "Suchen nach:", searchText);
     if (searchText.empty()) return;
     findNext();
 }
@@ -268,16 +269,15 @@ void MainWindow::find() {
 void MainWindow::findNext() {
     if (searchText.empty()) return;
     if (!findNextInEditor(form.ghostTextTB, searchText)) {
-        program_.platform.dialogs.message({"Die Suche ist am Ende des Textes angekommen.", program_.appTitle(),
-                                           MessageIcon::Information, MessageButtons::Ok, false});
+        messages_.show(MessageIcon::Information, "Die Suche ist am Ende des Textes angekommen.");
         return;
     }
     form.ghostTextTB.setFocus();
 }
 
 void MainWindow::showAbout() {
-    AboutForm about(program_.platform.ui, program_.appTitle());
-    placeBesideMainWindow(about, form, program_.platform.ui.screen());
+    AboutForm about(platform_.ui, messages_.title());
+    placeBesideMainWindow(about, form, platform_.ui.screen());
     about.showModal();
     about.unload();
 }
@@ -298,13 +298,17 @@ void MainWindow::queryUnload(ui::CloseReason reason, bool& cancel) {
 }
 
 void MainWindow::unloading() {
-    program_.strip->unload();
-    savePlacement(form, program_.settings);
-    if (!program_.debugMode()) {
-        program_.platform.tray.deleteIcon(0);
-        program_.platform.tray.unhook();
+    if (links_.unloadOtherWindows) links_.unloadOtherWindows();
+    if (!succeeded(savePlacement(form, settings_)))
+        messages_.show(MessageIcon::Error,
+                       formatMessageText("Die Position des Fensters konnte nicht in den Benutzereinstellungen "
+                                         "gespeichert werden.\\n\\nBeim nächsten Start erscheint es an "
+                                         "der bisherigen Stelle."));
+    if (!debugMode_) {
+        platform_.tray.deleteIcon(0);
+        platform_.tray.unhook();
     }
-    program_.platform.ui.quit();
+    platform_.ui.quit();
 }
 
 }  // namespace scrivlet

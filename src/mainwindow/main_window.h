@@ -1,25 +1,43 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
+#include "mainwindow/entry_commands.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/resize_layout.h"
+#include "mainwindow/snippet_location.h"
+#include "platform/message_boxes.h"
+#include "platform/platform.h"
 #include "store/snippet_file.h"
+#include "store/user_settings.h"
 #include "store/write_result.h"
 
 namespace scrivlet {
 
-class Program;
+// What the main window asks of the rest of the program.
+struct MainWindowLinks {
+    // Reads the snippet file into every window.
+    std::function<void()> loadSnippetFile;
+    // The shell's message about the notification-area icon.
+    std::function<void(unsigned)> iconMessage;
+    // The poll timer's tick outside the NT family.
+    std::function<void()> pollTargets;
+    // The program's other windows go before the main window's placement is saved.
+    std::function<void()> unloadOtherWindows;
+};
 
 // The main window's behaviour: the entry list, the editor, the destination
 // controls, the menus and buttons, and the start-up and shut-down sequence.
 class MainWindow {
 public:
-    explicit MainWindow(Program& program);
+    MainWindow(Platform& platform, SnippetFile& file, UserSettings& settings, SnippetLocation& location,
+               const MessageBoxes& messages, bool ntPlatform, MainWindowLinks links);
     ~MainWindow();
 
-    // The start-up sequence; the window is visible afterwards.
-    void load();
+    // The start-up sequence: the window stands visible, or hidden behind its
+    // icon in the notification area.
+    void load(bool debugMode);
 
     // Brings enabled states, colours, the list selection and the destination
     // option in line with the data.
@@ -65,7 +83,15 @@ private:
     void findNext();
     void showAbout();
 
-    Program& program_;
+    Platform& platform_;
+    SnippetFile& file_;
+    UserSettings& settings_;
+    SnippetLocation& location_;
+    const MessageBoxes& messages_;
+    bool ntPlatform_;
+    bool debugMode_ = false;
+    MainWindowLinks links_;
+    EntryCommands commands_;
     ResizeLayout layout_;
 };
 

@@ -1,46 +1,48 @@
 #include "popup/popup_activation.h"
 
-#include "mainwindow/main_window.h"
-#include "mainwindow/program.h"
 #include "platform/notification_area.h"
-#include "tracking/target_tracker.h"
-#include "transmit/sender.h"
 
 namespace scrivlet {
 
-PopupActivation::PopupActivation(Program& program) : program_(program) {
-    menus.onEntry = [this](EntryNumber n) { program_.sender->sendEntry(n); };
+PopupActivation::PopupActivation(Platform& platform, SnippetFile& file, TargetTracker& tracker,
+                                 ui::Form& mainWindow, bool ntPlatform, PopupActions actions)
+    : platform_(platform),
+      file_(file),
+      tracker_(tracker),
+      mainWindow_(mainWindow),
+      ntPlatform_(ntPlatform),
+      actions_(std::move(actions)) {
+    menus.onEntry = [this](EntryNumber n) { actions_.send(n); };
     menus.onFixed = [this](int tag) { doFixedCommand(tag); };
 }
 
 void PopupActivation::activatePopup(int button) {
-    MainWindow& main = *program_.mainWindow;
     if (button == 1) {
         // The window in front is captured before the program's own window takes
         // the foreground for the menu.
-        if (program_.ntPlatform()) program_.tracker->captureForMenu();
-        program_.platform.windows.bringToForeground(program_.platform.ui.windowOf(main.form));
+        if (ntPlatform_) tracker_.captureForMenu();
+        platform_.windows.bringToForeground(platform_.ui.windowOf(mainWindow_));
         showPopupMenu();
         return;
     }
-    if (main.form.visible()) {
-        main.hideWindow();
+    if (mainWindow_.visible()) {
+        actions_.hideMainWindow();
     } else {
-        main.showWindow();
-        main.form.setWindowState(ui::WindowState::Normal);
+        actions_.showMainWindow();
+        mainWindow_.setWindowState(ui::WindowState::Normal);
     }
 }
 
 void PopupActivation::showPopupMenu() {
-    const bool cascade = program_.snippetFile.options().cascade != 0;
-    ui::Menu& menu = menus.build(program_.snippetFile, cascade);
-    program_.platform.ui.popupMenu(program_.mainWindow->form, menu);
+    const bool cascade = file_.options().cascade != 0;
+    ui::Menu& menu = menus.build(file_, cascade);
+    platform_.ui.popupMenu(mainWindow_, menu);
 }
 
 void PopupActivation::doFixedCommand(int tag) {
     switch (tag) {
-        case fixed_item::Open: program_.mainWindow->showWindow(); break;
-        case fixed_item::Quit: program_.mainWindow->quit(); break;
+        case fixed_item::Open: actions_.showMainWindow(); break;
+        case fixed_item::Quit: actions_.quit(); break;
         default: break;
     }
 }

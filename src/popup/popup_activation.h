@@ -1,16 +1,30 @@
 #pragma once
+#include <functional>
+
+#include "platform/platform.h"
+#include "platform/ui/form.h"
 #include "popup/popup_menu.h"
+#include "store/snippet_file.h"
+#include "tracking/target_tracker.h"
 
 namespace scrivlet {
 
-class Program;
+// What the menu's choices and the other buttons do to the rest of the program.
+struct PopupActions {
+    std::function<void(EntryNumber)> send;
+    std::function<void()> showMainWindow;
+    std::function<void()> hideMainWindow;
+    std::function<void()> quit;
+};
 
 // The one entry point of the notification-area icon and the border strip: the
 // left button opens the menu of entries in front of the window the user was
 // working in, any other button shows or hides the main window.
 class PopupActivation {
 public:
-    explicit PopupActivation(Program& program);
+    // The menu opens owned by the main window, which takes the foreground for it.
+    PopupActivation(Platform& platform, SnippetFile& file, TargetTracker& tracker, ui::Form& mainWindow,
+                    bool ntPlatform, PopupActions actions);
 
     void activatePopup(int button);
     void showPopupMenu();
@@ -23,7 +37,12 @@ public:
     PopupMenus menus;
 
 private:
-    Program& program_;
+    Platform& platform_;
+    SnippetFile& file_;
+    TargetTracker& tracker_;
+    ui::Form& mainWindow_;
+    bool ntPlatform_;
+    PopupActions actions_;
 };
 
 }  // namespace scrivlet

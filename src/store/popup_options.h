@@ -1,12 +1,7 @@
 #pragma once
-#include <cstdint>
+#include "platform/ui/colour.h"
 
 namespace scrivlet {
-
-// Colours with the top bit set name system colours.
-using Colour = std::uint32_t;
-constexpr Colour ButtonFaceColour = 0x8000000F;
-constexpr Colour WindowBackgroundColour = 0x80000005;
 
 // How the pop-up menu is opened and laid out, from the [Common] section.
 struct PopupOptions {
@@ -16,8 +11,5 @@ struct PopupOptions {
     Colour borderColour = ButtonFaceColour;
     int cascade = 0;        // 0 flat, 1 grouped by first character
 };
-
-// A colour the window system can paint: an RGB value or a system colour index.
-bool isValidColour(Colour c);
 
 }  // namespace scrivlet

@@ -47,11 +47,6 @@ private:
 
 }  // namespace
 
-bool isValidColour(Colour c) {
-    if (c & 0x80000000u) return (c & 0x7FFFFFFFu) <= 30;  // COLOR_* indices
-    return c <= 0xFFFFFFu;
-}
-
 int SnippetFile::clampOption(int value, int minimum, int maximum, int fallback) {
     return (value >= minimum && value <= maximum) ? value : fallback;
 }

@@ -3,7 +3,7 @@
 namespace scrivlet {
 
 // What became of a write to the snippet file or the settings.
-enum class WriteResult {
+enum class [[nodiscard]] WriteResult {
     Ok,
     Failed,   // the system refused it (read-only file, vanished folder)
     TooLong,  // refused before writing: the value could not be read back whole

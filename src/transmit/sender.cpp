@@ -1,14 +1,9 @@
 #include "transmit/sender.h"
 
-#include "mainwindow/main_window.h"
-#include "mainwindow/program.h"
-#include "mainwindow/window_placement.h"
 #include "platform/key_string.h"
 #include "platform/text.h"
 #include "store/message_text.h"
 #include "store/storage_escape.h"
-#include "tracking/own_caption.h"
-#include "tracking/target_tracker.h"
 #include "transmit/choice_form.h"
 #include "transmit/key_notation.h"
 #include "transmit/placeholders.h"
@@ -23,17 +18,17 @@ constexpr int ClipboardPauseMs = 50;
 }  // namespace
 
 void Sender::sendEntry(EntryNumber n) {
-    Platform& p = program_.platform;
-    const Entry entry = program_.snippetFile.readEntry(n);
+    Platform& p = platform_;
+    const Entry entry = file_.readEntry(n);
     std::string text = unescapeText(entry.text);
     text = expandFilePlaceholders(std::move(text), p.files);
     text = expandClockPlaceholders(std::move(text), p.clock);
 
     if (entry.dosBox) {
         if (!putOnClipboard(text)) {
-            p.dialogs.message({formatMessageText("Die Zwischenablage wird von einem anderen Programm "
-                                                 "blockiert.\\n\\nDer Text wurde daher nicht übertragen."),
-                               program_.appTitle(), MessageIcon::Error, MessageButtons::Ok, false});
+            messages_.show(MessageIcon::Error, formatMessageText("Die Zwischenablage wird von einem anderen "
+                                                                 "Programm blockiert.\\n\\nDer Text wurde "
+                                                                 "daher nicht übertragen."));
             return;
         }
         pendingKeys = "% BE";
@@ -48,16 +43,16 @@ void Sender::sendEntry(EntryNumber n) {
 }
 
 bool Sender::putOnClipboard(const std::string& text) {
-    Clipboard& clipboard = program_.platform.clipboard;
+    Clipboard& clipboard = platform_.clipboard;
     for (int attempt = 0; attempt < ClipboardTries; ++attempt) {
-        if (attempt > 0) program_.platform.clock.sleep(ClipboardPauseMs);
+        if (attempt > 0) platform_.clock.sleep(ClipboardPauseMs);
         if (clipboard.clear() && clipboard.setText(text)) return true;
     }
     return false;
 }
 
 void Sender::sendToLastWindow() {
-    const WindowId target = program_.tracker->lastTargetWindow;
+    const WindowId target = tracker_.lastTargetWindow;
     if (target == 0) {
         reportNoTarget();
         return;
@@ -66,7 +61,7 @@ void Sender::sendToLastWindow() {
 }
 
 void Sender::sendToTitledWindow() {
-    WindowSystem& windows = program_.platform.windows;
+    WindowSystem& windows = platform_.windows;
     targetCandidates.clear();
     for (WindowId h : windows.topLevelWindows()) {
         const std::string title = windowTitle(windows, h);
@@ -82,9 +77,9 @@ void Sender::sendToTitledWindow() {
 }
 
 void Sender::chooseTarget() {
-    ChoiceForm choice(program_.platform.ui, ownCaption("Auswahl", program_.ntPlatform()));
+    ChoiceForm choice(platform_.ui, choiceCaption_);
     choice.realize();
-    placeBesideMainWindow(choice, program_.mainWindow->form, program_.platform.ui.screen());
+    if (placeDialog_) placeDialog_(choice);
     for (const auto& [title, window] : targetCandidates)
         choice.lbZielFenster.addItem(title, static_cast<std::intptr_t>(window));
     choice.lbZielFenster.setListIndex(0);
@@ -95,13 +90,13 @@ void Sender::chooseTarget() {
 }
 
 bool Sender::deliverToWindow(WindowId window) {
-    Platform& p = program_.platform;
+    Platform& p = platform_;
     KeyStringError error;
     const auto steps = parseKeyString(pendingKeys, &error);
     if (!steps) {
-        p.dialogs.message({"Der Text enthält eine Tastenfolge, die Scrivlet nicht senden kann (Zeichen " +
-                               std::to_string(error.position + 1) + ": " + error.reason + ").",
-                           program_.appTitle(), MessageIcon::Error, MessageButtons::Ok, false});
+        messages_.show(MessageIcon::Error, "Der Text enthält eine Tastenfolge, die Scrivlet nicht senden kann "
+                                           "(Zeichen " + std::to_string(error.position + 1) + ": " +
+                                               error.reason + ").");
         return false;
     }
     // A text must never go to whatever window happens to have the focus: it may
@@ -114,18 +109,17 @@ bool Sender::deliverToWindow(WindowId window) {
     }
     p.ui.doEvents();
     if (p.keys.type(window, *steps) != TypingResult::Typed) {
-        p.dialogs.message({formatMessageText("Das Zielfenster hat nicht alle Tastendrücke angenommen.\\n\\n"
-                                             "Bitte prüfen Sie, ob der Text vollständig angekommen ist."),
-                           program_.appTitle(), MessageIcon::Warning, MessageButtons::Ok, false});
+        messages_.show(MessageIcon::Warning,
+                       formatMessageText("Das Zielfenster hat nicht alle Tastendrücke angenommen.\\n\\n"
+                                         "Bitte prüfen Sie, ob der Text vollständig angekommen ist."));
         return false;
     }
     return true;
 }
 
 void Sender::reportNoTarget() {
-    program_.platform.dialogs.message({"Es wurde kein passendes Zielfenster identifiziert.\rDie Übertragung "
-                                       "wird daher abgebrochen.",
-                                       program_.appTitle(), MessageIcon::Error, MessageButtons::Ok, false});
+    messages_.show(MessageIcon::Error,
+                   "Es wurde kein passendes Zielfenster identifiziert.\rDie Übertragung wird daher abgebrochen.");
 }
 
 }  // namespace scrivlet

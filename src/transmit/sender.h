@@ -1,14 +1,17 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/message_boxes.h"
+#include "platform/platform.h"
+#include "platform/ui/form.h"
 #include "platform/window_id.h"
 #include "store/snippet_file.h"
+#include "tracking/target_tracker.h"
 
 namespace scrivlet {
-
-class Program;
 
 // From a chosen entry to keystrokes in the target window: the entry is read,
 // its placeholders expanded, and the text typed into the last used window or
@@ -16,7 +19,15 @@ class Program;
 // gets it pasted from the clipboard.
 class Sender {
 public:
-    explicit Sender(Program& program) : program_(program) {}
+    // placeDialog puts the choice dialog where the program's dialogs open.
+    Sender(Platform& platform, SnippetFile& file, TargetTracker& tracker, const MessageBoxes& messages,
+           std::string choiceCaption, std::function<void(ui::Form&)> placeDialog)
+        : platform_(platform),
+          file_(file),
+          tracker_(tracker),
+          messages_(messages),
+          choiceCaption_(std::move(choiceCaption)),
+          placeDialog_(std::move(placeDialog)) {}
 
     void sendEntry(EntryNumber n);
 
@@ -38,7 +49,12 @@ private:
     bool putOnClipboard(const std::string& text);
     void chooseTarget();
 
-    Program& program_;
+    Platform& platform_;
+    SnippetFile& file_;
+    TargetTracker& tracker_;
+    const MessageBoxes& messages_;
+    std::string choiceCaption_;
+    std::function<void(ui::Form&)> placeDialog_;
 };
 
 }  // namespace scrivlet

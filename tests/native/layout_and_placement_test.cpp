@@ -64,10 +64,10 @@ struct PlacementTest : test::MainWindowStory {
     PlacementTest() { sim.ui.screenInfo = {1024, 768, 15, 15}; }
     void stored(int top, int left, int width, int height) {
         UserSettings s(sim.registry);
-        s.save("_Top", std::to_string(top));
-        s.save("_Left", std::to_string(left));
-        s.save("_Width", std::to_string(width));
-        s.save("_Height", std::to_string(height));
+        EXPECT_EQ(s.save("_Top", std::to_string(top)), WriteResult::Ok);
+        EXPECT_EQ(s.save("_Left", std::to_string(left)), WriteResult::Ok);
+        EXPECT_EQ(s.save("_Width", std::to_string(width)), WriteResult::Ok);
+        EXPECT_EQ(s.save("_Height", std::to_string(height)), WriteResult::Ok);
     }
     static constexpr int W = 9255 + 240, H = 5535 + 59 * 15;
     static constexpr int CentredLeft = (15360 - W) / 2, CentredTop = (11520 - H) / 2;

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "mainwindow/main_window.h"
-#include "mainwindow/program.h"
+#include "app/program.h"
 #include "native/sim_desktop.h"
 
 namespace scrivlet::test {

@@ -2,7 +2,7 @@
 
 #include "native/main_window_story.h"
 #include "store/entry_cipher.h"
-#include "transmit/editor_text.h"
+#include "mainwindow/editor_text.h"
 
 namespace scrivlet {
 namespace {

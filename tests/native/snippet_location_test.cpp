@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "native/sim_desktop.h"
-#include "store/snippet_location.h"
+#include "mainwindow/snippet_location.h"
 
 namespace scrivlet {
 namespace {
@@ -49,7 +49,7 @@ TEST_F(SnippetLocationTest, FirstStartWithoutSampleCreatesTheFileWithIgnoreTitle
 }
 
 TEST_F(SnippetLocationTest, ARememberedFileThatIsGoneFallsBackToTheStandardFile) {
-    settings.save("path", "C:\\Weg\\Scrivlet.ini");
+    EXPECT_EQ(settings.save("path", "C:\\Weg\\Scrivlet.ini"), WriteResult::Ok);
     location().locate(SnippetLocation::Mode::Start);
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown()[0].text,
@@ -63,7 +63,7 @@ TEST_F(SnippetLocationTest, ARememberedFileThatIsGoneFallsBackToTheStandardFile)
 
 TEST_F(SnippetLocationTest, ARememberedFileIsUsedAsItIs) {
     desk.writeFile("C:\\Eigene\\Scrivlet.ini", "[Name]\r\n1=eigen\r\n");
-    settings.save("path", "C:\\Eigene\\Scrivlet.ini");
+    EXPECT_EQ(settings.save("path", "C:\\Eigene\\Scrivlet.ini"), WriteResult::Ok);
     location().locate(SnippetLocation::Mode::Start);
     EXPECT_EQ(file.path(), "C:\\Eigene\\Scrivlet.ini");
     EXPECT_EQ(list.entries.at(0).name, "eigen");
@@ -133,7 +133,7 @@ TEST_F(SnippetLocationTest, ASampleThatCannotBeCopiedIsReportedAndTheProgramGoes
 TEST_F(SnippetLocationTest, StandardModeLeavesTheOldFileWhereItIs) {
     const std::string own = "[Name]\r\n1=eigen\r\n[Ignore]\r\n1=x\r\n";
     desk.writeFile("C:\\Eigene\\Scrivlet.ini", own);
-    settings.save("path", "C:\\Eigene\\Scrivlet.ini");
+    EXPECT_EQ(settings.save("path", "C:\\Eigene\\Scrivlet.ini"), WriteResult::Ok);
     location().locate(SnippetLocation::Mode::Start);
     location().locate(SnippetLocation::Mode::Standard);
     EXPECT_EQ(file.path(), SimDesktop::StandardFile);

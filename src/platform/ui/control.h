@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/ui/geometry.h"
-#include "store/popup_options.h"
+#include "platform/ui/colour.h"
 
 namespace scrivlet::ui {
 
@@ -99,7 +99,7 @@ private:
     bool enabled_ = true;
     bool visible_ = true;
     Colour backColour_ = ButtonFaceColour;
-    Colour foreColour_ = 0x80000012;  // button text
+    Colour foreColour_ = ButtonTextColour;
     int tabIndex_ = 0;
     std::unique_ptr<ControlPeer> peer_;
 };

@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "platform/ui/geometry.h"
-#include "store/popup_options.h"
+#include "platform/ui/colour.h"
 
 namespace scrivlet {
 

@@ -1,4 +1,4 @@
-#include "transmit/editor_text.h"
+#include "mainwindow/editor_text.h"
 
 #include <vector>
 

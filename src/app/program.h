@@ -1,25 +1,23 @@
 #pragma once
-#include <functional>
 #include <memory>
 #include <string>
 
+#include "mainwindow/main_window.h"
+#include "mainwindow/snippet_location.h"
+#include "platform/message_boxes.h"
 #include "platform/platform.h"
-#include "store/entry_commands.h"
+#include "popup/border_strip.h"
+#include "popup/popup_activation.h"
 #include "store/ini_access.h"
 #include "store/snippet_file.h"
-#include "store/snippet_location.h"
 #include "store/user_settings.h"
+#include "tracking/target_tracker.h"
+#include "transmit/sender.h"
 
 namespace scrivlet {
 
-class BorderStrip;
-class MainWindow;
-class PopupActivation;
-class Sender;
-class TargetTracker;
-
-// The program-wide state and the objects that share it; one per run, so every
-// test builds a fresh one.
+// The program: it owns every object of a run and wires them together, each
+// handed only what it needs. One per run, so every test builds a fresh one.
 class Program {
 public:
     explicit Program(Platform platform);
@@ -43,19 +41,18 @@ private:
     bool ntPlatform_;
     std::string appTitle_;
     bool debugMode_ = false;
+    MessageBoxes messages_;
 
 public:
     IniAccess ini;
     UserSettings settings;
     SnippetFile snippetFile;
     SnippetLocation location;
-    std::unique_ptr<MainWindow> mainWindow;
-    std::unique_ptr<EntryCommands> entryCommands;
     std::unique_ptr<TargetTracker> tracker;
+    std::unique_ptr<MainWindow> mainWindow;
     std::unique_ptr<Sender> sender;
     std::unique_ptr<PopupActivation> popup;
     std::unique_ptr<BorderStrip> strip;
-
 };
 
 // "debug" in any letter case, with blanks around it, selects debug mode.

@@ -1,26 +1,15 @@
-#include "store/snippet_location.h"
+#include "mainwindow/snippet_location.h"
 
-#include "store/file_helpers.h"
 #include "store/message_text.h"
 
 namespace scrivlet {
 
-namespace {
-const char* const FileName = "Scrivlet.ini";
-const char* const SampleName = "sample.ini";
-const char* const PathSetting = "path";
-}  // namespace
-
-std::string SnippetLocation::standardPath() { return appFolder(platform_.system) + FileName; }
-
-void SnippetLocation::inform(MessageIcon icon, const std::string& text,
-                             const std::vector<std::string>& values) {
-    platform_.dialogs.message(
-        {formatMessageText(text, values), appTitle_, icon, MessageButtons::Ok, false});
+void SnippetLocation::inform(MessageIcon icon, const std::string& text, const std::vector<std::string>& values) {
+    messages_.show(icon, formatMessageText(text, values));
 }
 
-void SnippetLocation::rememberPath() {
-    if (!succeeded(settings_.save(PathSetting, file_.path())))
+void SnippetLocation::reportRemembered(WriteResult result) {
+    if (!succeeded(result))
         inform(MessageIcon::Error,
                "Der Speicherort der Textbausteine konnte nicht in den Benutzereinstellungen "
                "gespeichert werden.\\n\\nBeim nächsten Start wird wieder die bisherige Datei "
@@ -28,30 +17,25 @@ void SnippetLocation::rememberPath() {
 }
 
 void SnippetLocation::useStandardFile() {
-    const std::string path = standardPath();
-    file_.setPath(path);
-    const std::string sample = appFolder(platform_.system) + SampleName;
-    if (!fileExists(platform_.files, path) && fileExists(platform_.files, sample) &&
-        !platform_.files.copy(sample, path))
+    const SnippetPath::StandardFile outcome = path_.useStandardFile();
+    if (outcome.sampleCopyFailed)
         inform(MessageIcon::Error,
                "Die Beispieldatei '%1' konnte nicht nach '%2' kopiert werden.\\n\\n"
                "Scrivlet beginnt daher mit einer leeren Textbaustein-Datei.",
-               {sample, path});
-    rememberPath();
+               {path_.samplePath(), path_.standardPath()});
+    reportRemembered(outcome.remembered);
 }
 
 bool SnippetLocation::chooseFolder(WindowId owner) {
     const std::string folder =
         platform_.dialogs.chooseFolder(owner, "Bitte wählen Sie den neuen Ablageordner:");
     if (folder.empty()) return false;
-    const std::string path = addBackslash(folder) + FileName;
-    if (!fileExists(platform_.files, path)) {
-        const MessageAnswer answer = platform_.dialogs.message(
-            {formatMessageText("Im ausgewählten Ordner befindet sich (noch) keine Scrivlet-datei."
-                               "\\n\\nMöchten Sie eine neue anlegen?"),
-             appTitle_, MessageIcon::Question, MessageButtons::YesNo, false});
-        if (answer != MessageAnswer::Yes) return false;
-        if (!writeFileWhole(platform_.files, path, "")) {
+    const std::string path = SnippetPath::inFolder(folder);
+    if (!path_.exists(path)) {
+        if (!messages_.ask(formatMessageText("Im ausgewählten Ordner befindet sich (noch) keine Scrivlet-datei."
+                                             "\\n\\nMöchten Sie eine neue anlegen?")))
+            return false;
+        if (!path_.createEmpty(path)) {
             inform(MessageIcon::Error,
                    "Die Datei '%1' konnte nicht angelegt werden.\\n\\n"
                    "Es bleibt bei der bisherigen Datei '%2'.",
@@ -59,24 +43,24 @@ bool SnippetLocation::chooseFolder(WindowId owner) {
             return false;
         }
     }
-    file_.setPath(path);
-    rememberPath();
+    path_.use(path);
+    reportRemembered(path_.remember());
     return true;
 }
 
 bool SnippetLocation::locate(Mode mode, WindowId owner) {
     switch (mode) {
         case Mode::Start: {
-            const std::string remembered = settings_.get(PathSetting, "");
+            const std::string remembered = path_.remembered();
             if (remembered.empty()) {
                 useStandardFile();
-            } else if (!fileExists(platform_.files, remembered)) {
+            } else if (!path_.exists(remembered)) {
                 inform(MessageIcon::Information,
                        "Im angegebenen Ordner befindet sich keine Scrivlet-datei.\\n\\n"
                        "Die Pfadangabe wird daher auf Standardwerte zurückgesetzt.");
                 useStandardFile();
             } else {
-                file_.setPath(remembered);
+                path_.use(remembered);
             }
             break;
         }

@@ -1,18 +1,16 @@
-#include "store/entry_commands.h"
+#include "mainwindow/entry_commands.h"
 
+#include "mainwindow/editor_text.h"
 #include "mainwindow/main_window.h"
-#include "mainwindow/program.h"
 #include "platform/text.h"
 #include "store/entry_cipher.h"
 #include "store/storage_escape.h"
-#include "transmit/editor_text.h"
 #include "transmit/key_notation.h"
 
 namespace scrivlet {
 
 void EntryCommands::inform(const std::string& text) {
-    program_.platform.dialogs.message(
-        {text, program_.appTitle(), MessageIcon::Information, MessageButtons::Ok, false});
+    messages_.show(MessageIcon::Information, text);
 }
 
 void EntryCommands::showEntry() {
@@ -20,7 +18,7 @@ void EntryCommands::showEntry() {
     const int row = f.lbEntryList.listIndex();
     if (row < 0) return;
     const auto n = static_cast<EntryNumber>(f.lbEntryList.itemData(row));
-    const Entry entry = program_.snippetFile.readEntry(n);
+    const Entry entry = file_.readEntry(n);
     showTextInEditor(f.ghostTextTB, textToEditorForm(unescapeText(entry.text)));
     f.destinationTextList.setText(trimBlanks(entry.title));
     // Showing an entry writes nothing: the flags are set as read, so their
@@ -37,7 +35,7 @@ void EntryCommands::writeCurrTextData() {
     if (window_.currentEntry() == 0) return;
     const int crypt = f.cryptChk.value();
     std::string stored = escapeText(editorFormToText(f.ghostTextTB.text()));
-    if (crypt) stored = encipherText(stored, program_.platform.random);
+    if (crypt) stored = encipherText(stored, platform_.random);
     // The cipher flag follows only a text that reached the file, so the two
     // never disagree.
     WriteResult result = window_.writeCurrentField("Text", stored);
@@ -54,10 +52,8 @@ int EntryCommands::sameName(const std::string& name, int skip) const {
 }
 
 bool EntryCommands::confirmDuplicate(const std::string& name) {
-    const MessageAnswer answer = program_.platform.dialogs.message(
-        {"Es gibt bereits einen Eintrag mit dem Namen \r'" + name + "'.\r\rMöchten Sie ihn dennoch verwenden?",
-         program_.appTitle(), MessageIcon::Question, MessageButtons::YesNo, true});
-    return answer == MessageAnswer::Yes;
+    return messages_.ask(
+        "Es gibt bereits einen Eintrag mit dem Namen \r'" + name + "'.\r\rMöchten Sie ihn dennoch verwenden?", true);
 }
 
 void EntryCommands::newEntry() {
@@ -69,14 +65,14 @@ void EntryCommands::newEntry() {
     }
     std::string name;
     for (;;) {
-        name = trimBlanks(program_.platform.ui.inputBox("Scrivlet - Neuen Eintrag erstellen",
+        name = trimBlanks(platform_.ui.inputBox("Scrivlet - Neuen Eintrag erstellen",
                                                "Bitte geben Sie einen Namen für den neuen Eintrag an:", ""));
         if (name.empty()) return;
         if (sameName(name, -1) < 0 || confirmDuplicate(name)) break;
     }
     const auto n = static_cast<EntryNumber>(f.lbEntryList.count() + 1);
     // A new entry starts empty, enciphered, for the last used window.
-    const WriteResult result = program_.snippetFile.writeEntry(n, {name, "", "", 1, 0});
+    const WriteResult result = file_.writeEntry(n, {name, "", "", 1, 0});
     if (!succeeded(result)) {
         window_.reportWrite(result);
         return;
@@ -95,13 +91,13 @@ void EntryCommands::renameEntry() {
     const std::string old = f.lbEntryList.text(p);
     std::string name;
     for (;;) {
-        name = trimBlanks(program_.platform.ui.inputBox(
+        name = trimBlanks(platform_.ui.inputBox(
             "Scrivlet - Eintrag umbenennen",
             "Bitte geben Sie einen neuen Namen für den Eintrag ''" + old + "'' an:", old));
         if (name.empty()) return;
         if (sameName(name, p) < 0 || confirmDuplicate(name)) break;
     }
-    const WriteResult result = program_.snippetFile.writeField(static_cast<EntryNumber>(n), "Name", name);
+    const WriteResult result = file_.writeField(static_cast<EntryNumber>(n), "Name", name);
     if (!succeeded(result)) {
         window_.reportWrite(result);
         return;
@@ -117,10 +113,7 @@ void EntryCommands::deleteEntry() {
     const int p = list.listIndex();
     if (p < 0) return;
     const auto d = static_cast<EntryNumber>(list.itemData(p));
-    const MessageAnswer answer = program_.platform.dialogs.message(
-        {"Wollen Sie den Eintrag '" + list.text(p) + "'\rwirklich löschen?", program_.appTitle(),
-         MessageIcon::Question, MessageButtons::YesNo, false});
-    if (answer != MessageAnswer::Yes) return;
+    if (!messages_.ask("Wollen Sie den Eintrag '" + list.text(p) + "'\rwirklich löschen?")) return;
 
     int q = 0;
     for (int i = 1; i < list.count(); ++i)
@@ -129,9 +122,8 @@ void EntryCommands::deleteEntry() {
 
     // The highest-numbered entry moves into the freed number, so the numbers
     // stay without gaps; its old number is emptied, which ends the list there.
-    SnippetFile& file = program_.snippetFile;
-    WriteResult result = m == d ? WriteResult::Ok : file.writeEntry(d, file.readEntry(m));
-    if (succeeded(result)) result = file.writeEntry(m, {"", "", "", 0, 0});
+    WriteResult result = m == d ? WriteResult::Ok : file_.writeEntry(d, file_.readEntry(m));
+    if (succeeded(result)) result = file_.writeEntry(m, {"", "", "", 0, 0});
     if (!succeeded(result)) {
         window_.reportWrite(result);
         return;

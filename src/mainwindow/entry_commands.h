@@ -1,17 +1,21 @@
 #pragma once
 #include <string>
 
+#include "platform/message_boxes.h"
+#include "platform/platform.h"
+#include "store/snippet_file.h"
+
 namespace scrivlet {
 
 class MainWindow;
-class Program;
 
 // Creating, renaming, deleting and editing entries in the main window. Every
 // command writes its result to the snippet file before it returns; entry
 // numbers stay 1 to N without gaps.
 class EntryCommands {
 public:
-    EntryCommands(Program& program, MainWindow& window) : program_(program), window_(window) {}
+    EntryCommands(MainWindow& window, Platform& platform, SnippetFile& file, const MessageBoxes& messages)
+        : window_(window), platform_(platform), file_(file), messages_(messages) {}
 
     // Brings the selected entry into the editor and the destination controls.
     void showEntry();
@@ -28,8 +32,10 @@ private:
     bool confirmDuplicate(const std::string& name);
     void inform(const std::string& text);
 
-    Program& program_;
     MainWindow& window_;
+    Platform& platform_;
+    SnippetFile& file_;
+    const MessageBoxes& messages_;
 };
 
 }  // namespace scrivlet

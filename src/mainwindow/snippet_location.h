@@ -1,0 +1,49 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/message_boxes.h"
+#include "platform/platform.h"
+#include "store/snippet_file.h"
+#include "store/snippet_path.h"
+#include "store/user_settings.h"
+
+namespace scrivlet {
+
+// Settles on the snippet file with the user: at start the remembered one (or
+// the standard file, with a word when the remembered one has gone), on request
+// the standard file or one in a folder the user chooses.
+class SnippetLocation {
+public:
+    enum class Mode { Start = 0, Standard = 1, ChooseFolder = 2 };
+
+    // located runs whenever a file has been settled on: show its path, load it.
+    SnippetLocation(Platform& platform, SnippetFile& file, UserSettings& settings, std::string appTitle,
+                    std::function<void()> located)
+        : platform_(platform),
+          path_(platform, file, settings),
+          file_(file),
+          messages_(platform.dialogs, std::move(appTitle)),
+          located_(std::move(located)) {}
+
+    // False when nothing changed (cancelled, declined, or the new file could
+    // not be created).
+    bool locate(Mode mode, WindowId owner = 0);
+
+    std::string standardPath() { return path_.standardPath(); }
+
+private:
+    void useStandardFile();
+    bool chooseFolder(WindowId owner);
+    void reportRemembered(WriteResult result);
+    void inform(MessageIcon icon, const std::string& text, const std::vector<std::string>& values = {});
+
+    Platform& platform_;
+    SnippetPath path_;
+    SnippetFile& file_;
+    MessageBoxes messages_;
+    std::function<void()> located_;
+};
+
+}  // namespace scrivlet

@@ -1,0 +1,36 @@
+#include "store/snippet_path.h"
+
+#include "store/file_helpers.h"
+
+namespace scrivlet {
+
+namespace {
+const char* const SampleName = "sample.ini";
+const char* const PathSetting = "path";
+}  // namespace
+
+std::string SnippetPath::remembered() { return settings_.get(PathSetting, ""); }
+
+std::string SnippetPath::standardPath() { return appFolder(platform_.system) + FileName; }
+
+std::string SnippetPath::samplePath() { return appFolder(platform_.system) + SampleName; }
+
+std::string SnippetPath::inFolder(const std::string& folder) { return addBackslash(folder) + FileName; }
+
+bool SnippetPath::exists(const std::string& path) { return fileExists(platform_.files, path); }
+
+WriteResult SnippetPath::remember() { return settings_.save(PathSetting, file_.path()); }
+
+bool SnippetPath::createEmpty(const std::string& path) { return writeFileWhole(platform_.files, path, ""); }
+
+SnippetPath::StandardFile SnippetPath::useStandardFile() {
+    StandardFile outcome;
+    const std::string path = standardPath();
+    const std::string sample = samplePath();
+    use(path);
+    if (!exists(path) && exists(sample)) outcome.sampleCopyFailed = !platform_.files.copy(sample, path);
+    outcome.remembered = remember();
+    return outcome;
+}
+
+}  // namespace scrivlet
