@@ -20,7 +20,7 @@ Program::Program(Platform p)
       settings(platform.registry),
       snippetFile(ini, platform.random),
       location(platform, snippetFile, settings, appTitle_, [this] { loadSnippetFile(); }) {
-    tracker = std::make_unique<TargetTracker>(platform.windows, snippetFile.ignoreList(), appTitle_);
+    tracker = std::make_unique<TargetTracker>(platform.windows, platform.ui, snippetFile.ignoreList(), appTitle_);
     mainWindow = std::make_unique<MainWindow>(
         platform, snippetFile, settings, location, messages_, ntPlatform_,
         MainWindowLinks{[this] { loadSnippetFile(); }, [this](unsigned lParam) { popup->iconMessage(lParam); },
@@ -32,7 +32,8 @@ Program::Program(Platform p)
     MainWindow& main = *mainWindow;
     popup = std::make_unique<PopupActivation>(
         platform, snippetFile, *tracker, main.form, ntPlatform_,
-        PopupActions{[this](EntryNumber n) { sender->sendEntry(n); }, [&main] { main.showWindow(); },
+        PopupActions{[this](EntryNumber n) { sender->sendEntry(n); }, [this] { return sender->sending(); },
+                     [&main] { main.showWindow(); },
                      [&main] { main.hideWindow(); }, [&main] { main.quit(); }});
     strip = std::make_unique<BorderStrip>(platform.ui, platform.windows, snippetFile.options(),
                                           ownCaption("Satellit", ntPlatform_));

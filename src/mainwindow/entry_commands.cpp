@@ -45,9 +45,9 @@ void EntryCommands::writeCurrTextData() {
 
 int EntryCommands::sameName(const std::string& name, int skip) const {
     const ui::ListBox& list = window_.form.lbEntryList;
-    const std::string upper = toUpper(name);
+    const std::string upper = platform_.ui.upperCase(name);
     for (int i = 0; i < list.count(); ++i)
-        if (i != skip && toUpper(list.text(i)) == upper) return i;
+        if (i != skip && platform_.ui.upperCase(list.text(i)) == upper) return i;
     return -1;
 }
 

@@ -268,7 +268,7 @@ void MainWindow::find() {
 
 void MainWindow::findNext() {
     if (searchText.empty()) return;
-    if (!findNextInEditor(form.ghostTextTB, searchText)) {
+    if (!findNextInEditor(platform_.ui, form.ghostTextTB, searchText)) {
         messages_.show(MessageIcon::Information, "Die Suche ist am Ende des Textes angekommen.");
         return;
     }

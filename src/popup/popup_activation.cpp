@@ -17,6 +17,7 @@ PopupActivation::PopupActivation(Platform& platform, SnippetFile& file, TargetTr
 }
 
 void PopupActivation::activatePopup(int button) {
+    if (actions_.sending && actions_.sending()) return;
     if (button == 1) {
         // The window in front is captured before the program's own window takes
         // the foreground for the menu.

@@ -12,6 +12,8 @@ namespace scrivlet {
 // What the menu's choices and the other buttons do to the rest of the program.
 struct PopupActions {
     std::function<void(EntryNumber)> send;
+    // True while an entry is still being sent: the menu must not open over it.
+    std::function<bool()> sending;
     std::function<void()> showMainWindow;
     std::function<void()> hideMainWindow;
     std::function<void()> quit;
@@ -26,6 +28,8 @@ public:
     PopupActivation(Platform& platform, SnippetFile& file, TargetTracker& tracker, ui::Form& mainWindow,
                     bool ntPlatform, PopupActions actions);
 
+    // Does nothing while an entry is still being sent: a second menu or the
+    // main window would take the foreground from the target mid-text.
     void activatePopup(int button);
     void showPopupMenu();
     void doFixedCommand(int tag);

@@ -18,6 +18,11 @@ constexpr int ClipboardPauseMs = 50;
 }  // namespace
 
 void Sender::sendEntry(EntryNumber n) {
+    struct Sending {
+        bool& flag;
+        explicit Sending(bool& f) : flag(f) { flag = true; }
+        ~Sending() { flag = false; }
+    } sending(sending_);
     Platform& p = platform_;
     const Entry entry = file_.readEntry(n);
     std::string text = unescapeText(entry.text);
@@ -35,7 +40,7 @@ void Sender::sendEntry(EntryNumber n) {
     } else {
         pendingKeys = toKeyString(text);
     }
-    targetTitle = toUpper(trimBlanks(entry.title));
+    targetTitle = p.ui.upperCase(trimBlanks(entry.title));
     if (targetTitle.empty())
         sendToLastWindow();
     else
@@ -65,7 +70,7 @@ void Sender::sendToTitledWindow() {
     targetCandidates.clear();
     for (WindowId h : windows.topLevelWindows()) {
         const std::string title = windowTitle(windows, h);
-        if (!title.empty() && toUpper(title).find(targetTitle) != std::string::npos)
+        if (!title.empty() && platform_.ui.upperCase(title).find(targetTitle) != std::string::npos)
             targetCandidates.emplace_back(title, h);
     }
     if (targetCandidates.empty())

@@ -30,6 +30,9 @@ public:
           placeDialog_(std::move(placeDialog)) {}
 
     void sendEntry(EntryNumber n);
+    // True from the choice of an entry until its last key went out (the choice
+    // dialog and the typing let other events run meanwhile).
+    bool sending() const { return sending_; }
 
     // The key string to type, and the upper-case target title ("" for the last
     // used window), as the last send left them.
@@ -55,6 +58,7 @@ private:
     const MessageBoxes& messages_;
     std::string choiceCaption_;
     std::function<void(ui::Form&)> placeDialog_;
+    bool sending_ = false;
 };
 
 }  // namespace scrivlet

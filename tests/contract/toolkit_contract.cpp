@@ -51,6 +51,23 @@ std::vector<std::string> textsOf(const std::vector<ui::ListItem>& items) {
     return texts;
 }
 
+// ---- letter case, as searching and comparing names and titles see it
+
+TEST_F(ToolkitContract, CapitalsFollowTheLocaleLetterForLetter) {
+    const struct {
+        const char* text;
+        const char* upper;
+    } cases[] = {
+        {"", ""},
+        {"abc xyz 0-9 ~{}", "ABC XYZ 0-9 ~{}"},
+        {"äöü àéîõç ñø", "ÄÖÜ ÀÉÎÕÇ ÑØ"},
+        {"œ š ž ÿ", "Œ Š Ž Ÿ"},
+        {"ß µ ? ÄÖÜ", "ß µ ? ÄÖÜ"},  // no capital of their own
+        {"(unbenannt) - editor", "(UNBENANNT) - EDITOR"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ui.upperCase(c.text), c.upper) << c.text;
+}
+
 // ---- sorted lists
 
 struct SortCase {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "native/main_window_story.h"
+#include "popup/border_strip.h"
 #include "store/entry_cipher.h"
 #include "tracking/target_tracker.h"
 #include "transmit/choice_form.h"
@@ -69,6 +70,35 @@ TEST_F(SenderTest, AClosedOrRefusingTargetReceivesNothingAndNothingElseDoes) {
         EXPECT_NE(messages()[0].text.find("kein passendes Zielfenster"), std::string::npos);
         sim.dialogs.shown.clear();
     }
+}
+
+TEST_F(SenderTest, ATargetThatRefusesTheForegroundOnceIsAskedAgain) {
+    entry("zweiter Versuch");
+    const WindowId notepad = notepadInFront();
+    sim.windows.open("Chat", Kind::Notepad);
+    sim.windows.window(notepad).foregroundRefusals = 1;
+    sender().sendEntry(1);
+    EXPECT_EQ(received(notepad), "zweiter Versuch");
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(SenderTest, TheIconAndTheStripWaitUntilTheTextIsTyped) {
+    startWith("[Name]\r\n1=Eintrag\r\n[Text]\r\n1=abc\r\n[Common]\r\nPumActViaBorder=1\r\n");
+    const WindowId notepad = notepadInFront();
+    sim.ui.whenMenu([](ui::Menu& m) { m.item(0).click(); });
+    sim.windows.whileTyping = [&] {
+        sim.windows.whileTyping = nullptr;
+        sim.tray.iconMessage(NotificationArea::LeftButtonDown);
+        sim.tray.iconMessage(NotificationArea::RightButtonDown);
+        program->strip->mouseMove({});
+    };
+    sim.tray.iconMessage(NotificationArea::LeftButtonDown);
+    EXPECT_EQ(sim.ui.menusShown.size(), 1u);
+    EXPECT_EQ(received(notepad), "abc");
+    EXPECT_FALSE(form().visible());
+    EXPECT_FALSE(sender().sending());
+    sim.tray.iconMessage(NotificationArea::LeftButtonDown);  // afterwards the icon works again
+    EXPECT_EQ(sim.ui.menusShown.size(), 2u);
 }
 
 TEST_F(SenderTest, TitledEntriesLookForTheTitleInAnyLetterCase) {

@@ -106,6 +106,8 @@ char baseLetter(char c) {
 }
 }  // namespace
 
+std::string SimUi::upperCase(std::string_view text) { return toUpper(text); }
+
 int SimUi::compareText(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {

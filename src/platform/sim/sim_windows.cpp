@@ -78,6 +78,10 @@ std::vector<WindowId> SimWindowSystem::topLevelWindows() { return zOrder_; }
 bool SimWindowSystem::bringToForeground(WindowId window) {
     auto it = windows_.find(window);
     if (it == windows_.end() || it->second.refusesForeground) return false;
+    if (it->second.foregroundRefusals > 0) {
+        --it->second.foregroundRefusals;
+        return false;
+    }
     activate(window);
     return true;
 }

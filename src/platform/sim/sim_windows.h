@@ -30,6 +30,7 @@ public:
         Kind kind = Kind::Other;
         ui::Form* form = nullptr;    // a form of the program itself
         bool refusesForeground = false;
+        int foregroundRefusals = 0;  // the next so many requests fail, later ones succeed
         std::string text;            // what a notepad or console shows
         std::vector<KeyStep> keys;   // every key that reached it
         bool systemMenuOpen = false;

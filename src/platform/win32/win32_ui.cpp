@@ -231,6 +231,17 @@ int Win32Ui::compareText(std::string_view a, std::string_view b) {
     return result - CSTR_EQUAL;
 }
 
+std::string Win32Ui::upperCase(std::string_view text) {
+    std::string upper(text);
+    if (upper.empty()) return upper;
+    CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+    // A capital the code page lacks (that of µ, say) comes back as '?': the
+    // letter then stays as it was, as it would in a search by eye.
+    for (std::size_t i = 0; i < upper.size(); ++i)
+        if (upper[i] == '?' && text[i] != '?') upper[i] = text[i];
+    return upper;
+}
+
 void Win32Ui::quit() { PostQuitMessage(0); }
 
 bool Win32Ui::preTranslate(MSG& message) {

@@ -43,6 +43,7 @@ public:
     ui::Rect frameAround(const ui::Form& form) override;
     ui::ScreenInfo screen() override;
     int compareText(std::string_view a, std::string_view b) override;
+    std::string upperCase(std::string_view text) override;
     void doEvents() override;
     void quit() override;
 
