@@ -76,6 +76,8 @@ struct SortCase {
     bool comboBox;
 };
 
+void PrintTo(const SortCase& c, std::ostream* out) { *out << c.label; }
+
 class SortedLists : public ToolkitContract, public ::testing::WithParamInterface<SortCase> {};
 
 TEST_P(SortedLists, OrderIgnoresCaseAndKeepsEqualTextsInArrivalOrder) {
@@ -248,6 +250,8 @@ struct Caret {
     const char* text;
     int start, length;
 };
+
+void PrintTo(const Caret& c, std::ostream* out) { *out << c.label; }
 
 class RichEditPositions : public RichEditContract, public ::testing::WithParamInterface<Caret> {};
 

@@ -17,6 +17,8 @@ struct ClipText {
     std::string text;
 };
 
+void PrintTo(const ClipText& c, std::ostream* out) { *out << c.label; }
+
 class ClipboardRoundTrip : public ::testing::TestWithParam<ClipText> {};
 
 TEST_P(ClipboardRoundTrip, TextComesBackAsItWasPut) {

@@ -31,6 +31,8 @@ struct Position {
     int model, native;
 };
 
+void PrintTo(const Position& c, std::ostream* out) { *out << c.label; }
+
 class LineBreakPositions : public ::testing::TestWithParam<Position> {};
 
 TEST_P(LineBreakPositions, TranslateBothWays) {
@@ -77,6 +79,8 @@ struct RoundTrip {
     std::vector<CharFormat> formats;
 };
 
+void PrintTo(const RoundTrip& c, std::ostream* out) { *out << c.label; }
+
 class RtfRoundTrip : public ::testing::TestWithParam<RoundTrip> {};
 
 TEST_P(RtfRoundTrip, ReadingWhatWasWrittenGivesTextAndFormats) {
@@ -116,6 +120,8 @@ struct Written {
     std::string text;
     std::vector<CharFormat> formats;
 };
+
+void PrintTo(const Written& c, std::ostream* out) { *out << c.label; }
 
 class RtfAsRichEditWritesIt : public ::testing::TestWithParam<Written> {};
 

@@ -231,6 +231,8 @@ struct AcceleratorCase {
     const char* expected;  // the item clicked, "" none
 };
 
+void PrintTo(const AcceleratorCase& c, std::ostream* out) { *out << c.label; }
+
 class Accelerators : public Win32UiTest, public ::testing::WithParamInterface<AcceleratorCase> {};
 
 TEST_P(Accelerators, ShortcutsChooseTheirItems) {
@@ -266,6 +268,8 @@ struct PopupCase {
     std::vector<WPARAM> keys;
     const char* expected;  // "" when nothing was chosen
 };
+
+void PrintTo(const PopupCase& c, std::ostream* out) { *out << c.label; }
 
 class PopupMenus : public Win32UiTest, public ::testing::WithParamInterface<PopupCase> {};
 
@@ -319,6 +323,8 @@ struct InputCase {
     std::function<void(HWND dialog, HWND edit)> answer;
     const char* expected;
 };
+
+void PrintTo(const InputCase& c, std::ostream* out) { *out << c.label; }
 
 class InputBoxes : public Win32UiTest, public ::testing::WithParamInterface<InputCase> {};
 
@@ -382,6 +388,8 @@ struct FrameCase {
     bool menu;
     bool framed;
 };
+
+void PrintTo(const FrameCase& c, std::ostream* out) { *out << c.label; }
 
 class Frames : public Win32UiTest, public ::testing::WithParamInterface<FrameCase> {};
 
@@ -459,6 +467,8 @@ struct CloseCase {
     bool cancel;
 };
 
+void PrintTo(const CloseCase& c, std::ostream* out) { *out << c.label; }
+
 class Closing : public Win32UiTest, public ::testing::WithParamInterface<CloseCase> {};
 
 TEST_P(Closing, TheCloseBoxAsksTheForm) {
@@ -502,6 +512,8 @@ struct DialogKeyCase {
     bool inEditor;  // the key goes to the rich-text editor, not a text field
     const char* expected;
 };
+
+void PrintTo(const DialogKeyCase& c, std::ostream* out) { *out << c.label; }
 
 class DialogKeys : public Win32UiTest, public ::testing::WithParamInterface<DialogKeyCase> {};
 
@@ -707,6 +719,8 @@ struct KeyCase {
     std::vector<std::string> seen;
 };
 
+void PrintTo(const KeyCase& c, std::ostream* out) { *out << c.label; }
+
 class RichEditKeys : public Win32UiTest, public ::testing::WithParamInterface<KeyCase> {};
 
 TEST_P(RichEditKeys, TabAndEnterGoToTheKeyHandlerFirst) {
@@ -822,7 +836,14 @@ TEST_F(Win32UiTest, ALongTextWithManyMarkersFillsInOneStep) {
 
 // ---- the program's pictures
 
-class Pictures : public ::testing::TestWithParam<ui::Picture> {};
+struct PictureCase {
+    const char* label;
+    ui::Picture picture;
+};
+
+void PrintTo(const PictureCase& c, std::ostream* out) { *out << c.label; }
+
+class Pictures : public ::testing::TestWithParam<PictureCase> {};
 
 // The pixels of an icon, row by row.
 std::vector<RGBQUAD> pixelsOf(HICON icon, int size) {
@@ -852,7 +873,7 @@ std::vector<BYTE> alphaOf(HICON icon, int size) {
 TEST_P(Pictures, AreDrawnAtEachSizeWithTransparentCorners) {
     for (int size : {16, 32}) {
         SCOPED_TRACE(size);
-        const UniqueHicon icon = drawPicture(GetParam(), size);
+        const UniqueHicon icon = drawPicture(GetParam().picture, size);
         ASSERT_TRUE(icon);
         const std::vector<BYTE> alpha = alphaOf(icon.get(), size);
         ASSERT_EQ(alpha.size(), static_cast<std::size_t>(size * size));
@@ -864,10 +885,16 @@ TEST_P(Pictures, AreDrawnAtEachSizeWithTransparentCorners) {
 }
 
 INSTANTIATE_TEST_SUITE_P(All, Pictures,
-                         ::testing::Values(ui::Picture::AppIcon, ui::Picture::New, ui::Picture::Rename,
-                                           ui::Picture::Delete, ui::Picture::Ok, ui::Picture::Help, ui::Picture::Info,
-                                           ui::Picture::Debug, ui::Picture::Options),
-                         [](const auto& p) { return std::to_string(static_cast<int>(p.param)); });
+                         ::testing::Values(PictureCase{"AppIcon", ui::Picture::AppIcon},
+                                           PictureCase{"New", ui::Picture::New},
+                                           PictureCase{"Rename", ui::Picture::Rename},
+                                           PictureCase{"Delete", ui::Picture::Delete},
+                                           PictureCase{"Ok", ui::Picture::Ok},
+                                           PictureCase{"Help", ui::Picture::Help},
+                                           PictureCase{"Info", ui::Picture::Info},
+                                           PictureCase{"Debug", ui::Picture::Debug},
+                                           PictureCase{"Options", ui::Picture::Options}),
+                         [](const auto& p) { return std::string(p.param.label); });
 
 TEST(PictureSet, EveryPictureLooksDifferent) {
     const ui::Picture all[] = {ui::Picture::AppIcon, ui::Picture::New, ui::Picture::Rename, ui::Picture::Delete,
