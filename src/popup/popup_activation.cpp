@@ -10,7 +10,7 @@ namespace scrivlet {
 
 PopupActivation::PopupActivation(Program& program) : program_(program) {
     menus.onEntry = [this](EntryNumber n) { program_.sender->sendEntry(n); };
-    menus.onFixed = [this](int tag) { doFixedCommand(tag); };
+    menus.onFixed = [this](FixedItem item) { doFixedCommand(item); };
 }
 
 void PopupActivation::activatePopup(int button) {
@@ -37,10 +37,10 @@ void PopupActivation::showPopupMenu() {
     program_.platform.ui.popupMenu(program_.mainWindow->form, menu);
 }
 
-void PopupActivation::doFixedCommand(int tag) {
-    switch (tag) {
-        case fixed_item::Open: program_.mainWindow->showWindow(); break;
-        case fixed_item::Quit: program_.mainWindow->quit(); break;
+void PopupActivation::doFixedCommand(FixedItem item) {
+    switch (item) {
+        case FixedItem::Open: program_.mainWindow->showWindow(); break;
+        case FixedItem::Quit: program_.mainWindow->quit(); break;
         default: break;
     }
 }

@@ -14,7 +14,7 @@ public:
 
     void activatePopup(int button);
     void showPopupMenu();
-    void doFixedCommand(int tag);
+    void doFixedCommand(FixedItem item);
 
     // The shell's message about the icon: the button presses act, releases and
     // double clicks do nothing.
