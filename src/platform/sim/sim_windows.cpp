@@ -13,7 +13,11 @@ std::vector<WindowId>::iterator SimWindowSystem::find(WindowId id) {
 WindowId SimWindowSystem::open(const std::string& title, Kind kind, bool visible) {
     const WindowId id = nextId_;
     nextId_ += 0x10;
-    windows_[id] = Window{id, title, visible, kind};
+    Window& window = windows_[id];
+    window.id = id;
+    window.title = title;
+    window.visible = visible;
+    window.kind = kind;
     zOrder_.insert(zOrder_.begin(), id);
     if (visible) foreground_ = id;
     return id;
