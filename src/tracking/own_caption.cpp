@@ -2,7 +2,11 @@
 
 #include <cmath>
 
+#include "version.h"
+
 namespace scrivlet {
+
+ProgramVersion programVersion() { return {VersionMajor, VersionMinor, VersionRevision}; }
 
 bool isNtPlatform(SystemInfo& system) { return system.platformId() == 2; }
 
