@@ -27,11 +27,6 @@ MainForm::MainForm(ui::UiBackend& ui)
 
     btnOk.setBold(true);
     btnOk.isDefault = false;
-    for (auto [c, b] : {std::pair{MainCommand::Debug, &btnDebug}, {MainCommand::Delete, &btnDelete},
-                        {MainCommand::Rename, &btnRename}, {MainCommand::Ok, &btnOk},
-                        {MainCommand::Options, &btnOptions}, {MainCommand::Info, &btnInfo},
-                        {MainCommand::New, &btnNew}, {MainCommand::Help, &btnHelp}})
-        buttons_[static_cast<std::size_t>(c)] = b;
 
     const std::pair<ui::Control*, int> tabOrder[] = {
         {&lbEntryList, 0},   {&btnNew, 1},          {&btnRename, 2},  {&btnDelete, 3},

@@ -1,6 +1,4 @@
 #pragma once
-#include <array>
-
 #include "platform/ui/form.h"
 #include "platform/ui/list_box.h"
 #include "platform/ui/menu.h"
@@ -10,9 +8,6 @@
 
 namespace scrivlet {
 
-// Command codes of the main window's buttons (there are no 6, 7 and 9).
-enum class MainCommand { Debug = 0, Delete = 1, Rename = 2, Ok = 3, Options = 4, Info = 5, New = 8, Help = 10 };
-
 // The main window's controls and menus, laid out in twips on a client area of
 // 9255 x 5535; containers are declared before what they hold.
 class MainForm : public ui::Form {
@@ -21,8 +16,6 @@ public:
     static constexpr int DesignClientHeight = 5535;
 
     explicit MainForm(ui::UiBackend& ui);
-
-    ui::Button* button(MainCommand c) { return buttons_[static_cast<std::size_t>(c)]; }
 
     // Spans the full width of any window size.
     ui::Line menueLinie{this, "MenueLinie", 0, 0, 999240, 0};
@@ -64,11 +57,7 @@ public:
     ui::MenuItem& meDatei(int n) { return mDatei.item(static_cast<std::size_t>(n - 1)); }
     ui::MenuItem& meBearbeiten(int n) { return mBearbeiten.item(static_cast<std::size_t>(n - 1)); }
     ui::MenuItem& meTexte(int n) { return mTexte.item(static_cast<std::size_t>(n - 1)); }
-    ui::MenuItem& meExtras(int n) { return mExtras.item(static_cast<std::size_t>(n - 1)); }
     ui::MenuItem& meHilfe(int n) { return mHilfe.item(static_cast<std::size_t>(n - 1)); }
-
-private:
-    std::array<ui::Button*, 11> buttons_{};
 };
 
 }  // namespace scrivlet

@@ -1,14 +1,20 @@
 #include "mainwindow/resize_layout.h"
 
-#include <cstdlib>
-#include <functional>
-
 namespace scrivlet {
 
 namespace {
 
-const char* const LaidOut[] = {"ListenFrame", "TextFrame", "SteuerungsFrame", "Container1",
-                               "Container2",  "lbEntryList", "GhostTextTB"};
+// Which parts of a control's geometry follow the window: the left edge and the
+// width move with the growth in width, the top edge and the height with the
+// growth in height.
+enum Follows : unsigned { Left = 1, Top = 2, Width = 4, Height = 8 };
+
+const struct {
+    const char* name;
+    unsigned follows;
+} LaidOut[] = {{"ListenFrame", Height},  {"TextFrame", Width | Height}, {"SteuerungsFrame", Left | Height},
+               {"Container1", Top},      {"Container2", Top},           {"lbEntryList", Height},
+               {"GhostTextTB", Width | Height}};
 
 ui::Control* findIn(ui::Container& container, const std::string& name) {
     for (ui::Control* child : container.children()) {
@@ -19,78 +25,54 @@ ui::Control* findIn(ui::Container& container, const std::string& name) {
     return nullptr;
 }
 
-}  // namespace
-
-std::string ResizeLayout::tagField(const std::string& text, int n, std::string separator) {
-    if (separator.empty()) separator = " ";
-    std::vector<std::string> pieces;
-    std::size_t from = 0;
-    while (static_cast<int>(pieces.size()) < n) {
-        const std::size_t at = text.find(separator, from);
-        if (at == std::string::npos) break;
-        pieces.push_back(text.substr(from, at - from));
-        from = at + separator.size();
-    }
-    pieces.push_back(text.substr(from));
-    return static_cast<int>(pieces.size()) < n ? "" : pieces[static_cast<std::size_t>(n - 1)];
-}
-
-ui::Control* ResizeLayout::find(ui::Form& window, const std::string& name) {
+ui::Control* find(ui::Form& window, const std::string& name) {
     return name == window.name() ? &window : findIn(window, name);
 }
 
-void ResizeLayout::record(ui::Control& control) {
-    const ui::Rect r = control.geometry();
-    tags_.emplace_back(control.name(), std::to_string(r.left) + ":" + std::to_string(r.top) + ":" +
-                                           std::to_string(r.width) + ":" + std::to_string(r.height));
-}
+}  // namespace
 
-int ResizeLayout::stored(const std::string& name, int field) const {
-    for (const auto& [control, tag] : tags_)
-        if (control == name) return std::atoi(tagField(tag, field, ":").c_str());
-    return 0;
+void ResizeLayout::record(ui::Control& control) { atLoad_.emplace_back(control.name(), control.geometry()); }
+
+ui::Rect ResizeLayout::atLoad(const std::string& name) const {
+    for (const auto& [control, geometry] : atLoad_)
+        if (control == name) return geometry;
+    return {};
 }
 
 void ResizeLayout::relayout(ui::Form& window, bool initial) {
     if (initial) {
-        tags_.clear();
+        atLoad_.clear();
         record(window);
-        for (const char* name : LaidOut)
-            if (ui::Control* c = find(window, name)) record(*c);
+        for (const auto& rule : LaidOut)
+            if (ui::Control* c = find(window, rule.name)) record(*c);
         return;
     }
-    if (tags_.empty()) return;
+    if (atLoad_.empty()) return;
 
-    const std::string self = window.name();
-    int dW = window.geometry().width - stored(self, 3);
-    int dH = window.geometry().height - stored(self, 4);
+    const ui::Rect smallest = atLoad(window.name());
+    int dW = window.geometry().width - smallest.width;
+    int dH = window.geometry().height - smallest.height;
     // The size at load is the minimum: setting it back raises another resize,
     // whose pass then finds nothing negative.
     if (dW < 0 || dH < 0) {
         ui::Rect r = window.geometry();
-        if (dW < 0) r.width = stored(self, 3), dW = 0;
-        if (dH < 0) r.height = stored(self, 4), dH = 0;
+        if (dW < 0) r.width = smallest.width, dW = 0;
+        if (dH < 0) r.height = smallest.height, dH = 0;
         window.setGeometry(r);
         return;
     }
 
-    auto apply = [&](const char* name, std::initializer_list<std::pair<int, int>> changes) {
-        ui::Control* c = find(window, name);
-        if (!c) return;
+    for (const auto& rule : LaidOut) {
+        ui::Control* c = find(window, rule.name);
+        if (!c) continue;
+        const ui::Rect from = atLoad(rule.name);
         ui::Rect r = c->geometry();
-        for (auto [field, grow] : changes) {
-            const int value = stored(name, field) + grow;
-            (field == 1 ? r.left : field == 2 ? r.top : field == 3 ? r.width : r.height) = value;
-        }
+        if (rule.follows & Left) r.left = from.left + dW;
+        if (rule.follows & Top) r.top = from.top + dH;
+        if (rule.follows & Width) r.width = from.width + dW;
+        if (rule.follows & Height) r.height = from.height + dH;
         c->setGeometry(r);
-    };
-    apply("ListenFrame", {{4, dH}});
-    apply("TextFrame", {{3, dW}, {4, dH}});
-    apply("SteuerungsFrame", {{4, dH}, {1, dW}});
-    apply("Container1", {{2, dH}});
-    apply("Container2", {{2, dH}});
-    apply("lbEntryList", {{4, dH}});
-    apply("GhostTextTB", {{3, dW}, {4, dH}});
+    }
 }
 
 }  // namespace scrivlet

@@ -2,18 +2,6 @@
 
 namespace scrivlet {
 
-namespace {
-bool isSpecial(char c) {
-    switch (c) {
-        case '~': case '+': case '^': case '%': case '(': case ')':
-        case '[': case ']': case '{': case '}':
-            return true;
-        default:
-            return false;
-    }
-}
-}  // namespace
-
 std::optional<std::vector<KeyStep>> parseKeyString(std::string_view keys, KeyStringError* error) {
     std::vector<KeyStep> steps;
     steps.reserve(keys.size());
@@ -32,7 +20,7 @@ std::optional<std::vector<KeyStep>> parseKeyString(std::string_view keys, KeyStr
             if (keys.substr(i, 5) == "{TAB}") {
                 steps.push_back({KeyStep::Kind::Tab, 0});
                 i += 4;
-            } else if (i + 2 < keys.size() && keys[i + 2] == '}' && isSpecial(keys[i + 1])) {
+            } else if (i + 2 < keys.size() && keys[i + 2] == '}' && isKeySpecialCharacter(keys[i + 1])) {
                 steps.push_back({KeyStep::Kind::Character, keys[i + 1]});
                 i += 2;
             } else {
@@ -47,7 +35,7 @@ std::optional<std::vector<KeyStep>> parseKeyString(std::string_view keys, KeyStr
             ++i;
             menuKeys = true;
             continue;
-        } else if (c == '+' || c == '^' || c == '(' || c == ')' || c == '}' || c == '[' || c == ']') {
+        } else if (isKeySpecialCharacter(c)) {  // those not handled above
             return fail(i, "Sonderzeichen ohne geschweifte Klammern");
         } else if (menuKeys && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) {
             steps.push_back({KeyStep::Kind::Key, c});

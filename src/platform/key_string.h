@@ -15,6 +15,14 @@ struct KeyStep {
     bool operator==(const KeyStep&) const = default;
 };
 
+// The ten characters with a meaning of their own in a key string; typed as
+// themselves they are written in braces ("{+}").
+constexpr std::string_view KeySpecialCharacters = "~+^%()[]{}";
+
+constexpr bool isKeySpecialCharacter(char c) {
+    return KeySpecialCharacters.find(c) != std::string_view::npos;
+}
+
 struct KeyStringError {
     std::size_t position = 0;
     std::string reason;

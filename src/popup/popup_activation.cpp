@@ -13,7 +13,7 @@ PopupActivation::PopupActivation(Platform& platform, SnippetFile& file, TargetTr
       ntPlatform_(ntPlatform),
       actions_(std::move(actions)) {
     menus.onEntry = [this](EntryNumber n) { actions_.send(n); };
-    menus.onFixed = [this](int tag) { doFixedCommand(tag); };
+    menus.onFixed = [this](FixedItem item) { doFixedCommand(item); };
 }
 
 void PopupActivation::activatePopup(int button) {
@@ -40,10 +40,10 @@ void PopupActivation::showPopupMenu() {
     platform_.ui.popupMenu(mainWindow_, menu);
 }
 
-void PopupActivation::doFixedCommand(int tag) {
-    switch (tag) {
-        case fixed_item::Open: actions_.showMainWindow(); break;
-        case fixed_item::Quit: actions_.quit(); break;
+void PopupActivation::doFixedCommand(FixedItem item) {
+    switch (item) {
+        case FixedItem::Open: actions_.showMainWindow(); break;
+        case FixedItem::Quit: actions_.quit(); break;
         default: break;
     }
 }

@@ -32,7 +32,7 @@ public:
     // main window would take the foreground from the target mid-text.
     void activatePopup(int button);
     void showPopupMenu();
-    void doFixedCommand(int tag);
+    void doFixedCommand(FixedItem item);
 
     // The shell's message about the icon: the button presses act, releases and
     // double clicks do nothing.

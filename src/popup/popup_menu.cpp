@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/text.h"
-#include "store/number_text.h"
 
 namespace scrivlet {
 
@@ -11,18 +10,6 @@ namespace {
 constexpr char FieldSeparator = '\x03';  // below every character of a name
 constexpr std::size_t GroupItems = 27;   // "&0-9", "&A" .. "&Z"; then the separator
 }  // namespace
-
-void sortStrings(std::vector<std::string>& list, int mode) {
-    if (mode == 0) {
-        // std::string compares as unsigned char: by character code.
-        std::stable_sort(list.begin(), list.end());
-        return;
-    }
-    std::stable_sort(list.begin(), list.end(),
-                     [](const std::string& a, const std::string& b) { return toUpper(a) < toUpper(b); });
-}
-
-int tagValue(const std::string& tag) { return leadingInt16(tag); }
 
 PopupMenus::PopupMenus() {
     for (std::size_t g = 0; g < GroupItems; ++g) {
@@ -32,7 +19,7 @@ PopupMenus::PopupMenus() {
         item.setSubmenu(groups_[g].get());
         item.setVisible(false);
     }
-    pumc_.add("-").tag = "-1";
+    pumc_.add("-").tag = static_cast<std::intptr_t>(FixedItem::Separator);
 }
 
 void PopupMenus::clear(bool cascade) {
@@ -47,22 +34,21 @@ void PopupMenus::clear(bool cascade) {
 
 void PopupMenus::wire(ui::MenuItem& item, bool entryItem) {
     item.onClick = [this, &item, entryItem] {
-        const int n = tagValue(item.tag);
+        const std::intptr_t n = item.tag;
         if (entryItem && n > 0) {
             if (onEntry) onEntry(static_cast<EntryNumber>(n));
         } else if (n <= 0 && onFixed) {
-            onFixed(n);
+            onFixed(static_cast<FixedItem>(n));
         }
     };
 }
 
-void PopupMenus::add(bool cascade, const std::string& caption, const std::string& tag) {
+void PopupMenus::add(bool cascade, const std::string& caption, std::intptr_t tag) {
     ui::MenuItem* item = nullptr;
-    const int n = tagValue(tag);
     if (!cascade) {
         item = &pum_.add(caption);
         wire(*item, true);
-    } else if (n > 0) {
+    } else if (tag > 0) {
         const char first = caption.empty() ? '\0' : caption[0];
         int g = static_cast<unsigned char>(upperCp1252(first)) - 63;
         if (g < 2 || g > 27) g = 1;
@@ -71,7 +57,7 @@ void PopupMenus::add(bool cascade, const std::string& caption, const std::string
         const std::size_t submenu = (lower >= 'a' && lower <= 'z') ? static_cast<std::size_t>(lower - 'a' + 1) : 0;
         item = &groups_[submenu]->add(caption);
         wire(*item, true);
-    } else if (n == fixed_item::Separator) {
+    } else if (tag == static_cast<std::intptr_t>(FixedItem::Separator)) {
         // The permanent separator stands for the first fixed item.
         item = &pumc_.item(GroupItems);
     } else {
@@ -81,23 +67,32 @@ void PopupMenus::add(bool cascade, const std::string& caption, const std::string
     item->setCaption(caption);
     item->tag = tag;
     item->setVisible(true);
-    item->setDefault(tag == std::to_string(fixed_item::Open));
+    item->setDefault(tag == static_cast<std::intptr_t>(FixedItem::Open));
 }
 
 ui::Menu& PopupMenus::build(SnippetFile& file, bool cascade) {
     clear(cascade);
-    std::vector<std::string> keys;
-    for (const NamedEntry& entry : file.readNames())
-        keys.push_back(entry.name + FieldSeparator + std::to_string(entry.number));
-    sortStrings(keys, 0);
-    for (const std::string& key : keys) {
-        const auto split = key.find(FieldSeparator);
-        add(cascade, key.substr(0, split), key.substr(split + 1));
-    }
-    add(cascade, "-", "-1");
-    add(cascade, "&Öffnen", "-2");
-    add(cascade, "&Beenden", "-3");
-    add(cascade, "&Abbrechen", "-4");
+    // By name, then by the entry number as text; byte order, so "Zeta" comes
+    // before "alpha" and "Gruß" 10 before "Gruß" 2.
+    struct Row {
+        std::string key;
+        const NamedEntry* entry;
+    };
+    const std::vector<NamedEntry> entries = file.readNames();
+    std::vector<Row> rows;
+    rows.reserve(entries.size());
+    for (const NamedEntry& entry : entries)
+        rows.push_back({entry.name + FieldSeparator + std::to_string(entry.number), &entry});
+    // std::string compares as unsigned char: by character code.
+    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.key < b.key; });
+    for (const Row& row : rows) add(cascade, row.entry->name, row.entry->number);
+    const auto fixed = [&](const char* caption, FixedItem item) {
+        add(cascade, caption, static_cast<std::intptr_t>(item));
+    };
+    fixed("-", FixedItem::Separator);
+    fixed("&Öffnen", FixedItem::Open);
+    fixed("&Beenden", FixedItem::Quit);
+    fixed("&Abbrechen", FixedItem::Cancel);
     return cascade ? pumc_ : pum_;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -11,10 +12,9 @@
 
 namespace scrivlet {
 
-// Tags of the items that end every pop-up menu.
-namespace fixed_item {
-constexpr int Separator = -1, Open = -2, Quit = -3, Cancel = -4;
-}
+// The items that end every pop-up menu, by their tag; the items of entries are
+// tagged with their entry number.
+enum class FixedItem : int { Separator = -1, Open = -2, Quit = -3, Cancel = -4 };
 
 // The two layouts of the pop-up menu of entries: flat ("PumMain 1"), or
 // grouped in 27 submenus by the first character ("PumMain 2 (cascade)"). Both
@@ -34,23 +34,16 @@ public:
 
     // What choosing an item of an entry or of a fixed item does.
     std::function<void(EntryNumber)> onEntry;
-    std::function<void(int)> onFixed;
+    std::function<void(FixedItem)> onFixed;
 
 private:
     void clear(bool cascade);
-    void add(bool cascade, const std::string& caption, const std::string& tag);
+    void add(bool cascade, const std::string& caption, std::intptr_t tag);
     void wire(ui::MenuItem& item, bool entryItem);
 
     ui::Menu pum_{"PumMain 1"};
     ui::Menu pumc_{"PumMain 2 (cascade)"};
     std::array<std::unique_ptr<ui::Menu>, 27> groups_;
 };
-
-// Sorts ascending in place: mode 0 by character code, mode 1 ignoring case.
-void sortStrings(std::vector<std::string>& list, int mode);
-
-// A menu tag read as a number: the leading number rounded to a signed 16-bit
-// value; "" is 0.
-int tagValue(const std::string& tag);
 
 }  // namespace scrivlet

@@ -40,12 +40,4 @@ std::string appFolder(SystemInfo& system) {
     return addBackslash(slash == std::string::npos ? std::string() : exe.substr(0, slash));
 }
 
-std::string appExePath(SystemInfo& system) {
-    const std::string exe = system.executablePath();
-    const auto slash = exe.rfind('\\');
-    std::string base = slash == std::string::npos ? exe : exe.substr(slash + 1);
-    if (const auto dot = base.rfind('.'); dot != std::string::npos) base.resize(dot);
-    return appFolder(system) + base + ".exe";
-}
-
 }  // namespace scrivlet

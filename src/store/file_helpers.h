@@ -24,8 +24,7 @@ bool writeFileWhole(FileSystem& files, const std::string& path, const std::strin
 std::string cutAtNull(const std::string& buffer);
 std::string addBackslash(const std::string& path);
 
-// The program's folder with a trailing backslash, and the executable's path.
+// The program's folder with a trailing backslash.
 std::string appFolder(SystemInfo& system);
-std::string appExePath(SystemInfo& system);
 
 }  // namespace scrivlet

@@ -28,8 +28,6 @@ public:
     WriteResult write(const std::string& section, const std::string& key,
                       const std::string& value, const std::string& file = "");
 
-    const std::string& currentFile() const { return currentFile_; }
-
 private:
     void remember(const std::string& file);
 

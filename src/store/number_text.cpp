@@ -37,9 +37,4 @@ long long roundHalfEven(double value) {
     return static_cast<long long>(std::nearbyint(value));  // default rounding mode: to even
 }
 
-std::int16_t leadingInt16(std::string_view text) {
-    const long long v = roundHalfEven(leadingNumber(text));
-    return (v < -32768 || v > 32767) ? 0 : static_cast<std::int16_t>(v);
-}
-
 }  // namespace scrivlet

@@ -1,5 +1,4 @@
 #pragma once
-#include <cstdint>
 #include <string_view>
 
 namespace scrivlet {
@@ -11,9 +10,5 @@ double leadingNumber(std::string_view text);
 // Rounds to the nearest integer, a half to the even neighbour (2.5 gives 2,
 // 3.5 gives 4).
 long long roundHalfEven(double value);
-
-// leadingNumber rounded half-even and held to a signed 16-bit number, as
-// entry numbers and menu tags are; outside that range it is 0.
-std::int16_t leadingInt16(std::string_view text);
 
 }  // namespace scrivlet

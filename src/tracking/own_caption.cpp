@@ -2,7 +2,11 @@
 
 #include <cmath>
 
+#include "version.h"
+
 namespace scrivlet {
+
+ProgramVersion programVersion() { return {VersionMajor, VersionMinor, VersionRevision}; }
 
 bool isNtPlatform(SystemInfo& system) { return system.platformId() == 2; }
 
@@ -12,7 +16,8 @@ std::string versionText(int flags, const ProgramVersion& version) {
         if (version.revision >= 100)
             s += static_cast<char>(std::nearbyint(version.revision / 100.0 + 96));
     } else {
-        s += "." + std::to_string(version.revision);
+        s += '.';
+        s += std::to_string(version.revision);
     }
     switch (flags & 0xFF) {
         case 0: return " (V" + s + ")";

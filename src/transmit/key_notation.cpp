@@ -1,5 +1,6 @@
 #include "transmit/key_notation.h"
 
+#include "platform/key_string.h"
 #include "platform/text.h"
 
 namespace scrivlet {
@@ -23,15 +24,12 @@ std::string escapeKeyCharacters(std::string_view text) {
     std::string out;
     out.reserve(text.size() + 8);
     for (char c : text) {
-        switch (c) {
-            case '~': case '+': case '^': case '%': case '(': case ')':
-            case '[': case ']': case '{': case '}':
-                out += '{';
-                out += c;
-                out += '}';
-                break;
-            default:
-                out += c;
+        if (isKeySpecialCharacter(c)) {
+            out += '{';
+            out += c;
+            out += '}';
+        } else {
+            out += c;
         }
     }
     return out;

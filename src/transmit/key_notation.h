@@ -15,7 +15,7 @@ constexpr char TabMarker = '\xF0';    // shown blue in Wingdings
 std::string replaceAll(std::string_view text, std::string_view find, std::string_view replacement,
                        bool ignoreCase = false);
 
-// Wraps each of ~ + ^ % ( ) [ ] { } in braces.
+// Wraps each of the key string's special characters in braces.
 std::string escapeKeyCharacters(std::string_view text);
 std::string toKeyString(std::string_view plainText);
 

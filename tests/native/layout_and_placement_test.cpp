@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "mainwindow/resize_layout.h"
 #include "mainwindow/window_placement.h"
 #include "native/main_window_story.h"
 
@@ -46,17 +45,6 @@ TEST_F(LayoutTest, MinimisingRunsNoPass) {
     EXPECT_EQ(f.ghostTextTB.geometry().width, 4935 + 600);
     f.reportGeometry({r.left, r.top, r.width + 600, r.height + 600}, 0, 0, ui::WindowState::Normal);
     EXPECT_EQ(f.ghostTextTB.geometry().width, 4935 + 600);
-}
-
-TEST(TagField, SplitsIntoAtMostNPlusOnePieces) {
-    const struct {
-        const char* text;
-        int n;
-        const char* separator;
-        const char* field;
-    } cases[] = {{"a:b:c:d", 2, ":", "b"}, {"a:b:c:d", 5, ":", ""}, {"a:b:c:d:e", 3, ":", "c"},
-                 {"a b", 2, "", "b"},      {"a::b", 3, "::", ""},   {"60:120:2715:5355", 4, ":", "5355"}};
-    for (const auto& c : cases) EXPECT_EQ(ResizeLayout::tagField(c.text, c.n, c.separator), c.field) << c.text;
 }
 
 struct PlacementTest : test::MainWindowStory {

@@ -2,6 +2,7 @@
 
 #include "platform/sim/sim_system.h"
 #include "tracking/own_caption.h"
+#include "version.h"
 
 namespace scrivlet {
 namespace {
@@ -18,6 +19,12 @@ TEST(VersionText, FlagsChooseTheForm) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(versionText(c.flags, {2, 3, c.revision}), c.text) << c.flags << "/" << c.revision;
+}
+
+// The build derives the short version for the zips' names; the captions
+// compose it at run time, and both must name the same version.
+TEST(VersionText, TheProgramsShortVersionIsTheBuilds) {
+    EXPECT_EQ(versionText(0x101), VersionShort);
 }
 
 TEST(OwnCaption, PrefixFollowsThePlatformFamily) {

@@ -10,12 +10,14 @@ namespace {
 
 using Kind = SimWindowSystem::Kind;
 
-// What a menu shows: visible items as "caption|tag", submenus in brackets.
+// What a menu shows: visible items as "caption|tag" (no tag shown for 0),
+// submenus in brackets.
 std::vector<std::string> shown(ui::Menu& menu) {
     std::vector<std::string> rows;
     for (const auto& item : menu.items()) {
         if (!item->visible()) continue;
-        std::string row = item->caption() + "|" + item->tag + (item->isDefault() ? "|bold" : "");
+        std::string row = item->caption() + "|" + (item->tag ? std::to_string(item->tag) : "") +
+                          (item->isDefault() ? "|bold" : "");
         if (ui::Menu* sub = item->submenu()) {
             row += " [";
             for (const auto& inner : shown(*sub)) row += inner + ";";
@@ -147,11 +149,12 @@ TEST_F(PopupTest, TheRightButtonTogglesAndRestoresTheMainWindow) {
 TEST_F(PopupTest, FixedItemsDoWhatTheySay) {
     names({"eins"});
     form().setWindowState(ui::WindowState::Minimized);
-    popup().doFixedCommand(fixed_item::Open);
+    popup().doFixedCommand(FixedItem::Open);
     EXPECT_TRUE(form().visible());
     EXPECT_EQ(form().windowState(), ui::WindowState::Minimized);  // shown, not restored
     form().hide();
-    for (int tag : {fixed_item::Separator, fixed_item::Cancel, 0, 7}) popup().doFixedCommand(tag);
+    for (FixedItem item : {FixedItem::Separator, FixedItem::Cancel, FixedItem{0}, FixedItem{7}})
+        popup().doFixedCommand(item);
     EXPECT_FALSE(form().visible());
     EXPECT_FALSE(form().unloaded());
     sim.ui.whenMenu([](ui::Menu& m) { m.item(m.size() - 2).click(); });  // "&Beenden"
@@ -225,14 +228,6 @@ TEST_F(PopupTest, TheStripOpensTheMenuByMouseOverOrByClick) {
         strip.mouseDown({ui::MouseButton::Right, 0, {}});
         EXPECT_EQ(form().visible(), byClick == 1);
     }
-}
-
-TEST(TagValue, ReadsTheLeadingNumber) {
-    const struct {
-        const char* tag;
-        int value;
-    } cases[] = {{"", 0}, {"-1", -1}, {"-4", -4}, {"12", 12}, {"32767", 32767}, {"2.5", 2}, {"x", 0}};
-    for (const auto& c : cases) EXPECT_EQ(tagValue(c.tag), c.value) << c.tag;
 }
 
 }  // namespace

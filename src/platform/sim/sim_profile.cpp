@@ -15,59 +15,29 @@
 #include <sys/stat.h>
 #endif
 
+#include "platform/profile_text.h"
+
 namespace scrivlet {
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Wine passes every argument on to its wide-character functions in a counted
-// string of at most 65534 bytes, so a string of 32767 characters or more does
-// not convert, and the call then crashes (a long fallback), stores nothing and
-// reports success, or cuts the value to its length modulo 65536. Such calls are
-// refused here instead: a read gives the fallback, a write fails and leaves the
-// file alone. Values read from a file have no such limit.
-constexpr std::size_t LongestArgument = 32766;
+using profile_text::asCString;
+using profile_text::copiedValue;
+using profile_text::folded;
+using profile_text::LongestArgument;
+using profile_text::trimmed;
+using profile_text::withoutLeadingBlanks;
+using profile_text::withoutTrailingBlanks;
+using profile_text::withoutTrailingSpaces;
 
 // A bare file name ("scrivlet.ini") names a file in the Windows folder.
 constexpr std::string_view WindowsFolder = "C:\\windows\\";
 
-// What the profile code counts as blank around names, values and lines: tab to
-// carriage return, ^Z (an old end-of-file mark) and the space.
-bool isBlank(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 0x09 && u <= 0x0d) || u == 0x1a || u == 0x20;
-}
-
-std::string_view withoutLeadingBlanks(std::string_view s) {
-    std::size_t begin = 0;
-    while (begin < s.size() && isBlank(s[begin])) ++begin;
-    return s.substr(begin);
-}
-
-std::string_view withoutTrailingBlanks(std::string_view s) {
-    std::size_t end = s.size();
-    while (end > 0 && isBlank(s[end - 1])) --end;
-    return s.substr(0, end);
-}
-
-std::string_view trimmed(std::string_view s) { return withoutTrailingBlanks(withoutLeadingBlanks(s)); }
-
-// The arguments are C strings to the system: an embedded NUL ends them.
-std::string_view asCString(const std::string& s) { return std::string_view(s.c_str()); }
-
 // Names and values are C strings once parsed, so a NUL byte in the file ends
 // the name or value it stands in; the rest of that line is lost on the next save.
 std::string upToNul(std::string_view s) { return std::string(s.substr(0, s.find('\0'))); }
-
-// Wine compares section and key names with its ntdll string functions, which
-// fold the ASCII letters only: "[Ä]" is not "[ä]".
-std::string folded(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
-    return out;
-}
 
 struct Entry {
     std::string name;
@@ -235,22 +205,6 @@ std::string serialize(const ParsedFile& parsed, const Change& change, std::size_
         appendHeader(out, change.sectionName);
         appendEntry(out, change.entryName, true, change.value);
     }
-    return out;
-}
-
-// Copies a value into a buffer of bufferSize characters the way Wine does. One
-// pair of equal quotes around it is dropped, but Wine checks the room for the
-// closing quote against the value without its opening quote: when the buffer is
-// exactly that long, the character before the closing quote is lost as well.
-std::string copyEntry(std::string_view value, std::size_t bufferSize) {
-    bool quoted = false;
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
-        quoted = true;
-        value.remove_prefix(1);
-    }
-    std::string out(value.substr(0, std::min(value.size(), bufferSize - 1)));
-    if (quoted && bufferSize >= value.size() && !out.empty()) out.pop_back();
     return out;
 }
 
@@ -424,10 +378,7 @@ std::string SimProfile::readString(const std::string& section, const std::string
         fallbackText.size() > LongestArgument)
         return std::string(fallbackText.substr(0, bufferSize - 1));
 
-    // Trailing spaces (not tabs) leave the fallback; one of only spaces keeps one.
-    std::size_t fallbackEnd = fallbackText.size();
-    while (fallbackEnd > 1 && fallbackText[fallbackEnd - 1] == ' ') --fallbackEnd;
-    const std::string_view defaultText = fallbackText.substr(0, fallbackEnd);
+    const std::string_view defaultText = withoutTrailingSpaces(fallbackText);
 
     const Cache::Opened opened = cache_->open(files_, profilePath(asCString(file)));
     // A file that cannot be opened (no such folder, a folder, unreadable) gives
@@ -446,7 +397,7 @@ std::string SimProfile::readString(const std::string& section, const std::string
             }
         }
     }
-    return copyEntry(source, bufferSize);
+    return copiedValue(source, bufferSize);
 }
 
 std::optional<std::string> SimProfile::readSection(const std::string& section,

@@ -13,11 +13,11 @@ std::vector<WindowId>::iterator SimWindowSystem::find(WindowId id) {
 WindowId SimWindowSystem::open(const std::string& title, Kind kind, bool visible) {
     const WindowId id = nextId_;
     nextId_ += 0x10;
-    Window& w = windows_[id] = Window{};
-    w.id = id;
-    w.title = title;
-    w.visible = visible;
-    w.kind = kind;
+    Window& window = windows_[id];
+    window.id = id;
+    window.title = title;
+    window.visible = visible;
+    window.kind = kind;
     zOrder_.insert(zOrder_.begin(), id);
     if (visible) foreground_ = id;
     return id;

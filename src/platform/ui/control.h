@@ -44,10 +44,6 @@ public:
 
     Rect geometry() const { return geometry_; }
     virtual void setGeometry(Rect r);
-    void setLeft(int v) { setGeometry({v, geometry_.top, geometry_.width, geometry_.height}); }
-    void setTop(int v) { setGeometry({geometry_.left, v, geometry_.width, geometry_.height}); }
-    void setWidth(int v) { setGeometry({geometry_.left, geometry_.top, v, geometry_.height}); }
-    void setHeight(int v) { setGeometry({geometry_.left, geometry_.top, geometry_.width, v}); }
 
     bool enabled() const { return enabled_; }
     void setEnabled(bool on);

@@ -70,12 +70,10 @@ void Form::show() {
 void Form::showModal() {
     if (unloaded_) return;
     realize();
-    modal_ = true;
     setVisible(true);
     ui_.show(*this);
     if (onActivate) onActivate();
     ui_.runModal(*this);
-    modal_ = false;
 }
 
 void Form::hide() {

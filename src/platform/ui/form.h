@@ -42,7 +42,6 @@ public:
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& c);
     Picture icon() const { return icon_; }
-    void setIcon(Picture p) { icon_ = p; }
 
     int clientWidth() const { return clientWidth_; }
     int clientHeight() const { return clientHeight_; }
@@ -55,7 +54,6 @@ public:
     void show();       // modeless
     void showModal();  // returns when the form is hidden or unloaded
     void hide();
-    bool isModal() const { return modal_; }
 
     // Asks the form to close: onQueryUnload may cancel; otherwise it unloads.
     bool requestClose(CloseReason reason);
@@ -95,7 +93,6 @@ private:
     Picture icon_ = Picture::AppIcon;
     int clientWidth_, clientHeight_;
     bool realized_ = false;
-    bool modal_ = false;
     bool unloaded_ = false;
     WindowState state_ = WindowState::Normal;
     std::vector<Menu*> menuBar_;

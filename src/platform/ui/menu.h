@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -31,7 +32,8 @@ public:
     Menu* submenu() const { return submenu_; }
     void setSubmenu(Menu* m);
 
-    std::string tag;
+    // What the program keeps with the item, like a list box's item data.
+    std::intptr_t tag = 0;
     std::function<void()> onClick;
 
     // The user chooses the item.

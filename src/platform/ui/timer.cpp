@@ -14,9 +14,4 @@ void Timer::setEnabled(bool on) {
     if (peer_) peer_->update(Change::Enabled);
 }
 
-void Timer::setInterval(int ms) {
-    interval_ = ms;
-    if (peer_) peer_->update(Change::Value);
-}
-
 }  // namespace scrivlet::ui

@@ -14,7 +14,6 @@ public:
     int interval() const { return interval_; }
     bool enabled() const { return enabled_; }
     void setEnabled(bool on);
-    void setInterval(int ms);
     std::function<void()> onTick;
     void tick() {
         if (enabled_ && onTick) onTick();

@@ -65,7 +65,6 @@ using UniqueComInit = UniqueAny<bool, detail::uninitializeCom>;
 using UniqueHwnd = UniqueAny<HWND, DestroyWindow>;
 using UniqueHmenu = UniqueAny<HMENU, DestroyMenu>;
 using UniqueHicon = UniqueAny<HICON, DestroyIcon>;
-using UniqueHgdiobj = UniqueAny<HGDIOBJ, DeleteObject>;
 using UniqueHdc = UniqueAny<HDC, DeleteDC>;  // CreateCompatibleDC, not GetDC
 using UniqueHmodule = UniqueAny<HMODULE, FreeLibrary>;
 using UniqueGlobal = UniqueAny<HGLOBAL, GlobalFree>;

@@ -2,12 +2,13 @@
 #include <windows.h>
 
 #include "platform/notification_area.h"
+#include "platform/win32/win32_subclass.h"
 
 namespace scrivlet {
 
-// The icon through Shell_NotifyIconA, and the hook as a replacement window
-// procedure of the window that owns the icon.
-class Win32NotificationArea : public NotificationArea {
+// The icon through Shell_NotifyIconA, and the hook as a subclass of the window
+// that owns the icon.
+class Win32NotificationArea : public NotificationArea, private SubclassHandler {
 public:
     Win32NotificationArea() = default;
     ~Win32NotificationArea() override { unhook(); }
@@ -21,13 +22,12 @@ public:
     bool deleteIcon(unsigned id) override;
 
 private:
-    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> subclassMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    HWND hwnd_ = nullptr;
-    WNDPROC previous_ = nullptr;
     UINT taskbarCreated_ = 0;
     std::function<void(unsigned)> onIconMessage_;
     std::function<void()> onTaskbarCreated_;
+    Subclass subclass_;
 };
 
 }  // namespace scrivlet

@@ -5,16 +5,15 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/profile_text.h"
+
 namespace scrivlet {
 
 namespace {
 
-// The ANSI functions hand their arguments to the wide ones in counted strings
-// of at most 65534 bytes. Under Wine a longer string does not convert, and the
-// call then crashes (a long fallback), reports success without storing anything,
-// or stores the value cut to its length modulo 65536. Such calls never reach the
-// system: a read gives the fallback, a write fails.
-constexpr std::size_t LongestArgument = 32766;
+// Calls with a longer argument than the system takes never reach it: a read
+// gives the fallback, a write fails.
+using profile_text::LongestArgument;
 
 // What the system sees of an argument: it is a C string, so an embedded NUL ends it.
 std::size_t visibleLength(const std::string& s) { return std::strlen(s.c_str()); }

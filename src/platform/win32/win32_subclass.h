@@ -17,8 +17,10 @@ protected:
     ~SubclassHandler() = default;
 };
 
-// Puts a handler in front of the window procedure of a window of a standard
-// class (EDIT, BUTTON, RichEdit). Detaching restores the class's procedure.
+// Puts a handler in front of the window procedure of a window: of a control of
+// a standard class (EDIT, BUTTON, RichEdit), or of the window that owns the
+// notification icon. Detaching restores the procedure the window had; so does
+// the window's destruction.
 class Subclass {
 public:
     Subclass() = default;
@@ -31,6 +33,8 @@ public:
 
     bool attach(HWND hwnd, SubclassHandler& handler);
     void detach();
+    // The window while attached, else none.
+    HWND window() const { return hwnd_; }
     // The class's own handling of a message.
     LRESULT callOriginal(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) const {
         return CallWindowProcA(original_, hwnd, message, wParam, lParam);
