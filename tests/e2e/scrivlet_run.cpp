@@ -35,6 +35,12 @@ ScrivletRun::~ScrivletRun() {
 void ScrivletRun::restart(const std::string& arguments) {
     process_ = std::make_unique<Process>("\"" + folder_ + "\\scrivlet.exe\" " + arguments, folder_);
     main_ = waitForWindow(process_->id(), MainCaption);
+    // The caption comes early in the start; the icon's messages are heard only
+    // once the start is over, when the program first waits for messages (as a
+    // user waits for the icon to appear). A sent message is taken just then.
+    DWORD_PTR ignored = 0;
+    if (main_ && !SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &ignored))
+        ADD_FAILURE() << "scrivlet.exe did not finish starting";
 }
 
 void ScrivletRun::showMainWindow() {
