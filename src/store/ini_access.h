@@ -25,8 +25,19 @@ public:
     // the file cannot be opened.
     std::optional<std::string> readSection(const std::string& section,
                                            const std::string& file = "");
+    // Every value comes back from read() as it was written (see storedForm).
     WriteResult write(const std::string& section, const std::string& key,
                       const std::string& value, const std::string& file = "");
+
+    // What write() would answer without writing: Ok, or why it refuses the value.
+    static WriteResult check(const std::string& value);
+
+    // The value as it stands in the file. Reading drops the blanks around a
+    // value and one pair of equal quotes (" or ') around it, and writing drops
+    // the blanks before it; a value that would not come back whole is therefore
+    // written enclosed in double quotes, which every reader takes off again.
+    // Every other value is written as it is, so files stay as they were.
+    static std::string storedForm(const std::string& value);
 
     const std::string& currentFile() const { return currentFile_; }
 

@@ -126,7 +126,7 @@ std::string SnippetFile::storedText(const Entry& entry) {
 WriteResult SnippetFile::writeEntry(EntryNumber n, const Entry& entry) {
     const std::string text = storedText(entry);
     for (const std::string* value : {&entry.name, &text, &entry.title})
-        if (value->size() > IniAccess::LongestValue) return WriteResult::TooLong;
+        if (const WriteResult refused = IniAccess::check(*value); refused != WriteResult::Ok) return refused;
     const std::string key = std::to_string(n);
     WriteResult result = write("Name", key, entry.name);
     if (succeeded(result)) result = write("Crypt", key, std::to_string(entry.crypt));

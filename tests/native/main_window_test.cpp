@@ -112,8 +112,9 @@ TEST_F(MainWindowTest, ChoosingTheTitleModeWithAnEmptyBoxKeepsItUntilTheBoxIsLef
     f.optTitle.click();
     f.destinationTextList.reportText("  Editor ");
     f.destinationTextList.loseFocus();
-    // Written as typed; the profile functions themselves drop the leading blanks.
-    EXPECT_NE(fileText(StandardFile).find("[Title]\r\n1=Editor \r\n"), std::string::npos);
+    // Written as typed, in quotes that keep its blanks.
+    EXPECT_NE(fileText(StandardFile).find("[Title]\r\n1=\"  Editor \"\r\n"), std::string::npos);
+    EXPECT_EQ(stored("Title", 1), "  Editor ");
     EXPECT_EQ(f.destinationTextList.count(), 1);
     EXPECT_EQ(f.destinationTextList.itemText(0), "Editor");
     f.dosBoxChk.click();
