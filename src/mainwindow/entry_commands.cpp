@@ -32,15 +32,14 @@ void EntryCommands::showEntry() {
 
 void EntryCommands::writeCurrTextData() {
     MainForm& f = window_.form;
-    if (window_.currentEntry() == 0) return;
+    const EntryNumber n = window_.currentEntry();
+    if (n == 0) return;
     const int crypt = f.cryptChk.value();
     std::string stored = escapeText(editorFormToText(f.ghostTextTB.text()));
     if (crypt) stored = encipherText(stored, platform_.random);
-    // The cipher flag follows only a text that reached the file, so the two
-    // never disagree.
-    WriteResult result = window_.writeCurrentField("Text", stored);
-    if (succeeded(result)) result = window_.writeCurrentField("Crypt", std::to_string(crypt));
-    window_.reportWrite(result);
+    // Text and cipher flag change together or not at all, so the two never
+    // disagree.
+    window_.reportWrite(file_.writeFields({{"Text", n, stored}, {"Crypt", n, std::to_string(crypt)}}));
 }
 
 int EntryCommands::sameName(const std::string& name, int skip) const {
@@ -122,8 +121,11 @@ void EntryCommands::deleteEntry() {
 
     // The highest-numbered entry moves into the freed number, so the numbers
     // stay without gaps; its old number is emptied, which ends the list there.
-    WriteResult result = m == d ? WriteResult::Ok : file_.writeEntry(d, file_.readEntry(m));
-    if (succeeded(result)) result = file_.writeEntry(m, {"", "", "", 0, 0});
+    // Both entries change as one, so a failed write leaves both as they were.
+    std::vector<std::pair<EntryNumber, Entry>> changes;
+    if (m != d) changes.emplace_back(d, file_.readEntry(m));
+    changes.emplace_back(m, Entry{});
+    const WriteResult result = file_.writeEntries(changes);
     if (!succeeded(result)) {
         window_.reportWrite(result);
         return;

@@ -123,17 +123,35 @@ std::string SnippetFile::storedText(const Entry& entry) {
     return entry.crypt ? encipherText(entry.text, random_) : entry.text;
 }
 
-WriteResult SnippetFile::writeEntry(EntryNumber n, const Entry& entry) {
-    const std::string text = storedText(entry);
-    for (const std::string* value : {&entry.name, &text, &entry.title})
-        if (const WriteResult refused = IniAccess::check(*value); refused != WriteResult::Ok) return refused;
-    const std::string key = std::to_string(n);
-    WriteResult result = write("Name", key, entry.name);
-    if (succeeded(result)) result = write("Crypt", key, std::to_string(entry.crypt));
-    if (succeeded(result)) result = write("Text", key, text);
-    if (succeeded(result)) result = write("Title", key, entry.title);
-    if (succeeded(result)) result = write("DosBox", key, std::to_string(entry.dosBox));
-    return result;
+WriteResult SnippetFile::writeFields(const std::vector<Field>& fields) {
+    for (const Field& field : fields)
+        if (const WriteResult refused = IniAccess::check(field.value); refused != WriteResult::Ok) return refused;
+    std::vector<Field> previous;
+    for (const Field& field : fields) {
+        const std::string key = std::to_string(field.number);
+        std::string old = read(field.section, key);
+        const WriteResult result = write(field.section, key, field.value);
+        if (!succeeded(result)) {
+            // Put back in reverse order, so a value written twice ends as it was.
+            for (auto p = previous.rbegin(); p != previous.rend(); ++p)
+                static_cast<void>(write(p->section, std::to_string(p->number), p->value));
+            return result;
+        }
+        previous.push_back({field.section, field.number, std::move(old)});
+    }
+    return WriteResult::Ok;
+}
+
+WriteResult SnippetFile::writeEntries(const std::vector<std::pair<EntryNumber, Entry>>& entries) {
+    std::vector<Field> fields;
+    for (const auto& [n, entry] : entries) {
+        fields.push_back({"Name", n, entry.name});
+        fields.push_back({"Crypt", n, std::to_string(entry.crypt)});
+        fields.push_back({"Text", n, storedText(entry)});
+        fields.push_back({"Title", n, entry.title});
+        fields.push_back({"DosBox", n, std::to_string(entry.dosBox)});
+    }
+    return writeFields(fields);
 }
 
 WriteResult SnippetFile::writeField(EntryNumber n, const std::string& section,

@@ -55,8 +55,20 @@ public:
     std::vector<NamedEntry> readNames();
 
     Entry readEntry(EntryNumber n);
-    // Writes nothing at all when a value would be too long to read back.
-    WriteResult writeEntry(EntryNumber n, const Entry& entry);
+
+    // One value of one entry.
+    struct Field {
+        std::string section;
+        EntryNumber number = 0;
+        std::string value;
+    };
+    // Writes the values in order as one change. Nothing is written when a
+    // value could not be read back; when a write fails, the values written
+    // before it are put back, so the file is left as it was.
+    WriteResult writeFields(const std::vector<Field>& fields);
+    // All five values of each entry, as one change (see writeFields).
+    WriteResult writeEntries(const std::vector<std::pair<EntryNumber, Entry>>& entries);
+    WriteResult writeEntry(EntryNumber n, const Entry& entry) { return writeEntries({{n, entry}}); }
     WriteResult writeField(EntryNumber n, const std::string& section, const std::string& value);
 
     // Index 0 exists and stays empty; titles from 1.

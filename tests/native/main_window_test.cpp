@@ -121,6 +121,14 @@ TEST_F(MainWindowTest, ChoosingTheTitleModeWithAnEmptyBoxKeepsItUntilTheBoxIsLef
     EXPECT_EQ(stored("DosBox", 1), "0");
 }
 
+TEST_F(MainWindowTest, AFileThatCannotBeWrittenIsReportedOnceAtStart) {
+    writeFile(StandardFile, "[Name]\r\n1=a\r\n");  // no ignore titles: loading writes the defaults
+    sim.files.setAttributes(StandardFile, {false, false, false, true});
+    start();  // the file is loaded twice
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_NE(messages()[0].text.find("kann nicht beschrieben werden"), std::string::npos);
+}
+
 TEST_F(MainWindowTest, LoadingAnEntryWithATitleWritesNothing) {
     startWith(snippetFile({{"a", "x"}, {"b", "y"}}) + "[Title]\r\n2= Editor \r\n[DosBox]\r\n2=-1\r\n");
     const std::string bytes = fileText(StandardFile);
