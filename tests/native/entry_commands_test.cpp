@@ -131,6 +131,19 @@ TEST_F(EntryCommandsTest, DeletingMovesTheHighestNumberIntoTheGap) {
     EXPECT_EQ(listed(), (std::vector<std::string>{"drei", "eins", "fünf", "vier"}));
 }
 
+TEST_F(EntryCommandsTest, TheEntryMovedIntoTheFreedNumberIsEditedThere) {
+    startWith(five);
+    selectName("zwei");
+    sim.dialogs.answerNext(MessageAnswer::Yes);
+    form().btnDelete.click();
+    selectName("fünf");
+    form().ghostTextTB.setFocus();
+    form().ghostTextTB.setText("neu");
+    form().ghostTextTB.loseFocus();
+    EXPECT_EQ(stored("Text", 2), "neu");
+    EXPECT_EQ(stored("Text", 5), "");
+}
+
 TEST_F(EntryCommandsTest, DeletingTheLastEntryEmptiesTheWindow) {
     startWith(snippetFile({{"einzig", "x"}}));
     sim.dialogs.answerNext(MessageAnswer::Yes);
