@@ -21,6 +21,10 @@ public:
 
     std::string read(const std::string& section, const std::string& key,
                      const std::string& fallback, const std::string& file = "");
+    // The value, or nothing when it is longer than a read brings back (a file
+    // edited by hand): such a value is cut and must not be taken as whole.
+    std::optional<std::string> readWhole(const std::string& section, const std::string& key,
+                                         const std::string& file = "");
     // The whole section in one call (see Profile::readSection); nothing when
     // the file cannot be opened.
     std::optional<std::string> readSection(const std::string& section,
@@ -29,7 +33,8 @@ public:
     WriteResult write(const std::string& section, const std::string& key,
                       const std::string& value, const std::string& file = "");
 
-    // What write() would answer without writing: Ok, or why it refuses the value.
+    // What write() would answer without writing: Ok, or why it refuses the
+    // value (too long to come back whole; a CR or LF, which would end the line).
     static WriteResult check(const std::string& value);
 
     // The value as it stands in the file. Reading drops the blanks around a
@@ -40,6 +45,9 @@ public:
     static std::string storedForm(const std::string& value);
 
     const std::string& currentFile() const { return currentFile_; }
+
+    // A name or title as one line: each run of CR and LF becomes one blank.
+    static std::string singleLine(const std::string& text);
 
 private:
     void remember(const std::string& file);

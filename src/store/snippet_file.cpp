@@ -82,8 +82,9 @@ SnippetList SnippetFile::load() {
     }
 
     clearIgnoreList();
+    SectionValues ignored(ini_, "Ignore", path_);
     for (int i = 1;; ++i) {
-        std::string title = read("Ignore", std::to_string(i));
+        std::string title = ignored.read(std::to_string(i));
         if (title.empty()) break;
         ignoreList_.push_back(std::move(title));
     }
@@ -110,10 +111,15 @@ void SnippetFile::loadOptions() {
 Entry SnippetFile::readEntry(EntryNumber n) {
     const std::string key = std::to_string(n);
     Entry entry;
-    entry.name = read("Name", key);
+    auto whole = [&](const char* section) {
+        std::optional<std::string> value = ini_.readWhole(section, key, path_);
+        if (!value) entry.cut = true;
+        return value.value_or("");
+    };
+    entry.name = whole("Name");
     entry.crypt = flagOf(read("Crypt", key));
-    entry.text = read("Text", key);
-    entry.title = read("Title", key);
+    entry.text = whole("Text");
+    entry.title = whole("Title");
     entry.dosBox = flagOf(read("DosBox", key));
     if (entry.crypt) entry.text = decipherText(entry.text);
     return entry;

@@ -21,6 +21,9 @@ struct Entry {
     std::string title;
     int crypt = 0;
     int dosBox = 0;
+    // A value was longer than a read brings back (a file edited by hand): it
+    // is left empty here, and the entry must not be shown or moved as if whole.
+    bool cut = false;
 };
 
 struct NamedEntry {

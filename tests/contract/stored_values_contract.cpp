@@ -3,6 +3,7 @@
 // storage escape and the cipher; names and titles as the user typed them.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <string>
 
@@ -90,6 +91,27 @@ TEST_F(StoredValues, AQuotedValueMustFitTheReadBufferWithItsQuotes) {
         ASSERT_EQ(ini.write("Title", "1", "alt", file.path()), WriteResult::Ok);
         EXPECT_EQ(ini.write("Title", "1", c.value), c.result) << c.value.size();
         EXPECT_TRUE(ini.read("Title", "1", "") == (c.result == WriteResult::Ok ? c.value : "alt")) << c.value.size();
+    }
+}
+
+// A hand-edited value longer than a read brings back is known as cut; every
+// value a read brings back whole is taken as it is.
+TEST_F(StoredValues, AValueLongerThanAReadIsKnownAsCut) {
+    const std::string x(32766, 'x');
+    const struct {
+        std::string stored;
+        std::optional<std::string> read;
+    } cases[] = {
+        {x, x},
+        {x + "y", std::nullopt},
+        {std::string(40000, 'x'), std::nullopt},
+        {'"' + x.substr(1) + '"', x.substr(1)},
+        {'"' + x + '"', std::nullopt},  // a read loses its last character
+        {"'" + x + "y'", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        fixture->writeBytes(file.path(), "[Text]\r\n1=" + c.stored + "\r\n");
+        EXPECT_TRUE(ini.readWhole("Text", "1", file.path()) == c.read) << c.stored.size();
     }
 }
 

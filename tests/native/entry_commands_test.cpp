@@ -201,6 +201,58 @@ TEST_F(EntryCommandsTest, ATextTooLongToStoreStaysInTheEditorAndTheFileKeepsTheO
     EXPECT_EQ(stored("Crypt", 1), "0");
 }
 
+// A hand-edited value longer than a read brings back (here an enciphered text
+// of 40,000 digits, which a read cuts to 32,766) is never taken as whole: the
+// entry is not shown for editing, nor moved into a deleted entry's number.
+TEST_F(EntryCommandsTest, AnEntryCutByTheReadIsNeitherShownNorMoved) {
+    const std::string file = "[Name]\r\n1=eins\r\n2=lang\r\n[Crypt]\r\n1=0\r\n2=1\r\n[Text]\r\n1=x\r\n2=" +
+                             std::string(40000, 'A') + "\r\n[Ignore]\r\n1=x\r\n";
+    const struct {
+        const char* select;
+        bool remove;
+    } cases[] = {{"lang", false}, {"eins", true}};
+    for (const auto& c : cases) {
+        startWith(file);
+        const std::string bytes = fileText(StandardFile);
+        const std::size_t errorsBefore = errors();
+        selectName(c.select);
+        if (c.remove) {
+            sim.dialogs.answerNext(MessageAnswer::Yes);
+            form().btnDelete.click();
+        } else {
+            EXPECT_EQ(form().ghostTextTB.text(), "");
+            EXPECT_FALSE(form().ghostTextTB.enabled());
+            form().ghostTextTB.setFocus();
+            form().ghostTextTB.loseFocus();
+            form().cryptChk.setFocus();
+            form().cryptChk.loseFocus();
+        }
+        ASSERT_EQ(errors(), errorsBefore + 1) << c.select;
+        EXPECT_NE(messages().back().text.find("'lang'"), std::string::npos);
+        EXPECT_EQ(fileText(StandardFile), bytes) << c.select;
+        EXPECT_EQ(rows(), namesInFile());
+    }
+}
+
+// Names and titles are one line: a line break the user pastes becomes a blank.
+TEST_F(EntryCommandsTest, LineBreaksInNamesAndTitlesBecomeBlanks) {
+    startWith(five);
+    sim.ui.answerInput("neu\r\nerer");
+    form().btnNew.click();
+    EXPECT_EQ(stored("Name", 6), "neu erer");
+    selectName("zwei");
+    sim.ui.answerInput("zwo\n");
+    form().btnRename.click();
+    EXPECT_EQ(stored("Name", 2), "zwo");
+    form().optTitle.click();
+    form().destinationTextList.reportText("Editor\r\nx");
+    form().destinationTextList.loseFocus();
+    EXPECT_EQ(stored("Title", 2), "Editor x");
+    EXPECT_EQ(form().destinationTextList.text(), "Editor x");
+    EXPECT_EQ(fileText(StandardFile).find("\r\nx\r\n"), std::string::npos);
+    EXPECT_EQ(errors(), 0u);
+}
+
 // Whichever single write fails, the file is left as before the command and the
 // list shows what the file holds.
 TEST_F(EntryCommandsTest, AFailedWriteLeavesTheFileAsBeforeAndTheListMatchingIt) {
