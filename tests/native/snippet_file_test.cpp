@@ -206,6 +206,20 @@ TEST_F(SnippetFileTest, IgnoreTitlesAreReadAsOneSection) {
     EXPECT_EQ(counted.ignoreList()[500], "Titel 500");
 }
 
+// Quotes go only around a value the profile functions would change, so every
+// other value keeps the bytes it always had.
+TEST(StoredForm, QuotesOnlyWhatWouldNotComeBack) {
+    const struct {
+        const char* value;
+        const char* stored;
+    } cases[] = {
+        {"", ""},         {"a b", "a b"},     {"\"", "\""},           {"'", "'"},
+        {"'a", "'a"},     {"a\"", "a\""},     {"'a\"", "'a\""},         {"a\\H", "a\\H"},
+        {" a", "\" a\""}, {"a\t", "\"a\t\""}, {"'a'", "\"'a'\""},     {"\"\"", "\"\"\"\""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IniAccess::storedForm(c.value), c.stored) << c.value;
+}
+
 TEST(ClampOption, GivesTheDefaultOutsideTheRange) {
     EXPECT_EQ(SnippetFile::clampOption(3, 0, 3, 0), 3);
     EXPECT_EQ(SnippetFile::clampOption(4, 0, 3, 1), 1);
