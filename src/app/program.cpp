@@ -44,11 +44,15 @@ Program::~Program() = default;
 
 void Program::loadSnippetFile() {
     const SnippetList list = snippetFile.load();
-    if (list.ignoreDefaults != WriteResult::Ok)
+    if (list.ignoreDefaults == WriteResult::Ok) {
+        unwritableReported_.clear();
+    } else if (unwritableReported_ != snippetFile.path()) {
+        unwritableReported_ = snippetFile.path();
         messages_.show(MessageIcon::Error,
                        formatMessageText("Die Textbaustein-Datei '%1' kann nicht beschrieben werden.\\n\\n"
                                          "Änderungen an den Textbausteinen können nicht gespeichert werden.",
                                          {snippetFile.path()}));
+    }
     strip->applyColour(snippetFile.options().borderColour);
     strip->apply();
     mainWindow->bindSnippets(list);

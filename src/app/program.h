@@ -42,6 +42,9 @@ private:
     std::string appTitle_;
     bool debugMode_ = false;
     MessageBoxes messages_;
+    // The file last reported as one that cannot be written: the start loads
+    // the file twice, and the user is told once.
+    std::string unwritableReported_;
 
 public:
     IniAccess ini;

@@ -4,6 +4,7 @@
 #include "mainwindow/main_window.h"
 #include "platform/text.h"
 #include "store/entry_cipher.h"
+#include "store/message_text.h"
 #include "store/storage_escape.h"
 #include "transmit/key_notation.h"
 
@@ -13,12 +14,27 @@ void EntryCommands::inform(const std::string& text) {
     messages_.show(MessageIcon::Information, text);
 }
 
+void EntryCommands::reportCut(const std::string& name, const char* consequence) {
+    messages_.show(MessageIcon::Error,
+                   formatMessageText("Der Eintrag '%1' ist in der Datei '%2' länger, als Scrivlet lesen kann.\\n\\n%3",
+                                     {name, file_.path(), consequence}));
+}
+
 void EntryCommands::showEntry() {
     MainForm& f = window_.form;
     const int row = f.lbEntryList.listIndex();
     if (row < 0) return;
     const auto n = static_cast<EntryNumber>(f.lbEntryList.itemData(row));
-    const Entry entry = file_.readEntry(n);
+    Entry entry = file_.readEntry(n);
+    // Shown, a cut entry would be saved cut: it is not shown, and the
+    // controls that write it stay off until another entry is shown.
+    window_.entryCut = entry.cut;
+    if (entry.cut) {
+        reportCut(f.lbEntryList.text(row),
+                  "Er wird nicht angezeigt und bleibt in der Datei unverändert. Bitte kürzen Sie ihn "
+                  "mit einem Texteditor.");
+        entry = Entry{};
+    }
     showTextInEditor(f.ghostTextTB, textToEditorForm(unescapeText(entry.text)));
     f.destinationTextList.setText(trimBlanks(entry.title));
     // Showing an entry writes nothing: the flags are set as read, so their
@@ -32,15 +48,14 @@ void EntryCommands::showEntry() {
 
 void EntryCommands::writeCurrTextData() {
     MainForm& f = window_.form;
-    if (window_.currentEntry() == 0) return;
+    const EntryNumber n = window_.currentEntry();
+    if (n == 0 || window_.entryCut) return;
     const int crypt = f.cryptChk.value();
     std::string stored = escapeText(editorFormToText(f.ghostTextTB.text()));
     if (crypt) stored = encipherText(stored, platform_.random);
-    // The cipher flag follows only a text that reached the file, so the two
-    // never disagree.
-    WriteResult result = window_.writeCurrentField("Text", stored);
-    if (succeeded(result)) result = window_.writeCurrentField("Crypt", std::to_string(crypt));
-    window_.reportWrite(result);
+    // Text and cipher flag change together or not at all, so the two never
+    // disagree.
+    window_.reportWrite(file_.writeFields({{"Text", n, stored}, {"Crypt", n, std::to_string(crypt)}}));
 }
 
 int EntryCommands::sameName(const std::string& name, int skip) const {
@@ -65,8 +80,8 @@ void EntryCommands::newEntry() {
     }
     std::string name;
     for (;;) {
-        name = trimBlanks(platform_.ui.inputBox("Scrivlet - Neuen Eintrag erstellen",
-                                               "Bitte geben Sie einen Namen für den neuen Eintrag an:", ""));
+        name = trimBlanks(IniAccess::singleLine(platform_.ui.inputBox(
+            "Scrivlet - Neuen Eintrag erstellen", "Bitte geben Sie einen Namen für den neuen Eintrag an:", "")));
         if (name.empty()) return;
         if (sameName(name, -1) < 0 || confirmDuplicate(name)) break;
     }
@@ -91,9 +106,9 @@ void EntryCommands::renameEntry() {
     const std::string old = f.lbEntryList.text(p);
     std::string name;
     for (;;) {
-        name = trimBlanks(platform_.ui.inputBox(
+        name = trimBlanks(IniAccess::singleLine(platform_.ui.inputBox(
             "Scrivlet - Eintrag umbenennen",
-            "Bitte geben Sie einen neuen Namen für den Eintrag ''" + old + "'' an:", old));
+            "Bitte geben Sie einen neuen Namen für den Eintrag ''" + old + "'' an:", old)));
         if (name.empty()) return;
         if (sameName(name, p) < 0 || confirmDuplicate(name)) break;
     }
@@ -122,8 +137,19 @@ void EntryCommands::deleteEntry() {
 
     // The highest-numbered entry moves into the freed number, so the numbers
     // stay without gaps; its old number is emptied, which ends the list there.
-    WriteResult result = m == d ? WriteResult::Ok : file_.writeEntry(d, file_.readEntry(m));
-    if (succeeded(result)) result = file_.writeEntry(m, {"", "", "", 0, 0});
+    // Both entries change as one, so a failed write leaves both as they were.
+    std::vector<std::pair<EntryNumber, Entry>> changes;
+    if (m != d) {
+        Entry moved = file_.readEntry(m);
+        if (moved.cut) {
+            reportCut(list.text(q), "Er kann nicht an die Stelle des gelöschten Eintrags rücken; die Datei "
+                                    "bleibt unverändert.");
+            return;
+        }
+        changes.emplace_back(d, std::move(moved));
+    }
+    changes.emplace_back(m, Entry{});
+    const WriteResult result = file_.writeEntries(changes);
     if (!succeeded(result)) {
         window_.reportWrite(result);
         return;

@@ -31,6 +31,8 @@ private:
     int sameName(const std::string& name, int skip) const;
     bool confirmDuplicate(const std::string& name);
     void inform(const std::string& text);
+    // An entry longer than a read brings back, and what therefore happens.
+    void reportCut(const std::string& name, const char* consequence);
 
     MainWindow& window_;
     Platform& platform_;

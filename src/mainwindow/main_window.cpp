@@ -138,10 +138,11 @@ void MainWindow::refreshControls() {
         for (int item : {1, 2, 3, 4, 6, 7}) f.meBearbeiten(item).setEnabled(false);
         f.ghostTextTB.setText("");
     }
-    for (ui::Control* c : std::initializer_list<ui::Control*>{
-             &f.optLastWindow, &f.optTitle, &f.label1, &f.lbEntryList, &f.btnDelete, &f.btnRename,
-             &f.ghostTextTB, &f.cryptChk, &f.dosBoxChk})
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&f.label1, &f.lbEntryList, &f.btnDelete, &f.btnRename})
         c->setEnabled(entries);
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&f.optLastWindow, &f.optTitle, &f.ghostTextTB,
+                                                              &f.cryptChk, &f.dosBoxChk})
+        c->setEnabled(entries && !entryCut);
     f.meTexte(2).setEnabled(entries);
     f.meTexte(3).setEnabled(entries);
     const Colour listColour = entries ? WindowBackground : f.backColour();
@@ -173,14 +174,18 @@ EntryNumber MainWindow::currentEntry() const {
 
 WriteResult MainWindow::writeCurrentField(const std::string& section, const std::string& value) {
     const EntryNumber n = currentEntry();
-    if (n == 0) return WriteResult::Ok;
+    if (n == 0 || entryCut) return WriteResult::Ok;
     return file_.writeField(n, section, value);
 }
 
 void MainWindow::reportWrite(WriteResult result) {
     if (result == WriteResult::Ok) return;
     const std::string text =
-        result == WriteResult::TooLong
+        result == WriteResult::LineBreak
+            ? formatMessageText("Der Wert enthält einen Zeilenumbruch und kann nicht in der Datei '%1' "
+                                "gespeichert werden.",
+                                {file_.path()})
+        : result == WriteResult::TooLong
             ? formatMessageText("Der Text ist zu lang, um in der Datei '%1' gespeichert zu werden.\\n\\n"
                                 "Bitte kürzen Sie ihn. Der Text bleibt im Editor; in der Datei steht "
                                 "weiter die bisherige Fassung.",
@@ -218,6 +223,9 @@ void MainWindow::rememberTitle() {
 
 void MainWindow::titleBoxLeft() {
     titleModeChosen = false;
+    // A title is one line; a pasted line break would break the file's line.
+    const std::string title = IniAccess::singleLine(form.destinationTextList.text());
+    if (title != form.destinationTextList.text()) form.destinationTextList.setText(title);
     rememberTitle();
     refreshControls();
     reportWrite(writeCurrentField("Title", form.destinationTextList.text()));

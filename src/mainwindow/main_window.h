@@ -63,6 +63,8 @@ public:
     std::string searchText;
     bool titleModeChosen = false;
     bool entryLoading = false;
+    // The current entry could not be read whole: nothing writes it.
+    bool entryCut = false;
 
 private:
     void wireEvents();

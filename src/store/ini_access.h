@@ -21,12 +21,31 @@ public:
 
     std::string read(const std::string& section, const std::string& key,
                      const std::string& fallback, const std::string& file = "");
+    // The value, or nothing when it is longer than a read brings back (a file
+    // edited by hand): such a value is cut and must not be taken as whole.
+    std::optional<std::string> readWhole(const std::string& section, const std::string& key,
+                                         const std::string& file = "");
     // The whole section in one call (see Profile::readSection); nothing when
     // the file cannot be opened.
     std::optional<std::string> readSection(const std::string& section,
                                            const std::string& file = "");
+    // Every value comes back from read() as it was written (see storedForm).
     WriteResult write(const std::string& section, const std::string& key,
                       const std::string& value, const std::string& file = "");
+
+    // What write() would answer without writing: Ok, or why it refuses the
+    // value (too long to come back whole; a CR or LF, which would end the line).
+    static WriteResult check(const std::string& value);
+
+    // The value as it stands in the file. Reading drops the blanks around a
+    // value and one pair of equal quotes (" or ') around it, and writing drops
+    // the blanks before it; a value that would not come back whole is therefore
+    // written enclosed in double quotes, which every reader takes off again.
+    // Every other value is written as it is, so files stay as they were.
+    static std::string storedForm(const std::string& value);
+
+    // A name or title as one line: each run of CR and LF becomes one blank.
+    static std::string singleLine(const std::string& text);
 
 private:
     void remember(const std::string& file);

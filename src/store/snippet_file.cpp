@@ -82,8 +82,9 @@ SnippetList SnippetFile::load() {
     }
 
     clearIgnoreList();
+    SectionValues ignored(ini_, "Ignore", path_);
     for (int i = 1;; ++i) {
-        std::string title = read("Ignore", std::to_string(i));
+        std::string title = ignored.read(std::to_string(i));
         if (title.empty()) break;
         ignoreList_.push_back(std::move(title));
     }
@@ -110,10 +111,15 @@ void SnippetFile::loadOptions() {
 Entry SnippetFile::readEntry(EntryNumber n) {
     const std::string key = std::to_string(n);
     Entry entry;
-    entry.name = read("Name", key);
+    auto whole = [&](const char* section) {
+        std::optional<std::string> value = ini_.readWhole(section, key, path_);
+        if (!value) entry.cut = true;
+        return value.value_or("");
+    };
+    entry.name = whole("Name");
     entry.crypt = flagOf(read("Crypt", key));
-    entry.text = read("Text", key);
-    entry.title = read("Title", key);
+    entry.text = whole("Text");
+    entry.title = whole("Title");
     entry.dosBox = flagOf(read("DosBox", key));
     if (entry.crypt) entry.text = decipherText(entry.text);
     return entry;
@@ -123,17 +129,35 @@ std::string SnippetFile::storedText(const Entry& entry) {
     return entry.crypt ? encipherText(entry.text, random_) : entry.text;
 }
 
-WriteResult SnippetFile::writeEntry(EntryNumber n, const Entry& entry) {
-    const std::string text = storedText(entry);
-    for (const std::string* value : {&entry.name, &text, &entry.title})
-        if (value->size() > IniAccess::LongestValue) return WriteResult::TooLong;
-    const std::string key = std::to_string(n);
-    WriteResult result = write("Name", key, entry.name);
-    if (succeeded(result)) result = write("Crypt", key, std::to_string(entry.crypt));
-    if (succeeded(result)) result = write("Text", key, text);
-    if (succeeded(result)) result = write("Title", key, entry.title);
-    if (succeeded(result)) result = write("DosBox", key, std::to_string(entry.dosBox));
-    return result;
+WriteResult SnippetFile::writeFields(const std::vector<Field>& fields) {
+    for (const Field& field : fields)
+        if (const WriteResult refused = IniAccess::check(field.value); refused != WriteResult::Ok) return refused;
+    std::vector<Field> previous;
+    for (const Field& field : fields) {
+        const std::string key = std::to_string(field.number);
+        std::string old = read(field.section, key);
+        const WriteResult result = write(field.section, key, field.value);
+        if (!succeeded(result)) {
+            // Put back in reverse order, so a value written twice ends as it was.
+            for (auto p = previous.rbegin(); p != previous.rend(); ++p)
+                static_cast<void>(write(p->section, std::to_string(p->number), p->value));
+            return result;
+        }
+        previous.push_back({field.section, field.number, std::move(old)});
+    }
+    return WriteResult::Ok;
+}
+
+WriteResult SnippetFile::writeEntries(const std::vector<std::pair<EntryNumber, Entry>>& entries) {
+    std::vector<Field> fields;
+    for (const auto& [n, entry] : entries) {
+        fields.push_back({"Name", n, entry.name});
+        fields.push_back({"Crypt", n, std::to_string(entry.crypt)});
+        fields.push_back({"Text", n, storedText(entry)});
+        fields.push_back({"Title", n, entry.title});
+        fields.push_back({"DosBox", n, std::to_string(entry.dosBox)});
+    }
+    return writeFields(fields);
 }
 
 WriteResult SnippetFile::writeField(EntryNumber n, const std::string& section,

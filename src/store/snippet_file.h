@@ -21,6 +21,9 @@ struct Entry {
     std::string title;
     int crypt = 0;
     int dosBox = 0;
+    // A value was longer than a read brings back (a file edited by hand): it
+    // is left empty here, and the entry must not be shown or moved as if whole.
+    bool cut = false;
 };
 
 struct NamedEntry {
@@ -55,8 +58,20 @@ public:
     std::vector<NamedEntry> readNames();
 
     Entry readEntry(EntryNumber n);
-    // Writes nothing at all when a value would be too long to read back.
-    WriteResult writeEntry(EntryNumber n, const Entry& entry);
+
+    // One value of one entry.
+    struct Field {
+        std::string section;
+        EntryNumber number = 0;
+        std::string value;
+    };
+    // Writes the values in order as one change. Nothing is written when a
+    // value could not be read back; when a write fails, the values written
+    // before it are put back, so the file is left as it was.
+    WriteResult writeFields(const std::vector<Field>& fields);
+    // All five values of each entry, as one change (see writeFields).
+    WriteResult writeEntries(const std::vector<std::pair<EntryNumber, Entry>>& entries);
+    WriteResult writeEntry(EntryNumber n, const Entry& entry) { return writeEntries({{n, entry}}); }
     WriteResult writeField(EntryNumber n, const std::string& section, const std::string& value);
 
     // Index 0 exists and stays empty; titles from 1.

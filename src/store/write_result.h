@@ -7,6 +7,7 @@ enum class [[nodiscard]] WriteResult {
     Ok,
     Failed,   // the system refused it (read-only file, vanished folder)
     TooLong,  // refused before writing: the value could not be read back whole
+    LineBreak,  // refused before writing: a CR or LF would break the file's lines
 };
 
 inline bool succeeded(WriteResult r) { return r == WriteResult::Ok; }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <regex>
 
 #include "native/main_window_story.h"
@@ -15,6 +17,32 @@ struct EntryCommandsTest : test::MainWindowStory {
     void selectName(const std::string& name) {
         for (int i = 0; i < form().lbEntryList.count(); ++i)
             if (form().lbEntryList.text(i) == name) form().lbEntryList.setListIndex(i);
+    }
+    // Every value of entries 1 to 7 as the program reads them, texts deciphered.
+    std::vector<std::string> contents() {
+        std::vector<std::string> values;
+        for (EntryNumber n = 1; n <= 7; ++n) {
+            const Entry e = program->snippetFile.readEntry(n);
+            values.insert(values.end(), {e.name, e.text, e.title, std::to_string(e.crypt), std::to_string(e.dosBox)});
+        }
+        return values;
+    }
+    // The rows of the entry list and the names in the file, each as number and name.
+    using Rows = std::vector<std::pair<std::intptr_t, std::string>>;
+    Rows rows() {
+        Rows r;
+        for (const auto& item : form().lbEntryList.items()) r.emplace_back(item.data, item.text);
+        std::sort(r.begin(), r.end());
+        return r;
+    }
+    Rows namesInFile() {
+        Rows r;
+        for (const auto& entry : program->snippetFile.readNames()) r.emplace_back(entry.number, entry.name);
+        return r;
+    }
+    std::size_t errors() {
+        return static_cast<std::size_t>(std::count_if(messages().begin(), messages().end(),
+                                                       [](const auto& m) { return m.icon == MessageIcon::Error; }));
     }
 };
 
@@ -103,6 +131,19 @@ TEST_F(EntryCommandsTest, DeletingMovesTheHighestNumberIntoTheGap) {
     EXPECT_EQ(listed(), (std::vector<std::string>{"drei", "eins", "fünf", "vier"}));
 }
 
+TEST_F(EntryCommandsTest, TheEntryMovedIntoTheFreedNumberIsEditedThere) {
+    startWith(five);
+    selectName("zwei");
+    sim.dialogs.answerNext(MessageAnswer::Yes);
+    form().btnDelete.click();
+    selectName("fünf");
+    form().ghostTextTB.setFocus();
+    form().ghostTextTB.setText("neu");
+    form().ghostTextTB.loseFocus();
+    EXPECT_EQ(stored("Text", 2), "neu");
+    EXPECT_EQ(stored("Text", 5), "");
+}
+
 TEST_F(EntryCommandsTest, DeletingTheLastEntryEmptiesTheWindow) {
     startWith(snippetFile({{"einzig", "x"}}));
     sim.dialogs.answerNext(MessageAnswer::Yes);
@@ -158,6 +199,106 @@ TEST_F(EntryCommandsTest, ATextTooLongToStoreStaysInTheEditorAndTheFileKeepsTheO
     EXPECT_EQ(form().ghostTextTB.text().size(), 32767u);
     EXPECT_EQ(stored("Text", 1), "alt");
     EXPECT_EQ(stored("Crypt", 1), "0");
+}
+
+// A hand-edited value longer than a read brings back (here an enciphered text
+// of 40,000 digits, which a read cuts to 32,766) is never taken as whole: the
+// entry is not shown for editing, nor moved into a deleted entry's number.
+TEST_F(EntryCommandsTest, AnEntryCutByTheReadIsNeitherShownNorMoved) {
+    const std::string file = "[Name]\r\n1=eins\r\n2=lang\r\n[Crypt]\r\n1=0\r\n2=1\r\n[Text]\r\n1=x\r\n2=" +
+                             std::string(40000, 'A') + "\r\n[Ignore]\r\n1=x\r\n";
+    const struct {
+        const char* select;
+        bool remove;
+    } cases[] = {{"lang", false}, {"eins", true}};
+    for (const auto& c : cases) {
+        startWith(file);
+        const std::string bytes = fileText(StandardFile);
+        const std::size_t errorsBefore = errors();
+        selectName(c.select);
+        if (c.remove) {
+            sim.dialogs.answerNext(MessageAnswer::Yes);
+            form().btnDelete.click();
+        } else {
+            EXPECT_EQ(form().ghostTextTB.text(), "");
+            EXPECT_FALSE(form().ghostTextTB.enabled());
+            form().ghostTextTB.setFocus();
+            form().ghostTextTB.loseFocus();
+            form().cryptChk.setFocus();
+            form().cryptChk.loseFocus();
+        }
+        ASSERT_EQ(errors(), errorsBefore + 1) << c.select;
+        EXPECT_NE(messages().back().text.find("'lang'"), std::string::npos);
+        EXPECT_EQ(fileText(StandardFile), bytes) << c.select;
+        EXPECT_EQ(rows(), namesInFile());
+    }
+}
+
+// Names and titles are one line: a line break the user pastes becomes a blank.
+TEST_F(EntryCommandsTest, LineBreaksInNamesAndTitlesBecomeBlanks) {
+    startWith(five);
+    sim.ui.answerInput("neu\r\nerer");
+    form().btnNew.click();
+    EXPECT_EQ(stored("Name", 6), "neu erer");
+    selectName("zwei");
+    sim.ui.answerInput("zwo\n");
+    form().btnRename.click();
+    EXPECT_EQ(stored("Name", 2), "zwo");
+    form().optTitle.click();
+    form().destinationTextList.reportText("Editor\r\nx");
+    form().destinationTextList.loseFocus();
+    EXPECT_EQ(stored("Title", 2), "Editor x");
+    EXPECT_EQ(form().destinationTextList.text(), "Editor x");
+    EXPECT_EQ(fileText(StandardFile).find("\r\nx\r\n"), std::string::npos);
+    EXPECT_EQ(errors(), 0u);
+}
+
+// Whichever single write fails, the file is left as before the command and the
+// list shows what the file holds.
+TEST_F(EntryCommandsTest, AFailedWriteLeavesTheFileAsBeforeAndTheListMatchingIt) {
+    using Story = EntryCommandsTest;
+    const struct {
+        const char* command;
+        std::function<void(Story&)> run;
+    } cases[] = {
+        {"new", [](Story& t) { t.sim.ui.answerInput("sechs"); t.form().btnNew.click(); }},
+        {"rename", [](Story& t) { t.selectName("zwei"); t.sim.ui.answerInput("Zwo"); t.form().btnRename.click(); }},
+        {"delete", [](Story& t) { t.selectName("zwei"); t.sim.dialogs.answerNext(MessageAnswer::Yes); t.form().btnDelete.click(); }},
+        {"delete last", [](Story& t) { t.selectName("fünf"); t.sim.dialogs.answerNext(MessageAnswer::Yes); t.form().btnDelete.click(); }},
+        {"text", [](Story& t) {
+             t.selectName("zwei");
+             t.form().ghostTextTB.setFocus();
+             t.form().cryptChk.setValue(1);
+             t.form().ghostTextTB.type("neu");
+             t.form().ghostTextTB.loseFocus();
+         }},
+    };
+    // The highest entry is enciphered and has a title, so a delete moves all of it.
+    auto prepare = [this] {
+        startWith(five);
+        ASSERT_EQ(program->snippetFile.writeEntry(5, {"fünf", "geheim", "Editor", 1, 1}), WriteResult::Ok);
+    };
+    for (const auto& c : cases) {
+        prepare();
+        const std::vector<std::string> before = contents();
+        const std::size_t writesBefore = sim.profile.writes();
+        c.run(*this);
+        const std::size_t writes = sim.profile.writes() - writesBefore;
+        const std::vector<std::string> after = contents();
+        ASSERT_NE(after, before) << c.command;
+        EXPECT_EQ(rows(), namesInFile()) << c.command;
+        for (std::size_t k = 1; k <= writes; ++k) {
+            SCOPED_TRACE(std::string(c.command) + ", write " + std::to_string(k) + " of " + std::to_string(writes));
+            prepare();
+            const std::size_t errorsBefore = errors();
+            sim.profile.failWrite(k);
+            c.run(*this);
+            sim.profile.failWrite(0);
+            EXPECT_EQ(errors(), errorsBefore + 1);
+            EXPECT_EQ(contents(), before);
+            EXPECT_EQ(rows(), namesInFile());
+        }
+    }
 }
 
 }  // namespace

@@ -112,12 +112,21 @@ TEST_F(MainWindowTest, ChoosingTheTitleModeWithAnEmptyBoxKeepsItUntilTheBoxIsLef
     f.optTitle.click();
     f.destinationTextList.reportText("  Editor ");
     f.destinationTextList.loseFocus();
-    // Written as typed; the profile functions themselves drop the leading blanks.
-    EXPECT_NE(fileText(StandardFile).find("[Title]\r\n1=Editor \r\n"), std::string::npos);
+    // Written as typed, in quotes that keep its blanks.
+    EXPECT_NE(fileText(StandardFile).find("[Title]\r\n1=\"  Editor \"\r\n"), std::string::npos);
+    EXPECT_EQ(stored("Title", 1), "  Editor ");
     EXPECT_EQ(f.destinationTextList.count(), 1);
     EXPECT_EQ(f.destinationTextList.itemText(0), "Editor");
     f.dosBoxChk.click();
     EXPECT_EQ(stored("DosBox", 1), "0");
+}
+
+TEST_F(MainWindowTest, AFileThatCannotBeWrittenIsReportedOnceAtStart) {
+    writeFile(StandardFile, "[Name]\r\n1=a\r\n");  // no ignore titles: loading writes the defaults
+    sim.files.setAttributes(StandardFile, {false, false, false, true});
+    start();  // the file is loaded twice
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_NE(messages()[0].text.find("kann nicht beschrieben werden"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, LoadingAnEntryWithATitleWritesNothing) {

@@ -164,6 +164,62 @@ TEST_F(SnippetFileTest, WritesThatTheSystemRefusesAreReported) {
     EXPECT_EQ(file.load().ignoreDefaults, WriteResult::Failed);
 }
 
+TEST_F(SnippetFileTest, AValueWithALineBreakIsNotWritten) {
+    given("[Name]\r\n1=a\r\n");
+    for (const char* value : {"a\r\nb", "a\n", "\rb"}) {
+        EXPECT_EQ(file.writeField(1, "Title", value), WriteResult::LineBreak);
+        EXPECT_EQ(file.writeEntry(1, {"b", "", value, 0, 0}), WriteResult::LineBreak);
+        EXPECT_EQ(file.addIgnoreTitle(value), WriteResult::LineBreak);
+    }
+    EXPECT_EQ(desk.fileText(Path), "[Name]\r\n1=a\r\n");
+}
+
+// The ignore titles come in one section read, not one call per title.
+TEST_F(SnippetFileTest, IgnoreTitlesAreReadAsOneSection) {
+    std::string bytes = "[Ignore]\r\n";
+    for (int i = 1; i <= 500; ++i) bytes += std::to_string(i) + "= 'Titel " + std::to_string(i) + "' \r\n";
+    given(bytes + "501=\r\n502=x\r\n");
+    struct Counting : Profile {
+        explicit Counting(Profile& p) : inner(p) {}
+        std::string readString(const std::string& s, const std::string& k, const std::string& f,
+                               const std::string& file, std::size_t size) override {
+            ++reads;
+            return inner.readString(s, k, f, file, size);
+        }
+        std::optional<std::string> readSection(const std::string& s, const std::string& file) override {
+            return inner.readSection(s, file);
+        }
+        bool writeString(const std::string& s, const std::string& k, const std::string& v,
+                         const std::string& file) override {
+            return inner.writeString(s, k, v, file);
+        }
+        Profile& inner;
+        int reads = 0;
+    } counting(desk.sim.profile);
+    IniAccess countingIni{counting};
+    SnippetFile counted{countingIni, desk.sim.random};
+    counted.setPath(Path);
+    counted.load();
+    EXPECT_LT(counting.reads, 20);
+    ASSERT_EQ(counted.ignoreList().size(), 501u);
+    EXPECT_EQ(counted.ignoreList()[1], "Titel 1");
+    EXPECT_EQ(counted.ignoreList()[500], "Titel 500");
+}
+
+// Quotes go only around a value the profile functions would change, so every
+// other value keeps the bytes it always had.
+TEST(StoredForm, QuotesOnlyWhatWouldNotComeBack) {
+    const struct {
+        const char* value;
+        const char* stored;
+    } cases[] = {
+        {"", ""},         {"a b", "a b"},     {"\"", "\""},           {"'", "'"},
+        {"'a", "'a"},     {"a\"", "a\""},     {"'a\"", "'a\""},         {"a\\H", "a\\H"},
+        {" a", "\" a\""}, {"a\t", "\"a\t\""}, {"'a'", "\"'a'\""},     {"\"\"", "\"\"\"\""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IniAccess::storedForm(c.value), c.stored) << c.value;
+}
+
 TEST(ClampOption, GivesTheDefaultOutsideTheRange) {
     EXPECT_EQ(SnippetFile::clampOption(3, 0, 3, 0), 3);
     EXPECT_EQ(SnippetFile::clampOption(4, 0, 3, 1), 1);

@@ -432,6 +432,7 @@ std::optional<std::string> SimProfile::readSection(const std::string& section,
 
 bool SimProfile::writeString(const std::string& section, const std::string& key,
                              const std::string& value, const std::string& file) {
+    if (++writes_ == failingWrite_) return false;
     const std::string_view sectionName = asCString(section);
     const std::string_view keyName = asCString(key);
     const std::string_view text = asCString(value);

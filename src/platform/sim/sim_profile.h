@@ -38,8 +38,16 @@ public:
     bool writeString(const std::string& section, const std::string& key, const std::string& value,
                      const std::string& file) override;
 
+    // The number of writes asked for so far, refused ones included.
+    std::size_t writes() const { return writes_; }
+    // The k-th write from now (1: the next one) fails as a refused write does:
+    // it returns false and leaves the file alone. 0 lets every write through.
+    void failWrite(std::size_t k) { failingWrite_ = k == 0 ? 0 : writes_ + k; }
+
 private:
     struct Cache;
+    std::size_t writes_ = 0;
+    std::size_t failingWrite_ = 0;
     SimFileSystem& files_;
     std::unique_ptr<Cache> cache_;
 };
