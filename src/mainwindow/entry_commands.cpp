@@ -30,11 +30,13 @@ void EntryCommands::showEntry() {
     // controls that write it stay off until another entry is shown.
     window_.entryCut = entry.cut;
     if (entry.cut) {
-        reportCut(f.lbEntryList.text(row),
-                  "Er wird nicht angezeigt und bleibt in der Datei unverändert. Bitte kürzen Sie ihn "
-                  "mit einem Texteditor.");
+        if (cutShown_ != n)
+            reportCut(f.lbEntryList.text(row),
+                      "Er wird nicht angezeigt und bleibt in der Datei unverändert. Bitte kürzen Sie ihn "
+                      "mit einem Texteditor.");
         entry = Entry{};
     }
+    cutShown_ = window_.entryCut ? n : 0;
     showTextInEditor(f.ghostTextTB, textToEditorForm(unescapeText(entry.text)));
     f.destinationTextList.setText(trimBlanks(entry.title));
     // Showing an entry writes nothing: the flags are set as read, so their

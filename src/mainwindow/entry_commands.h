@@ -33,6 +33,8 @@ private:
     void inform(const std::string& text);
     // An entry longer than a read brings back, and what therefore happens.
     void reportCut(const std::string& name, const char* consequence);
+    // The cut entry last shown, told once: the start loads the file twice.
+    EntryNumber cutShown_ = 0;
 
     MainWindow& window_;
     Platform& platform_;

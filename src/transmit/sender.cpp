@@ -25,6 +25,15 @@ void Sender::sendEntry(EntryNumber n) {
     } sending(sending_);
     Platform& p = platform_;
     const Entry entry = file_.readEntry(n);
+    if (entry.cut) {
+        // Only part of it could be read: typing that part (or a cipher
+        // deciphered from it) would look complete and be wrong.
+        messages_.show(MessageIcon::Error,
+                       formatMessageText("Der Eintrag '%1' ist in der Datei '%2' länger, als Scrivlet lesen "
+                                         "kann.\\n\\nEr wird daher nicht übertragen.",
+                                         {entry.name, file_.path()}));
+        return;
+    }
     std::string text = unescapeText(entry.text);
     text = expandFilePlaceholders(std::move(text), p.files);
     text = expandClockPlaceholders(std::move(text), p.clock);

@@ -101,6 +101,18 @@ TEST_F(SenderTest, TheIconAndTheStripWaitUntilTheTextIsTyped) {
     EXPECT_EQ(sim.ui.menusShown.size(), 2u);
 }
 
+TEST_F(SenderTest, AnEntryCutByTheReadIsNotTyped) {
+    entry(std::string(40000, 'A'), "", 0, 1);
+    const WindowId notepad = notepadInFront();
+    EXPECT_EQ(messages().size(), 1u);  // told once at the start, though it loads the file twice
+    const std::size_t before = messages().size();
+    sender().sendEntry(1);
+    EXPECT_EQ(received(notepad), "");
+    ASSERT_EQ(messages().size(), before + 1);
+    EXPECT_NE(messages().back().text.find("'Eintrag'"), std::string::npos);
+    EXPECT_NE(messages().back().text.find("nicht übertragen"), std::string::npos);
+}
+
 TEST_F(SenderTest, TitledEntriesLookForTheTitleInAnyLetterCase) {
     entry("x", "  Editor ");
     const WindowId a = sim.windows.open("Unbenannt - Editor", Kind::Notepad);
