@@ -764,6 +764,50 @@ TEST_F(Win32UiTest, MousePressesOnTheEditorReachTheControl) {
     EXPECT_EQ(presses[0].at, (ui::Point{ui.units().xToTwips(10), ui.units().yToTwips(20)}));
 }
 
+// The form's own area (a border strip has nothing else): moves and every
+// button's press reach the form, a double click as a second press; a move
+// repeated where the mouse already stood is no move.
+struct FormMouseCase {
+    const char* label;
+    std::vector<std::pair<UINT, POINT>> messages;
+    std::vector<std::string> heard;
+};
+
+class FormMouse : public Win32UiTest, public ::testing::WithParamInterface<FormMouseCase> {};
+
+TEST_P(FormMouse, ReachesTheFormAsMovesAndPresses) {
+    ui::Form form(ui, "frmStreifen", 3000, 1500, {ui::BorderStyle::None, false, false, false, true});
+    std::vector<std::string> heard;
+    auto describe = [&](const char* what, const ui::MouseEvent& e) {
+        heard.push_back(std::string(what) + " " + std::to_string(static_cast<int>(e.button)) + " " +
+                        std::to_string(e.at.x / ui.units().xToTwips(1)) + "," +
+                        std::to_string(e.at.y / ui.units().yToTwips(1)));
+    };
+    form.onMouseMove = [&](const ui::MouseEvent& e) { describe("move", e); };
+    form.onMouseDown = [&](const ui::MouseEvent& e) { describe("down", e); };
+    form.realize();
+    for (const auto& [message, at] : GetParam().messages)
+        PostMessageA(ui.hwndOf(form), message, 0, MAKELPARAM(at.x, at.y));
+    ui.doEvents();
+    EXPECT_EQ(heard, GetParam().heard);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, FormMouse,
+    ::testing::Values(
+        FormMouseCase{"Move", {{WM_MOUSEMOVE, {3, 4}}}, {"move 1 3,4"}},
+        FormMouseCase{"MoveRepeatedInPlace",
+                      {{WM_MOUSEMOVE, {3, 4}}, {WM_MOUSEMOVE, {3, 4}}, {WM_MOUSEMOVE, {3, 5}}},
+                      {"move 1 3,4", "move 1 3,5"}},
+        FormMouseCase{"Left", {{WM_LBUTTONDOWN, {1, 2}}, {WM_LBUTTONUP, {1, 2}}}, {"down 1 1,2"}},
+        FormMouseCase{"Right", {{WM_RBUTTONDOWN, {5, 1}}, {WM_RBUTTONUP, {5, 1}}}, {"down 2 5,1"}},
+        FormMouseCase{"Middle", {{WM_MBUTTONDOWN, {7, 0}}, {WM_MBUTTONUP, {7, 0}}}, {"down 4 7,0"}},
+        FormMouseCase{"DoubleClick",
+                      {{WM_LBUTTONDOWN, {1, 1}}, {WM_LBUTTONUP, {1, 1}}, {WM_LBUTTONDBLCLK, {1, 1}},
+                       {WM_RBUTTONDBLCLK, {2, 1}}, {WM_MBUTTONDBLCLK, {3, 1}}},
+                      {"down 1 1,1", "down 1 1,1", "down 2 2,1", "down 4 3,1"}}),
+    [](const auto& p) { return std::string(p.param.label); });
+
 TEST_F(Win32UiTest, TheUsersEditReportsTextFormatsAndCaret) {
     ui::Form form(ui, "frmEditor", 6000, 4000, {});
     ui::RichEdit edit(&form, "rtfText", {120, 120, 5000, 3000}, Plain);

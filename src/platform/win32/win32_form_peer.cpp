@@ -240,6 +240,35 @@ void Win32FormPeer::reportGeometry() {
     form_.reportGeometry(units.toTwips(outer), units.xToTwips(client.right), units.yToTwips(client.bottom), state);
 }
 
+ui::MouseEvent Win32FormPeer::mouseEvent(ui::MouseButton button, LPARAM lParam) const {
+    ui::MouseEvent event;
+    event.button = button;
+    event.shift = currentShiftMask();
+    event.at = {ui_.units().xToTwips(static_cast<short>(LOWORD(lParam))),
+                ui_.units().yToTwips(static_cast<short>(HIWORD(lParam)))};
+    return event;
+}
+
+void Win32FormPeer::mouseMoved(LPARAM lParam) {
+    // The system repeats a move where the mouse stands when the windows under
+    // it change (a menu closes, a window hides): the form hears of real moves
+    // only, or a strip that opens a menu on every move would open it again
+    // the moment it is dismissed.
+    POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ClientToScreen(hwnd(), &at);
+    if (lastMouse_ && lastMouse_->x == at.x && lastMouse_->y == at.y) return;
+    lastMouse_ = at;
+    // The handler may open a menu and run the program's code for a while;
+    // the button is the left one by convention (the move carries none).
+    form_.mouseMove(mouseEvent(ui::MouseButton::Left, lParam));
+}
+
+void Win32FormPeer::mousePressed(ui::MouseButton button, LPARAM lParam) {
+    // A quick second press arrives as a double click (the class asks for
+    // them); it is a press all the same.
+    form_.mouseDown(mouseEvent(button, lParam));
+}
+
 void Win32FormPeer::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd(), &ps);
@@ -295,6 +324,21 @@ LRESULT Win32FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return form_.requestClose(ui::CloseReason::SystemShutdown) ? TRUE : FALSE;
         case WM_ENDSESSION:
             if (wParam && !form_.unloaded()) form_.requestClose(ui::CloseReason::SystemShutdown);
+            return 0;
+        case WM_MOUSEMOVE:
+            mouseMoved(lParam);
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            mousePressed(ui::MouseButton::Left, lParam);
+            return 0;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+            mousePressed(ui::MouseButton::Right, lParam);
+            return 0;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            mousePressed(ui::MouseButton::Middle, lParam);
             return 0;
         case WM_INITMENUPOPUP:
             if (!HIWORD(lParam))
