@@ -59,10 +59,13 @@ UniqueHfont messageFont(bool bold) {
 }  // namespace
 
 // Disables the program's other windows while a modal window runs, and gives
-// them back afterwards, with the activation where it was.
+// them back before the modal window goes, with the activation where it was.
+// The order matters: a modal window hidden while the program's other windows
+// are still disabled leaves the system nothing of the program to activate,
+// and it activates another program's window instead.
 class Win32Ui::ModalScope {
 public:
-    ModalScope(Win32Ui& ui, HWND modal) : previous_(GetActiveWindow()) {
+    ModalScope(Win32Ui& ui, HWND modal) : ui_(ui), modal_(modal), previous_(GetActiveWindow()) {
         for (Win32FormPeer* form : ui.forms_) {
             HWND window = form->hwnd();
             if (window && window != modal && IsWindowVisible(window) && IsWindowEnabled(window)) {
@@ -70,19 +73,38 @@ public:
                 disabled_.push_back(window);
             }
         }
+        ui_.modalScopes_.push_back(this);
     }
     ~ModalScope() {
-        for (HWND window : disabled_)
-            if (IsWindow(window)) EnableWindow(window, TRUE);
-        if (previous_ && IsWindow(previous_) && IsWindowVisible(previous_) && IsWindowEnabled(previous_))
-            SetActiveWindow(previous_);
+        end();
+        ui_.modalScopes_.erase(std::remove(ui_.modalScopes_.begin(), ui_.modalScopes_.end(), this),
+                               ui_.modalScopes_.end());
     }
     ModalScope(const ModalScope&) = delete;
     ModalScope& operator=(const ModalScope&) = delete;
 
+    HWND modal() const { return modal_; }
+
+    // Call before the modal window is hidden or destroyed: while it is still
+    // the active window, the program owns the foreground and may hand it on.
+    void end() {
+        if (ended_) return;
+        ended_ = true;
+        for (HWND window : disabled_)
+            if (IsWindow(window)) EnableWindow(window, TRUE);
+        // The user may have gone to another program meanwhile: only a modal
+        // window that is still active hands the activation back.
+        if (GetActiveWindow() == modal_ && previous_ && previous_ != modal_ && IsWindow(previous_) && IsWindowVisible(previous_) &&
+            IsWindowEnabled(previous_))
+            SetForegroundWindow(previous_);
+    }
+
 private:
+    Win32Ui& ui_;
+    HWND modal_;
     HWND previous_;
     std::vector<HWND> disabled_;
+    bool ended_ = false;
 };
 
 Win32Ui::Win32Ui()
@@ -143,9 +165,18 @@ void Win32Ui::realize(ui::Form& form) {
     form.setPeer(std::make_unique<Win32FormPeer>(*this, form));
 }
 
+void Win32Ui::endModal(HWND modal) {
+    const std::vector<ModalScope*> scopes = modalScopes_;
+    for (ModalScope* scope : scopes)
+        if (scope->modal() == modal) scope->end();
+}
+
 void Win32Ui::destroy(ui::Form& form) {
     // Out of sight first, so that the controls do not vanish one by one.
-    if (HWND window = hwndOf(form)) ShowWindow(window, SW_HIDE);
+    if (HWND window = hwndOf(form)) {
+        endModal(window);
+        ShowWindow(window, SW_HIDE);
+    }
     dropChildPeers(form);
     form.setPeer(nullptr);
 }
@@ -155,7 +186,10 @@ void Win32Ui::show(ui::Form& form) {
 }
 
 void Win32Ui::hide(ui::Form& form) {
-    if (Win32FormPeer* peer = peerOf(form)) peer->hide();
+    if (Win32FormPeer* peer = peerOf(form)) {
+        endModal(peer->hwnd());
+        peer->hide();
+    }
 }
 
 void Win32Ui::runModal(ui::Form& form) {
@@ -200,7 +234,8 @@ std::string Win32Ui::inputBox(const std::string& caption, const std::string& pro
         ModalScope modal(*this, box.hwnd());
         box.show();
         pumpUntil([&box] { return box.done(); });
-        ShowWindow(box.hwnd(), SW_HIDE);
+        modal.end();
+        if (box.hwnd()) ShowWindow(box.hwnd(), SW_HIDE);
     }
     return box.answer();
 }

@@ -79,6 +79,8 @@ private:
     // is passed on to the outer loop.
     void pumpUntil(const std::function<bool()>& done);
     Win32FormPeer* peerOf(const ui::Form& form) const;
+    // Gives the windows back that a modal window took: before it goes.
+    void endModal(HWND modal);
 
     ScreenUnits units_;
     UniqueHfont font_, boldFont_;
@@ -88,6 +90,7 @@ private:
     std::shared_ptr<CommandIds> commandIds_;
     std::vector<Win32FormPeer*> forms_;
     std::vector<HWND> dialogs_;
+    std::vector<ModalScope*> modalScopes_;
     std::unique_ptr<Win32HostWindow> host_;
 };
 
