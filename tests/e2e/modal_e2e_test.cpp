@@ -32,10 +32,7 @@ std::string windowsOf(DWORD processId) {
 
 // The shell's report of a right click on the icon: the program shows its
 // main window and makes it the active one.
-void showByIcon(ScrivletRun& run) {
-    run.iconMessage(0x204);
-    ASSERT_TRUE(waitFor([&] { return GetForegroundWindow() == run.mainWindow(); })) << windowsOf(run.processId());
-}
+void showByIcon(ScrivletRun& run) { ASSERT_TRUE(run.showByIcon()) << windowsOf(run.processId()); }
 
 // What the user types lands in the editor: it shows the text expected.
 ::testing::AssertionResult typedIntoEditor(ScrivletRun& run, const std::string& keys, const std::string& expected) {

@@ -315,13 +315,24 @@ LRESULT Win32FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 defaultHandling(message, wParam, lParam);
             if (!showing_) form_.reportActivated();
             return 0;
+        case WM_SYSCOMMAND:
+            // The close box, Alt+F4 and the window menu's "Schließen" are the
+            // user's; closing may unload the form, which destroys this window:
+            // nothing here may touch the peer afterwards.
+            if ((wParam & 0xFFF0) == SC_CLOSE) {
+                form_.requestClose(ui::CloseReason::User);
+                return 0;
+            }
+            return defaultHandling(message, wParam, lParam);
         case WM_CLOSE:
-            // Closing unloads the form, which destroys this window; nothing
-            // here may touch the peer afterwards.
-            form_.requestClose(ui::CloseReason::User);
+            // A plain close message comes from another program (the task
+            // manager, taskkill): the user's own ways arrive as SC_CLOSE.
+            form_.requestClose(ui::CloseReason::TaskManager);
             return 0;
         case WM_QUERYENDSESSION:
-            return form_.requestClose(ui::CloseReason::SystemShutdown) ? TRUE : FALSE;
+            // Only a question: another program may still refuse, so the form
+            // unloads when the session really ends.
+            return form_.queryEndSession() ? TRUE : FALSE;
         case WM_ENDSESSION:
             if (wParam && !form_.unloaded()) form_.requestClose(ui::CloseReason::SystemShutdown);
             return 0;
