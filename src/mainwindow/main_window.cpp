@@ -85,6 +85,9 @@ void MainWindow::wireMenus() {
 void MainWindow::load(bool debugMode) {
     debugMode_ = debugMode;
     form.realize();
+    // The clipboard is opened for the main window: for no window, Windows
+    // takes no text onto it.
+    platform_.clipboard.setOwner(platform_.ui.windowOf(form));
     location_.locate(SnippetLocation::Mode::Start);
     file_.clearIgnoreList();
     form.setCaption(messages_.title());
