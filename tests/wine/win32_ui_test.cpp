@@ -23,6 +23,7 @@
 #include "platform/ui/simple_controls.h"
 #include "platform/ui/timer.h"
 #include "platform/win32/win32_control_peer.h"
+#include "platform/win32/win32_menu_peer.h"
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_ui.h"
 
@@ -311,6 +312,55 @@ INSTANTIATE_TEST_SUITE_P(Keys, PopupMenus,
                                            PopupCase{"DefaultItem", {VK_DOWN, VK_DOWN, VK_RETURN}, "Zwei"},
                                            PopupCase{"Submenu", {VK_UP, VK_RIGHT, VK_RETURN}, "Drei"}),
                          [](const auto& p) { return std::string(p.param.label); });
+
+// The real mouse on a pop-up menu: a right click on an item chooses nothing,
+// the left button does.
+void clickScreen(POINT at, DWORD down, DWORD up) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT inputs[3] = {};
+    for (INPUT& in : inputs) {
+        in.type = INPUT_MOUSE;
+        in.mi.dx = static_cast<LONG>((static_cast<long long>(at.x) * 65536 + width - 1) / width);
+        in.mi.dy = static_cast<LONG>((static_cast<long long>(at.y) * 65536 + height - 1) / height);
+        in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    }
+    inputs[1].mi.dwFlags |= down;
+    inputs[2].mi.dwFlags |= up;
+    SendInput(3, inputs, sizeof(INPUT));
+}
+
+TEST_F(Win32UiTest, OnlyTheLeftButtonChoosesFromAPopupMenu) {
+    ui::Menu popup("mnuEintraege");
+    std::vector<std::string> clicked;
+    popup.add("&Eins").onClick = [&] { clicked.push_back("Eins"); };
+    popup.add("&Zwei").onClick = [&] { clicked.push_back("Zwei"); };
+    ui::Form owner(ui, "frmHaupt", 6000, 3000, {});
+    owner.realize();
+    HMENU menuHandle = Win32MenuPeer::of(popup, ui.commandIds()).handle();
+    bool itemsFound = false;
+    Helper user([&] {
+        HWND menu = waitForWindow("#32768");
+        if (!menu) return;
+        // Screen positions of the items, found from the menu itself.
+        RECT first{}, second{};
+        itemsFound = GetMenuItemRect(nullptr, menuHandle, 0, &first) &&
+                     GetMenuItemRect(nullptr, menuHandle, 1, &second);
+        if (itemsFound) {
+            clickScreen({(first.left + first.right) / 2, (first.top + first.bottom) / 2}, MOUSEEVENTF_RIGHTDOWN,
+                        MOUSEEVENTF_RIGHTUP);
+            clickScreen({(second.left + second.right) / 2, (second.top + second.bottom) / 2},
+                        MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+        }
+        // A menu the clicks did not close must not hold the test forever.
+        const auto deadline = std::chrono::steady_clock::now() + 20s;
+        while (IsWindow(menu) && IsWindowVisible(menu) && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(10ms);
+        if (IsWindow(menu) && IsWindowVisible(menu)) postKey(menu, VK_ESCAPE);
+    });
+    ui.popupMenu(owner, popup);
+    EXPECT_TRUE(itemsFound);
+    EXPECT_EQ(clicked, std::vector<std::string>{"Zwei"});
+}
 
 // ---- the input box
 

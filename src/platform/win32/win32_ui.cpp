@@ -217,8 +217,9 @@ void Win32Ui::popupMenu(ui::Form& owner, ui::Menu& menu) {
     // A menu of a window in the background would not close when the user
     // clicks elsewhere; the message afterwards lets the next one open at once.
     SetForegroundWindow(window);
-    const UINT chosen = static_cast<UINT>(
-        TrackPopupMenu(handle, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, at.x, at.y, 0, window, nullptr));
+    // The system's default alignment and buttons: only the left button picks
+    // an item (the right one may have opened the menu from the editor).
+    const UINT chosen = static_cast<UINT>(TrackPopupMenu(handle, TPM_RETURNCMD, at.x, at.y, 0, window, nullptr));
     PostMessageA(window, WM_NULL, 0, 0);
     if (!chosen) return;
     // The menu is closed: what the item does may open the next one.
