@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "mainwindow/main_form.h"
 #include "platform/ui/form.h"
 #include "platform/ui/list_box.h"
 #include "platform/ui/menu.h"
@@ -857,6 +858,32 @@ INSTANTIATE_TEST_SUITE_P(
                        {WM_RBUTTONDBLCLK, {2, 1}}, {WM_MBUTTONDBLCLK, {3, 1}}},
                       {"down 1 1,1", "down 1 1,1", "down 2 2,1", "down 4 3,1"}}),
     [](const auto& p) { return std::string(p.param.label); });
+
+TEST_F(Win32UiTest, TheMainWindowsEditorWritesInNineAndThreeQuarterPoints) {
+    MainForm main(ui);
+    main.realize();
+    ui::RichEdit& editor = main.ghostTextTB;
+    HWND window = windowOf(editor);
+    ASSERT_TRUE(window);
+    auto sizeOfAll = [window] {
+        SendMessageA(window, EM_SETSEL, 0, -1);
+        CHARFORMAT2A format{};
+        format.cbSize = sizeof format;
+        SendMessageA(window, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+        // Twentieths of a point; -1 when the characters differ in size.
+        return (format.dwMask & CFM_SIZE) ? static_cast<long>(format.yHeight) : -1L;
+    };
+    // A text with markers in one step, then what the user types at its end.
+    editor.setRuns({{"Hallo", {0x000000, "Arial"}}, {"\xC3", {0x0000FF, "Wingdings"}}, {"\r\nWelt", {0, "Arial"}}});
+    EXPECT_EQ(sizeOfAll(), 195);
+    SendMessageA(window, EM_SETSEL, -1, -1);
+    SendMessageA(window, WM_CHAR, 'x', 1);
+    EXPECT_EQ(editor.text(), "Hallo\xC3\r\nWeltx");
+    EXPECT_EQ(sizeOfAll(), 195);
+    editor.setText("");
+    SendMessageA(window, WM_CHAR, 'y', 1);
+    EXPECT_EQ(sizeOfAll(), 195);
+}
 
 TEST_F(Win32UiTest, TheUsersEditReportsTextFormatsAndCaret) {
     ui::Form form(ui, "frmEditor", 6000, 4000, {});
