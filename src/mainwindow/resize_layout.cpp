@@ -22,7 +22,7 @@ ui::Control* findIn(ui::Container& container, const std::string& name) {
 }  // namespace
 
 std::string ResizeLayout::tagField(const std::string& text, int n, std::string separator) {
-    if (separator.empty()) separator = " ";
+    if (separator.empty()) separator.push_back(' ');
     std::vector<std::string> pieces;
     std::size_t from = 0;
     while (static_cast<int>(pieces.size()) < n) {

@@ -12,7 +12,8 @@ std::string versionText(int flags, const ProgramVersion& version) {
         if (version.revision >= 100)
             s += static_cast<char>(std::nearbyint(version.revision / 100.0 + 96));
     } else {
-        s += "." + std::to_string(version.revision);
+        s += '.';
+        s += std::to_string(version.revision);
     }
     switch (flags & 0xFF) {
         case 0: return " (V" + s + ")";
