@@ -505,44 +505,62 @@ TEST_F(Win32UiTest, MovingTheWindowReportsGeometryInTwips) {
     EXPECT_EQ(outer.right - outer.left, 300);
 }
 
+// The user's ways of closing a window come as SC_CLOSE (the close box, the
+// window menu, Alt+F4); a plain WM_CLOSE comes from another program.
 struct CloseCase {
     const char* label;
+    UINT message;
+    WPARAM wParam;
+    ui::CloseReason reason;
     bool cancel;
 };
 
 class Closing : public Win32UiTest, public ::testing::WithParamInterface<CloseCase> {};
 
-TEST_P(Closing, TheCloseBoxAsksTheForm) {
+TEST_P(Closing, TheFormIsAskedWithTheOrigin) {
+    const CloseCase& c = GetParam();
     ui::Form form(ui, "frmSchliessen", 6000, 3000, {});
     std::vector<ui::CloseReason> asked;
     form.onQueryUnload = [&](ui::CloseReason reason, bool& cancel) {
         asked.push_back(reason);
-        cancel = GetParam().cancel;
+        cancel = c.cancel;
     };
     form.realize();
     HWND window = ui.hwndOf(form);
-    PostMessageA(window, WM_CLOSE, 0, 0);
+    PostMessageA(window, c.message, c.wParam, 0);
     ui.doEvents();
-    EXPECT_EQ(asked, (std::vector<ui::CloseReason>{ui::CloseReason::User}));
-    EXPECT_EQ(form.unloaded(), !GetParam().cancel);
-    EXPECT_EQ(IsWindow(window) != FALSE, GetParam().cancel);
+    EXPECT_EQ(asked, (std::vector<ui::CloseReason>{c.reason}));
+    EXPECT_EQ(form.unloaded(), !c.cancel);
+    EXPECT_EQ(IsWindow(window) != FALSE, c.cancel);
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, Closing, ::testing::Values(CloseCase{"Cancelled", true}, CloseCase{"Unloaded", false}),
-                         [](const auto& p) { return std::string(p.param.label); });
+INSTANTIATE_TEST_SUITE_P(
+    Answers, Closing,
+    ::testing::Values(CloseCase{"CloseBoxCancelled", WM_SYSCOMMAND, SC_CLOSE, ui::CloseReason::User, true},
+                      CloseCase{"CloseBoxUnloaded", WM_SYSCOMMAND, SC_CLOSE, ui::CloseReason::User, false},
+                      // The system keeps flags in the low four bits.
+                      CloseCase{"AltF4", WM_SYSCOMMAND, SC_CLOSE | 2, ui::CloseReason::User, true},
+                      CloseCase{"AnotherProgramCancelled", WM_CLOSE, 0, ui::CloseReason::TaskManager, true},
+                      CloseCase{"AnotherProgramUnloaded", WM_CLOSE, 0, ui::CloseReason::TaskManager, false}),
+    [](const auto& p) { return std::string(p.param.label); });
 
-TEST_F(Win32UiTest, ShutdownAsksWithItsReason) {
+TEST_F(Win32UiTest, TheSessionEndIsAskedFirstAndUnloadsOnlyWhenItComes) {
     ui::Form form(ui, "frmSchliessen", 6000, 3000, {});
     std::vector<ui::CloseReason> asked;
-    form.onQueryUnload = [&](ui::CloseReason reason, bool& cancel) {
-        asked.push_back(reason);
-        cancel = asked.size() == 1;  // the first time the form refuses
-    };
+    int questions = 0;
+    form.onQueryEndSession = [&](bool& refuse) { refuse = ++questions == 1; };  // the first time it refuses
+    form.onQueryUnload = [&](ui::CloseReason reason, bool&) { asked.push_back(reason); };
     form.realize();
     HWND window = ui.hwndOf(form);
-    EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), FALSE);
-    EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), TRUE);
-    EXPECT_EQ(asked, (std::vector<ui::CloseReason>{ui::CloseReason::SystemShutdown, ui::CloseReason::SystemShutdown}));
+    EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
+    EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    EXPECT_EQ(questions, 2);
+    // Another program refused: the session goes on.
+    SendMessageA(window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    EXPECT_TRUE(asked.empty());
+    EXPECT_FALSE(form.unloaded());
+    SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(asked, (std::vector<ui::CloseReason>{ui::CloseReason::SystemShutdown}));
     EXPECT_TRUE(form.unloaded());
 }
 
