@@ -76,7 +76,7 @@ public:
         ui_.modalScopes_.push_back(this);
     }
     ~ModalScope() {
-        end();
+        release();
         ui_.modalScopes_.erase(std::remove(ui_.modalScopes_.begin(), ui_.modalScopes_.end(), this),
                                ui_.modalScopes_.end());
     }
@@ -85,16 +85,24 @@ public:
 
     HWND modal() const { return modal_; }
 
-    // Call before the modal window is hidden or destroyed: while it is still
-    // the active window, the program owns the foreground and may hand it on.
-    void end() {
-        if (ended_) return;
-        ended_ = true;
-        for (HWND window : disabled_)
-            if (IsWindow(window)) EnableWindow(window, TRUE);
+    // Before the modal window is hidden or destroyed: the program's windows
+    // are enabled again, so that the system can activate one of them (the
+    // owner first) when the modal window goes.
+    void release() {
+        if (released_) return;
+        released_ = true;
         // The user may have gone to another program meanwhile: only a modal
         // window that is still active hands the activation back.
-        if (GetActiveWindow() == modal_ && previous_ && previous_ != modal_ && IsWindow(previous_) && IsWindowVisible(previous_) &&
+        handBack_ = GetActiveWindow() == modal_;
+        for (HWND window : disabled_)
+            if (IsWindow(window)) EnableWindow(window, TRUE);
+    }
+    // After the modal window is hidden: the window that was active before is
+    // active again (the system may have picked another of the program's).
+    void reactivate() {
+        if (!handBack_) return;
+        handBack_ = false;
+        if (previous_ && previous_ != modal_ && IsWindow(previous_) && IsWindowVisible(previous_) &&
             IsWindowEnabled(previous_))
             SetForegroundWindow(previous_);
     }
@@ -104,7 +112,8 @@ private:
     HWND modal_;
     HWND previous_;
     std::vector<HWND> disabled_;
-    bool ended_ = false;
+    bool released_ = false;
+    bool handBack_ = false;
 };
 
 Win32Ui::Win32Ui()
@@ -165,18 +174,21 @@ void Win32Ui::realize(ui::Form& form) {
     form.setPeer(std::make_unique<Win32FormPeer>(*this, form));
 }
 
-void Win32Ui::endModal(HWND modal) {
-    const std::vector<ModalScope*> scopes = modalScopes_;
-    for (ModalScope* scope : scopes)
-        if (scope->modal() == modal) scope->end();
+void Win32Ui::hideWindow(HWND window) {
+    // A modal window gives the program's windows back before it goes, and
+    // the activation back after: in the other order the system has no window
+    // of the program to activate and activates another program's.
+    std::vector<ModalScope*> scopes;
+    for (ModalScope* scope : modalScopes_)
+        if (scope->modal() == window) scopes.push_back(scope);
+    for (ModalScope* scope : scopes) scope->release();
+    ShowWindow(window, SW_HIDE);
+    for (ModalScope* scope : scopes) scope->reactivate();
 }
 
 void Win32Ui::destroy(ui::Form& form) {
     // Out of sight first, so that the controls do not vanish one by one.
-    if (HWND window = hwndOf(form)) {
-        endModal(window);
-        ShowWindow(window, SW_HIDE);
-    }
+    if (HWND window = hwndOf(form)) hideWindow(window);
     dropChildPeers(form);
     form.setPeer(nullptr);
 }
@@ -186,10 +198,7 @@ void Win32Ui::show(ui::Form& form) {
 }
 
 void Win32Ui::hide(ui::Form& form) {
-    if (Win32FormPeer* peer = peerOf(form)) {
-        endModal(peer->hwnd());
-        peer->hide();
-    }
+    if (Win32FormPeer* peer = peerOf(form)) hideWindow(peer->hwnd());
 }
 
 void Win32Ui::runModal(ui::Form& form) {
@@ -235,8 +244,7 @@ std::string Win32Ui::inputBox(const std::string& caption, const std::string& pro
         ModalScope modal(*this, box.hwnd());
         box.show();
         pumpUntil([&box] { return box.done(); });
-        modal.end();
-        if (box.hwnd()) ShowWindow(box.hwnd(), SW_HIDE);
+        if (box.hwnd()) hideWindow(box.hwnd());
     }
     return box.answer();
 }

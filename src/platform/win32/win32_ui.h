@@ -79,8 +79,9 @@ private:
     // is passed on to the outer loop.
     void pumpUntil(const std::function<bool()>& done);
     Win32FormPeer* peerOf(const ui::Form& form) const;
-    // Gives the windows back that a modal window took: before it goes.
-    void endModal(HWND modal);
+    // Hides a window; a modal one gives the program's windows back first and
+    // the activation back afterwards.
+    void hideWindow(HWND window);
 
     ScreenUnits units_;
     UniqueHfont font_, boldFont_;
