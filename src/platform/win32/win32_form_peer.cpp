@@ -171,10 +171,6 @@ void Win32FormPeer::focusFirstControl() {
     if (target && IsChild(hwnd(), target)) SetFocus(target);
 }
 
-void Win32FormPeer::hide() {
-    if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
-}
-
 void Win32FormPeer::focus(ui::Control* control) {
     auto* peer = control ? dynamic_cast<Win32ControlPeer*>(control->peer()) : nullptr;
     HWND target = peer ? peer->hwnd() : nullptr;

@@ -32,7 +32,6 @@ public:
     ui::Form& form() { return form_; }
     void update(ui::Change change) override;
     void show();
-    void hide();
     void focus(ui::Control* control);
     // The shortcuts of the menu bar; true when the message was one.
     bool translateAccelerator(MSG& message);
