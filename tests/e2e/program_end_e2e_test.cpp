@@ -60,6 +60,12 @@ INSTANTIATE_TEST_SUITE_P(
                 }},
         EndCase{"CloseMessageFromAnotherProgram",
                 [](ScrivletRun& run) { PostMessageA(run.mainWindow(), WM_CLOSE, 0, 0); }},
+        EndCase{"TaskkillWithoutForce",
+                [](ScrivletRun& run) {
+                    // Asks every window of the process to close, as the task manager does.
+                    Process taskkill("taskkill.exe /PID " + std::to_string(run.processId()), "");
+                    EXPECT_TRUE(taskkill.waitForExit());
+                }},
         EndCase{"SessionEnds",
                 [](ScrivletRun& run) {
                     EXPECT_EQ(sendFromOutside(run.mainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
