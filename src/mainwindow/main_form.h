@@ -29,7 +29,8 @@ public:
     ui::Timer destWindowsHandlePollTimer{*this, 1000, false};
 
     ui::Frame textFrame{this, "TextFrame", {2880, 120, 5175, 5355}, "Bearbeitung"};
-    ui::RichEdit ghostTextTB{&textFrame, "GhostTextTB", {120, 300, 4935, 3915}, {0x000000, "Arial"}};
+    // Arial 9.75 pt.
+    ui::RichEdit ghostTextTB{&textFrame, "GhostTextTB", {120, 300, 4935, 3915}, {0x000000, "Arial"}, 195};
     ui::Panel container2{&textFrame, "Container2", {120, 4320, 4935, 975}};
     ui::CheckBox cryptChk{&container2, "CryptChk", {2400, 0, 1035, 255}, "&Chiffrieren"};
     ui::CheckBox dosBoxChk{&container2, "DosBoxChk", {3960, 0, 975, 255}, "DOS-Bo&x"};

@@ -35,8 +35,8 @@ void MainWindow::wireEvents() {
 
     f.lbEntryList.onClick = [this] { selectEntry(); };
     attachMarkerKeys(f.ghostTextTB);
-    f.ghostTextTB.onLostFocus = [this] { commands_.writeCurrTextData(); };
-    f.cryptChk.onLostFocus = [this] { commands_.writeCurrTextData(); };
+    f.ghostTextTB.onLostFocus = [this] { textLeft(); };
+    f.cryptChk.onLostFocus = [this] { textLeft(); };
     f.ghostTextTB.onMouseDown = [this](const ui::MouseEvent& e) { editorMouseDown(e); };
 
     f.optLastWindow.onClick = [this] { destinationChosen(0); };
@@ -60,6 +60,9 @@ void MainWindow::wireEvents() {
     };
     f.onQueryUnload = [this](ui::CloseReason reason, bool& cancel) { queryUnload(reason, cancel); };
     f.onUnload = [this] { unloading(); };
+    // Windows asks before it ends the session; the answer is yes, once the
+    // text is safe.
+    f.onQueryEndSession = [this](bool&) { saveBeforeEnd(); };
 }
 
 void MainWindow::wireMenus() {
@@ -82,6 +85,9 @@ void MainWindow::wireMenus() {
 void MainWindow::load(bool debugMode) {
     debugMode_ = debugMode;
     form.realize();
+    // The clipboard is opened for the main window: for no window, Windows
+    // takes no text onto it.
+    platform_.clipboard.setOwner(platform_.ui.windowOf(form));
     location_.locate(SnippetLocation::Mode::Start);
     file_.clearIgnoreList();
     form.setCaption(messages_.title());
@@ -305,7 +311,24 @@ void MainWindow::queryUnload(ui::CloseReason reason, bool& cancel) {
     }
 }
 
+void MainWindow::textLeft() {
+    // Written now, so the end must write again whatever the editor holds then.
+    endSave_.reset();
+    commands_.writeCurrTextData();
+}
+
+void MainWindow::saveBeforeEnd() {
+    // The editor's text is otherwise written only when the editor loses the
+    // focus, which it does not when the program ends. Asked first whether the
+    // session may end, then ending, the program writes (and reports) once.
+    const EndSave now{currentEntry(), form.ghostTextTB.text(), form.cryptChk.value()};
+    if (endSave_ == now) return;
+    endSave_ = now;
+    commands_.writeCurrTextData();
+}
+
 void MainWindow::unloading() {
+    saveBeforeEnd();
     if (links_.unloadOtherWindows) links_.unloadOtherWindows();
     if (!succeeded(savePlacement(form, settings_)))
         messages_.show(MessageIcon::Error,

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "mainwindow/entry_commands.h"
@@ -76,6 +77,11 @@ private:
     void rememberTitle();
     void editorMouseDown(const ui::MouseEvent& e);
     void queryUnload(ui::CloseReason reason, bool& cancel);
+    // Writes the editor's text into the current entry before the program
+    // ends, unless exactly this was written for the end already.
+    void saveBeforeEnd();
+    // The editor or the cipher check box lost the focus: the text is written.
+    void textLeft();
     void unloading();
     void cut();
     void copy();
@@ -94,6 +100,14 @@ private:
     bool debugMode_ = false;
     MainWindowLinks links_;
     EntryCommands commands_;
+    // What saveBeforeEnd wrote last: the entry, its text and cipher flag.
+    struct EndSave {
+        EntryNumber entry = 0;
+        std::string text;
+        int crypt = 0;
+        bool operator==(const EndSave&) const = default;
+    };
+    std::optional<EndSave> endSave_;
     ResizeLayout layout_;
 };
 

@@ -2,6 +2,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/window_id.h"
+
 namespace scrivlet {
 
 // The system clipboard, plain text only. Another program may hold it open for
@@ -9,6 +11,10 @@ namespace scrivlet {
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
+    // The window the clipboard is opened for, the program's main window once
+    // it exists. Windows gives text put on a clipboard emptied for no window
+    // to nobody, and refuses it: without an owner nothing can be put there.
+    virtual void setOwner(WindowId owner) = 0;
     // Empties the clipboard and puts the text on it.
     virtual bool setText(const std::string& text) = 0;
     virtual bool clear() = 0;

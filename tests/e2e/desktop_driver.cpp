@@ -187,6 +187,62 @@ void clickAt(HWND window, int x, int y) {
     send(inputs);
 }
 
+namespace {
+INPUT absoluteMouse(int x, int y, DWORD flags) {
+    // Normalised coordinates of the primary screen, rounded up so that the
+    // system's rounding down lands on the pixel itself.
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>((static_cast<long long>(x) * 65536 + width - 1) / width);
+    in.mi.dy = static_cast<LONG>((static_cast<long long>(y) * 65536 + height - 1) / height);
+    in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
+    return in;
+}
+bool cursorAt(int x, int y) {
+    return waitFor(
+        [x, y] {
+            POINT p{};
+            return GetCursorPos(&p) && p.x == x && p.y == y;
+        },
+        5000);
+}
+}  // namespace
+
+bool moveMouse(int x, int y) {
+    std::vector<INPUT> inputs{absoluteMouse(x, y, 0)};
+    send(inputs);
+    return cursorAt(x, y);
+}
+
+bool clickScreen(int x, int y, MouseButton button) {
+    if (!moveMouse(x, y)) return false;
+    const DWORD down = button == MouseButton::Left    ? MOUSEEVENTF_LEFTDOWN
+                       : button == MouseButton::Right ? MOUSEEVENTF_RIGHTDOWN
+                                                      : MOUSEEVENTF_MIDDLEDOWN;
+    const DWORD up = button == MouseButton::Left    ? MOUSEEVENTF_LEFTUP
+                     : button == MouseButton::Right ? MOUSEEVENTF_RIGHTUP
+                                                    : MOUSEEVENTF_MIDDLEUP;
+    std::vector<INPUT> inputs{absoluteMouse(x, y, down), absoluteMouse(x, y, up)};
+    send(inputs);
+    return true;
+}
+
+bool clickIn(HWND window, int x, int y, MouseButton button) {
+    POINT p{x, y};
+    if (!ClientToScreen(window, &p)) return false;
+    return clickScreen(p.x, p.y, button);
+}
+
+bool chooseMenuByKeys(DWORD processId, char menuKey, char itemKey) {
+    auto menuOpen = [processId] { return findWindow(processId, "", "#32768", true) != nullptr; };
+    pressKey(VK_F10);
+    pressKey(static_cast<WORD>(menuKey));
+    if (!waitFor(menuOpen, 10000)) return false;
+    pressKey(static_cast<WORD>(itemKey));
+    return true;
+}
+
 void bringToFront(HWND window) {
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);

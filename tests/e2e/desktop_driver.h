@@ -33,6 +33,17 @@ void clickButton(HWND dialog, const std::string& caption);
 void pressKey(WORD virtualKey, bool alt = false);
 void typeText(const std::string& text);  // Windows-1252; CR is Enter, TAB is Tab
 void clickAt(HWND window, int x, int y);  // client coordinates, left button
+
+// The mouse as the user moves it: absolute moves and presses through
+// SendInput, in pixels of the screen; each waits until the cursor is there.
+enum class MouseButton { Left, Right, Middle };
+bool moveMouse(int x, int y);
+bool clickScreen(int x, int y, MouseButton button = MouseButton::Left);
+// The same in the client area of a window.
+bool clickIn(HWND window, int x, int y, MouseButton button = MouseButton::Left);
+// Chooses a menu-bar item with F10 and the access keys in whatever window of
+// the process is active: the keys go where the program put the focus.
+bool chooseMenuByKeys(DWORD processId, char menuKey, char itemKey);
 void bringToFront(HWND window);
 
 // Saves the window's area of the screen as a BMP file.

@@ -49,6 +49,11 @@ void ScrivletRun::showMainWindow() {
     bringToFront(main_);
 }
 
+bool ScrivletRun::showByIcon() {
+    iconMessage(0x204);
+    return waitFor([this] { return GetForegroundWindow() == main_; });
+}
+
 bool ScrivletRun::quit() {
     chooseMenuItem(main_, 'D', 'B');  // "&Datei" - "&Beenden"
     return process_->waitForExit();

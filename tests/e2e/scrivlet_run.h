@@ -27,6 +27,9 @@ public:
     // The right button on the notification-area icon, as the shell reports it.
     void iconMessage(LPARAM mouseMessage) { PostMessageA(main_, 1024, 0, mouseMessage); }
     void showMainWindow();
+    // The right button on the icon, as the shell reports it: the program shows
+    // its main window and makes it the active one itself. True once it is.
+    bool showByIcon();
     // Chooses "&Beenden" of "&Datei" and waits for the process to end.
     bool quit();
     bool running() const { return process_->running(); }

@@ -47,6 +47,20 @@ TEST(Clipboard, AnEmptyTextIsStillText) {
     EXPECT_EQ(clipboard.text(), std::string());
 }
 
+TEST(Clipboard, TheTextBelongsToTheProgramsWindow) {
+    // Windows refuses data on a clipboard emptied for no window; the program
+    // opens it for its main window.
+    UniqueHwnd window(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(window);
+    Win32Clipboard clipboard;
+    clipboard.setOwner(reinterpret_cast<WindowId>(window.get()));
+    ASSERT_TRUE(clipboard.setText("Eigentum"));
+    EXPECT_EQ(GetClipboardOwner(), window.get());
+    EXPECT_EQ(clipboard.text(), "Eigentum");
+    ASSERT_TRUE(clipboard.clear());
+    EXPECT_EQ(GetClipboardOwner(), window.get());
+}
+
 TEST(Clipboard, WhileAnotherThreadHoldsItEveryCallFails) {
     Win32Clipboard clipboard;
     ASSERT_TRUE(clipboard.setText("vorher"));

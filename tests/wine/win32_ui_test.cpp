@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "mainwindow/main_form.h"
 #include "platform/ui/form.h"
 #include "platform/ui/list_box.h"
 #include "platform/ui/menu.h"
@@ -23,6 +24,7 @@
 #include "platform/ui/simple_controls.h"
 #include "platform/ui/timer.h"
 #include "platform/win32/win32_control_peer.h"
+#include "platform/win32/win32_menu_peer.h"
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_ui.h"
 
@@ -316,6 +318,55 @@ INSTANTIATE_TEST_SUITE_P(Keys, PopupMenus,
                                            PopupCase{"Submenu", {VK_UP, VK_RIGHT, VK_RETURN}, "Drei"}),
                          [](const auto& p) { return std::string(p.param.label); });
 
+// The real mouse on a pop-up menu: a right click on an item chooses nothing,
+// the left button does.
+void clickScreen(POINT at, DWORD down, DWORD up) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT inputs[3] = {};
+    for (INPUT& in : inputs) {
+        in.type = INPUT_MOUSE;
+        in.mi.dx = static_cast<LONG>((static_cast<long long>(at.x) * 65536 + width - 1) / width);
+        in.mi.dy = static_cast<LONG>((static_cast<long long>(at.y) * 65536 + height - 1) / height);
+        in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    }
+    inputs[1].mi.dwFlags |= down;
+    inputs[2].mi.dwFlags |= up;
+    SendInput(3, inputs, sizeof(INPUT));
+}
+
+TEST_F(Win32UiTest, OnlyTheLeftButtonChoosesFromAPopupMenu) {
+    ui::Menu popup("mnuEintraege");
+    std::vector<std::string> clicked;
+    popup.add("&Eins").onClick = [&] { clicked.push_back("Eins"); };
+    popup.add("&Zwei").onClick = [&] { clicked.push_back("Zwei"); };
+    ui::Form owner(ui, "frmHaupt", 6000, 3000, {});
+    owner.realize();
+    HMENU menuHandle = Win32MenuPeer::of(popup, ui.commandIds()).handle();
+    bool itemsFound = false;
+    Helper user([&] {
+        HWND menu = waitForWindow("#32768");
+        if (!menu) return;
+        // Screen positions of the items, found from the menu itself.
+        RECT first{}, second{};
+        itemsFound = GetMenuItemRect(nullptr, menuHandle, 0, &first) &&
+                     GetMenuItemRect(nullptr, menuHandle, 1, &second);
+        if (itemsFound) {
+            clickScreen({(first.left + first.right) / 2, (first.top + first.bottom) / 2}, MOUSEEVENTF_RIGHTDOWN,
+                        MOUSEEVENTF_RIGHTUP);
+            clickScreen({(second.left + second.right) / 2, (second.top + second.bottom) / 2},
+                        MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+        }
+        // A menu the clicks did not close must not hold the test forever.
+        const auto deadline = std::chrono::steady_clock::now() + 20s;
+        while (IsWindow(menu) && IsWindowVisible(menu) && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(10ms);
+        if (IsWindow(menu) && IsWindowVisible(menu)) postKey(menu, VK_ESCAPE);
+    });
+    ui.popupMenu(owner, popup);
+    EXPECT_TRUE(itemsFound);
+    EXPECT_EQ(clicked, std::vector<std::string>{"Zwei"});
+}
+
 // ---- the input box
 
 struct InputCase {
@@ -462,8 +513,13 @@ TEST_F(Win32UiTest, MovingTheWindowReportsGeometryInTwips) {
     EXPECT_EQ(outer.right - outer.left, 300);
 }
 
+// The user's ways of closing a window come as SC_CLOSE (the close box, the
+// window menu, Alt+F4); a plain WM_CLOSE comes from another program.
 struct CloseCase {
     const char* label;
+    UINT message;
+    WPARAM wParam;
+    ui::CloseReason reason;
     bool cancel;
 };
 
@@ -471,37 +527,50 @@ void PrintTo(const CloseCase& c, std::ostream* out) { *out << c.label; }
 
 class Closing : public Win32UiTest, public ::testing::WithParamInterface<CloseCase> {};
 
-TEST_P(Closing, TheCloseBoxAsksTheForm) {
+TEST_P(Closing, TheFormIsAskedWithTheOrigin) {
+    const CloseCase& c = GetParam();
     ui::Form form(ui, "frmSchliessen", 6000, 3000, {});
     std::vector<ui::CloseReason> asked;
     form.onQueryUnload = [&](ui::CloseReason reason, bool& cancel) {
         asked.push_back(reason);
-        cancel = GetParam().cancel;
+        cancel = c.cancel;
     };
     form.realize();
     HWND window = ui.hwndOf(form);
-    PostMessageA(window, WM_CLOSE, 0, 0);
+    PostMessageA(window, c.message, c.wParam, 0);
     ui.doEvents();
-    EXPECT_EQ(asked, (std::vector<ui::CloseReason>{ui::CloseReason::User}));
-    EXPECT_EQ(form.unloaded(), !GetParam().cancel);
-    EXPECT_EQ(IsWindow(window) != FALSE, GetParam().cancel);
+    EXPECT_EQ(asked, (std::vector<ui::CloseReason>{c.reason}));
+    EXPECT_EQ(form.unloaded(), !c.cancel);
+    EXPECT_EQ(IsWindow(window) != FALSE, c.cancel);
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, Closing, ::testing::Values(CloseCase{"Cancelled", true}, CloseCase{"Unloaded", false}),
-                         [](const auto& p) { return std::string(p.param.label); });
+INSTANTIATE_TEST_SUITE_P(
+    Answers, Closing,
+    ::testing::Values(CloseCase{"CloseBoxCancelled", WM_SYSCOMMAND, SC_CLOSE, ui::CloseReason::User, true},
+                      CloseCase{"CloseBoxUnloaded", WM_SYSCOMMAND, SC_CLOSE, ui::CloseReason::User, false},
+                      // The system keeps flags in the low four bits.
+                      CloseCase{"AltF4", WM_SYSCOMMAND, SC_CLOSE | 2, ui::CloseReason::User, true},
+                      CloseCase{"AnotherProgramCancelled", WM_CLOSE, 0, ui::CloseReason::TaskManager, true},
+                      CloseCase{"AnotherProgramUnloaded", WM_CLOSE, 0, ui::CloseReason::TaskManager, false}),
+    [](const auto& p) { return std::string(p.param.label); });
 
-TEST_F(Win32UiTest, ShutdownAsksWithItsReason) {
+TEST_F(Win32UiTest, TheSessionEndIsAskedFirstAndUnloadsOnlyWhenItComes) {
     ui::Form form(ui, "frmSchliessen", 6000, 3000, {});
     std::vector<ui::CloseReason> asked;
-    form.onQueryUnload = [&](ui::CloseReason reason, bool& cancel) {
-        asked.push_back(reason);
-        cancel = asked.size() == 1;  // the first time the form refuses
-    };
+    int questions = 0;
+    form.onQueryEndSession = [&](bool& refuse) { refuse = ++questions == 1; };  // the first time it refuses
+    form.onQueryUnload = [&](ui::CloseReason reason, bool&) { asked.push_back(reason); };
     form.realize();
     HWND window = ui.hwndOf(form);
-    EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), FALSE);
-    EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), TRUE);
-    EXPECT_EQ(asked, (std::vector<ui::CloseReason>{ui::CloseReason::SystemShutdown, ui::CloseReason::SystemShutdown}));
+    EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
+    EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    EXPECT_EQ(questions, 2);
+    // Another program refused: the session goes on.
+    SendMessageA(window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    EXPECT_TRUE(asked.empty());
+    EXPECT_FALSE(form.unloaded());
+    SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(asked, (std::vector<ui::CloseReason>{ui::CloseReason::SystemShutdown}));
     EXPECT_TRUE(form.unloaded());
 }
 
@@ -776,6 +845,76 @@ TEST_F(Win32UiTest, MousePressesOnTheEditorReachTheControl) {
     EXPECT_EQ(presses[0].button, ui::MouseButton::Right);
     EXPECT_EQ(presses[0].shift, ui::shift::Shift | ui::shift::Ctrl);
     EXPECT_EQ(presses[0].at, (ui::Point{ui.units().xToTwips(10), ui.units().yToTwips(20)}));
+}
+
+// The form's own area (a border strip has nothing else): moves and every
+// button's press reach the form, a double click as a second press; a move
+// repeated where the mouse already stood is no move.
+struct FormMouseCase {
+    const char* label;
+    std::vector<std::pair<UINT, POINT>> messages;
+    std::vector<std::string> heard;
+};
+
+class FormMouse : public Win32UiTest, public ::testing::WithParamInterface<FormMouseCase> {};
+
+TEST_P(FormMouse, ReachesTheFormAsMovesAndPresses) {
+    ui::Form form(ui, "frmStreifen", 3000, 1500, {ui::BorderStyle::None, false, false, false, true});
+    std::vector<std::string> heard;
+    auto describe = [&](const char* what, const ui::MouseEvent& e) {
+        heard.push_back(std::string(what) + " " + std::to_string(static_cast<int>(e.button)) + " " +
+                        std::to_string(e.at.x / ui.units().xToTwips(1)) + "," +
+                        std::to_string(e.at.y / ui.units().yToTwips(1)));
+    };
+    form.onMouseMove = [&](const ui::MouseEvent& e) { describe("move", e); };
+    form.onMouseDown = [&](const ui::MouseEvent& e) { describe("down", e); };
+    form.realize();
+    for (const auto& [message, at] : GetParam().messages)
+        PostMessageA(ui.hwndOf(form), message, 0, MAKELPARAM(at.x, at.y));
+    ui.doEvents();
+    EXPECT_EQ(heard, GetParam().heard);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, FormMouse,
+    ::testing::Values(
+        FormMouseCase{"Move", {{WM_MOUSEMOVE, {3, 4}}}, {"move 1 3,4"}},
+        FormMouseCase{"MoveRepeatedInPlace",
+                      {{WM_MOUSEMOVE, {3, 4}}, {WM_MOUSEMOVE, {3, 4}}, {WM_MOUSEMOVE, {3, 5}}},
+                      {"move 1 3,4", "move 1 3,5"}},
+        FormMouseCase{"Left", {{WM_LBUTTONDOWN, {1, 2}}, {WM_LBUTTONUP, {1, 2}}}, {"down 1 1,2"}},
+        FormMouseCase{"Right", {{WM_RBUTTONDOWN, {5, 1}}, {WM_RBUTTONUP, {5, 1}}}, {"down 2 5,1"}},
+        FormMouseCase{"Middle", {{WM_MBUTTONDOWN, {7, 0}}, {WM_MBUTTONUP, {7, 0}}}, {"down 4 7,0"}},
+        FormMouseCase{"DoubleClick",
+                      {{WM_LBUTTONDOWN, {1, 1}}, {WM_LBUTTONUP, {1, 1}}, {WM_LBUTTONDBLCLK, {1, 1}},
+                       {WM_RBUTTONDBLCLK, {2, 1}}, {WM_MBUTTONDBLCLK, {3, 1}}},
+                      {"down 1 1,1", "down 1 1,1", "down 2 2,1", "down 4 3,1"}}),
+    [](const auto& p) { return std::string(p.param.label); });
+
+TEST_F(Win32UiTest, TheMainWindowsEditorWritesInNineAndThreeQuarterPoints) {
+    MainForm main(ui);
+    main.realize();
+    ui::RichEdit& editor = main.ghostTextTB;
+    HWND window = windowOf(editor);
+    ASSERT_TRUE(window);
+    auto sizeOfAll = [window] {
+        SendMessageA(window, EM_SETSEL, 0, -1);
+        CHARFORMAT2A format{};
+        format.cbSize = sizeof format;
+        SendMessageA(window, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+        // Twentieths of a point; -1 when the characters differ in size.
+        return (format.dwMask & CFM_SIZE) ? static_cast<long>(format.yHeight) : -1L;
+    };
+    // A text with markers in one step, then what the user types at its end.
+    editor.setRuns({{"Hallo", {0x000000, "Arial"}}, {"\xC3", {0x0000FF, "Wingdings"}}, {"\r\nWelt", {0, "Arial"}}});
+    EXPECT_EQ(sizeOfAll(), 195);
+    SendMessageA(window, EM_SETSEL, -1, -1);
+    SendMessageA(window, WM_CHAR, 'x', 1);
+    EXPECT_EQ(editor.text(), "Hallo\xC3\r\nWeltx");
+    EXPECT_EQ(sizeOfAll(), 195);
+    editor.setText("");
+    SendMessageA(window, WM_CHAR, 'y', 1);
+    EXPECT_EQ(sizeOfAll(), 195);
 }
 
 TEST_F(Win32UiTest, TheUsersEditReportsTextFormatsAndCaret) {

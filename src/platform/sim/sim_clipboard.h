@@ -5,8 +5,10 @@ namespace scrivlet {
 
 class SimClipboard : public Clipboard {
 public:
+    void setOwner(WindowId window) override { owner = window; }
     bool setText(const std::string& text) override {
-        if (locked) return false;
+        // As on Windows: emptied for no window, the clipboard takes no data.
+        if (locked || owner == 0) return false;
         content = text;
         return true;
     }
@@ -23,6 +25,7 @@ public:
     std::optional<std::string> content;
     // Another program holds the clipboard open.
     bool locked = false;
+    WindowId owner = 0;
 };
 
 }  // namespace scrivlet

@@ -91,6 +91,13 @@ bool Form::requestClose(CloseReason reason) {
     return true;
 }
 
+bool Form::queryEndSession() {
+    if (unloaded_) return true;
+    bool refuse = false;
+    if (onQueryEndSession) onQueryEndSession(refuse);
+    return !refuse;
+}
+
 void Form::unload() {
     if (unloaded_) return;
     if (onUnload) onUnload();

@@ -13,8 +13,9 @@ class UiBackend;
 
 enum class BorderStyle { Sizable, FixedDialog, ToolWindow, None };
 enum class WindowState { Normal, Minimized, Maximized };
-// Why a form is asked to close: the user's close box or system menu, the
-// program itself, Windows shutting down, or the task manager.
+// Why a form is asked to close: the user's close box, system menu or Alt+F4,
+// the program itself, Windows ending the session, or another program (the
+// task manager, a plain close message from outside).
 enum class CloseReason { User = 0, Code = 1, SystemShutdown = 2, TaskManager = 3 };
 
 // The images the program draws itself.
@@ -57,6 +58,10 @@ public:
 
     // Asks the form to close: onQueryUnload may cancel; otherwise it unloads.
     bool requestClose(CloseReason reason);
+    // Windows asks whether the session may end (log-off, shut-down). Nothing
+    // unloads yet: another program may still refuse, and the session goes on.
+    // True when the form agrees (onQueryEndSession may refuse).
+    bool queryEndSession();
     void unload();
     bool unloaded() const { return unloaded_; }
 
@@ -73,6 +78,7 @@ public:
     std::function<void()> onResize;
     std::function<void()> onActivate;
     std::function<void(CloseReason, bool& cancel)> onQueryUnload;
+    std::function<void(bool& refuse)> onQueryEndSession;
     std::function<void()> onUnload;
 
     // Reports of the native window, which change state without echoing back.

@@ -4,8 +4,8 @@
 
 namespace scrivlet::ui {
 
-RichEdit::RichEdit(Container* parent, std::string name, Rect geometry, CharFormat defaultFormat)
-    : Control(parent, std::move(name), geometry), default_(defaultFormat), insertion_(defaultFormat) {
+RichEdit::RichEdit(Container* parent, std::string name, Rect geometry, CharFormat defaultFormat, int fontSize)
+    : Control(parent, std::move(name), geometry), default_(defaultFormat), fontSize_(fontSize), insertion_(defaultFormat) {
     setBackColour(0x80000005);
 }
 

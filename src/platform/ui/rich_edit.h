@@ -24,8 +24,10 @@ struct FormatRun {
 // logic expects; the native peer translates to the control's own counting.
 class RichEdit : public Control {
 public:
-    RichEdit(Container* parent, std::string name, Rect geometry, CharFormat defaultFormat);
+    // The whole text has one size, in twentieths of a point (195 is 9.75 pt).
+    RichEdit(Container* parent, std::string name, Rect geometry, CharFormat defaultFormat, int fontSize = 200);
     bool focusable() const override { return true; }
+    int fontSize() const { return fontSize_; }
 
     const std::string& text() const { return text_; }
     // Replaces the whole text in the default format; the caret goes to 0.
@@ -79,6 +81,7 @@ private:
     void clampSelection();
 
     CharFormat default_;
+    int fontSize_;
     CharFormat insertion_;
     std::string text_;
     std::vector<CharFormat> formats_;

@@ -10,12 +10,13 @@ namespace scrivlet {
 
 namespace {
 
-// Holds the clipboard open for one operation. It is opened for no window: the
-// program may have none, and another program that holds it makes the open fail
-// rather than wait.
+// Holds the clipboard open for one operation, for the program's window: what
+// EmptyClipboard leaves to no window, SetClipboardData refuses. Another program
+// that holds it makes the open fail rather than wait.
 class OpenClipboardScope {
 public:
-    OpenClipboardScope() : open_(OpenClipboard(nullptr) != FALSE) {}
+    explicit OpenClipboardScope(WindowId owner)
+        : open_(OpenClipboard(reinterpret_cast<HWND>(owner)) != FALSE) {}
     ~OpenClipboardScope() {
         if (open_) CloseClipboard();
     }
@@ -53,7 +54,7 @@ bool Win32Clipboard::setText(const std::string& text) {
         if (!lock.data()) return false;
         std::memcpy(lock.data(), text.c_str(), text.size() + 1);
     }
-    OpenClipboardScope clipboard;
+    OpenClipboardScope clipboard(owner_);
     if (!clipboard || !EmptyClipboard()) return false;
     if (!SetClipboardData(CF_TEXT, memory.get())) return false;
     // The system owns the block from here on.
@@ -62,12 +63,12 @@ bool Win32Clipboard::setText(const std::string& text) {
 }
 
 bool Win32Clipboard::clear() {
-    OpenClipboardScope clipboard;
+    OpenClipboardScope clipboard(owner_);
     return clipboard && EmptyClipboard();
 }
 
 std::optional<std::string> Win32Clipboard::text() {
-    OpenClipboardScope clipboard;
+    OpenClipboardScope clipboard(owner_);
     if (!clipboard) return std::nullopt;
     HANDLE data = GetClipboardData(CF_TEXT);
     if (!data) return std::nullopt;

@@ -7,9 +7,13 @@ namespace scrivlet {
 // and from the other text formats on its own.
 class Win32Clipboard : public Clipboard {
 public:
+    void setOwner(WindowId owner) override { owner_ = owner; }
     bool setText(const std::string& text) override;
     bool clear() override;
     std::optional<std::string> text() override;
+
+private:
+    WindowId owner_ = 0;
 };
 
 }  // namespace scrivlet

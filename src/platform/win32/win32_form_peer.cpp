@@ -171,10 +171,6 @@ void Win32FormPeer::focusFirstControl() {
     if (target && IsChild(hwnd(), target)) SetFocus(target);
 }
 
-void Win32FormPeer::hide() {
-    if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
-}
-
 void Win32FormPeer::focus(ui::Control* control) {
     auto* peer = control ? dynamic_cast<Win32ControlPeer*>(control->peer()) : nullptr;
     HWND target = peer ? peer->hwnd() : nullptr;
@@ -240,6 +236,35 @@ void Win32FormPeer::reportGeometry() {
     form_.reportGeometry(units.toTwips(outer), units.xToTwips(client.right), units.yToTwips(client.bottom), state);
 }
 
+ui::MouseEvent Win32FormPeer::mouseEvent(ui::MouseButton button, LPARAM lParam) const {
+    ui::MouseEvent event;
+    event.button = button;
+    event.shift = currentShiftMask();
+    event.at = {ui_.units().xToTwips(static_cast<short>(LOWORD(lParam))),
+                ui_.units().yToTwips(static_cast<short>(HIWORD(lParam)))};
+    return event;
+}
+
+void Win32FormPeer::mouseMoved(LPARAM lParam) {
+    // The system repeats a move where the mouse stands when the windows under
+    // it change (a menu closes, a window hides): the form hears of real moves
+    // only, or a strip that opens a menu on every move would open it again
+    // the moment it is dismissed.
+    POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ClientToScreen(hwnd(), &at);
+    if (lastMouse_ && lastMouse_->x == at.x && lastMouse_->y == at.y) return;
+    lastMouse_ = at;
+    // The handler may open a menu and run the program's code for a while;
+    // the button is the left one by convention (the move carries none).
+    form_.mouseMove(mouseEvent(ui::MouseButton::Left, lParam));
+}
+
+void Win32FormPeer::mousePressed(ui::MouseButton button, LPARAM lParam) {
+    // A quick second press arrives as a double click (the class asks for
+    // them); it is a press all the same.
+    form_.mouseDown(mouseEvent(button, lParam));
+}
+
 void Win32FormPeer::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd(), &ps);
@@ -286,15 +311,41 @@ LRESULT Win32FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 defaultHandling(message, wParam, lParam);
             if (!showing_) form_.reportActivated();
             return 0;
+        case WM_SYSCOMMAND:
+            // The close box, Alt+F4 and the window menu's "Schließen" are the
+            // user's; closing may unload the form, which destroys this window:
+            // nothing here may touch the peer afterwards.
+            if ((wParam & 0xFFF0) == SC_CLOSE) {
+                form_.requestClose(ui::CloseReason::User);
+                return 0;
+            }
+            return defaultHandling(message, wParam, lParam);
         case WM_CLOSE:
-            // Closing unloads the form, which destroys this window; nothing
-            // here may touch the peer afterwards.
-            form_.requestClose(ui::CloseReason::User);
+            // A plain close message comes from another program (the task
+            // manager, taskkill): the user's own ways arrive as SC_CLOSE.
+            form_.requestClose(ui::CloseReason::TaskManager);
             return 0;
         case WM_QUERYENDSESSION:
-            return form_.requestClose(ui::CloseReason::SystemShutdown) ? TRUE : FALSE;
+            // Only a question: another program may still refuse, so the form
+            // unloads when the session really ends.
+            return form_.queryEndSession() ? TRUE : FALSE;
         case WM_ENDSESSION:
             if (wParam && !form_.unloaded()) form_.requestClose(ui::CloseReason::SystemShutdown);
+            return 0;
+        case WM_MOUSEMOVE:
+            mouseMoved(lParam);
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            mousePressed(ui::MouseButton::Left, lParam);
+            return 0;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+            mousePressed(ui::MouseButton::Right, lParam);
+            return 0;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            mousePressed(ui::MouseButton::Middle, lParam);
             return 0;
         case WM_INITMENUPOPUP:
             if (!HIWORD(lParam))

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -18,8 +19,9 @@ class Win32TimerPeer;
 
 // The top-level window of a form: its frame, caption, icon and menu bar, the
 // windows of its controls, its timers. It reports moves, sizes, activation
-// and closing to the form, dispatches menu commands, and answers Enter and
-// Esc with the form's default and cancel buttons.
+// and closing to the form, and the mouse moving and pressed over the form's
+// own area (not over its controls); it dispatches menu commands, and answers
+// Enter and Esc with the form's default and cancel buttons.
 class Win32FormPeer : public ui::ControlPeer, public Window {
 public:
     static constexpr const char* ClassName = "ScrivletForm";
@@ -30,7 +32,6 @@ public:
     ui::Form& form() { return form_; }
     void update(ui::Change change) override;
     void show();
-    void hide();
     void focus(ui::Control* control);
     // The shortcuts of the menu bar; true when the message was one.
     bool translateAccelerator(MSG& message);
@@ -50,6 +51,9 @@ private:
     void command(WORD id);
     ui::MenuItem* menuItem(UINT id);
     void paint();
+    ui::MouseEvent mouseEvent(ui::MouseButton button, LPARAM lParam) const;
+    void mouseMoved(LPARAM lParam);
+    void mousePressed(ui::MouseButton button, LPARAM lParam);
     void focusFirstControl();
     HWND defaultButtonWindow();
 
@@ -64,6 +68,8 @@ private:
     // Set while show() runs: the activation it causes is reported by the
     // form itself.
     bool showing_ = false;
+    // Where the last move reported to the form ended, on the screen.
+    std::optional<POINT> lastMouse_;
 };
 
 }  // namespace scrivlet

@@ -12,13 +12,14 @@ namespace scrivlet {
 
 namespace {
 
-CHARFORMAT2A toCharFormat(const ui::CharFormat& format) {
+// size: in twentieths of a point, as RichEdit takes it.
+CHARFORMAT2A toCharFormat(const ui::CharFormat& format, int size) {
     CHARFORMAT2A native{};
     native.cbSize = sizeof native;
     native.dwMask = CFM_COLOR | CFM_FACE | CFM_SIZE | CFM_CHARSET;
     native.dwEffects = 0;  // an explicit colour, not the automatic one
     native.crTextColor = toColorRef(format.colour);
-    native.yHeight = Win32RichEditPeer::PointSize * 20;
+    native.yHeight = size;
     native.bCharSet = ANSI_CHARSET;
     lstrcpynA(native.szFaceName, format.font.c_str(), LF_FACESIZE);
     return native;
@@ -53,7 +54,7 @@ Win32RichEditPeer::Win32RichEditPeer(Win32Ui& ui, ui::RichEdit& edit, HWND paren
     // The default limit of 32767 characters is far below what snippets hold.
     SendMessageA(hwnd(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
     SendMessageA(hwnd(), EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
-    CHARFORMAT2A standard = toCharFormat(edit.defaultFormat());
+    CHARFORMAT2A standard = toCharFormat(edit.defaultFormat(), edit.fontSize());
     SendMessageA(hwnd(), EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&standard));
     showBackColour();
     showText();
@@ -78,7 +79,7 @@ void Win32RichEditPeer::showBackColour() {
 void Win32RichEditPeer::applyFormat(int nativeStart, int nativeEnd, const ui::CharFormat& format) {
     CHARRANGE range{nativeStart, nativeEnd};
     SendMessageA(hwnd(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    CHARFORMAT2A native = toCharFormat(format);
+    CHARFORMAT2A native = toCharFormat(format, edit_.fontSize());
     SendMessageA(hwnd(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&native));
 }
 
@@ -86,10 +87,17 @@ void Win32RichEditPeer::showText() {
     FlagScope quiet(updating_);
     // The whole text in its formats in one step: a character-by-character
     // formatting of a long text with many markers takes seconds.
-    const std::string rtf = toRtf(edit_.text(), edit_.formats(), edit_.insertionFormat(), PointSize,
-                                  [](Colour c) { return toColorRef(c); });
+    // RTF knows whole half points only: it carries the size rounded to a
+    // point, and the exact size (9.75 pt) is set on the whole text after it.
+    const std::string rtf = toRtf(edit_.text(), edit_.formats(), edit_.insertionFormat(),
+                                  (edit_.fontSize() + 10) / 20, [](Colour c) { return toColorRef(c); });
     SETTEXTEX how{ST_DEFAULT, CP_ACP};
     SendMessageA(hwnd(), EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(rtf.c_str()));
+    CHARFORMAT2A size{};
+    size.cbSize = sizeof size;
+    size.dwMask = CFM_SIZE;
+    size.yHeight = edit_.fontSize();
+    SendMessageA(hwnd(), EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&size));
     shownText_ = edit_.text();
     // RichEdit drops the closing paragraph break of RTF that replaces the whole
     // text (its own last paragraph mark stands for it): a text that ends with

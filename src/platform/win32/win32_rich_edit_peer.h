@@ -18,9 +18,6 @@ public:
     std::optional<LRESULT> notify(const NMHDR& header) override;
     void syncFromNative() override;
 
-    // The font size of the editor's text, in points.
-    static constexpr int PointSize = 10;
-
 private:
     void updateOwn(ui::Change change) override;
     std::optional<LRESULT> subclassMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;

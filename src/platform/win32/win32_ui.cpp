@@ -59,10 +59,13 @@ UniqueHfont messageFont(bool bold) {
 }  // namespace
 
 // Disables the program's other windows while a modal window runs, and gives
-// them back afterwards, with the activation where it was.
+// them back before the modal window goes, with the activation where it was.
+// The order matters: a modal window hidden while the program's other windows
+// are still disabled leaves the system nothing of the program to activate,
+// and it activates another program's window instead.
 class Win32Ui::ModalScope {
 public:
-    ModalScope(Win32Ui& ui, HWND modal) : previous_(GetActiveWindow()) {
+    ModalScope(Win32Ui& ui, HWND modal) : ui_(ui), modal_(modal), previous_(GetActiveWindow()) {
         for (Win32FormPeer* form : ui.forms_) {
             HWND window = form->hwnd();
             if (window && window != modal && IsWindowVisible(window) && IsWindowEnabled(window)) {
@@ -70,19 +73,47 @@ public:
                 disabled_.push_back(window);
             }
         }
+        ui_.modalScopes_.push_back(this);
     }
     ~ModalScope() {
-        for (HWND window : disabled_)
-            if (IsWindow(window)) EnableWindow(window, TRUE);
-        if (previous_ && IsWindow(previous_) && IsWindowVisible(previous_) && IsWindowEnabled(previous_))
-            SetActiveWindow(previous_);
+        release();
+        ui_.modalScopes_.erase(std::remove(ui_.modalScopes_.begin(), ui_.modalScopes_.end(), this),
+                               ui_.modalScopes_.end());
     }
     ModalScope(const ModalScope&) = delete;
     ModalScope& operator=(const ModalScope&) = delete;
 
+    HWND modal() const { return modal_; }
+
+    // Before the modal window is hidden or destroyed: the program's windows
+    // are enabled again, so that the system can activate one of them (the
+    // owner first) when the modal window goes.
+    void release() {
+        if (released_) return;
+        released_ = true;
+        // The user may have gone to another program meanwhile: only a modal
+        // window that is still active hands the activation back.
+        handBack_ = GetActiveWindow() == modal_;
+        for (HWND window : disabled_)
+            if (IsWindow(window)) EnableWindow(window, TRUE);
+    }
+    // After the modal window is hidden: the window that was active before is
+    // active again (the system may have picked another of the program's).
+    void reactivate() {
+        if (!handBack_) return;
+        handBack_ = false;
+        if (previous_ && previous_ != modal_ && IsWindow(previous_) && IsWindowVisible(previous_) &&
+            IsWindowEnabled(previous_))
+            SetForegroundWindow(previous_);
+    }
+
 private:
+    Win32Ui& ui_;
+    HWND modal_;
     HWND previous_;
     std::vector<HWND> disabled_;
+    bool released_ = false;
+    bool handBack_ = false;
 };
 
 Win32Ui::Win32Ui()
@@ -143,9 +174,21 @@ void Win32Ui::realize(ui::Form& form) {
     form.setPeer(std::make_unique<Win32FormPeer>(*this, form));
 }
 
+void Win32Ui::hideWindow(HWND window) {
+    // A modal window gives the program's windows back before it goes, and
+    // the activation back after: in the other order the system has no window
+    // of the program to activate and activates another program's.
+    std::vector<ModalScope*> scopes;
+    for (ModalScope* scope : modalScopes_)
+        if (scope->modal() == window) scopes.push_back(scope);
+    for (ModalScope* scope : scopes) scope->release();
+    ShowWindow(window, SW_HIDE);
+    for (ModalScope* scope : scopes) scope->reactivate();
+}
+
 void Win32Ui::destroy(ui::Form& form) {
     // Out of sight first, so that the controls do not vanish one by one.
-    if (HWND window = hwndOf(form)) ShowWindow(window, SW_HIDE);
+    if (HWND window = hwndOf(form)) hideWindow(window);
     dropChildPeers(form);
     form.setPeer(nullptr);
 }
@@ -155,7 +198,7 @@ void Win32Ui::show(ui::Form& form) {
 }
 
 void Win32Ui::hide(ui::Form& form) {
-    if (Win32FormPeer* peer = peerOf(form)) peer->hide();
+    if (Win32FormPeer* peer = peerOf(form)) hideWindow(peer->hwnd());
 }
 
 void Win32Ui::runModal(ui::Form& form) {
@@ -183,8 +226,9 @@ void Win32Ui::popupMenu(ui::Form& owner, ui::Menu& menu) {
     // A menu of a window in the background would not close when the user
     // clicks elsewhere; the message afterwards lets the next one open at once.
     SetForegroundWindow(window);
-    const UINT chosen = static_cast<UINT>(
-        TrackPopupMenu(handle, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, at.x, at.y, 0, window, nullptr));
+    // The system's default alignment and buttons: only the left button picks
+    // an item (the right one may have opened the menu from the editor).
+    const UINT chosen = static_cast<UINT>(TrackPopupMenu(handle, TPM_RETURNCMD, at.x, at.y, 0, window, nullptr));
     PostMessageA(window, WM_NULL, 0, 0);
     if (!chosen) return;
     // The menu is closed: what the item does may open the next one.
@@ -200,7 +244,7 @@ std::string Win32Ui::inputBox(const std::string& caption, const std::string& pro
         ModalScope modal(*this, box.hwnd());
         box.show();
         pumpUntil([&box] { return box.done(); });
-        ShowWindow(box.hwnd(), SW_HIDE);
+        if (box.hwnd()) hideWindow(box.hwnd());
     }
     return box.answer();
 }

@@ -80,6 +80,9 @@ private:
     // is passed on to the outer loop.
     void pumpUntil(const std::function<bool()>& done);
     Win32FormPeer* peerOf(const ui::Form& form) const;
+    // Hides a window; a modal one gives the program's windows back first and
+    // the activation back afterwards.
+    void hideWindow(HWND window);
 
     ScreenUnits units_;
     UniqueHfont font_, boldFont_;
@@ -89,6 +92,7 @@ private:
     std::shared_ptr<CommandIds> commandIds_;
     std::vector<Win32FormPeer*> forms_;
     std::vector<HWND> dialogs_;
+    std::vector<ModalScope*> modalScopes_;
     std::unique_ptr<Win32HostWindow> host_;
 };
 
