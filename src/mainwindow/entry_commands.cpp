@@ -46,6 +46,17 @@ void EntryCommands::showEntry() {
     f.dosBoxChk.setValue(entry.dosBox);
     window_.refreshControls();
     window_.entryLoading = false;
+    inFile_ = window_.entryCut ? std::nullopt : std::optional<InFile>(now());
+}
+
+EntryCommands::InFile EntryCommands::now() const {
+    const MainForm& f = window_.form;
+    return {window_.currentEntry(), f.ghostTextTB.text(), f.cryptChk.value()};
+}
+
+bool EntryCommands::textUnsaved() const {
+    if (window_.currentEntry() == 0 || window_.entryCut) return false;
+    return !inFile_ || *inFile_ != now();
 }
 
 void EntryCommands::writeCurrTextData() {
@@ -57,7 +68,10 @@ void EntryCommands::writeCurrTextData() {
     if (crypt) stored = encipherText(stored, platform_.random);
     // Text and cipher flag change together or not at all, so the two never
     // disagree.
-    window_.reportWrite(file_.writeFields({{"Text", n, stored}, {"Crypt", n, std::to_string(crypt)}}));
+    const InFile written = now();
+    const WriteResult result = file_.writeFields({{"Text", n, stored}, {"Crypt", n, std::to_string(crypt)}});
+    if (succeeded(result)) inFile_ = written;
+    window_.reportWrite(result);
 }
 
 int EntryCommands::sameName(const std::string& name, int skip) const {

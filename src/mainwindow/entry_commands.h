@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 #include "platform/message_boxes.h"
@@ -21,6 +22,9 @@ public:
     void showEntry();
     // Saves the editor's text and the cipher flag into the current entry.
     void writeCurrTextData();
+    // True when the editor or the cipher box holds what the file does not:
+    // the user changed them since the entry was shown or last written.
+    bool textUnsaved() const;
     void newEntry();
     void renameEntry();
     void deleteEntry();
@@ -35,6 +39,15 @@ private:
     void reportCut(const std::string& name, const char* consequence);
     // The cut entry last shown, told once: the start loads the file twice.
     EntryNumber cutShown_ = 0;
+    // What the file holds for the entry in the editor, as the editor shows it.
+    struct InFile {
+        EntryNumber entry = 0;
+        std::string editorText;
+        int crypt = 0;
+        bool operator==(const InFile&) const = default;
+    };
+    InFile now() const;
+    std::optional<InFile> inFile_;
 
     MainWindow& window_;
     Platform& platform_;

@@ -321,6 +321,9 @@ void MainWindow::saveBeforeEnd() {
     // The editor's text is otherwise written only when the editor loses the
     // focus, which it does not when the program ends. Asked first whether the
     // session may end, then ending, the program writes (and reports) once.
+    // Nothing changed, nothing is written (an enciphered text would change
+    // its salt, and a read-only file would be reported at every end).
+    if (!commands_.textUnsaved()) return;
     const EndSave now{currentEntry(), form.ghostTextTB.text(), form.cryptChk.value()};
     if (endSave_ == now) return;
     endSave_ = now;

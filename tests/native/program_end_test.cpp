@@ -75,6 +75,18 @@ TEST_P(EveryEnd, AFailedWriteIsReportedOnce) {
     EXPECT_EQ(stored("Text", 1), "Hallo");
 }
 
+TEST_P(EveryEnd, AnUnchangedTextIsNotWrittenAgain) {
+    // Enciphered, a write would change the stored bytes (a new salt); on a
+    // read-only file it would be reported at every end.
+    startWith("[Name]\r\n1=Brief\r\n[Text]\r\n1=Hallo\r\n[Crypt]\r\n1=1\r\n");
+    sim.files.setAttributes(StandardFile, {false, false, false, true});
+    const std::string before = fileText(StandardFile);
+    GetParam().end(*this);
+    EXPECT_TRUE(sim.ui.quitRequested);
+    EXPECT_EQ(fileText(StandardFile), before);
+    EXPECT_EQ(errorMessages(), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Ends, EveryEnd, ::testing::ValuesIn(Ends),
                          [](const auto& p) { return std::string(p.param.label); });
 
