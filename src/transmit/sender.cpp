@@ -21,7 +21,7 @@ void Sender::sendEntry(EntryNumber n) {
     Platform& p = platform_;
     const Entry entry = file_.readEntry(n);
     std::string text = unescapeText(entry.text);
-    text = expandFilePlaceholders(std::move(text), p.files);
+    text = expandFilePlaceholders(text, p.files);
     text = expandClockPlaceholders(std::move(text), p.clock);
 
     if (entry.dosBox) {
