@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/win32/win32_line_breaks.h"
-#include "platform/win32/win32_rtf.h"
+#include "platform/rtf.h"
 
 namespace scrivlet {
 
