@@ -6,6 +6,8 @@
 #include <map>
 #include <optional>
 
+#include "platform/text.h"
+
 namespace scrivlet {
 
 namespace {
@@ -29,6 +31,10 @@ void appendEscaped(std::string& out, unsigned char c) {
 }
 
 }  // namespace
+
+int fontCharset(std::string_view font) {
+    return equalsIgnoreCase(font, "wingdings") ? SymbolCharset : AnsiCharset;
+}
 
 std::string toRtf(const std::string& text, const std::vector<ui::CharFormat>& formats,
                   const ui::CharFormat& standard, int pointSize, const std::function<Colour(Colour)>& toRgb) {
@@ -72,7 +78,9 @@ std::string toRtf(const std::string& text, const std::vector<ui::CharFormat>& fo
 
     std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";
     for (std::size_t f = 0; f < fonts.size(); ++f) {
-        rtf += "{\\f" + std::to_string(f) + "\\fnil\\fcharset0 ";
+        // A symbol font declared with the ANSI character set lets the font
+        // mapper choose another font for it (Wine then shows the letters).
+        rtf += "{\\f" + std::to_string(f) + "\\fnil\\fcharset" + std::to_string(fontCharset(fonts[f])) + ' ';
         for (char c : fonts[f]) appendEscaped(rtf, static_cast<unsigned char>(c));
         rtf += ";}";
     }

@@ -1,5 +1,6 @@
 // The RTF the editor is filled with and read back by: malformed input from the
-// control or a paste never stops the program.
+// control or a paste never stops the program, and the markers' font is
+// declared so that the font mapper keeps it.
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -48,6 +49,29 @@ TEST(RtfReadingMalformed, ColourComponentsAreHeldToAByte) {
     ASSERT_EQ(read.formats.size(), 1u);
     EXPECT_EQ(read.formats[0].colour, 0xFF00FFu);
 }
+
+struct Charset {
+    const char* font;
+    const char* declared;
+};
+
+void PrintTo(const Charset& c, std::ostream* out) { *out << c.font; }
+
+class RtfFontCharset : public ::testing::TestWithParam<Charset> {};
+
+TEST_P(RtfFontCharset, WingdingsIsDeclaredAsSymbolFont) {
+    const ui::CharFormat format{0x0000FF, GetParam().font};
+    const std::string rtf = toRtf("a\xC3", {Plain, format}, Plain, 10, [](Colour c) { return c; });
+    EXPECT_NE(rtf.find(std::string("\\f1\\fnil\\fcharset") + GetParam().declared + ' ' + GetParam().font + ';'),
+              std::string::npos)
+        << rtf;
+    EXPECT_NE(rtf.find("{\\f0\\fnil\\fcharset0 Arial;}"), std::string::npos) << rtf;
+}
+
+INSTANTIATE_TEST_SUITE_P(Fonts, RtfFontCharset,
+                         ::testing::Values(Charset{"wingdings", "2"}, Charset{"Wingdings", "2"},
+                                           Charset{"Courier New", "0"}),
+                         [](const auto& p) { return std::string(p.param.declared) + "_" + std::to_string(p.index); });
 
 }  // namespace
 }  // namespace scrivlet

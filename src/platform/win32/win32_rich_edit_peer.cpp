@@ -12,6 +12,8 @@ namespace scrivlet {
 
 namespace {
 
+static_assert(AnsiCharset == ANSI_CHARSET && SymbolCharset == SYMBOL_CHARSET);
+
 CHARFORMAT2A toCharFormat(const ui::CharFormat& format) {
     CHARFORMAT2A native{};
     native.cbSize = sizeof native;
@@ -19,7 +21,8 @@ CHARFORMAT2A toCharFormat(const ui::CharFormat& format) {
     native.dwEffects = 0;  // an explicit colour, not the automatic one
     native.crTextColor = toColorRef(format.colour);
     native.yHeight = Win32RichEditPeer::PointSize * 20;
-    native.bCharSet = ANSI_CHARSET;
+    // Wingdings in the ANSI set makes the font mapper pick another font.
+    native.bCharSet = static_cast<BYTE>(fontCharset(format.font));
     lstrcpynA(native.szFaceName, format.font.c_str(), LF_FACESIZE);
     return native;
 }
