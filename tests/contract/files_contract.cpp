@@ -326,20 +326,20 @@ using Result = PlainFileRead::Result;
 INSTANTIATE_TEST_SUITE_P(
     Paths, FilesPlainRead,
     ::testing::Values(
-        PlainCase{"File", [](FilesContract& t) { return t.file("a.txt", "abc"); }, 3, Result::Read, "abc"},
-        PlainCase{"EmptyFile", [](FilesContract& t) { return t.file("a.txt", ""); }, 0, Result::Read, ""},
-        PlainCase{"OneByteTooMany", [](FilesContract& t) { return t.file("a.txt", "abcd"); }, 3,
+        PlainCase{"File", [](FilesContract& fixture) { return fixture.file("a.txt", "abc"); }, 3, Result::Read, "abc"},
+        PlainCase{"EmptyFile", [](FilesContract& fixture) { return fixture.file("a.txt", ""); }, 0, Result::Read, ""},
+        PlainCase{"OneByteTooMany", [](FilesContract& fixture) { return fixture.file("a.txt", "abcd"); }, 3,
                   Result::TooLarge, ""},
-        PlainCase{"Missing", [](FilesContract& t) { return t.in("fehlt.txt"); }, 10, Result::NotAPlainFile, ""},
+        PlainCase{"Missing", [](FilesContract& fixture) { return fixture.in("fehlt.txt"); }, 10, Result::NotAPlainFile, ""},
         PlainCase{"Folder",
-                  [](FilesContract& t) {
-                      t.files.createFolder(t.in("Ordner"));
-                      return t.in("Ordner");
+                  [](FilesContract& fixture) {
+                      fixture.files.createFolder(fixture.in("Ordner"));
+                      return fixture.in("Ordner");
                   },
                   10, Result::NotAPlainFile, ""},
         PlainCase{"ConsoleDevice", [](FilesContract&) { return std::string("CON"); }, 10, Result::NotAPlainFile,
                   ""},
-        PlainCase{"NullDeviceInAFolder", [](FilesContract& t) { return t.in("NUL"); }, 10,
+        PlainCase{"NullDeviceInAFolder", [](FilesContract& fixture) { return fixture.in("NUL"); }, 10,
                   Result::NotAPlainFile, ""},
         PlainCase{"Pipe", [](FilesContract&) { return std::string("\\\\.\\pipe\\scrivlet"); }, 10,
                   Result::NotAPlainFile, ""}),

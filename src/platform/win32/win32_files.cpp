@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string_view>
 
 #include "platform/win32/unique_handle.h"
 
@@ -76,6 +77,10 @@ PlainFileRead Win32FileSystem::readPlainFile(const std::string& path, std::size_
     // The device namespace ("\\.\pipe\x", "\\.\COM1"): opening a name there
     // could block or connect to a server, so it is refused before any call.
     if (path.rfind("\\\\.\\", 0) == 0) return {};
+    // Device names (CON, NUL, COM1, also as "C:\dir\NUL") resolve into it.
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    if (length > 0 && length < MAX_PATH && std::string_view(full, length).rfind("\\\\.\\", 0) == 0) return {};
     const DWORD bits = GetFileAttributesA(path.c_str());
     if (bits == INVALID_FILE_ATTRIBUTES || (bits & FILE_ATTRIBUTE_DIRECTORY)) return {};
     const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
