@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -11,6 +12,17 @@ struct FileAttributes {
     bool readOnly = false;
 };
 
+struct PlainFileRead {
+    enum class Result {
+        Read,           // bytes holds the whole file
+        NotAPlainFile,  // missing, a folder, a device such as CON or NUL, a pipe
+        TooLarge,       // more than the bytes asked for; nothing was read
+        Unreadable,     // a plain file that could not be opened or read
+    };
+    Result result = Result::NotAPlainFile;
+    std::string bytes;
+};
+
 // Files addressed by Windows paths ("C:\dir\file"); contents are bytes.
 class FileSystem {
 public:
@@ -20,6 +32,9 @@ public:
     virtual std::optional<FileAttributes> attributes(const std::string& path) = 0;
     // The whole file, nothing when it cannot be opened or read.
     virtual std::optional<std::string> readAll(const std::string& path) = 0;
+    // A plain file on a disk, read whole when it holds at most maxBytes bytes;
+    // anything else (a folder, a device, a pipe) is never opened for reading.
+    virtual PlainFileRead readPlainFile(const std::string& path, std::size_t maxBytes) = 0;
     // Creates or replaces the file with exactly these bytes.
     virtual bool writeAll(const std::string& path, const std::string& data) = 0;
     // Copies over an existing target.

@@ -9,7 +9,8 @@ namespace scrivlet {
 // One step of typing: a character, the Enter or Tab key, or a key pressed with
 // Alt held (the console's paste sequence "% BE": Alt+Space, B, E).
 struct KeyStep {
-    enum class Kind { Character, Enter, Tab, AltKey, Key };
+    // Two bytes a step: a long text's steps are held whole while it is typed.
+    enum class Kind : unsigned char { Character, Enter, Tab, AltKey, Key };
     Kind kind = Kind::Character;
     char character = 0;  // Character: the Windows-1252 character; AltKey/Key: ' ' or a letter
     bool operator==(const KeyStep&) const = default;

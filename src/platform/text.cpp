@@ -2,6 +2,19 @@
 
 namespace scrivlet {
 
+std::string toUpperAscii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = asciiUpper(c);
+    return out;
+}
+
+bool equalsIgnoreCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (asciiUpper(a[i]) != asciiUpper(b[i])) return false;
+    return true;
+}
+
 char upperCp1252(char c) {
     const auto u = static_cast<unsigned char>(c);
     if (u >= 'a' && u <= 'z') return static_cast<char>(u - 32);

@@ -11,7 +11,7 @@ namespace scrivlet {
 
 namespace {
 
-const char* const DefaultIgnoreTitles[] = {"DFÜ-Netzwerkmonitor", "Microsoft Office Shortcut-Leiste"};
+const char* const DefaultIgnoreTitles[] = {"DF\xDC-Netzwerkmonitor", "Microsoft Office Shortcut-Leiste"};
 
 int flagOf(const std::string& value) { return leadingNumber(value) != 0.0 ? 1 : 0; }
 

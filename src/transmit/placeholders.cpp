@@ -1,7 +1,9 @@
 #include "transmit/placeholders.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <functional>
+#include <map>
 
 #include "platform/text.h"
 #include "store/file_helpers.h"
@@ -17,58 +19,89 @@ std::string digits(int value, int width) {
     return buffer;
 }
 
-std::string fileContent(const std::string& name, FileSystem& files) {
-    if (!name.empty() && fileExists(files, name))
-        return replaceAll(readFileWhole(files, name).text, "\n", "");
+// Where the upper-case needle next occurs in text at or after from, letter
+// case ignored; npos when it does not.
+std::size_t findIgnoringCase(std::string_view text, std::string_view upperNeedle, std::size_t from) {
+    if (upperNeedle.empty() || text.size() < upperNeedle.size()) return std::string_view::npos;
+    for (std::size_t at = from; at + upperNeedle.size() <= text.size(); ++at) {
+        std::size_t i = 0;
+        while (i < upperNeedle.size() && upperCp1252(text[at + i]) == upperNeedle[i]) ++i;
+        if (i == upperNeedle.size()) return at;
+    }
+    return std::string_view::npos;
+}
+
+std::string notFound(const std::string& name) {
     return "\r*** Scrivlet: Konnte Datei '" + name + "' nicht finden! ***\r";
+}
+
+std::string tooLarge(const std::string& name) {
+    // "größer": the bytes of Windows-1252, also where literals are kept in UTF-8.
+    return "\r*** Scrivlet: Datei '" + name + "' nicht eingef\xFCgt, der Text w\xE4re gr\xF6\xDF" "er als 1 MB! ***\r";
+}
+
+// The text a placeholder stands for; room is what the limit still allows.
+std::string fileContent(const std::string& name, FileSystem& files, std::size_t room) {
+    if (!fileExists(files, name)) return notFound(name);
+    const PlainFileRead read = files.readPlainFile(name, std::min(room, IncludeLimitBytes));
+    switch (read.result) {
+        case PlainFileRead::Result::Read: return replaceAll(read.bytes, "\n", "");
+        case PlainFileRead::Result::TooLarge: return tooLarge(name);
+        case PlainFileRead::Result::Unreadable: return "";
+        case PlainFileRead::Result::NotAPlainFile: break;
+    }
+    return notFound(name);
 }
 
 }  // namespace
 
-std::string expandFilePlaceholders(std::string text, FileSystem& files) {
-    static const std::string Marker = "%DATEI=";
-    std::size_t from = 0;
+std::string expandFilePlaceholders(std::string_view text, FileSystem& files) {
+    static constexpr std::string_view Marker = "%DATEI=";
+    std::map<std::string, std::string> contents;  // by the upper-cased placeholder
+    std::size_t included = 0;
+    std::string out;
+    std::size_t pos = 0;
     for (;;) {
-        const std::size_t at = toUpper(text).find(Marker, from);
-        if (at == std::string::npos) return text;
+        const std::size_t at = findIgnoringCase(text, Marker, pos);
+        if (at == std::string_view::npos) break;
         const std::size_t nameStart = at + Marker.size();
         const std::size_t end = text.find('%', nameStart);
-        if (end == std::string::npos) return text;
-        const std::string name = text.substr(nameStart, end - nameStart);
-        const std::string content = fileContent(name, files);
-        // Every occurrence is replaced, also earlier ones inside included
-        // text; the search goes on after the one found here.
-        const std::string needle = toUpper(text.substr(at, end + 1 - at));
-        const std::string upper = toUpper(text);
-        std::string out;
-        std::size_t continueAt = 0, pos = 0;
-        for (std::size_t m; (m = upper.find(needle, pos)) != std::string::npos; pos = m + needle.size()) {
-            out.append(text, pos, m - pos);
-            if (m == at) continueAt = out.size() + content.size();
-            out += content;
+        if (end == std::string_view::npos) break;
+        const std::string name(text.substr(nameStart, end - nameStart));
+        auto [known, fresh] = contents.try_emplace(toUpper(name));
+        if (fresh) known->second = fileContent(name, files, IncludeLimitBytes - included);
+        out.append(text.substr(pos, at - pos));
+        // A file named again counts again: what is typed is bounded, not only what is read.
+        if (included + known->second.size() > IncludeLimitBytes) {
+            out += tooLarge(name);
+        } else {
+            included += known->second.size();
+            out += known->second;
         }
-        out.append(text, pos, std::string::npos);
-        text = std::move(out);
-        from = continueAt;
+        pos = end + 1;
     }
+    out.append(text.substr(pos));
+    return out;
 }
 
 std::string expandClockPlaceholders(std::string text, Clock& clock) {
-    using Row = std::pair<const char*, std::function<std::string(const DateTime&)>>;
-    const Row rows[] = {
-        {"%zeit%", [&clock](const DateTime& t) { return clock.timeText(t); }},
-        {"%stunde%", [](const DateTime& t) { return digits(t.hour, 2); }},
-        {"%minute%", [](const DateTime& t) { return digits(t.minute, 2); }},
-        {"%sekunde%", [](const DateTime& t) { return digits(t.second, 2); }},
-        {"%datum%", [&clock](const DateTime& t) { return clock.dateText(t); }},
-        {"%tag%", [](const DateTime& t) { return digits(t.day, 2); }},
-        {"%wochentag%", [&clock](const DateTime& t) { return clock.weekdayName(t); }},
-        {"%monat%", [](const DateTime& t) { return digits(t.month, 2); }},
-        {"%jahr%", [](const DateTime& t) { return digits(t.year, 4); }},
+    if (text.find('%') == std::string::npos) return text;
+    // One reading for all: "%stunde%:%minute%" at 10:59:59 must not become "10:00".
+    const DateTime t = clock.now();
+    const std::pair<const char*, std::function<std::string()>> rows[] = {
+        {"%zeit%", [&] { return clock.timeText(t); }},
+        {"%stunde%", [&] { return digits(t.hour, 2); }},
+        {"%minute%", [&] { return digits(t.minute, 2); }},
+        {"%sekunde%", [&] { return digits(t.second, 2); }},
+        {"%datum%", [&] { return clock.dateText(t); }},
+        {"%tag%", [&] { return digits(t.day, 2); }},
+        {"%wochentag%", [&] { return clock.weekdayName(t); }},
+        {"%monat%", [&] { return digits(t.month, 2); }},
+        {"%jahr%", [&] { return digits(t.year, 4); }},
     };
     for (const auto& [placeholder, value] : rows)
-        if (toUpper(text).find(toUpper(placeholder)) != std::string::npos)
-            text = replaceAll(text, placeholder, value(clock.now()), true);
+        if (findIgnoringCase(text, toUpperAscii(placeholder), 0) != std::string::npos)
+            text = replaceAll(text, placeholder, value(), true);
     return text;
 }
 

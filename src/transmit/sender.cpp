@@ -35,7 +35,7 @@ void Sender::sendEntry(EntryNumber n) {
         return;
     }
     std::string text = unescapeText(entry.text);
-    text = expandFilePlaceholders(std::move(text), p.files);
+    text = expandFilePlaceholders(text, p.files);
     text = expandClockPlaceholders(std::move(text), p.clock);
 
     if (entry.dosBox) {

@@ -2,6 +2,7 @@
 // and Wine share is held here; the sim is mended to match where it differed.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,7 @@ namespace {
 using namespace std::string_literals;
 
 class FilesContract : public ::testing::Test {
-protected:
+public:
     std::unique_ptr<FilesFixture> fixture = makeFilesFixture();
     FileSystem& files = fixture->files();
     std::string in(const std::string& name) const { return fixture->folder() + "\\" + name; }
@@ -299,6 +300,50 @@ TEST_F(FilesContract, CreateFolderSucceedsWhenTheFolderIsThereAndFailsOverAFile)
     EXPECT_FALSE(files.createFolder(plain + "\\unter"));
     EXPECT_EQ(files.readAll(plain), "x");
 }
+
+// ---- plain files only, and only up to a size
+
+struct PlainCase {
+    const char* label;
+    std::function<std::string(FilesContract&)> path;  // makes what it names
+    std::size_t maxBytes;
+    PlainFileRead::Result result;
+    std::string bytes;
+};
+
+void PrintTo(const PlainCase& c, std::ostream* out) { *out << c.label; }
+
+class FilesPlainRead : public FilesContract, public ::testing::WithParamInterface<PlainCase> {};
+
+TEST_P(FilesPlainRead, ReadsPlainFilesUpToTheLimitOnly) {
+    const PlainCase& c = GetParam();
+    const PlainFileRead read = files.readPlainFile(c.path(*this), c.maxBytes);
+    EXPECT_EQ(read.result, c.result);
+    EXPECT_EQ(read.bytes, c.bytes);
+}
+
+using Result = PlainFileRead::Result;
+INSTANTIATE_TEST_SUITE_P(
+    Paths, FilesPlainRead,
+    ::testing::Values(
+        PlainCase{"File", [](FilesContract& fixture) { return fixture.file("a.txt", "abc"); }, 3, Result::Read, "abc"},
+        PlainCase{"EmptyFile", [](FilesContract& fixture) { return fixture.file("a.txt", ""); }, 0, Result::Read, ""},
+        PlainCase{"OneByteTooMany", [](FilesContract& fixture) { return fixture.file("a.txt", "abcd"); }, 3,
+                  Result::TooLarge, ""},
+        PlainCase{"Missing", [](FilesContract& fixture) { return fixture.in("fehlt.txt"); }, 10, Result::NotAPlainFile, ""},
+        PlainCase{"Folder",
+                  [](FilesContract& fixture) {
+                      fixture.files.createFolder(fixture.in("Ordner"));
+                      return fixture.in("Ordner");
+                  },
+                  10, Result::NotAPlainFile, ""},
+        PlainCase{"ConsoleDevice", [](FilesContract&) { return std::string("CON"); }, 10, Result::NotAPlainFile,
+                  ""},
+        PlainCase{"NullDeviceInAFolder", [](FilesContract& fixture) { return fixture.in("NUL"); }, 10,
+                  Result::NotAPlainFile, ""},
+        PlainCase{"Pipe", [](FilesContract&) { return std::string("\\\\.\\pipe\\scrivlet"); }, 10,
+                  Result::NotAPlainFile, ""}),
+    [](const auto& p) { return std::string(p.param.label); });
 
 }  // namespace
 }  // namespace scrivlet::test

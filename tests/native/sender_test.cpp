@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "native/main_window_story.h"
 #include "popup/border_strip.h"
 #include "store/entry_cipher.h"
@@ -232,7 +234,7 @@ TEST_F(PlaceholderTest, FilesAreIncludedOnceAndNotSearchedAgain) {
         {"[%DATEI=C:\\a.txt%|%datei=c:\\A.TXT%]", "[x\ry|x\ry]"},
         {"%datei=C:\\k.txt%%datei=C:\\a.txt%", "1x\ry"},  // the first shorter than its placeholder
         {"%datei=C:\\inner.txt%", "%datei=C:\\k.txt%"},    // included text is not searched
-        {"%datei=C:\\inner.txt% %datei=C:\\k.txt%", "1 1"},  // unless the entry names it too
+        {"%datei=C:\\inner.txt% %datei=C:\\k.txt%", "%datei=C:\\k.txt% 1"},  // even when named later
         {"%datei=abc", "%datei=abc"},
         {"%datei=%", "\r*** Scrivlet: Konnte Datei '' nicht finden! ***\r"},
         {"%datei=C:\\fehlt.txt%", "\r*** Scrivlet: Konnte Datei 'C:\\fehlt.txt' nicht finden! ***\r"},
@@ -247,6 +249,57 @@ TEST_F(PlaceholderTest, HiddenFilesAndFoldersAreNotIncluded) {
     sim.files.createFolder("C:\\Ordner");
     EXPECT_NE(files("%datei=C:\\versteckt.txt%").find("nicht finden"), std::string::npos);
     EXPECT_NE(files("%datei=C:\\Ordner%").find("nicht finden"), std::string::npos);
+}
+
+TEST_F(SenderTest, TheClockIsReadOnceForAllPlaceholders) {
+    sim.clock.set(2026, 12, 31, 23, 59, 59);
+    sim.clock.advanceOnEachRead(1);
+    entry("%stunde%:%minute%:%sekunde% %tag%.%monat%.%jahr% %zeit% %wochentag% %datum%");
+    const WindowId w = notepadInFront();
+    sender().sendEntry(1);
+    EXPECT_EQ(received(w), "23:59:59 31.12.2026 23:59:59 Donnerstag 31.12.2026");
+}
+
+// Files that name themselves or the next one twice: expanded again, each pass
+// would double the text.
+TEST_F(PlaceholderTest, IncludedTextIsNeverExpandedAgain) {
+    const std::string self = "%datei=C:\\f\\a.txt%";
+    writeFile("C:\\f\\a.txt", self + self);
+    writeFile("C:\\f\\b.txt", "%datei=C:\\f\\c.txt%%datei=C:\\f\\c.txt%");
+    writeFile("C:\\f\\c.txt", "%datei=C:\\f\\b.txt%%datei=C:\\f\\b.txt%");
+    const struct {
+        std::string text, expanded;
+    } cases[] = {
+        {self, self + self},
+        {self + self, self + self + self + self},
+        {"%datei=C:\\f\\b.txt%", "%datei=C:\\f\\c.txt%%datei=C:\\f\\c.txt%"},
+        {"%datei=C:\\f\\b.txt%%DATEI=c:\\F\\C.TXT%",
+         "%datei=C:\\f\\c.txt%%datei=C:\\f\\c.txt%%datei=C:\\f\\b.txt%%datei=C:\\f\\b.txt%"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(files(c.text), c.expanded) << c.text;
+}
+
+TEST_F(PlaceholderTest, IncludedTextStopsAtOneMegabyte) {
+    const std::string tooLarge = "nicht eingef\xFCgt";
+    writeFile("C:\\voll.txt", std::string(IncludeLimitBytes, 'y'));
+    writeFile("C:\\mehr.txt", std::string(IncludeLimitBytes + 1, 'y'));
+    writeFile("C:\\halb.txt", std::string(IncludeLimitBytes / 2, 'y'));
+    const struct {
+        const char* text;
+        std::size_t included;  // bytes of file content in the result
+        bool refused;          // the too-large notice is in the result
+    } cases[] = {
+        {"%datei=C:\\voll.txt%", IncludeLimitBytes, false},
+        {"%datei=C:\\mehr.txt%", 0, true},
+        {"%datei=C:\\halb.txt%%datei=C:\\halb.txt%", IncludeLimitBytes, false},
+        {"%datei=C:\\halb.txt%%datei=C:\\halb.txt%%datei=C:\\HALB.txt%", IncludeLimitBytes, true},
+        {"%datei=C:\\voll.txt%%datei=C:\\halb.txt%", IncludeLimitBytes, true},
+    };
+    for (const auto& c : cases) {
+        const std::string out = files(c.text);
+        EXPECT_EQ(static_cast<std::size_t>(std::count(out.begin(), out.end(), 'y')), c.included) << c.text;
+        EXPECT_EQ(out.find(tooLarge) != std::string::npos, c.refused) << c.text;
+    }
 }
 
 }  // namespace

@@ -242,6 +242,54 @@ TEST_F(Win32TypingIntoOwnWindow, NothingIsTypedWhenAnotherWindowIsInFront) {
     EXPECT_EQ(recorder.messages(), std::vector<std::string>{});
 }
 
+// ---- the events, prepared a chunk at a time
+
+// A long text never has more than one chunk of events prepared, and the chunks
+// together are every step's events, in order, no step split between two.
+struct ChunkCase {
+    const char* label;
+    std::string keyString;
+    std::size_t events;  // of all steps together
+};
+
+class Win32KeyChunks : public ::testing::TestWithParam<ChunkCase> {};
+
+TEST_P(Win32KeyChunks, HoldAtMostOneChunkAndEveryEventInOrder) {
+    constexpr std::size_t Max = 64;
+    const std::vector<KeyStep> steps = keys(GetParam().keyString);
+    KeyChunks chunks(steps, Max);
+    ASSERT_TRUE(chunks.typeable());
+    std::vector<INPUT> chunk;
+    std::size_t total = 0, step = 0, capacity = 0;
+    std::string typed;
+    while (chunks.next(chunk)) {
+        EXPECT_LE(chunk.size(), Max);
+        capacity = std::max(capacity, chunk.capacity());
+        total += chunk.size();
+        for (const INPUT& e : chunk)
+            if ((e.ki.dwFlags & KEYEVENTF_UNICODE) && !(e.ki.dwFlags & KEYEVENTF_KEYUP))
+                typed += static_cast<char>(e.ki.wScan);
+        // A chunk ends with the release of a whole step: Alt ends an Alt step.
+        const INPUT& last = chunk.back();
+        EXPECT_TRUE(last.ki.dwFlags & KEYEVENTF_KEYUP) << step;
+        ++step;
+    }
+    EXPECT_EQ(total, GetParam().events);
+    EXPECT_LE(capacity, 2 * Max) << "the events of the whole text were prepared at once";
+    std::string letters;
+    for (const KeyStep& s : steps)
+        if (s.kind == KeyStep::Kind::Character) letters += s.character;
+    EXPECT_EQ(typed, letters);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Win32KeyChunks,
+    ::testing::Values(ChunkCase{"Empty", "", 0}, ChunkCase{"OneChunk", std::string(32, 'a'), 64},
+                      ChunkCase{"JustOver", std::string(33, 'b'), 66},
+                      ChunkCase{"AltStepsAreNotSplit", std::string(31, 'c') + "% BE", 62 + 4 + 2 + 2},
+                      ChunkCase{"HundredThousandCharacters", std::string(100000, 'd') + "~{TAB}", 200004}),
+    [](const auto& p) { return std::string(p.param.label); });
+
 TEST(Win32TypingTarget, NoWindowIsNotTyped) {
     Win32KeyInjector injector;
     EXPECT_EQ(injector.type(0, keys("abc")), TypingResult::NotProcessed);

@@ -2,13 +2,20 @@
 // count a line break once or twice, and the RTF that carries text and formats
 // in one step.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <richedit.h>
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "mainwindow/editor_text.h"
+#include "platform/rtf.h"
+#include "platform/ui/form.h"
+#include "platform/win32/win32_control_peer.h"
 #include "platform/win32/win32_line_breaks.h"
-#include "platform/win32/win32_rtf.h"
+#include "platform/win32/win32_ui.h"
 
 namespace scrivlet {
 
@@ -153,6 +160,60 @@ INSTANTIATE_TEST_SUITE_P(
                 "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}}{\\*\\unknown x}"
                 "\\f0 ok}",
                 "ok", repeat({{2, Plain}})}),
+    [](const auto& p) { return std::string(p.param.label); });
+
+// ---- the markers' font in the real control
+
+// Wingdings declared with the ANSI character set lets the font mapper show
+// another font (under Wine the letters), so the markers must carry the symbol
+// set however their format reaches the control.
+struct MarkerFill {
+    const char* label;
+    std::function<void(ui::RichEdit&)> fill;  // leaves "a", Enter marker, break, "b", Tab marker, break
+};
+
+[[maybe_unused]] void PrintTo(const MarkerFill& f, std::ostream* out) { *out << f.label; }
+
+class MarkerCharset : public ::testing::TestWithParam<MarkerFill> {
+protected:
+    Win32Ui ui;
+};
+
+TEST_P(MarkerCharset, MarkersAreWingdingsInTheSymbolSet) {
+    ui::Form form(ui, "frmEditor", 6000, 4000, {});
+    ui::RichEdit edit(&form, "rtfText", {120, 120, 5000, 3000}, CharFormat{TextColour, TextFont});
+    form.realize();
+    GetParam().fill(edit);
+    auto* peer = dynamic_cast<Win32ControlPeer*>(edit.peer());
+    ASSERT_TRUE(peer && peer->hwnd());
+    const HWND hwnd = peer->hwnd();
+    ASSERT_EQ(edit.text(), "a\xC3\r\nb\xF0\r\n");
+    // Positions in the window, where a line break is one character.
+    const struct {
+        int position;
+        BYTE charset;
+        const char* font;
+    } expected[] = {{0, ANSI_CHARSET, "arial"}, {1, SYMBOL_CHARSET, "wingdings"}, {3, ANSI_CHARSET, "arial"},
+                    {4, SYMBOL_CHARSET, "wingdings"}};
+    for (const auto& e : expected) {
+        SendMessageA(hwnd, EM_SETSEL, e.position, e.position + 1);
+        CHARFORMAT2A format{};
+        format.cbSize = sizeof format;
+        SendMessageA(hwnd, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+        EXPECT_TRUE(format.dwMask & CFM_CHARSET) << e.position;
+        EXPECT_EQ(format.bCharSet, e.charset) << e.position;
+        EXPECT_EQ(lstrcmpiA(format.szFaceName, e.font), 0) << e.position << ' ' << format.szFaceName;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fills, MarkerCharset,
+    ::testing::Values(MarkerFill{"WholeText", [](ui::RichEdit& edit) { showTextInEditor(edit, "a\xC3\r\nb\xF0\r\n"); }},
+                      MarkerFill{"TypedKeys",
+                                 [](ui::RichEdit& edit) {
+                                     attachMarkerKeys(edit);
+                                     edit.type("a\rb\t");
+                                 }}),
     [](const auto& p) { return std::string(p.param.label); });
 
 }  // namespace

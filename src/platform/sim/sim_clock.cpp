@@ -13,6 +13,12 @@ std::string twoDigits(int v) {
 }
 }  // namespace
 
+DateTime SimClock::now() {
+    const DateTime read = now_;
+    if (secondsPerRead_ != 0) advanceSeconds(secondsPerRead_);
+    return read;
+}
+
 std::string SimClock::timeText(const DateTime& t) {
     return twoDigits(t.hour) + ":" + twoDigits(t.minute) + ":" + twoDigits(t.second);
 }

@@ -105,6 +105,21 @@ std::optional<std::string> SimFileSystem::readAll(const std::string& path) {
     return data.str();
 }
 
+PlainFileRead SimFileSystem::readPlainFile(const std::string& path, std::size_t maxBytes) {
+    // Only "C:\..." paths reach the host, so device names (CON, NUL, pipes)
+    // name nothing here.
+    auto host = hostPath(path);
+    std::error_code ec;
+    if (!host || namesFolder(path) || !fs::is_regular_file(*host, ec)) return {};
+    const auto size = fs::file_size(*host, ec);
+    if (ec) return {PlainFileRead::Result::Unreadable, {}};
+    if (size > maxBytes) return {PlainFileRead::Result::TooLarge, {}};
+    auto data = readAll(path);
+    if (!data) return {PlainFileRead::Result::Unreadable, {}};
+    if (data->size() > maxBytes) return {PlainFileRead::Result::TooLarge, {}};
+    return {PlainFileRead::Result::Read, std::move(*data)};
+}
+
 bool SimFileSystem::writeAll(const std::string& path, const std::string& data) {
     auto host = hostPath(path);
     std::error_code ec;

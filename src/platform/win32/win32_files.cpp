@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string_view>
 
 #include "platform/win32/unique_handle.h"
 
@@ -69,6 +70,40 @@ std::optional<std::string> Win32FileSystem::readAll(const std::string& path) {
         data.append(buffer, got);
     }
     return data;
+}
+
+PlainFileRead Win32FileSystem::readPlainFile(const std::string& path, std::size_t maxBytes) {
+    using Result = PlainFileRead::Result;
+    // The device namespace ("\\.\pipe\x", "\\.\COM1"): opening a name there
+    // could block or connect to a server, so it is refused before any call.
+    if (path.rfind("\\\\.\\", 0) == 0) return {};
+    // Device names (CON, NUL, COM1, also as "C:\dir\NUL") resolve into it.
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    if (length > 0 && length < MAX_PATH && std::string_view(full, length).rfind("\\\\.\\", 0) == 0) return {};
+    const DWORD bits = GetFileAttributesA(path.c_str());
+    if (bits == INVALID_FILE_ATTRIBUTES || (bits & FILE_ATTRIBUTE_DIRECTORY)) return {};
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {Result::Unreadable, {}};
+    // CON, NUL and pipes open as character or pipe handles, not as disk files.
+    if (GetFileType(file.get()) != FILE_TYPE_DISK) return {};
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return {Result::Unreadable, {}};
+    if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) return {Result::TooLarge, {}};
+    std::string data;
+    data.reserve(static_cast<std::size_t>(size.QuadPart));
+    // The file may grow while it is read: never more than one byte beyond the limit.
+    char buffer[64 * 1024];
+    while (data.size() <= maxBytes) {
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(sizeof buffer, maxBytes + 1 - data.size()));
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer, want, &got, nullptr)) return {Result::Unreadable, {}};
+        if (got == 0) break;
+        data.append(buffer, got);
+    }
+    if (data.size() > maxBytes) return {Result::TooLarge, {}};
+    return {Result::Read, std::move(data)};
 }
 
 bool Win32FileSystem::writeAll(const std::string& path, const std::string& data) {

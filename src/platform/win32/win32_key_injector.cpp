@@ -1,5 +1,6 @@
 #include "platform/win32/win32_key_injector.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "platform/win32/win32_attached_input.h"
@@ -64,17 +65,28 @@ std::optional<std::vector<INPUT>> stepEvents(const KeyStep& step) {
     return events;
 }
 
-// The steps' events in chunks of at most ChunkEvents, never splitting a step.
-std::optional<std::vector<std::vector<INPUT>>> chunksOf(const std::vector<KeyStep>& steps) {
-    std::vector<std::vector<INPUT>> chunks(1);
-    for (const KeyStep& step : steps) {
-        const auto events = stepEvents(step);
-        if (!events) return std::nullopt;
-        if (!chunks.back().empty() && chunks.back().size() + events->size() > ChunkEvents) chunks.emplace_back();
-        chunks.back().insert(chunks.back().end(), events->begin(), events->end());
-    }
-    return chunks;
+}  // namespace
+
+KeyChunks::KeyChunks(const std::vector<KeyStep>& steps, std::size_t maxEvents) : steps_(steps), max_(maxEvents) {}
+
+bool KeyChunks::typeable() const {
+    return std::all_of(steps_.begin(), steps_.end(), [](const KeyStep& step) {
+        return step.kind != KeyStep::Kind::Character || toUnicode(step.character);
+    });
 }
+
+bool KeyChunks::next(std::vector<INPUT>& chunk) {
+    chunk.clear();
+    for (; next_ < steps_.size(); ++next_) {
+        const auto events = stepEvents(steps_[next_]);
+        if (!events) continue;  // typeable() tells beforehand
+        if (!chunk.empty() && chunk.size() + events->size() > max_) break;
+        chunk.insert(chunk.end(), events->begin(), events->end());
+    }
+    return !chunk.empty();
+}
+
+namespace {
 
 // This thread's own windows keep working while it waits (and a target of this
 // thread only takes its keys here). A WM_QUIT is left for the message loop.
@@ -117,18 +129,23 @@ TypingResult Win32KeyInjector::type(WindowId target, const std::vector<KeyStep>&
     const DWORD targetThread = target ? GetWindowThreadProcessId(hwnd, nullptr) : 0;
     if (targetThread == 0) return TypingResult::NotProcessed;
     if (steps.empty()) return TypingResult::Typed;
-    auto chunks = chunksOf(steps);
-    if (!chunks) return TypingResult::NotProcessed;
+    // Only one chunk of events exists at a time (an event is 40 bytes, a
+    // character two of them), so a long text costs no memory beyond its steps.
+    KeyChunks chunks(steps, ChunkEvents);
+    if (!chunks.typeable()) return TypingResult::NotProcessed;
+    std::vector<INPUT> chunk;
+    chunk.reserve(ChunkEvents + 16);
+    chunks.next(chunk);
 
     // The release of held modifiers goes ahead of the first key and is
     // confirmed with it.
     const std::vector<INPUT> release = releaseOfHeldModifiers(timing_.heldModifierWaitMs);
-    chunks->front().insert(chunks->front().begin(), release.begin(), release.end());
+    chunk.insert(chunk.begin(), release.begin(), release.end());
 
     KeyboardStream stream;
     MessagePump pump;
     const INPUT sentinelDown = keyEvent(SentinelKey, false), sentinelUp = keyEvent(SentinelKey, true);
-    for (std::vector<INPUT>& chunk : *chunks) {
+    do {
         if (foregroundThread() != targetThread) return TypingResult::NotProcessed;
         AttachedInput attached(GetCurrentThreadId(), targetThread);
         if (!attached.shared()) return TypingResult::NotProcessed;
@@ -136,7 +153,7 @@ TypingResult Win32KeyInjector::type(WindowId target, const std::vector<KeyStep>&
         if (!stream.send(chunk) || !waitForSentinel(true, timing_.chunkTimeoutMs, pump) ||
             !stream.send({&sentinelUp, 1}) || !waitForSentinel(false, timing_.chunkTimeoutMs, pump))
             return TypingResult::NotProcessed;
-    }
+    } while (chunks.next(chunk));
     return TypingResult::Typed;
 }
 

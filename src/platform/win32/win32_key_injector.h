@@ -1,9 +1,29 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
+#include <vector>
+
 #include "platform/key_injector.h"
 
 namespace scrivlet {
+
+// The keyboard events of the steps, one chunk at a time: each chunk holds at
+// most maxEvents events (or one step's, if a step has more) and never splits
+// a step; together they are every step's events in order.
+class KeyChunks {
+public:
+    KeyChunks(const std::vector<KeyStep>& steps, std::size_t maxEvents);
+    // False when a character has no Unicode form and cannot be typed.
+    bool typeable() const;
+    // The next chunk into chunk (replacing what it held); false at the end.
+    bool next(std::vector<INPUT>& chunk);
+
+private:
+    const std::vector<KeyStep>& steps_;
+    std::size_t max_;
+    std::size_t next_ = 0;
+};
 
 // Types with SendInput into the foreground window, in chunks, and after each
 // chunk waits until the target has taken every key of it from its input queue.

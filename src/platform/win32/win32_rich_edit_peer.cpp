@@ -12,6 +12,8 @@ namespace scrivlet {
 
 namespace {
 
+static_assert(AnsiCharset == ANSI_CHARSET && SymbolCharset == SYMBOL_CHARSET);
+
 // size: in twentieths of a point, as RichEdit takes it.
 CHARFORMAT2A toCharFormat(const ui::CharFormat& format, int size) {
     CHARFORMAT2A native{};
@@ -20,7 +22,8 @@ CHARFORMAT2A toCharFormat(const ui::CharFormat& format, int size) {
     native.dwEffects = 0;  // an explicit colour, not the automatic one
     native.crTextColor = toColorRef(format.colour);
     native.yHeight = size;
-    native.bCharSet = ANSI_CHARSET;
+    // Wingdings in the ANSI set makes the font mapper pick another font.
+    native.bCharSet = static_cast<BYTE>(fontCharset(format.font));
     lstrcpynA(native.szFaceName, format.font.c_str(), LF_FACESIZE);
     return native;
 }

@@ -3,7 +3,7 @@
 
 #include "platform/ui/rich_edit.h"
 #include "platform/win32/win32_control_peer.h"
-#include "platform/win32/win32_rtf.h"
+#include "platform/rtf.h"
 
 namespace scrivlet {
 

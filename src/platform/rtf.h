@@ -15,6 +15,13 @@ struct FormattedText {
     std::vector<ui::CharFormat> formats;
 };
 
+// The character set a font is declared with: the symbol set for Wingdings,
+// the markers' font, the ANSI set for every other (the values of RTF's
+// \fcharset and of LOGFONT's lfCharSet).
+constexpr int AnsiCharset = 0;
+constexpr int SymbolCharset = 2;
+int fontCharset(std::string_view font);
+
 // The RTF that gives a RichEdit control the whole text in its formats in one
 // step. A CR LF (or a lone CR or LF) becomes a paragraph break; colours go
 // through toRgb first (system colours have no place in RTF). The standard

@@ -1,10 +1,12 @@
-#include "platform/win32/win32_rtf.h"
+#include "platform/rtf.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <map>
 #include <optional>
+
+#include "platform/text.h"
 
 namespace scrivlet {
 
@@ -29,6 +31,10 @@ void appendEscaped(std::string& out, unsigned char c) {
 }
 
 }  // namespace
+
+int fontCharset(std::string_view font) {
+    return equalsIgnoreCase(font, "wingdings") ? SymbolCharset : AnsiCharset;
+}
 
 std::string toRtf(const std::string& text, const std::vector<ui::CharFormat>& formats,
                   const ui::CharFormat& standard, int pointSize, const std::function<Colour(Colour)>& toRgb) {
@@ -72,7 +78,9 @@ std::string toRtf(const std::string& text, const std::vector<ui::CharFormat>& fo
 
     std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";
     for (std::size_t f = 0; f < fonts.size(); ++f) {
-        rtf += "{\\f" + std::to_string(f) + "\\fnil\\fcharset0 ";
+        // A symbol font declared with the ANSI character set lets the font
+        // mapper choose another font for it (Wine then shows the letters).
+        rtf += "{\\f" + std::to_string(f) + "\\fnil\\fcharset" + std::to_string(fontCharset(fonts[f])) + ' ';
         for (char c : fonts[f]) appendEscaped(rtf, static_cast<unsigned char>(c));
         rtf += ";}";
     }
@@ -102,6 +110,18 @@ char fromUnicode(long code) {
         if (high[i] && high[i] == code) return static_cast<char>(0x80 + i);
     return '?';
 }
+
+constexpr long MaxParameter = 0x7FFFFFFF;
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// A colour component as RTF gives it, held to a byte.
+Colour component(int value) { return static_cast<Colour>(std::clamp(value, 0, 255)); }
 
 enum class Destination { Text, FontTable, ColourTable, Skip };
 
@@ -158,10 +178,12 @@ private:
             ++pos_;
             switch (c) {
                 case '\'': {
+                    // Two hex digits; anything else is no character at all.
                     if (pos_ + 2 > rtf_.size()) return;
-                    const std::string hex(rtf_.substr(pos_, 2));
+                    const int high = hexValue(rtf_[pos_]), low = hexValue(rtf_[pos_ + 1]);
+                    if (high < 0 || low < 0) return;
                     pos_ += 2;
-                    character(state, static_cast<char>(std::stoi(hex, nullptr, 16)), true);
+                    character(state, static_cast<char>(high * 16 + low), true);
                     return;
                 }
                 case '*': state.destination = Destination::Skip; return;
@@ -180,10 +202,18 @@ private:
         const std::string_view word = rtf_.substr(start, pos_ - start);
         std::optional<long> parameter;
         const std::size_t numberStart = pos_;
-        if (pos_ < rtf_.size() && rtf_[pos_] == '-') ++pos_;
-        while (pos_ < rtf_.size() && std::isdigit(static_cast<unsigned char>(rtf_[pos_]))) ++pos_;
-        if (pos_ > numberStart && std::isdigit(static_cast<unsigned char>(rtf_[pos_ - 1])))
-            parameter = std::stol(std::string(rtf_.substr(numberStart, pos_ - numberStart)));
+        const bool negative = pos_ < rtf_.size() && rtf_[pos_] == '-';
+        if (negative) ++pos_;
+        // RTF numbers are 16- or 32-bit; longer digit runs saturate instead of
+        // overflowing.
+        long long magnitude = 0;  // long is 32 bits on Windows
+        bool digits = false;
+        for (; pos_ < rtf_.size() && std::isdigit(static_cast<unsigned char>(rtf_[pos_])); ++pos_) {
+            digits = true;
+            magnitude = std::min<long long>(magnitude * 10 + (rtf_[pos_] - '0'), MaxParameter);
+        }
+        if (digits)
+            parameter = static_cast<long>(negative ? -magnitude : magnitude);
         else
             pos_ = numberStart;
         if (pos_ < rtf_.size() && rtf_[pos_] == ' ') ++pos_;  // the delimiter belongs to the word
@@ -240,8 +270,9 @@ private:
                 return;
             case Destination::ColourTable:
                 if (c == ';') {
-                    colours_.push_back(colourStarted_ ? std::optional<Colour>(static_cast<Colour>(
-                                                            red_ | (green_ << 8) | (blue_ << 16)))
+                    colours_.push_back(colourStarted_ ? std::optional<Colour>(component(red_) |
+                                                                              (component(green_) << 8) |
+                                                                              (component(blue_) << 16))
                                                       : std::nullopt);
                     red_ = green_ = blue_ = 0;
                     colourStarted_ = false;
