@@ -316,6 +316,10 @@ Notepad::Notepad() : process_("notepad.exe", "") {
             }
         return false;
     });
+    // Shown is not yet settled: a notepad still starting takes the activation
+    // back from whatever comes to the front meanwhile (a menu then closes at
+    // once). A user waits until the window is ready, too.
+    WaitForInputIdle(process_.handle(), 10000);
 }
 
 std::string Notepad::text() const { return edit_ ? windowText(edit_) : "<no notepad>"; }

@@ -55,6 +55,7 @@ public:
     Process(const std::string& commandLine, const std::string& folder);
     ~Process();
     DWORD id() const { return info_.dwProcessId; }
+    HANDLE handle() const { return info_.hProcess; }
     bool running() const;
     bool waitForExit(int milliseconds = 20000);
 

@@ -53,7 +53,6 @@ TEST(MainWindowE2E, NewEntryTypedWithEnterAndTabIsStoredAsEntered) {
     EXPECT_EQ(run.value("Title", 1), "");
 
     // The new entry's editor has the focus: type, then leave it for the list.
-    bringToFront(run.mainWindow());
     typeText("Hallo\rWelt\tx");
     ASSERT_TRUE(waitFor([&] { return windowText(editor(run.mainWindow())).size() >= 12; }));
     clickAt(listBox(run.mainWindow()), 10, 5);

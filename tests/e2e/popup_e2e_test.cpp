@@ -32,9 +32,15 @@ bool chooseFromMenu(ScrivletRun& run, Notepad& notepad, int downs, const std::st
                     const std::string& screenshot = "") {
     bringToFront(notepad.window());
     const std::string before = notepad.text();
-    run.iconMessage(0x201);
+    // In a prefix's first seconds (Wine's desktop process still starting) the
+    // very first menu sometimes closes before it is drawn; the user clicks
+    // again, as on a busy desktop. Every later click in a run opens it at once.
     HWND menu = nullptr;
-    if (!waitFor([&] { return (menu = run.popupMenu()) != nullptr; })) return false;
+    for (int click = 0; click < 3 && !menu; ++click) {
+        run.iconMessage(0x201);
+        waitFor([&] { return (menu = run.popupMenu()) != nullptr; }, 5000);
+    }
+    if (!menu) return false;
     if (!screenshot.empty()) run.saveScreenshot(menu, screenshot);
     for (int i = 0; i < downs; ++i) pressKey(VK_DOWN);
     pressKey(VK_RETURN);
