@@ -28,6 +28,23 @@ CHARFORMAT2A toCharFormat(const ui::CharFormat& format, int size) {
     return native;
 }
 
+// The window's characters as the program's single bytes: a symbol font's
+// character (U+F000 plus its code) is its code, the rest the ANSI code page's.
+std::string fromNativeText(const std::wstring& wide) {
+    std::string text;
+    text.reserve(wide.size());
+    for (wchar_t c : wide) {
+        if (c >= 0xF000 && c <= 0xF0FF) {
+            text += static_cast<char>(c & 0xFF);
+            continue;
+        }
+        char byte = '?';
+        if (WideCharToMultiByte(CP_ACP, 0, &c, 1, &byte, 1, nullptr, nullptr) != 1) byte = '?';
+        text += byte;
+    }
+    return text;
+}
+
 // A paragraph break is one character in the window.
 std::string toNativeBreaks(const std::string& text) {
     std::string result;
@@ -167,17 +184,21 @@ int Win32RichEditPeer::nativeLength() {
 
 FormattedText Win32RichEditPeer::readContent() {
     FormattedText content;
-    GETTEXTLENGTHEX lengthQuery{GTL_USECRLF | GTL_PRECISE | GTL_NUMBYTES, CP_ACP};
-    const auto bytes = SendMessageA(hwnd(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthQuery), 0);
-    if (bytes > 0) {
-        content.text.assign(static_cast<std::size_t>(bytes) + 1, '\0');
+    // Read as UTF-16: a character in a symbol font (the markers in
+    // Wingdings) is kept as U+F000 plus its code, which has no ANSI form and
+    // would come back as '?'; its code is the program's byte.
+    GETTEXTLENGTHEX lengthQuery{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, 1200};
+    const auto chars = SendMessageW(hwnd(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthQuery), 0);
+    if (chars > 0) {
+        std::wstring wide(static_cast<std::size_t>(chars) + 1, L'\0');
         GETTEXTEX query{};
-        query.cb = static_cast<DWORD>(bytes) + 1;
+        query.cb = static_cast<DWORD>((static_cast<std::size_t>(chars) + 1) * sizeof(wchar_t));
         query.flags = GT_USECRLF;
-        query.codepage = CP_ACP;
-        const auto copied = SendMessageA(hwnd(), EM_GETTEXTEX, reinterpret_cast<WPARAM>(&query),
-                                         reinterpret_cast<LPARAM>(content.text.data()));
-        content.text.resize(static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, bytes)));
+        query.codepage = 1200;
+        const auto copied = SendMessageW(hwnd(), EM_GETTEXTEX, reinterpret_cast<WPARAM>(&query),
+                                         reinterpret_cast<LPARAM>(wide.data()));
+        wide.resize(static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, chars)));
+        content.text = fromNativeText(wide);
     }
     // The formats from the window's RTF; the plain text above is the truth
     // about the characters (the RTF ends with the closing paragraph mark).
