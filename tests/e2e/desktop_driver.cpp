@@ -107,7 +107,8 @@ std::vector<std::string> listBoxItems(HWND listBox) {
 }
 
 bool chooseMenuItem(HWND window, char menuKey, char itemKey) {
-    bringToFront(window);
+    // The keys go to the window in front, as the user's would: the window must
+    // be the active one already.
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     auto menuOpen = [processId] { return findWindow(processId, "", "#32768", true) != nullptr; };

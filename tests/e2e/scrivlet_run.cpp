@@ -44,9 +44,10 @@ void ScrivletRun::restart(const std::string& arguments) {
 }
 
 void ScrivletRun::showMainWindow() {
+    // The right button on the icon: the program shows its window and makes it
+    // the active one itself.
     if (!IsWindowVisible(main_)) iconMessage(0x204);
-    waitFor([this] { return IsWindowVisible(main_) != FALSE; });
-    bringToFront(main_);
+    waitFor([this] { return IsWindowVisible(main_) && GetForegroundWindow() == main_; });
 }
 
 bool ScrivletRun::showByIcon() {
