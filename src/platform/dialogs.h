@@ -1,6 +1,8 @@
 #pragma once
+#include <optional>
 #include <string>
 
+#include "platform/ui/colour.h"
 #include "platform/window_id.h"
 
 namespace scrivlet {
@@ -26,6 +28,10 @@ public:
     // The folder chooser for file-system folders; "" when cancelled or when the
     // choice has no file-system path.
     virtual std::string chooseFolder(WindowId owner, const std::string& prompt) = 0;
+    // The colour chooser, opened with the start colour (an RGB value) selected;
+    // the chosen RGB value, nothing when the user cancelled or the chooser
+    // could not be shown.
+    virtual std::optional<Colour> chooseColour(WindowId owner, Colour start) = 0;
 };
 
 }  // namespace scrivlet

@@ -6,6 +6,7 @@
 #include "platform/key_injector.h"
 #include "platform/notification_area.h"
 #include "platform/profile.h"
+#include "platform/programs.h"
 #include "platform/random_source.h"
 #include "platform/registry.h"
 #include "platform/system_info.h"
@@ -29,6 +30,7 @@ struct Platform {
     WindowSystem& windows;
     KeyInjector& keys;
     NotificationArea& tray;
+    Programs& programs;
 };
 
 }  // namespace scrivlet

@@ -42,7 +42,26 @@ private:
     std::string folder_;
 };
 
+// Started programs run until the fixture ends them, which is all the
+// simulated desktop ever does while a test waits.
+class SimProgramsFixture : public ProgramsFixture {
+public:
+    Programs& programs() override { return desktop_.programs; }
+    std::string endingCommandLine() const override { return "cmd /c exit 0"; }
+    bool runUntil(const std::function<bool()>& condition) override {
+        desktop_.programs.endAll();
+        return condition();
+    }
+    void settle() override { desktop_.programs.endAll(); }
+
+private:
+    TempFolder host_;
+    SimPlatform desktop_{host_.path()};
+};
+
 }  // namespace
+
+std::unique_ptr<ProgramsFixture> makeProgramsFixture() { return std::make_unique<SimProgramsFixture>(); }
 
 std::unique_ptr<RegistryFixture> makeRegistryFixture() {
     return std::make_unique<SimRegistryFixture>();

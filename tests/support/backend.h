@@ -1,10 +1,12 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "platform/programs.h"
 #include "platform/registry.h"
 #include "platform/ui/ui_backend.h"
 
@@ -45,6 +47,20 @@ struct ProfileFixture {
     virtual void makeReadOnly(const std::string& path) = 0;
 };
 std::unique_ptr<ProfileFixture> makeProfileFixture();
+
+// Starting programs, with a command line of a program that ends by itself at
+// once, and the way to let started programs run: runUntil returns as soon as
+// the condition holds (checked between the messages of this thread), false
+// when it never did within a generous time.
+struct ProgramsFixture {
+    virtual ~ProgramsFixture() = default;
+    virtual Programs& programs() = 0;
+    virtual std::string endingCommandLine() const = 0;
+    virtual bool runUntil(const std::function<bool()>& condition) = 0;
+    // Lets the started programs run a moment longer, for what must not happen.
+    virtual void settle() = 0;
+};
+std::unique_ptr<ProgramsFixture> makeProgramsFixture();
 
 // The window system of the control toolkit, fresh for one test. On the real
 // desktop its doEvents() also reads every realized form's controls back from

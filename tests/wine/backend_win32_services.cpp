@@ -6,6 +6,7 @@
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_programs.h"
 #include "platform/win32/win32_registry.h"
 #include "support/backend.h"
 
@@ -81,7 +82,32 @@ private:
     std::string folder_;
 };
 
+class Win32ProgramsFixture : public ProgramsFixture {
+public:
+    Programs& programs() override { return programs_; }
+    std::string endingCommandLine() const override { return "cmd.exe /c exit 0"; }
+    bool runUntil(const std::function<bool()>& condition) override { return pump(condition, 30000); }
+    void settle() override { pump([] { return false; }, 1000); }
+
+private:
+    bool pump(const std::function<bool()>& condition, DWORD milliseconds) {
+        const DWORD until = GetTickCount() + milliseconds;
+        while (!condition()) {
+            const auto now = static_cast<LONG>(GetTickCount() - until);
+            if (now >= 0) return false;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        }
+        return true;
+    }
+
+    Win32Programs programs_;
+};
+
 }  // namespace
+
+std::unique_ptr<ProgramsFixture> makeProgramsFixture() { return std::make_unique<Win32ProgramsFixture>(); }
 
 std::unique_ptr<RegistryFixture> makeRegistryFixture() {
     return std::make_unique<Win32RegistryFixture>();

@@ -21,4 +21,13 @@ std::string SimDialogs::chooseFolder(WindowId, const std::string& prompt) {
     return folder;
 }
 
+std::optional<Colour> SimDialogs::chooseColour(WindowId owner, Colour start) {
+    colourStarts.push_back(start);
+    colourOwners.push_back(owner);
+    if (colours_.empty()) return std::nullopt;
+    const std::optional<Colour> colour = colours_.front();
+    colours_.pop_front();
+    return colour;
+}
+
 }  // namespace scrivlet

@@ -8,6 +8,7 @@
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_notification_area.h"
 #include "platform/sim/sim_profile.h"
+#include "platform/sim/sim_programs.h"
 #include "platform/sim/sim_random.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_system.h"
@@ -26,7 +27,7 @@ public:
     }
 
     Platform table() {
-        return {profile, registry, files, system, clock, random, dialogs, ui, clipboard, windows, windows, tray};
+        return {profile, registry, files, system, clock, random, dialogs, ui, clipboard, windows, windows, tray, programs};
     }
 
     SimFileSystem files;
@@ -40,6 +41,7 @@ public:
     SimClipboard clipboard;
     SimWindowSystem windows{clipboard};
     SimNotificationArea tray;
+    SimPrograms programs{files};
 };
 
 }  // namespace scrivlet

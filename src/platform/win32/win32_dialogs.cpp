@@ -2,6 +2,8 @@
 
 #include "platform/win32/unique_handle.h"
 
+#include <commdlg.h>
+
 namespace scrivlet {
 
 namespace {
@@ -57,6 +59,19 @@ std::string Win32Dialogs::chooseFolder(WindowId owner, const std::string& prompt
     char path[MAX_PATH] = {};
     if (!SHGetPathFromIDListA(chosen.get(), path)) return {};
     return path;
+}
+
+std::optional<Colour> Win32Dialogs::chooseColour(WindowId owner, Colour start) {
+    static_assert(sizeof customColours_[0] == sizeof(COLORREF));
+    CHOOSECOLORA choice{};
+    choice.lStructSize = sizeof choice;
+    choice.hwndOwner = reinterpret_cast<HWND>(owner);
+    choice.rgbResult = start & 0x00FFFFFF;
+    choice.lpCustColors = reinterpret_cast<COLORREF*>(customColours_);
+    choice.Flags = CC_RGBINIT;
+    // Cancelled and failed look alike here: both leave everything as it was.
+    if (!ChooseColorA(&choice)) return std::nullopt;
+    return static_cast<Colour>(choice.rgbResult & 0x00FFFFFF);
 }
 
 }  // namespace scrivlet

@@ -7,6 +7,7 @@
 #include "platform/win32/win32_key_injector.h"
 #include "platform/win32/win32_notification_area.h"
 #include "platform/win32/win32_profile.h"
+#include "platform/win32/win32_programs.h"
 #include "platform/win32/win32_random.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_system.h"
@@ -21,7 +22,7 @@ class Win32Platform {
 public:
     Platform table() {
         return {profile, registry, files, system, clock, random, dialogs, ui, clipboard,
-                windows, keys, tray};
+                windows, keys, tray, programs};
     }
 
     Win32Profile profile;
@@ -36,6 +37,7 @@ public:
     Win32WindowSystem windows;
     Win32KeyInjector keys;
     Win32NotificationArea tray;
+    Win32Programs programs;
 };
 
 }  // namespace scrivlet

@@ -1,0 +1,95 @@
+#include "platform/win32/win32_programs.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+namespace scrivlet {
+
+namespace {
+
+constexpr UINT ProcessEndedMessage = WM_APP + 17;
+constexpr const char* EndWindowClass = "ScrivletProgramEnds";
+
+}  // namespace
+
+bool Win32Programs::EndWindow::create() {
+    return registerClass(EndWindowClass, nullptr) &&
+           Window::create(EndWindowClass, 0, 0, "", RECT{}, HWND_MESSAGE);
+}
+
+LRESULT Win32Programs::EndWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == ProcessEndedMessage) {
+        owner_.ended(static_cast<UINT_PTR>(wParam));
+        return 0;
+    }
+    return Window::handle(message, wParam, lParam);
+}
+
+Win32Programs::~Win32Programs() {
+    for (auto& [id, watch] : watches_) stopWaiting(*watch);
+}
+
+void Win32Programs::stopWaiting(Watch& watch) {
+    if (!watch.wait) return;
+    // INVALID_HANDLE_VALUE: returns only when a callback that already runs has
+    // finished, so none can use the context after this.
+    UnregisterWaitEx(watch.wait, INVALID_HANDLE_VALUE);
+    watch.wait = nullptr;
+}
+
+void CALLBACK Win32Programs::processEnded(void* context, BOOLEAN) {
+    const auto* watch = static_cast<const Watch*>(context);
+    PostMessageA(watch->window, ProcessEndedMessage, watch->id, 0);
+}
+
+bool Win32Programs::start(const std::string& commandLine, std::function<void()> onEnd) {
+    // CreateProcessA may write into the command line.
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &started))
+        return false;
+    CloseHandle(started.hThread);
+    auto watch = std::make_unique<Watch>();
+    watch->process = UniqueHandle(started.hProcess);
+    if (!onEnd) return true;
+    if (!window_) {
+        auto window = std::make_unique<EndWindow>(*this);
+        if (window->create()) window_ = std::move(window);
+    }
+    // Without the window the end cannot be told; the program still runs.
+    if (!window_) return true;
+    watch->onEnd = std::move(onEnd);
+    watch->window = window_->hwnd();
+    watch->id = nextId_++;
+    if (!RegisterWaitForSingleObject(&watch->wait, watch->process.get(), processEnded, watch.get(), INFINITE,
+                                     WT_EXECUTEONLYONCE))
+        return true;
+    const UINT_PTR id = watch->id;
+    watches_[id] = std::move(watch);
+    return true;
+}
+
+void Win32Programs::ended(UINT_PTR id) {
+    const auto found = watches_.find(id);
+    if (found == watches_.end()) return;
+    std::unique_ptr<Watch> watch = std::move(found->second);
+    watches_.erase(found);
+    stopWaiting(*watch);
+    if (watch->onEnd) watch->onEnd();
+}
+
+bool Win32Programs::open(const std::string& path) {
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(GetDesktopWindow(), "Open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    // Values above 32 mean success.
+    return result > 32;
+}
+
+}  // namespace scrivlet
