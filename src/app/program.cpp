@@ -23,8 +23,10 @@ Program::Program(Platform p)
     tracker = std::make_unique<TargetTracker>(platform.windows, platform.ui, snippetFile.ignoreList(), appTitle_);
     mainWindow = std::make_unique<MainWindow>(
         platform, snippetFile, settings, location, messages_, ntPlatform_,
-        MainWindowLinks{[this] { loadSnippetFile(); }, [this](unsigned lParam) { popup->iconMessage(lParam); },
-                        [this] { tracker->pollTick(); }, [this] { strip->unload(); }});
+        MainWindowLinks{.loadSnippetFile = [this] { loadSnippetFile(); },
+                        .iconMessage = [this](unsigned lParam) { popup->iconMessage(lParam); },
+                        .pollTargets = [this] { tracker->pollTick(); },
+                        .unloadOtherWindows = [this] { strip->unload(); }});
     sender = std::make_unique<Sender>(platform, snippetFile, *tracker, messages_, ownCaption("Auswahl", ntPlatform_),
                                       [this](ui::Form& dialog) {
                                           placeBesideMainWindow(dialog, mainWindow->form, platform.ui.screen());

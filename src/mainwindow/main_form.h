@@ -58,6 +58,7 @@ public:
     ui::MenuItem& meDatei(int n) { return mDatei.item(static_cast<std::size_t>(n - 1)); }
     ui::MenuItem& meBearbeiten(int n) { return mBearbeiten.item(static_cast<std::size_t>(n - 1)); }
     ui::MenuItem& meTexte(int n) { return mTexte.item(static_cast<std::size_t>(n - 1)); }
+    ui::MenuItem& meExtras(int n) { return mExtras.item(static_cast<std::size_t>(n - 1)); }
     ui::MenuItem& meHilfe(int n) { return mHilfe.item(static_cast<std::size_t>(n - 1)); }
 };
 

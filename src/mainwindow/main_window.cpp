@@ -52,6 +52,19 @@ void MainWindow::wireEvents() {
     f.btnDelete.onClick = [this] { commands_.deleteEntry(); };
     f.btnOk.onClick = [this] { hideWindow(); };
     f.btnInfo.onClick = [this] { showAbout(); };
+    f.btnOptions.onClick = [this] {
+        if (links_.showOptions) links_.showOptions(false);
+    };
+    f.btnDebug.onClick = [this] { run(links_.showDebugger); };
+    f.btnHelp.onClick = [this] { run(links_.showHelp); };
+    // The debug window's gestures: any button with exactly Ctrl+Alt held on the
+    // command column, or with exactly Shift+Ctrl on the editor's frame.
+    f.steuerungsFrame.onMouseDown = [this](const ui::MouseEvent& e) {
+        if (e.shift == (ui::shift::Ctrl | ui::shift::Alt)) run(links_.showDebugWindow);
+    };
+    f.textFrame.onMouseDown = [this](const ui::MouseEvent& e) {
+        if (e.shift == (ui::shift::Shift | ui::shift::Ctrl)) run(links_.showDebugWindow);
+    };
 
     f.destWindowsHandlePollTimer.onTick = [this] { links_.pollTargets(); };
 
@@ -79,6 +92,11 @@ void MainWindow::wireMenus() {
     f.meTexte(1).onClick = [this] { commands_.newEntry(); };
     f.meTexte(2).onClick = [this] { commands_.renameEntry(); };
     f.meTexte(3).onClick = [this] { commands_.deleteEntry(); };
+    f.meExtras(1).onClick = [this] {
+        if (links_.showOptions) links_.showOptions(true);
+    };
+    f.meExtras(3).onClick = [this] { run(links_.showDebugger); };
+    f.meHilfe(1).onClick = [this] { run(links_.showHelp); };
     f.meHilfe(3).onClick = [this] { showAbout(); };
 }
 
@@ -101,6 +119,7 @@ void MainWindow::load(bool debugMode) {
         installTrayIcon();
     links_.loadSnippetFile();
     if (!ntPlatform_) form.destWindowsHandlePollTimer.setEnabled(true);
+    if (debugMode_) run(links_.showDebugWindow);
 }
 
 void MainWindow::installTrayIcon() {

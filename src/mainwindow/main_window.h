@@ -26,6 +26,14 @@ struct MainWindowLinks {
     std::function<void()> pollTargets;
     // The program's other windows go before the main window's placement is saved.
     std::function<void()> unloadOtherWindows;
+    // The options dialog, modal or modeless.
+    std::function<void(bool modal)> showOptions{};
+    // The debugger dialog, modeless.
+    std::function<void()> showDebugger{};
+    // The debug window, modeless; at start in debug mode and by the gestures.
+    std::function<void()> showDebugWindow{};
+    // The online help.
+    std::function<void()> showHelp{};
 };
 
 // The main window's behaviour: the entry list, the editor, the destination
@@ -76,6 +84,10 @@ private:
     void titleBoxLeft();
     void rememberTitle();
     void editorMouseDown(const ui::MouseEvent& e);
+    // Runs a link the rest of the program may leave empty.
+    static void run(const std::function<void()>& link) {
+        if (link) link();
+    }
     void queryUnload(ui::CloseReason reason, bool& cancel);
     // Writes the editor's text into the current entry before the program
     // ends, unless exactly this was written for the end already.
