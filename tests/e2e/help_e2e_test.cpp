@@ -67,10 +67,10 @@ void clickHelpButton(ScrivletRun& run) {
 
 TEST(HelpE2E, TheHelpButtonHandsTheStartPageToTheAssociatedProgram) {
     const std::string record = freshFolder("help") + "\\opened.txt";
-    associatePagesWithRecorder(record);
+    ASSERT_NO_FATAL_FAILURE(associatePagesWithRecorder(record));
     ScrivletRun run(Entries);
-    installHelp(run.folder());
-    clickHelpButton(run);
+    ASSERT_NO_FATAL_FAILURE(installHelp(run.folder()));
+    ASSERT_NO_FATAL_FAILURE(clickHelpButton(run));
     std::string opened;
     ASSERT_TRUE(waitFor([&] { return !(opened = readFile(record)).empty(); })) << "the recorder was not started";
     // Exactly one argument: the page's full path.
@@ -83,9 +83,9 @@ TEST(HelpE2E, TheHelpButtonHandsTheStartPageToTheAssociatedProgram) {
 
 TEST(HelpE2E, WithoutHelpPagesTheButtonSaysSo) {
     const std::string record = freshFolder("help") + "\\opened.txt";
-    associatePagesWithRecorder(record);
+    ASSERT_NO_FATAL_FAILURE(associatePagesWithRecorder(record));
     ScrivletRun run(Entries);
-    clickHelpButton(run);
+    ASSERT_NO_FATAL_FAILURE(clickHelpButton(run));
     HWND box = run.waitForMessageBox();
     ASSERT_NE(box, nullptr);
     EXPECT_NE(findChild(box, "Static", "Die Online-Hilfe konnte leider nicht gefunden werden ..."), nullptr);
