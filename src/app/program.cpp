@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include "help/online_help.h"
 #include "mainwindow/window_placement.h"
 #include "platform/text.h"
 #include "store/message_text.h"
@@ -26,7 +27,8 @@ Program::Program(Platform p)
         MainWindowLinks{.loadSnippetFile = [this] { loadSnippetFile(); },
                         .iconMessage = [this](unsigned lParam) { popup->iconMessage(lParam); },
                         .pollTargets = [this] { tracker->pollTick(); },
-                        .unloadOtherWindows = [this] { strip->unload(); }});
+                        .unloadOtherWindows = [this] { strip->unload(); },
+                        .showHelp = [this] { showHelp(platform, messages_); }});
     sender = std::make_unique<Sender>(platform, snippetFile, *tracker, messages_, ownCaption("Auswahl", ntPlatform_),
                                       [this](ui::Form& dialog) {
                                           placeBesideMainWindow(dialog, mainWindow->form, platform.ui.screen());

@@ -253,6 +253,10 @@ void bringToFront(HWND window) {
 bool screenshot(HWND window, const std::string& path) {
     RECT r;
     if (!GetWindowRect(window, &r)) return false;
+    return screenshotArea(r, path);
+}
+
+bool screenshotArea(const RECT& r, const std::string& path) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);

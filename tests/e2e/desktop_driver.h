@@ -48,6 +48,8 @@ void bringToFront(HWND window);
 
 // Saves the window's area of the screen as a BMP file.
 bool screenshot(HWND window, const std::string& path);
+// Saves an area of the screen (in screen pixels) as a BMP file.
+bool screenshotArea(const RECT& area, const std::string& path);
 
 // A started process, ended with it.
 class Process {

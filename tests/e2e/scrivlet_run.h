@@ -19,6 +19,8 @@ public:
 
     void restart(const std::string& arguments = "");
     HWND mainWindow() const { return main_; }
+    // The program's folder, beside scrivlet.exe.
+    const std::string& folder() const { return folder_; }
     DWORD processId() const { return process_->id(); }
     const std::string& snippetPath() const { return snippetPath_; }
     std::string value(const std::string& section, int n) const {
