@@ -474,6 +474,7 @@ TEST_P(Frames, FrameAroundIsWhatTheWindowAdds) {
 INSTANTIATE_TEST_SUITE_P(Styles, Frames,
                          ::testing::Values(FrameCase{"Sizable", ui::BorderStyle::Sizable, false, true},
                                            FrameCase{"SizableWithMenu", ui::BorderStyle::Sizable, true, true},
+                                           FrameCase{"FixedSingle", ui::BorderStyle::FixedSingle, false, true},
                                            FrameCase{"FixedDialog", ui::BorderStyle::FixedDialog, false, true},
                                            FrameCase{"ToolWindow", ui::BorderStyle::ToolWindow, false, true},
                                            FrameCase{"None", ui::BorderStyle::None, false, false}),
