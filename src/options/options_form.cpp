@@ -15,7 +15,6 @@ OptionsForm::OptionsForm(ui::UiBackend& ui)
     for (ui::OptionButton* bar : {&topOpt, &bottomOpt, &leftOpt, &rightOpt}) bar->barStyle = true;
     redCircle.borderWidth = 2;
     colBtnSample.border = true;
-    btnOk.isDefault = true;
 
     // Tab walks the controls in this order. A frame or panel takes the place
     // of the first control it holds, so that its controls come in their turn.
