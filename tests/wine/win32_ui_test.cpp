@@ -1058,7 +1058,12 @@ TEST(PictureSet, EveryPictureLooksDifferent) {
 
 TEST(PictureSet, TheMonitorFillsItsOwnProportions) {
     // 188 x 174: the housing at the top, the stand below, the screen inside.
+    const auto start = std::chrono::steady_clock::now();
     const UniqueHicon icon = drawPicture(ui::Picture::Monitor, 188, 174);
+    std::printf("[ info     ] monitor drawn in %lld ms\n",
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                           std::chrono::steady_clock::now() - start)
+                                           .count()));
     ASSERT_TRUE(icon);
     const std::vector<RGBQUAD> pixels = pixelsOf(icon.get(), 188, 174);
     ASSERT_EQ(pixels.size(), 188u * 174u);
