@@ -20,14 +20,15 @@ Program::Program(Platform p)
       ini(platform.profile),
       settings(platform.registry),
       snippetFile(ini, platform.random),
-      location(platform, snippetFile, settings, appTitle_, [this] { loadSnippetFile(); }) {
+      location(platform, snippetFile, settings, appTitle_, [this] { located(); }) {
     tracker = std::make_unique<TargetTracker>(platform.windows, platform.ui, snippetFile.ignoreList(), appTitle_);
     mainWindow = std::make_unique<MainWindow>(
         platform, snippetFile, settings, location, messages_, ntPlatform_,
         MainWindowLinks{.loadSnippetFile = [this] { loadSnippetFile(); },
                         .iconMessage = [this](unsigned lParam) { popup->iconMessage(lParam); },
                         .pollTargets = [this] { tracker->pollTick(); },
-                        .unloadOtherWindows = [this] { strip->unload(); },
+                        .unloadOtherWindows = [this] { unloadOtherWindows(); },
+                        .showOptions = [this](bool modal) { options->show(modal); },
                         .showHelp = [this] { showHelp(platform, messages_); }});
     sender = std::make_unique<Sender>(platform, snippetFile, *tracker, messages_, ownCaption("Auswahl", ntPlatform_),
                                       [this](ui::Form& dialog) {
@@ -42,6 +43,18 @@ Program::Program(Platform p)
     strip = std::make_unique<BorderStrip>(platform.ui, platform.windows, snippetFile.options(),
                                           ownCaption("Satellit", ntPlatform_));
     strip->activate = [this](int button) { popup->activatePopup(button); };
+    options = std::make_unique<OptionsWindow>(
+        platform, snippetFile, messages_, ownCaption("Optionen", ntPlatform_),
+        OptionsLinks{.placeBesideMainWindow =
+                         [this](ui::Form& dialog) {
+                             placeBesideMainWindow(dialog, mainWindow->form, platform.ui.screen());
+                         },
+                     .useStandardFile = [this] { location.locate(SnippetLocation::Mode::Standard); },
+                     .chooseFolder =
+                         [this](WindowId owner) { location.locate(SnippetLocation::Mode::ChooseFolder, owner); },
+                     .applyBorderColour = [this](Colour colour) { applyBorderColour(colour); },
+                     .applyBorderStrip = [this] { applyBorderStrip(); },
+                     .reportWrite = [this](WriteResult result) { mainWindow->reportWrite(result); }});
 }
 
 Program::~Program() = default;
@@ -57,9 +70,33 @@ void Program::loadSnippetFile() {
                                          "Änderungen an den Textbausteinen können nicht gespeichert werden.",
                                          {snippetFile.path()}));
     }
-    strip->applyColour(snippetFile.options().borderColour);
-    strip->apply();
+    options->showOptions();
+    applyBorderColour(snippetFile.options().borderColour);
+    applyBorderStrip();
     mainWindow->bindSnippets(list);
+}
+
+void Program::located() {
+    options->showPath(snippetFile.path());
+    loadSnippetFile();
+}
+
+void Program::applyBorderColour(Colour colour) {
+    snippetFile.options().borderColour = colour;
+    strip->applyColour(colour);
+    options->showBorderColour(colour);
+}
+
+void Program::applyBorderStrip() {
+    const bool dialogAside = snippetFile.options().viaBorder != 0 && options->form.visible();
+    if (dialogAside) options->form.hide();
+    strip->apply();
+    if (dialogAside) options->form.show();
+}
+
+void Program::unloadOtherWindows() {
+    options->unload();
+    strip->unload();
 }
 
 void Program::start() {

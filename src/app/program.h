@@ -4,6 +4,7 @@
 
 #include "mainwindow/main_window.h"
 #include "mainwindow/snippet_location.h"
+#include "options/options_window.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
 #include "popup/border_strip.h"
@@ -33,6 +34,11 @@ public:
 
     // Loads the snippet file into the windows.
     void loadSnippetFile();
+    // Shows, places and raises the border strip, or hides it, as the options
+    // say; an options dialog on screen steps aside meanwhile.
+    void applyBorderStrip();
+    // The border colour of the options, the strip and the options dialog.
+    void applyBorderColour(Colour colour);
 
     Platform platform;
 
@@ -56,6 +62,13 @@ public:
     std::unique_ptr<Sender> sender;
     std::unique_ptr<PopupActivation> popup;
     std::unique_ptr<BorderStrip> strip;
+    std::unique_ptr<OptionsWindow> options;
+
+private:
+    // A snippet file was settled on: its path is shown, and it is loaded.
+    void located();
+    // The windows that go before the main window, in this order.
+    void unloadOtherWindows();
 };
 
 // "debug" in any letter case, with blanks around it, selects debug mode.

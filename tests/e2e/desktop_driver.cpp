@@ -89,6 +89,24 @@ HWND findChild(HWND parent, const std::string& className, const std::string& tex
     return search.found;
 }
 
+std::vector<HWND> childWindows(HWND parent, const std::string& className) {
+    struct Search {
+        std::string cls;
+        std::vector<HWND> found;
+    } search{className, {}};
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            char cls[256] = {};
+            GetClassNameA(window, cls, sizeof cls);
+            if (_stricmp(cls, s->cls.c_str()) == 0) s->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 std::vector<std::string> listBoxItems(HWND listBox) {
     std::vector<std::string> items;
     // Another process's list answers in UTF-16 whatever was asked, so ask for that.
@@ -233,6 +251,31 @@ bool clickIn(HWND window, int x, int y, MouseButton button) {
     POINT p{x, y};
     if (!ClientToScreen(window, &p)) return false;
     return clickScreen(p.x, p.y, button);
+}
+
+bool clickCentre(HWND control) {
+    RECT r{};
+    if (!GetClientRect(control, &r)) return false;
+    return clickIn(control, r.right / 2, r.bottom / 2);
+}
+
+bool clickCloseBox(HWND window) {
+    // The middle of the caption's area where the window answers HTCLOSE, as
+    // a user aims at the box.
+    RECT r{};
+    if (!GetWindowRect(window, &r)) return false;
+    long sumX = 0, sumY = 0, points = 0;
+    for (int y = r.top; y < r.top + 48 && y < r.bottom; ++y)
+        for (int x = r.right - 1; x > r.right - 96 && x > r.left; --x) {
+            DWORD_PTR hit = 0;
+            if (SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &hit) &&
+                hit == HTCLOSE) {
+                sumX += x;
+                sumY += y;
+                ++points;
+            }
+        }
+    return points > 0 && clickScreen(static_cast<int>(sumX / points), static_cast<int>(sumY / points));
 }
 
 bool chooseMenuByKeys(DWORD processId, char menuKey, char itemKey) {

@@ -21,6 +21,8 @@ HWND waitForWindow(DWORD processId, const std::string& title, const char* classN
 // The first child (at any depth) of the class, whose text matches when given.
 HWND findChild(HWND parent, const std::string& className, const std::string& text = "",
                bool classPrefix = false);
+// Every child (at any depth) of the class.
+std::vector<HWND> childWindows(HWND parent, const std::string& className);
 std::string windowText(HWND window);
 std::vector<std::string> listBoxItems(HWND listBox);
 
@@ -41,6 +43,10 @@ bool moveMouse(int x, int y);
 bool clickScreen(int x, int y, MouseButton button = MouseButton::Left);
 // The same in the client area of a window.
 bool clickIn(HWND window, int x, int y, MouseButton button = MouseButton::Left);
+// A left click in the middle of a control.
+bool clickCentre(HWND control);
+// A left click on the window's close box, found as the system finds it.
+bool clickCloseBox(HWND window);
 // Chooses a menu-bar item with F10 and the access keys in whatever window of
 // the process is active: the keys go where the program put the focus.
 bool chooseMenuByKeys(DWORD processId, char menuKey, char itemKey);

@@ -65,9 +65,26 @@ void ScrivletRun::saveScreenshot(HWND window, const std::string& name) {
     if (folder.empty()) return;
     CreateDirectoryA(folder.c_str(), nullptr);
     // Everything painted first: a window shown a moment ago may not be yet.
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+    // Painting comes after every message: wait until no part of the window
+    // or its controls is left to paint.
+    waitFor(
+        [window] {
+            std::vector<HWND> all{window};
+            EnumChildWindows(
+                window,
+                [](HWND child, LPARAM list) -> BOOL {
+                    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&all));
+            for (HWND w : all)
+                if (IsWindowVisible(w) && GetUpdateRect(w, nullptr, FALSE)) return false;
+            return true;
+        },
+        3000);
     screenshot(window, folder + "\\" + name + ".bmp");
 }
 

@@ -23,6 +23,7 @@ public:
     const std::string& folder() const { return folder_; }
     DWORD processId() const { return process_->id(); }
     const std::string& snippetPath() const { return snippetPath_; }
+    std::string executablePath() const { return folder_ + "\\scrivlet.exe"; }
     std::string value(const std::string& section, int n) const {
         return iniValue(snippetPath_, section, std::to_string(n));
     }

@@ -7,8 +7,10 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <functional>
 #include <ostream>
@@ -27,6 +29,7 @@
 #include "platform/win32/win32_menu_peer.h"
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_ui.h"
+#include "desktop_test_support.h"
 
 namespace scrivlet {
 
@@ -474,6 +477,7 @@ TEST_P(Frames, FrameAroundIsWhatTheWindowAdds) {
 INSTANTIATE_TEST_SUITE_P(Styles, Frames,
                          ::testing::Values(FrameCase{"Sizable", ui::BorderStyle::Sizable, false, true},
                                            FrameCase{"SizableWithMenu", ui::BorderStyle::Sizable, true, true},
+                                           FrameCase{"FixedSingle", ui::BorderStyle::FixedSingle, false, true},
                                            FrameCase{"FixedDialog", ui::BorderStyle::FixedDialog, false, true},
                                            FrameCase{"ToolWindow", ui::BorderStyle::ToolWindow, false, true},
                                            FrameCase{"None", ui::BorderStyle::None, false, false}),
@@ -985,23 +989,25 @@ void PrintTo(const PictureCase& c, std::ostream* out) { *out << c.label; }
 class Pictures : public ::testing::TestWithParam<PictureCase> {};
 
 // The pixels of an icon, row by row.
-std::vector<RGBQUAD> pixelsOf(HICON icon, int size) {
+std::vector<RGBQUAD> pixelsOf(HICON icon, int width, int height) {
     ICONINFO info{};
     if (!GetIconInfo(icon, &info)) return {};
     UniqueHbitmap colour(info.hbmColor), mask(info.hbmMask);
     BITMAPINFO format{};
     format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = size;
-    format.bmiHeader.biHeight = -size;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
-    std::vector<RGBQUAD> pixels(static_cast<std::size_t>(size * size));
+    std::vector<RGBQUAD> pixels(static_cast<std::size_t>(width * height));
     HDC screen = GetDC(nullptr);
-    GetDIBits(screen, colour.get(), 0, static_cast<UINT>(size), pixels.data(), &format, DIB_RGB_COLORS);
+    GetDIBits(screen, colour.get(), 0, static_cast<UINT>(height), pixels.data(), &format, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     return pixels;
 }
+
+std::vector<RGBQUAD> pixelsOf(HICON icon, int size) { return pixelsOf(icon, size, size); }
 
 std::vector<BYTE> alphaOf(HICON icon, int size) {
     std::vector<BYTE> alpha;
@@ -1048,6 +1054,128 @@ TEST(PictureSet, EveryPictureLooksDifferent) {
     for (std::size_t i = 0; i < images.size(); ++i)
         for (std::size_t j = i + 1; j < images.size(); ++j)
             EXPECT_TRUE(images[i] != images[j]) << "pictures " << i << " and " << j;
+}
+
+TEST(PictureSet, TheMonitorFillsItsOwnProportions) {
+    // 188 x 174: the housing at the top, the stand below, the screen inside.
+    const auto start = std::chrono::steady_clock::now();
+    const UniqueHicon icon = drawPicture(ui::Picture::Monitor, 188, 174);
+    std::printf("[ info     ] monitor drawn in %lld ms\n",
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                           std::chrono::steady_clock::now() - start)
+                                           .count()));
+    ASSERT_TRUE(icon);
+    const std::vector<RGBQUAD> pixels = pixelsOf(icon.get(), 188, 174);
+    ASSERT_EQ(pixels.size(), 188u * 174u);
+    auto at = [&pixels](int x, int y) { return pixels[static_cast<std::size_t>(y * 188 + x)]; };
+    struct Point {
+        const char* where;
+        int x, y;
+        bool opaque;
+    } points[] = {{"the screen's middle", 94, 70, true}, {"the taskbar", 100, 132, true},
+                  {"the housing's edge", 3, 76, true},   {"the foot", 94, 168, true},
+                  {"beside the stand", 10, 168, false},  {"beside the foot", 180, 168, false}};
+    for (const Point& p : points)
+        EXPECT_EQ(at(p.x, p.y).rgbReserved == 255, p.opaque) << p.where;
+    // The desktop is blue, the taskbar grey.
+    EXPECT_GT(at(94, 115).rgbBlue, at(94, 115).rgbRed + 60);
+    const RGBQUAD bar = at(100, 132);
+    EXPECT_LT(std::abs(bar.rgbRed - bar.rgbBlue), 20);
+}
+
+// ---- what the options dialog asks of the toolkit
+
+TEST_F(Win32UiTest, AControlDeclaredFirstLiesOverTheNextWhileTabFollowsTheTabIndex) {
+    ui::Form form(ui, "frmLagen", 6000, 3000, {});
+    // The second panel's lower option reaches under the first panel.
+    ui::Panel upper(&form, "pnlOben", {2400, 600, 2400, 900});
+    ui::OptionButton mouse(&upper, "optMaus", {0, 0, 2400, 300}, "Maus", 0);
+    ui::OptionButton click(&upper, "optKlick", {0, 450, 2400, 300}, "Klick", 1);
+    ui::Panel lower(&form, "pnlUnten", {240, 120, 4500, 1200});
+    ui::OptionButton iconOnly(&lower, "optIcon", {0, 0, 4500, 300}, "Icon", 0);
+    ui::OptionButton iconAnd(&lower, "optUnd", {0, 480, 3000, 300}, "Icon und", 1);
+    ui::Button ok(&form, "cmdOk", {240, 2160, 1200, 400}, "OK");
+    lower.setTabIndex(0);
+    upper.setTabIndex(1);
+    ok.setTabIndex(2);
+    iconOnly.setValue(true);
+    mouse.setValue(true);
+    form.show();
+    ui.doEvents();
+
+    auto hit = [this](ui::Control& control, int dx) {
+        const ui::Rect g = control.geometry();
+        POINT p{ui.units().xToPixels(g.left) + dx, ui.units().yToPixels(g.top + g.height / 2)};
+        MapWindowPoints(GetParent(windowOf(control)), nullptr, &p, 1);
+        return WindowFromPoint(p);
+    };
+    EXPECT_EQ(hit(mouse, 20), windowOf(mouse)) << "where the panels overlap, the first declared is hit";
+    EXPECT_EQ(hit(iconAnd, 10), windowOf(iconAnd)) << "left of the first panel the second one is hit";
+
+    EXPECT_EQ(form.focused(), &iconOnly) << "the first in tab order has the focus, not the topmost";
+    std::vector<std::string> got;
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&iconOnly, &mouse, &ok})
+        c->onGotFocus = [&got, c] { got.push_back(c->name()); };
+    for (int i = 0; i < 3; ++i) {
+        postKey(GetFocus(), VK_TAB);
+        ui.doEvents();
+    }
+    EXPECT_EQ(got, (std::vector<std::string>{"optMaus", "cmdOk", "optIcon"}));
+}
+
+TEST_F(Win32UiTest, ActivationIsReportedFromTheProgramsOwnWindowsOnly) {
+    ui::Form first(ui, "frmEins", 3000, 2000, {});
+    ui::Form second(ui, "frmZwei", 3000, 2000, {});
+    first.setCaption("Eins");
+    second.setCaption("Zwei");
+    int activated = 0;
+    first.onActivate = [&activated] { ++activated; };
+    first.show();
+    ui.doEvents();
+    EXPECT_EQ(activated, 1) << "shown";
+    second.show();
+    ui.doEvents();
+    ASSERT_TRUE(test::waitUntil([&] { return GetForegroundWindow() == ui.hwndOf(second); }));
+    SetForegroundWindow(ui.hwndOf(first));
+    ASSERT_TRUE(test::waitUntil([&] { return GetForegroundWindow() == ui.hwndOf(first); }));
+    ui.doEvents();
+    EXPECT_EQ(activated, 2) << "from another of the program's windows";
+
+    test::Notepad notepad;
+    ASSERT_TRUE(notepad.running());
+    SetForegroundWindow(notepad.window());
+    ASSERT_TRUE(test::waitUntil([&] { return GetForegroundWindow() == notepad.window(); }));
+    ui.doEvents();
+    SetForegroundWindow(ui.hwndOf(first));
+    ASSERT_TRUE(test::waitUntil([&] { return GetForegroundWindow() == ui.hwndOf(first); }));
+    ui.doEvents();
+    EXPECT_EQ(activated, 2) << "coming back from another program";
+}
+
+TEST_F(Win32UiTest, AModalFormShownAgainWhileItRunsKeepsTheOthersDisabled) {
+    ui::Form main(ui, "frmHaupt", 6000, 3000, {});
+    main.setCaption("Hauptfenster");
+    main.show();
+    ui::Form::Style dialogStyle;
+    dialogStyle.border = ui::BorderStyle::FixedSingle;
+    ui::Form dialog(ui, "frmDialog", 4000, 2000, dialogStyle);
+    dialog.setCaption("Optionen");
+    ui::Timer step(dialog, 50, true);
+    HWND mainWindow = ui.hwndOf(main);
+    bool enabledAfterStepAside = true, dialogVisibleAgain = false;
+    step.onTick = [&] {
+        step.setEnabled(false);
+        // Steps aside for a moment, as while the border strip is placed.
+        dialog.hide();
+        dialog.show();
+        enabledAfterStepAside = IsWindowEnabled(mainWindow) != FALSE;
+        dialogVisibleAgain = IsWindowVisible(ui.hwndOf(dialog)) != FALSE;
+        dialog.hide();
+    };
+    dialog.showModal();
+    EXPECT_TRUE(dialogVisibleAgain);
+    EXPECT_FALSE(enabledAfterStepAside);
+    EXPECT_TRUE(IsWindowEnabled(mainWindow));
 }
 
 }  // namespace

@@ -13,8 +13,9 @@ MessageAnswer SimDialogs::message(const MessageRequest& request) {
     return request.defaultNo ? MessageAnswer::No : MessageAnswer::Yes;
 }
 
-std::string SimDialogs::chooseFolder(WindowId, const std::string& prompt) {
+std::string SimDialogs::chooseFolder(WindowId owner, const std::string& prompt) {
     folderPrompts.push_back(prompt);
+    folderOwners.push_back(owner);
     if (folders_.empty()) return "";
     std::string folder = folders_.front();
     folders_.pop_front();

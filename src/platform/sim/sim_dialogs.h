@@ -23,6 +23,7 @@ public:
 
     std::vector<MessageRequest> shown;
     std::vector<std::string> folderPrompts;
+    std::vector<WindowId> folderOwners;
     // The start colour of every colour chooser shown, and its owner.
     std::vector<Colour> colourStarts;
     std::vector<WindowId> colourOwners;

@@ -175,6 +175,7 @@ bool SimFileSystem::setAttributes(const std::string& path, const FileAttributes&
     std::error_code ec;
     if (!host || !fs::exists(*host, ec)) return false;
     if (namesFolder(path) && !fs::is_directory(*host, ec)) return false;
+    if (lockedAttributes_.count(attributeKey(*host))) return false;
     FileAttributes stored = attributes;
     stored.directory = false;
     attributes_[attributeKey(*host)] = stored;
@@ -192,6 +193,10 @@ bool SimFileSystem::createFolder(const std::string& path) {
 
 void SimFileSystem::denyWrites(const std::string& folder) {
     if (auto host = hostPath(folder)) deniedFolders_.insert(attributeKey(*host));
+}
+
+void SimFileSystem::lockAttributes(const std::string& path) {
+    if (auto host = hostPath(path)) lockedAttributes_.insert(attributeKey(*host));
 }
 
 }  // namespace scrivlet

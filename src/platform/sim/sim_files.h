@@ -32,6 +32,8 @@ public:
     // letter case; nothing for a path that is not absolute ("C:\...").
     std::optional<std::filesystem::path> hostPath(const std::string& path) const;
     void denyWrites(const std::string& folder);
+    // A file whose attributes cannot be changed, as one of another user's.
+    void lockAttributes(const std::string& path);
     // Counts every change made through this object, so that readers that cache a
     // file can tell it changed even within one tick of the host clock.
     std::uint64_t generation() const { return generation_; }
@@ -44,6 +46,7 @@ private:
     std::filesystem::path root_;
     std::map<std::string, FileAttributes> attributes_;
     std::set<std::string> deniedFolders_;
+    std::set<std::string> lockedAttributes_;
     std::uint64_t generation_ = 0;
 };
 

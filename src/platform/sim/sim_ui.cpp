@@ -81,6 +81,7 @@ ui::Rect SimUi::frameAround(const ui::Form& form) {
     switch (form.style().border) {
         case ui::BorderStyle::Sizable:
             return {0, 0, 2 * 8 * 15, (2 * 8 + 23 + (menu ? 20 : 0)) * 15};
+        case ui::BorderStyle::FixedSingle:
         case ui::BorderStyle::FixedDialog:
             return {0, 0, 2 * 3 * 15, (2 * 3 + 23 + (menu ? 20 : 0)) * 15};
         case ui::BorderStyle::ToolWindow:

@@ -132,8 +132,8 @@ void Form::reportFocus(Control* to) {
     if (to && to->onGotFocus) to->onGotFocus();
 }
 
-void Form::reportActivated() {
-    if (onActivate) onActivate();
+void Form::reportActivated(bool fromProgram) {
+    if (fromProgram && onActivate) onActivate();
 }
 
 }  // namespace scrivlet::ui

@@ -11,7 +11,9 @@ class Menu;
 class Timer;
 class UiBackend;
 
-enum class BorderStyle { Sizable, FixedDialog, ToolWindow, None };
+// FixedSingle and FixedDialog are both fixed in size; a fixed single window
+// shows its icon in the caption, a dialog frame does not.
+enum class BorderStyle { Sizable, FixedSingle, FixedDialog, ToolWindow, None };
 enum class WindowState { Normal, Minimized, Maximized };
 // Why a form is asked to close: the user's close box, system menu or Alt+F4,
 // the program itself, Windows ending the session, or another program (the
@@ -19,7 +21,9 @@ enum class WindowState { Normal, Minimized, Maximized };
 enum class CloseReason { User = 0, Code = 1, SystemShutdown = 2, TaskManager = 3 };
 
 // The images the program draws itself.
-enum class Picture { None, New, Rename, Delete, Ok, Help, Info, Debug, Options, AppIcon };
+// Monitor is a screen on its stand with a desktop and a taskbar at the bottom,
+// 188 x 174 units; the others are square.
+enum class Picture { None, New, Rename, Delete, Ok, Help, Info, Debug, Options, AppIcon, Monitor };
 
 // A top-level window. Its geometry is the outer rectangle in twips (frame,
 // caption and menu bar included), on the screen; its controls are laid out in
@@ -43,6 +47,8 @@ public:
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& c);
     Picture icon() const { return icon_; }
+    // The window's icon; set before the form is realized.
+    void setIcon(Picture p) { icon_ = p; }
 
     int clientWidth() const { return clientWidth_; }
     int clientHeight() const { return clientHeight_; }
@@ -76,6 +82,9 @@ public:
     void moveFocus(Control* to);
 
     std::function<void()> onResize;
+    // The form became the program's active window: it was shown, or the user
+    // came to it from another of the program's windows (not from another
+    // program).
     std::function<void()> onActivate;
     std::function<void(CloseReason, bool& cancel)> onQueryUnload;
     std::function<void(bool& refuse)> onQueryEndSession;
@@ -84,7 +93,9 @@ public:
     // Reports of the native window, which change state without echoing back.
     void reportGeometry(Rect outer, int clientWidth, int clientHeight, WindowState state);
     void reportFocus(Control* to);
-    void reportActivated();
+    // The window was activated, coming from another of the program's windows
+    // or from another program.
+    void reportActivated(bool fromProgram);
 
     void setGeometry(Rect r) override;
 

@@ -35,6 +35,8 @@ class Label : public CaptionedControl {
 public:
     using CaptionedControl::CaptionedControl;
     Alignment alignment = Alignment::Left;
+    // A sunken edge around it, as around a colour sample.
+    bool border = false;
 };
 
 // A push button; a picture button shows its image above the caption.
@@ -127,6 +129,8 @@ public:
     ShapeKind kind() const { return kind_; }
     Colour borderColour() const { return border_; }
     bool filled() const { return filled_; }
+    // The outline's width in pixels, drawn inside the shape's rectangle.
+    int borderWidth = 1;
 
 private:
     ShapeKind kind_;
@@ -138,6 +142,19 @@ private:
 class PictureBox : public Control {
 public:
     PictureBox(Container* parent, std::string name, Rect geometry, Picture picture)
+        : Control(parent, std::move(name), geometry), picture_(picture) {}
+    Picture picture() const { return picture_; }
+
+private:
+    Picture picture_;
+};
+
+// An image the program draws itself, painted by its container as lines and
+// shapes are: the shapes drawn after it and the controls lying over it stay in
+// sight. It fills its rectangle.
+class Image : public Control {
+public:
+    Image(Container* parent, std::string name, Rect geometry, Picture picture)
         : Control(parent, std::move(name), geometry), picture_(picture) {}
     Picture picture() const { return picture_; }
 

@@ -34,7 +34,7 @@ std::unique_ptr<ui::ControlPeer> createPeer(Win32Ui& ui, ui::Control& control, H
     if (auto* c = dynamic_cast<ui::RichEdit*>(&control)) return std::make_unique<Win32RichEditPeer>(ui, *c, parent, id);
     if (auto* c = dynamic_cast<ui::PictureBox*>(&control))
         return std::make_unique<Win32PictureBoxPeer>(ui, *c, parent, id);
-    if (dynamic_cast<ui::Line*>(&control) || dynamic_cast<ui::Shape*>(&control))
+    if (dynamic_cast<ui::Line*>(&control) || dynamic_cast<ui::Shape*>(&control) || dynamic_cast<ui::Image*>(&control))
         return std::make_unique<Win32WindowlessPeer>(ui, control, parent);
     return nullptr;
 }
@@ -48,16 +48,14 @@ void addStyle(HWND window, LONG_PTR bits) {
     SetWindowLongPtrA(window, GWL_STYLE, GetWindowLongPtrA(window, GWL_STYLE) | bits);
 }
 
-// The dialog manager moves through the windows in their Z order: Tab from tab
-// stop to tab stop, the arrow keys within a group. Groups end at every
-// control but an option button, so that the option buttons standing together
-// form one.
-void orderForTab(ui::Container& container) {
-    std::vector<ui::Control*> order(container.children().begin(), container.children().end());
-    std::stable_sort(order.begin(), order.end(),
-                     [](const ui::Control* a, const ui::Control* b) { return a->tabIndex() < b->tabIndex(); });
+// The windows lie in the order of creation, the first on top, so that a
+// control declared before another one that overlaps it stays in sight (Tab
+// does not follow this order: see tabStops). The dialog manager moves the
+// arrow keys through a group in this order; groups end at every control but
+// an option button, so that the option buttons created together form one.
+void orderWindows(ui::Container& container) {
     bool previousWasOption = false;
-    for (ui::Control* control : order) {
+    for (ui::Control* control : container.children()) {
         HWND window = windowOf(*control);
         if (!window) continue;
         SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -75,7 +73,7 @@ void createChildPeers(Win32Ui& ui, ui::Container& container, HWND parent, int& n
         if (auto* inner = dynamic_cast<ui::Container*>(child))
             if (HWND window = windowOf(*inner)) createChildPeers(ui, *inner, window, nextId);
     }
-    orderForTab(container);
+    orderWindows(container);
 }
 
 void dropChildPeers(ui::Container& container) {
@@ -131,12 +129,47 @@ std::optional<LRESULT> routeToChildPeer(UINT message, WPARAM wParam, LPARAM lPar
     return std::nullopt;
 }
 
+void focusLikeDialog(HWND window) {
+    if (!window) return;
+    if (SendMessageA(window, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(window, EM_SETSEL, 0, -1);
+    SetFocus(window);
+}
+
 void moveDialogFocus(HWND dialog, WPARAM wParam, LPARAM lParam) {
-    HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
-                               : GetNextDlgTabItem(dialog, GetFocus(), wParam != 0);
-    if (!next) return;
-    if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(next, EM_SETSEL, 0, -1);
-    SetFocus(next);
+    focusLikeDialog(LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                   : GetNextDlgTabItem(dialog, GetFocus(), wParam != 0));
+}
+
+namespace {
+void collectTabStops(ui::Container& container, std::vector<HWND>& stops) {
+    std::vector<ui::Control*> order(container.children().begin(), container.children().end());
+    std::stable_sort(order.begin(), order.end(),
+                     [](const ui::Control* a, const ui::Control* b) { return a->tabIndex() < b->tabIndex(); });
+    for (ui::Control* control : order) {
+        HWND window = windowOf(*control);
+        if (!window || !IsWindowVisible(window) || !IsWindowEnabled(window)) continue;
+        if (auto* inner = dynamic_cast<ui::Container*>(control))
+            collectTabStops(*inner, stops);
+        else if (GetWindowLongPtrA(window, GWL_STYLE) & WS_TABSTOP)
+            stops.push_back(window);
+    }
+}
+}  // namespace
+
+std::vector<HWND> tabStops(ui::Container& form) {
+    std::vector<HWND> stops;
+    collectTabStops(form, stops);
+    return stops;
+}
+
+HWND nextTabStop(ui::Container& form, HWND from, bool backwards) {
+    const std::vector<HWND> stops = tabStops(form);
+    if (stops.empty()) return nullptr;
+    const std::size_t n = stops.size();
+    for (std::size_t i = 0; i < n; ++i)
+        if (from && (stops[i] == from || IsChild(stops[i], from)))  // the edit field of a combo box
+            return stops[backwards ? (i + n - 1) % n : (i + 1) % n];
+    return backwards ? stops.back() : stops.front();
 }
 
 }  // namespace scrivlet

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <vector>
 
 #include "platform/ui/control.h"
 
@@ -10,14 +11,17 @@ namespace scrivlet {
 class Win32Ui;
 
 // Creates the peers of a container's controls as children of its window (the
-// controls of frames and panels inside it too), and orders the windows for Tab
-// by tabIndex. Ids count on from nextId.
+// controls of frames and panels inside it too). The windows lie one over the
+// other in the order the controls were created, the first on top, as a form
+// designer stacks them; Tab goes by tabIndex (tabStops). Ids count on from
+// nextId.
 void createChildPeers(Win32Ui& ui, ui::Container& container, HWND parent, int& nextId);
 // Removes the peers of a container's controls, the innermost first.
 void dropChildPeers(ui::Container& container);
 // Reads every control below the container back from its window.
 void syncChildPeers(ui::Container& container);
-// The controls of a container that are drawn by its window (lines, shapes).
+// The controls of a container that are drawn by its window (lines, shapes,
+// images).
 void paintWindowlessChildren(ui::Container& container, HDC dc);
 // Hands a notification that a control's window sent to its parent to the
 // control's peer (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_CTLCOLOR*); nothing
@@ -27,5 +31,16 @@ std::optional<LRESULT> routeToChildPeer(UINT message, WPARAM wParam, LPARAM lPar
 // the focus goes to the given control, or to the next or previous tab stop,
 // and a text field takes it with its text selected.
 void moveDialogFocus(HWND dialog, WPARAM wParam, LPARAM lParam);
+
+// The windows Tab stops at in a form, in the toolkit's order: a container's
+// controls by tabIndex, the controls of a frame or panel in the frame's place.
+// Only visible, enabled windows with a tab stop count.
+std::vector<HWND> tabStops(ui::Container& form);
+// The tab stop after (or before) the one that holds the window, round the
+// end; the first (or last) when the window is none of them; null without any.
+HWND nextTabStop(ui::Container& form, HWND from, bool backwards);
+// Gives a window the focus as the dialog manager does: a text field with its
+// text selected.
+void focusLikeDialog(HWND window);
 
 }  // namespace scrivlet

@@ -48,10 +48,19 @@ void Win32WindowlessPeer::paint(HDC dc) {
         SelectObject(dc, old);
         return;
     }
+    if (const auto* image = dynamic_cast<ui::Image*>(&control_)) {
+        // The picture stretched to the image's rectangle, without the pixel
+        // a pen would add.
+        const int left = units.xToPixels(g.left), top = units.yToPixels(g.top);
+        const int width = units.xToPixels(g.left + g.width) - left, height = units.yToPixels(g.top + g.height) - top;
+        if (HICON picture = ui_.picture(image->picture(), width, height, !image->enabled()))
+            DrawIconEx(dc, left, top, picture, width, height, 0, nullptr, DI_NORMAL);
+        return;
+    }
     const auto* shape = dynamic_cast<ui::Shape*>(&control_);
     if (!shape) return;
     const COLORREF colour = toColorRef(shape->borderColour());
-    UniqueHpen pen(CreatePen(PS_SOLID, 1, colour));
+    UniqueHpen pen(CreatePen(PS_INSIDEFRAME, std::max(1, ui_.units().scale(shape->borderWidth)), colour));
     UniqueHbrush fill(shape->filled() ? CreateSolidBrush(colour) : nullptr);
     HGDIOBJ oldPen = SelectObject(dc, pen.get());
     HGDIOBJ oldBrush = SelectObject(dc, fill ? static_cast<HGDIOBJ>(fill.get()) : GetStockObject(NULL_BRUSH));

@@ -6,8 +6,9 @@ namespace scrivlet {
 
 class ScreenUnits;
 
-// A line or a shape: drawn by its container's window, as the form designer's
-// windowless graphics are, so that it never hides the controls around it.
+// A line, a shape or an image: drawn by its container's window, as the form
+// designer's windowless graphics are, so that it never hides the controls
+// around it; they are drawn in the order they were created.
 class Win32WindowlessPeer : public ui::ControlPeer {
 public:
     Win32WindowlessPeer(Win32Ui& ui, ui::Control& control, HWND container);

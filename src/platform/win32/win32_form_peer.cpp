@@ -36,6 +36,11 @@ bool sameKeys(const std::vector<ACCEL>& a, const std::vector<ACCEL>& b) {
     });
 }
 
+bool ownWindow(HWND window) {
+    DWORD process = 0;
+    return window && GetWindowThreadProcessId(window, &process) && process == GetCurrentProcessId();
+}
+
 ui::WindowState stateOf(HWND window) {
     if (IsIconic(window)) return ui::WindowState::Minimized;
     if (IsZoomed(window)) return ui::WindowState::Maximized;
@@ -51,6 +56,9 @@ std::pair<DWORD, DWORD> Win32FormPeer::styles(const ui::Form::Style& style) {
     switch (style.border) {
         case ui::BorderStyle::Sizable:
             windowStyle |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | boxes;
+            break;
+        case ui::BorderStyle::FixedSingle:
+            windowStyle |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | boxes;
             break;
         case ui::BorderStyle::FixedDialog:
             windowStyle |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | boxes;
@@ -167,7 +175,7 @@ void Win32FormPeer::focusFirstControl() {
     if (ui::Control* focused = form_.focused())
         if (auto* peer = dynamic_cast<Win32ControlPeer*>(focused->peer())) target = peer->hwnd();
     if (!target && savedFocus_ && IsWindow(savedFocus_) && IsChild(hwnd(), savedFocus_)) target = savedFocus_;
-    if (!target) target = GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+    if (!target) target = nextTabStop(form_, nullptr, false);
     if (target && IsChild(hwnd(), target)) SetFocus(target);
 }
 
@@ -283,7 +291,11 @@ LRESULT Win32FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 return MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID);
             return 0;
         case WM_NEXTDLGCTL:
-            moveDialogFocus(hwnd(), wParam, lParam);
+            // Tab goes by the controls' tab order, whatever lies over what.
+            if (LOWORD(lParam))
+                moveDialogFocus(hwnd(), wParam, lParam);
+            else
+                focusLikeDialog(nextTabStop(form_, GetFocus(), wParam != 0));
             return 0;
         case WM_ERASEBKGND: {
             RECT area;
@@ -309,7 +321,9 @@ LRESULT Win32FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 SetFocus(savedFocus_);
             else
                 defaultHandling(message, wParam, lParam);
-            if (!showing_) form_.reportActivated();
+            // lParam is the window that was active before: one of the
+            // program's, or none when the user came from another program.
+            if (!showing_) form_.reportActivated(ownWindow(reinterpret_cast<HWND>(lParam)));
             return 0;
         case WM_SYSCOMMAND:
             // The close box, Alt+F4 and the window menu's "Schließen" are the

@@ -17,7 +17,8 @@ Win32LabelPeer::Win32LabelPeer(Win32Ui& ui, ui::Label& label, HWND parent, int i
     : Win32ControlPeer(ui, label, parent, id), label_(label) {
     // SS_NOTIFY: without it the static window lets mouse presses through to
     // its parent, and the label would never hear of them.
-    createWindow("STATIC", alignmentStyle(label.alignment) | SS_NOTIFY, 0, label.caption());
+    createWindow("STATIC", alignmentStyle(label.alignment) | SS_NOTIFY | (label.border ? SS_SUNKEN : 0), 0,
+                 label.caption());
     if (label.bold()) applyFont(true);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_pictures.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -13,8 +14,10 @@ namespace {
 // anti-aliasing, and the average gives smooth edges and the alpha channel.
 constexpr int Oversample = 4;
 constexpr COLORREF Transparent = RGB(255, 0, 255);
-// The pictures are designed on a grid of 128 x 128 units.
+// The square pictures are designed on a grid of 128 x 128 units, the monitor
+// on one of 188 x 174.
 constexpr int Grid = 128;
+constexpr SIZE MonitorGrid{188, 174};
 constexpr double Pi = 3.14159265358979323846;
 
 constexpr COLORREF Outline = RGB(52, 52, 56);
@@ -214,6 +217,45 @@ void drawOptions(Canvas& c) {
     c.circle(64, 64, 18, Transparent, Outline, c.outlineWidth());
 }
 
+void drawMonitor(Canvas& c) {
+    // A flat screen on its stand. Inside the housing the screen runs from
+    // (8, 8) to (181, 141): the edge bars of the options dialog lie along
+    // these edges, and its red circle over the notification area at the right
+    // end of the taskbar.
+    const COLORREF edge = RGB(30, 31, 36);
+    c.polygon({{80, 148}, {108, 148}, {113, 164}, {75, 164}}, RGB(112, 116, 126), edge, 2);
+    c.roundRect(46, 161, 142, 173, 10, RGB(146, 150, 160), edge, 2);
+    c.roundRect(0, 0, 188, 152, 12, RGB(62, 64, 72), edge, 2);
+    c.circle(176, 146, 2, RGB(90, 200, 110), RGB(90, 200, 110), 0);  // the power light
+
+    const int left = 8, top = 8, right = 181, bottom = 141;
+    c.rectangle(left, top, right, bottom, RGB(48, 114, 170), edge, 1);
+    // Two icons on the desktop and a window with a title bar and lines of text.
+    for (int y : {28, 58}) {
+        c.rectangle(26, y, 39, y + 12, RGB(250, 222, 110), RGB(140, 110, 30), 1);
+        c.rectangle(24, y + 15, 41, y + 18, RGB(226, 234, 244), RGB(226, 234, 244), 0);
+    }
+    c.rectangle(58, 30, 156, 106, RGB(250, 250, 250), RGB(36, 44, 64), 1);
+    c.rectangle(58, 30, 156, 41, RGB(36, 82, 160), RGB(36, 44, 64), 1);
+    c.rectangle(146, 33, 153, 39, RGB(214, 70, 60), RGB(214, 70, 60), 0);
+    const COLORREF text = RGB(170, 176, 186);
+    for (int y = 50; y <= 90; y += 10) c.rectangle(66, y, y == 90 ? 110 : 146, y + 3, text, text, 0);
+    // The taskbar: the start button, a program's button, and the
+    // notification area with two icons and the clock.
+    const COLORREF face = RGB(214, 211, 204), shadow = RGB(120, 120, 124);
+    c.rectangle(left, 123, right, bottom, face, face, 0);
+    c.rectangle(left, 123, right, 125, RGB(250, 250, 250), RGB(250, 250, 250), 0);
+    c.rectangle(11, 127, 42, 139, face, shadow, 1);
+    c.rectangle(14, 129, 20, 137, RGB(40, 150, 70), RGB(40, 150, 70), 0);
+    c.rectangle(22, 131, 38, 134, RGB(60, 60, 64), RGB(60, 60, 64), 0);
+    c.rectangle(46, 127, 96, 139, RGB(232, 230, 226), shadow, 1);
+    c.rectangle(50, 131, 88, 134, RGB(90, 90, 96), RGB(90, 90, 96), 0);
+    c.rectangle(147, 127, 179, 139, RGB(204, 201, 194), shadow, 1);
+    c.rectangle(150, 130, 156, 136, RGB(44, 120, 210), RGB(44, 120, 210), 0);
+    c.rectangle(158, 130, 164, 136, RGB(226, 84, 44), RGB(226, 84, 44), 0);
+    c.rectangle(167, 132, 177, 134, RGB(60, 60, 64), RGB(60, 60, 64), 0);
+}
+
 void drawOn(Canvas& c, ui::Picture picture) {
     switch (picture) {
         case ui::Picture::AppIcon: drawAppIcon(c); break;
@@ -225,6 +267,7 @@ void drawOn(Canvas& c, ui::Picture picture) {
         case ui::Picture::Info: drawInfo(c); break;
         case ui::Picture::Debug: drawDebug(c); break;
         case ui::Picture::Options: drawOptions(c); break;
+        case ui::Picture::Monitor: drawMonitor(c); break;
         case ui::Picture::None: break;
     }
 }
@@ -246,33 +289,34 @@ HBITMAP createBitmap32(HDC dc, int width, int height, void** bits) {
 
 // Draws the picture large and returns its pixels at the final size, with
 // alpha from the share of each pixel the picture covers.
-std::vector<Pixel> render(ui::Picture picture, int size, bool greyed) {
-    const int big = size * Oversample;
-    std::vector<Pixel> result(static_cast<std::size_t>(size * size), Pixel{0, 0, 0, 0});
+std::vector<Pixel> render(ui::Picture picture, int width, int height, bool greyed) {
+    const int bigWidth = width * Oversample, bigHeight = height * Oversample;
+    std::vector<Pixel> result(static_cast<std::size_t>(width * height), Pixel{0, 0, 0, 0});
     UniqueHdc dc(CreateCompatibleDC(nullptr));
     if (!dc) return result;
     void* bits = nullptr;
-    UniqueHbitmap canvasBitmap(createBitmap32(dc.get(), big, big, &bits));
+    UniqueHbitmap canvasBitmap(createBitmap32(dc.get(), bigWidth, bigHeight, &bits));
     if (!canvasBitmap || !bits) return result;
     HGDIOBJ old = SelectObject(dc.get(), canvasBitmap.get());
     {
         UniqueHbrush background(CreateSolidBrush(Transparent));
-        RECT all{0, 0, big, big};
+        RECT all{0, 0, bigWidth, bigHeight};
         FillRect(dc.get(), &all, background.get());
         SetMapMode(dc.get(), MM_ANISOTROPIC);
-        SetWindowExtEx(dc.get(), Grid, Grid, nullptr);
-        SetViewportExtEx(dc.get(), big, big, nullptr);
-        Canvas canvas(dc.get(), size <= 16);
+        const SIZE grid = pictureGrid(picture);
+        SetWindowExtEx(dc.get(), grid.cx, grid.cy, nullptr);
+        SetViewportExtEx(dc.get(), bigWidth, bigHeight, nullptr);
+        Canvas canvas(dc.get(), std::min(width, height) <= 16);
         drawOn(canvas, picture);
         GdiFlush();
     }
     const auto* source = static_cast<const Pixel*>(bits);
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             int covered = 0, r = 0, g = 0, b = 0;
             for (int dy = 0; dy < Oversample; ++dy) {
                 for (int dx = 0; dx < Oversample; ++dx) {
-                    const Pixel& p = source[(y * Oversample + dy) * big + x * Oversample + dx];
+                    const Pixel& p = source[(y * Oversample + dy) * bigWidth + x * Oversample + dx];
                     if (RGB(p.r, p.g, p.b) == Transparent) continue;
                     ++covered;
                     r += p.r;
@@ -281,7 +325,7 @@ std::vector<Pixel> render(ui::Picture picture, int size, bool greyed) {
                 }
             }
             if (!covered) continue;
-            Pixel& out = result[static_cast<std::size_t>(y * size + x)];
+            Pixel& out = result[static_cast<std::size_t>(y * width + x)];
             out = {static_cast<std::uint8_t>(b / covered), static_cast<std::uint8_t>(g / covered),
                    static_cast<std::uint8_t>(r / covered),
                    static_cast<std::uint8_t>(covered * 255 / (Oversample * Oversample))};
@@ -299,25 +343,27 @@ std::vector<Pixel> render(ui::Picture picture, int size, bool greyed) {
 
 }  // namespace
 
-UniqueHicon drawPicture(ui::Picture picture, int size, bool greyed) {
-    if (size <= 0) return {};
-    const std::vector<Pixel> pixels = render(picture, size, greyed);
+SIZE pictureGrid(ui::Picture picture) { return picture == ui::Picture::Monitor ? MonitorGrid : SIZE{Grid, Grid}; }
+
+UniqueHicon drawPicture(ui::Picture picture, int width, int height, bool greyed) {
+    if (width <= 0 || height <= 0) return {};
+    const std::vector<Pixel> pixels = render(picture, width, height, greyed);
     void* bits = nullptr;
-    UniqueHbitmap colour(createBitmap32(nullptr, size, size, &bits));
+    UniqueHbitmap colour(createBitmap32(nullptr, width, height, &bits));
     if (!colour || !bits) return {};
     auto* target = static_cast<Pixel*>(bits);
     // The mask marks what is transparent, for screens that ignore alpha.
-    const int maskStride = ((size + 15) / 16) * 2;
-    std::vector<std::uint8_t> mask(static_cast<std::size_t>(maskStride * size), 0);
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            const Pixel& p = pixels[static_cast<std::size_t>(y * size + x)];
-            target[y * size + x] = p.a ? p : Pixel{0, 0, 0, 0};
+    const int maskStride = ((width + 15) / 16) * 2;
+    std::vector<std::uint8_t> mask(static_cast<std::size_t>(maskStride * height), 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const Pixel& p = pixels[static_cast<std::size_t>(y * width + x)];
+            target[y * width + x] = p.a ? p : Pixel{0, 0, 0, 0};
             if (!p.a) mask[static_cast<std::size_t>(y * maskStride + x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
         }
     }
     GdiFlush();
-    UniqueHbitmap maskBitmap(CreateBitmap(size, size, 1, 1, mask.data()));
+    UniqueHbitmap maskBitmap(CreateBitmap(width, height, 1, 1, mask.data()));
     if (!maskBitmap) return {};
     ICONINFO info{};
     info.fIcon = TRUE;

@@ -56,6 +56,14 @@ UniqueHfont messageFont(bool bold) {
     return UniqueHfont(CreateFontIndirectA(&font));
 }
 
+// Tab without Ctrl and Alt, in a control that does not take it itself.
+bool isTabForTheForm(MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    const LRESULT code = SendMessageA(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
+    return !(code & (DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE));
+}
+
 }  // namespace
 
 // Disables the program's other windows while a modal window runs, and gives
@@ -66,13 +74,7 @@ UniqueHfont messageFont(bool bold) {
 class Win32Ui::ModalScope {
 public:
     ModalScope(Win32Ui& ui, HWND modal) : ui_(ui), modal_(modal), previous_(GetActiveWindow()) {
-        for (Win32FormPeer* form : ui.forms_) {
-            HWND window = form->hwnd();
-            if (window && window != modal && IsWindowVisible(window) && IsWindowEnabled(window)) {
-                EnableWindow(window, FALSE);
-                disabled_.push_back(window);
-            }
-        }
+        disableOthers();
         ui_.modalScopes_.push_back(this);
     }
     ~ModalScope() {
@@ -97,6 +99,15 @@ public:
         for (HWND window : disabled_)
             if (IsWindow(window)) EnableWindow(window, TRUE);
     }
+    // The modal window is shown again while it still runs (it stepped aside
+    // for a moment): the program's other windows are disabled again.
+    void reacquire() {
+        if (!released_) return;
+        released_ = false;
+        handBack_ = false;
+        disabled_.clear();
+        disableOthers();
+    }
     // After the modal window is hidden: the window that was active before is
     // active again (the system may have picked another of the program's).
     void reactivate() {
@@ -108,6 +119,16 @@ public:
     }
 
 private:
+    void disableOthers() {
+        for (Win32FormPeer* form : ui_.forms_) {
+            HWND window = form->hwnd();
+            if (window && window != modal_ && IsWindowVisible(window) && IsWindowEnabled(window)) {
+                EnableWindow(window, FALSE);
+                disabled_.push_back(window);
+            }
+        }
+    }
+
     Win32Ui& ui_;
     HWND modal_;
     HWND previous_;
@@ -143,11 +164,12 @@ Win32Ui::~Win32Ui() = default;
 
 HWND Win32Ui::hostWindow() const { return host_ ? host_->hwnd() : nullptr; }
 
-HICON Win32Ui::picture(ui::Picture picture, int size, bool greyed) {
-    if (picture == ui::Picture::None || size <= 0) return nullptr;
-    const auto key = std::make_tuple(picture, size, greyed);
+HICON Win32Ui::picture(ui::Picture picture, int width, int height, bool greyed) {
+    if (picture == ui::Picture::None || width <= 0 || height <= 0) return nullptr;
+    const auto key = std::make_tuple(picture, width, height, greyed);
     auto found = pictures_.find(key);
-    if (found == pictures_.end()) found = pictures_.emplace(key, drawPicture(picture, size, greyed)).first;
+    if (found == pictures_.end())
+        found = pictures_.emplace(key, drawPicture(picture, width, height, greyed)).first;
     return found->second.get();
 }
 
@@ -194,7 +216,11 @@ void Win32Ui::destroy(ui::Form& form) {
 }
 
 void Win32Ui::show(ui::Form& form) {
-    if (Win32FormPeer* peer = peerOf(form)) peer->show();
+    Win32FormPeer* peer = peerOf(form);
+    if (!peer) return;
+    peer->show();
+    for (ModalScope* scope : modalScopes_)
+        if (scope->modal() == peer->hwnd()) scope->reacquire();
 }
 
 void Win32Ui::hide(ui::Form& form) {
@@ -298,6 +324,12 @@ bool Win32Ui::preTranslate(MSG& message) {
         // nothing touches it afterwards.
         if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && form->translateAccelerator(message))
             return true;
+        if (isTabForTheForm(message)) {
+            // The dialog manager would follow the windows' stacking; Tab goes
+            // by the controls' tab order instead.
+            SendMessageA(root, WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0, 0);
+            return true;
+        }
         return IsDialogMessageA(root, &message) != FALSE;
     }
     if (std::find(dialogs_.begin(), dialogs_.end(), root) != dialogs_.end())

@@ -60,7 +60,8 @@ public:
     // What the peers share.
     const ScreenUnits& units() const { return units_; }
     HFONT font(bool bold) const { return bold ? boldFont_.get() : font_.get(); }
-    HICON picture(ui::Picture picture, int size, bool greyed = false);
+    HICON picture(ui::Picture which, int size, bool greyed = false) { return picture(which, size, size, greyed); }
+    HICON picture(ui::Picture which, int width, int height, bool greyed);
     const char* richEditClass() const { return richEditClass_; }
     const std::shared_ptr<CommandIds>& commandIds() const { return commandIds_; }
     // A hidden window: the owner of forms without a taskbar button, and of
@@ -88,7 +89,7 @@ private:
     UniqueHfont font_, boldFont_;
     UniqueHmodule richEditLibrary_;
     const char* richEditClass_ = "RichEdit20A";
-    std::map<std::tuple<ui::Picture, int, bool>, UniqueHicon> pictures_;
+    std::map<std::tuple<ui::Picture, int, int, bool>, UniqueHicon> pictures_;
     std::shared_ptr<CommandIds> commandIds_;
     std::vector<Win32FormPeer*> forms_;
     std::vector<HWND> dialogs_;

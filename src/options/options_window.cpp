@@ -1,0 +1,127 @@
+#include "options/options_window.h"
+
+#include <utility>
+
+namespace scrivlet {
+
+OptionsWindow::OptionsWindow(Platform& platform, SnippetFile& file, const MessageBoxes& messages,
+                             std::string caption, OptionsLinks links)
+    : form(platform.ui),
+      platform_(platform),
+      file_(file),
+      caption_(std::move(caption)),
+      links_(std::move(links)),
+      autostart_(platform, messages) {
+    wireEvents();
+}
+
+std::string OptionsWindow::openFolderCommandLine(const std::string& path) {
+    return "explorer /e, /select, \"" + path + "\"";
+}
+
+void OptionsWindow::wireEvents() {
+    OptionsForm& f = form;
+    PopupOptions& options = file_.options();
+    for (int i = 0; i < 2; ++i) {
+        f.pumActOpt(i).onClick = [this, &options, i] {
+            options.viaBorder = i;
+            showHideBorderStuff(i);
+        };
+        f.pumActBorderByClickOpt(i).onClick = [&options, i] { options.borderByClick = i; };
+    }
+    for (int i = 0; i < 4; ++i) f.pumActPosOpt(i).onClick = [&options, i] { options.position = i; };
+    f.pumModeChk.onClick = [this, &options] { options.cascade = form.pumModeChk.value(); };
+    f.autoStartChk.onClick = [this] { autostart_.apply(form.autoStartChk); };
+
+    f.btnChooseFolder.onClick = [this] {
+        if (links_.chooseFolder) links_.chooseFolder(platform_.ui.windowOf(form));
+    };
+    f.btnStandard.onClick = [this] {
+        if (links_.useStandardFile) links_.useStandardFile();
+    };
+    // Whether the file manager starts is not examined: the user sees it.
+    f.btnOpenFolder.onClick = [this] { (void)platform_.programs.start(openFolderCommandLine(file_.path())); };
+    f.btnColour.onClick = [this] { chooseColour(); };
+    f.btnOk.onClick = [this] { confirm(); };
+
+    f.onActivate = [this] {
+        if (links_.placeBesideMainWindow) links_.placeBesideMainWindow(form);
+    };
+    // The close box only hides the dialog, and so does a close request from
+    // another program; when the program ends (the session too) it goes.
+    f.onQueryUnload = [this](ui::CloseReason reason, bool& cancel) {
+        if (reason != ui::CloseReason::User && reason != ui::CloseReason::TaskManager) return;
+        cancel = true;
+        form.hide();
+    };
+}
+
+void OptionsWindow::create() {
+    if (created_) return;
+    created_ = true;
+    form.setCaption(caption_);
+    form.realize();
+    autostart_.init(form.autoStartChk);
+}
+
+void OptionsWindow::showPath(const std::string& path) {
+    create();
+    form.pathTB.setText(path);
+}
+
+void OptionsWindow::showOptions() {
+    create();
+    const PopupOptions loaded = file_.options();
+    // Selecting a button runs its handler, which sets the same value.
+    form.pumActBorderByClickOpt(loaded.borderByClick).setValue(true);
+    form.pumActOpt(loaded.viaBorder).setValue(true);
+    form.pumActPosOpt(loaded.position).setValue(true);
+    form.pumModeChk.setValue(loaded.cascade);
+}
+
+void OptionsWindow::showBorderColour(Colour colour) {
+    for (int i = 0; i < 4; ++i) form.pumActPosOpt(i).setBackColour(colour);
+    form.colBtnSample.setBackColour(colour);
+}
+
+void OptionsWindow::showHideBorderStuff(int v) {
+    const bool border = v != 0;
+    for (int i = 0; i < 4; ++i) form.pumActPosOpt(i).setVisible(border);
+    form.btnColour.setVisible(border);
+    form.colBtnSample.setVisible(border);
+    form.redCircle.setVisible(!border);
+    for (int i = 0; i < 2; ++i) form.pumActBorderByClickOpt(i).setEnabled(border);
+}
+
+void OptionsWindow::chooseColour() {
+    // A cancel, or a chooser that could not be shown, changes nothing.
+    const auto chosen = platform_.dialogs.chooseColour(platform_.ui.windowOf(form), chooserColour_);
+    if (!chosen) return;
+    chooserColour_ = *chosen;
+    if (links_.applyBorderColour) links_.applyBorderColour(*chosen);
+}
+
+void OptionsWindow::confirm() {
+    form.hide();
+    const WriteResult saved = file_.saveOptions();
+    if (links_.reportWrite) links_.reportWrite(saved);
+    if (links_.applyBorderStrip) links_.applyBorderStrip();
+}
+
+void OptionsWindow::show(bool modal) {
+    create();
+    if (form.unloaded()) return;
+    // Placed before it appears, so that it does not jump.
+    if (links_.placeBesideMainWindow) links_.placeBesideMainWindow(form);
+    // Open already, modal or not, it comes to the front; a second modal
+    // loop could not start on it.
+    if (!modal || form.visible()) {
+        form.show();
+        return;
+    }
+    form.showModal();
+}
+
+void OptionsWindow::unload() { form.unload(); }
+
+}  // namespace scrivlet
