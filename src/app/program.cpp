@@ -26,7 +26,14 @@ Program::Program(Platform p)
         MainWindowLinks{.loadSnippetFile = [this] { loadSnippetFile(); },
                         .iconMessage = [this](unsigned lParam) { popup->iconMessage(lParam); },
                         .pollTargets = [this] { tracker->pollTick(); },
-                        .unloadOtherWindows = [this] { strip->unload(); }});
+                        .unloadOtherWindows =
+                            [this] {
+                                debugger->unload();
+                                strip->unload();
+                                debugWindow->unload();
+                            },
+                        .showDebugger = [this] { debugger->show(); },
+                        .showDebugWindow = [this] { debugWindow->show(); }});
     sender = std::make_unique<Sender>(platform, snippetFile, *tracker, messages_, ownCaption("Auswahl", ntPlatform_),
                                       [this](ui::Form& dialog) {
                                           placeBesideMainWindow(dialog, mainWindow->form, platform.ui.screen());
@@ -40,6 +47,18 @@ Program::Program(Platform p)
     strip = std::make_unique<BorderStrip>(platform.ui, platform.windows, snippetFile.options(),
                                           ownCaption("Satellit", ntPlatform_));
     strip->activate = [this](int button) { popup->activatePopup(button); };
+    debugger = std::make_unique<Debugger>(
+        platform, snippetFile, messages_, ownCaption("Debugger", ntPlatform_),
+        DebuggerLinks{.placeBesideMainWindow =
+                          [this](ui::Form& dialog) {
+                              placeBesideMainWindow(dialog, mainWindow->form, platform.ui.screen());
+                          },
+                      .reloadSnippetFile = [this] { loadSnippetFile(); },
+                      .reportWrite = [this](WriteResult result) { mainWindow->reportWrite(result); }});
+    // Every capture shows its titles in the debugger dialog.
+    tracker->onTitles = [this](const std::vector<std::string>& titles) { debugger->showTitles(titles); };
+    debugWindow = std::make_unique<DebugWindow>(platform, appTitle_,
+                                                [this] { return platform.ui.windowOf(mainWindow->form); });
 }
 
 Program::~Program() = default;

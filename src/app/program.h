@@ -11,6 +11,8 @@
 #include "store/ini_access.h"
 #include "store/snippet_file.h"
 #include "store/user_settings.h"
+#include "tracking/debug_window.h"
+#include "tracking/debugger_dialog.h"
 #include "tracking/target_tracker.h"
 #include "transmit/sender.h"
 
@@ -56,6 +58,8 @@ public:
     std::unique_ptr<Sender> sender;
     std::unique_ptr<PopupActivation> popup;
     std::unique_ptr<BorderStrip> strip;
+    std::unique_ptr<Debugger> debugger;
+    std::unique_ptr<DebugWindow> debugWindow;
 };
 
 // "debug" in any letter case, with blanks around it, selects debug mode.

@@ -51,6 +51,9 @@ public:
     int addItem(const std::string& text, std::intptr_t data = 0);
     void removeItem(int index);
     void clear();
+    // All rows anew in one change, none selected: a list refilled often
+    // (twice a second) is drawn once, not row by row.
+    void setItems(const std::vector<std::string>& texts);
 
     // -1 when no row is selected.
     int listIndex() const { return listIndex_; }
@@ -61,6 +64,10 @@ public:
 
     std::function<void()> onClick;
     std::function<void()> onDoubleClick;
+
+    // The face of the rows' font, in the program's size; "" for the program's
+    // own font. Set before the form is realized.
+    std::string fontName;
 
     // The user's selection, as the peer reports it.
     void reportSelection(int index);

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -60,6 +61,8 @@ public:
     // What the peers share.
     const ScreenUnits& units() const { return units_; }
     HFONT font(bool bold) const { return bold ? boldFont_.get() : font_.get(); }
+    // The program's font in another face ("Courier New"), made once.
+    HFONT font(const std::string& face);
     HICON picture(ui::Picture picture, int size, bool greyed = false);
     const char* richEditClass() const { return richEditClass_; }
     const std::shared_ptr<CommandIds>& commandIds() const { return commandIds_; }
@@ -86,6 +89,7 @@ private:
 
     ScreenUnits units_;
     UniqueHfont font_, boldFont_;
+    std::map<std::string, UniqueHfont> faces_;
     UniqueHmodule richEditLibrary_;
     const char* richEditClass_ = "RichEdit20A";
     std::map<std::tuple<ui::Picture, int, bool>, UniqueHicon> pictures_;
