@@ -11,6 +11,7 @@ namespace scrivlet {
 DebugWindowForm::DebugWindowForm(ui::UiBackend& ui)
     : ui::Form(ui, "ZRDEBUGFRM", 5325, 6345, {ui::BorderStyle::FixedDialog, true, false, false, false}) {
     wList.fontName = "Courier New";
+    wList.fixedPitch = true;
     visChk.setValue(1);
     const std::pair<ui::Control*, int> tabOrder[] = {{&wList, 0}, {&visChk, 1}, {&command1, 2}};
     for (auto [control, index] : tabOrder) control->setTabIndex(index);

@@ -41,6 +41,8 @@ bool moveMouse(int x, int y);
 bool clickScreen(int x, int y, MouseButton button = MouseButton::Left);
 // The same in the client area of a window.
 bool clickIn(HWND window, int x, int y, MouseButton button = MouseButton::Left);
+// A press and release where the mouse stands, without a move.
+void clickHere(MouseButton button = MouseButton::Left);
 // Chooses a menu-bar item with F10 and the access keys in whatever window of
 // the process is active: the keys go where the program put the focus.
 bool chooseMenuByKeys(DWORD processId, char menuKey, char itemKey);

@@ -66,8 +66,11 @@ public:
     std::function<void()> onDoubleClick;
 
     // The face of the rows' font, in the program's size; "" for the program's
-    // own font. Set before the form is realized.
+    // own font. With fixedPitch, a system without that face shows another one
+    // whose characters are all of one width, so columns stay aligned. Set
+    // before the form is realized.
     std::string fontName;
+    bool fixedPitch = false;
 
     // The user's selection, as the peer reports it.
     void reportSelection(int index);

@@ -10,7 +10,7 @@ Win32ListBoxPeer::Win32ListBoxPeer(Win32Ui& ui, ui::ListBox& list, HWND parent, 
     // LBS_NOINTEGRALHEIGHT: the list keeps the height the form gives it.
     createWindow("LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, "");
     if (!list.fontName.empty())
-        SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(ui.font(list.fontName)), FALSE);
+        SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(ui.font(list.fontName, list.fixedPitch)), FALSE);
     items_.show(hwnd(), list.items());
     showSelection();
 }

@@ -151,14 +151,15 @@ HICON Win32Ui::picture(ui::Picture picture, int size, bool greyed) {
     return found->second.get();
 }
 
-HFONT Win32Ui::font(const std::string& face) {
-    UniqueHfont& made = faces_[face];
+HFONT Win32Ui::font(const std::string& face, bool fixedPitch) {
+    UniqueHfont& made = faces_[{face, fixedPitch}];
     if (!made) {
         LOGFONTA font{};
         GetObjectA(font_.get(), sizeof font, &font);
         const std::size_t length = std::min(face.size(), sizeof font.lfFaceName - 1);
         std::copy_n(face.data(), length, font.lfFaceName);
         font.lfFaceName[length] = '\0';
+        if (fixedPitch) font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
         made.reset(CreateFontIndirectA(&font));
     }
     return made ? made.get() : font_.get();

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/form.h"
@@ -61,8 +62,9 @@ public:
     // What the peers share.
     const ScreenUnits& units() const { return units_; }
     HFONT font(bool bold) const { return bold ? boldFont_.get() : font_.get(); }
-    // The program's font in another face ("Courier New"), made once.
-    HFONT font(const std::string& face);
+    // The program's font in another face ("Courier New"), made once; with
+    // fixedPitch the font mapper falls back on a fixed-pitch face.
+    HFONT font(const std::string& face, bool fixedPitch);
     HICON picture(ui::Picture picture, int size, bool greyed = false);
     const char* richEditClass() const { return richEditClass_; }
     const std::shared_ptr<CommandIds>& commandIds() const { return commandIds_; }
@@ -89,7 +91,7 @@ private:
 
     ScreenUnits units_;
     UniqueHfont font_, boldFont_;
-    std::map<std::string, UniqueHfont> faces_;
+    std::map<std::pair<std::string, bool>, UniqueHfont> faces_;
     UniqueHmodule richEditLibrary_;
     const char* richEditClass_ = "RichEdit20A";
     std::map<std::tuple<ui::Picture, int, bool>, UniqueHicon> pictures_;
