@@ -4,7 +4,6 @@
 
 #include <functional>
 #include <ostream>
-#include <regex>
 
 #include "native/main_window_story.h"
 #include "store/user_settings.h"
@@ -17,28 +16,25 @@ using test::snippetFile;
 
 const std::string Hint = "Bitte markieren Sie zunächst den betreffenden Fenstertitel";
 
+std::vector<std::string> texts(const ui::ListBox& list) {
+    std::vector<std::string> rows;
+    for (const auto& item : list.items()) rows.push_back(item.text);
+    return rows;
+}
+
 struct DebuggerTest : test::MainWindowStory {
     SimWindowSystem& desktop() { return sim.windows; }
     // The user clicks the icon: the capture runs, the menu is dismissed.
     void capture() { program->popup->activatePopup(1); }
     DebuggerForm* dialog() { return program->debugger->dialog(); }
-    std::vector<std::string> titles() {
-        std::vector<std::string> shown;
-        if (DebuggerForm* d = dialog())
-            for (const auto& item : d->titelListe.items()) shown.push_back(item.text);
-        return shown;
-    }
+    std::vector<std::string> titles() { return dialog() ? texts(dialog()->titelListe) : std::vector<std::string>{}; }
     void select(const std::string& title) {
         ui::ListBox& list = dialog()->titelListe;
         for (int i = 0; i < list.count(); ++i)
             if (list.text(i) == title) list.setListIndex(i);
     }
     DebugWindowForm* debugWindow() { return program->debugWindow->window(); }
-    std::vector<std::string> windowList() {
-        std::vector<std::string> lines;
-        for (const auto& item : debugWindow()->wList.items()) lines.push_back(item.text);
-        return lines;
-    }
+    std::vector<std::string> windowList() { return texts(debugWindow()->wList); }
 };
 
 TEST_F(DebuggerTest, TheFirstCaptureMakesTheDialogHiddenBesideTheMainWindow) {
@@ -468,17 +464,11 @@ TEST_P(EndingTheDebugWindow, StopsItsTimerAndTheProgramGoesOn) {
     GetParam().exit(*ended);
     EXPECT_EQ(debugWindow(), nullptr);
     EXPECT_TRUE(ended->unloaded());
-    const std::vector<std::string> left = [&] {
-        std::vector<std::string> lines;
-        for (const auto& item : ended->wList.items()) lines.push_back(item.text);
-        return lines;
-    }();
+    const std::vector<std::string> left = texts(ended->wList);
     sim.clock.set(2027, 1, 2, 3, 4, 5);
     desktop().open("Neu");
     sim.ui.advance(2000);
-    std::vector<std::string> now;
-    for (const auto& item : ended->wList.items()) now.push_back(item.text);
-    EXPECT_EQ(now, left);
+    EXPECT_EQ(texts(ended->wList), left);
     EXPECT_NE(ended->caption(), "Neu");
     EXPECT_FALSE(form().unloaded());
     EXPECT_FALSE(sim.ui.quitRequested);
