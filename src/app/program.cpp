@@ -29,6 +29,8 @@ Program::Program(Platform p)
                         .pollTargets = [this] { tracker->pollTick(); },
                         .unloadOtherWindows = [this] { unloadOtherWindows(); },
                         .showOptions = [this](bool modal) { options->show(modal); },
+                        .showDebugger = [this] { debugger->show(); },
+                        .showDebugWindow = [this] { debugWindow->show(); },
                         .showHelp = [this] { showHelp(platform, messages_); }});
     sender = std::make_unique<Sender>(platform, snippetFile, *tracker, messages_, ownCaption("Auswahl", ntPlatform_),
                                       [this](ui::Form& dialog) {
@@ -55,6 +57,18 @@ Program::Program(Platform p)
                      .applyBorderColour = [this](Colour colour) { applyBorderColour(colour); },
                      .applyBorderStrip = [this] { applyBorderStrip(); },
                      .reportWrite = [this](WriteResult result) { mainWindow->reportWrite(result); }});
+    debugger = std::make_unique<Debugger>(
+        platform, snippetFile, messages_, ownCaption("Debugger", ntPlatform_),
+        DebuggerLinks{.placeBesideMainWindow =
+                          [this](ui::Form& dialog) {
+                              placeBesideMainWindow(dialog, mainWindow->form, platform.ui.screen());
+                          },
+                      .reloadSnippetFile = [this] { loadSnippetFile(); },
+                      .reportWrite = [this](WriteResult result) { mainWindow->reportWrite(result); }});
+    // Every capture shows its titles in the debugger dialog.
+    tracker->onTitles = [this](const std::vector<std::string>& titles) { debugger->showTitles(titles); };
+    debugWindow = std::make_unique<DebugWindow>(platform, appTitle_,
+                                                [this] { return platform.ui.windowOf(mainWindow->form); });
 }
 
 Program::~Program() = default;
@@ -95,8 +109,10 @@ void Program::applyBorderStrip() {
 }
 
 void Program::unloadOtherWindows() {
+    debugger->unload();
     options->unload();
     strip->unload();
+    debugWindow->unload();
 }
 
 void Program::start() {

@@ -12,6 +12,8 @@
 #include "store/ini_access.h"
 #include "store/snippet_file.h"
 #include "store/user_settings.h"
+#include "tracking/debug_window.h"
+#include "tracking/debugger_dialog.h"
 #include "tracking/target_tracker.h"
 #include "transmit/sender.h"
 
@@ -63,6 +65,8 @@ public:
     std::unique_ptr<PopupActivation> popup;
     std::unique_ptr<BorderStrip> strip;
     std::unique_ptr<OptionsWindow> options;
+    std::unique_ptr<Debugger> debugger;
+    std::unique_ptr<DebugWindow> debugWindow;
 
 private:
     // A snippet file was settled on: its path is shown, and it is loaded.

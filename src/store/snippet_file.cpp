@@ -88,6 +88,7 @@ SnippetList SnippetFile::load() {
         if (title.empty()) break;
         ignoreList_.push_back(std::move(title));
     }
+    ignoreStored_ = ignoreList_.size() - 1;
     if (ignoreList_.size() == 1)
         for (const char* title : DefaultIgnoreTitles)
             list.ignoreDefaults = firstFailure(list.ignoreDefaults, addIgnoreTitle(title));
@@ -167,7 +168,9 @@ WriteResult SnippetFile::writeField(EntryNumber n, const std::string& section,
 
 WriteResult SnippetFile::addIgnoreTitle(const std::string& title) {
     ignoreList_.push_back(title);
-    return write("Ignore", std::to_string(ignoreList_.size() - 1), title);
+    const WriteResult result = write("Ignore", std::to_string(ignoreStored_ + 1), title);
+    if (succeeded(result)) ++ignoreStored_;
+    return result;
 }
 
 WriteResult SnippetFile::saveOptions() {

@@ -76,7 +76,14 @@ public:
 
     // Index 0 exists and stays empty; titles from 1.
     const std::vector<std::string>& ignoreList() const { return ignoreList_; }
-    void clearIgnoreList() { ignoreList_.assign(1, std::string()); }
+    void clearIgnoreList() {
+        ignoreList_.assign(1, std::string());
+        ignoreStored_ = 0;
+    }
+    // Ignores the title from now on, and writes it under the next key of the
+    // file. A title the file refused stays ignored for this run only: the
+    // next one goes to the key it would have had, because a reader stops at
+    // the first missing key.
     WriteResult addIgnoreTitle(const std::string& title);
 
     PopupOptions& options() { return options_; }
@@ -96,6 +103,8 @@ private:
     RandomSource& random_;
     std::string path_;
     std::vector<std::string> ignoreList_{std::string()};
+    // How many ignore titles the file holds under the keys 1, 2, ...
+    std::size_t ignoreStored_ = 0;
     PopupOptions options_;
 };
 

@@ -234,17 +234,32 @@ bool moveMouse(int x, int y) {
     return cursorAt(x, y);
 }
 
+namespace {
+DWORD downFlag(MouseButton button) {
+    return button == MouseButton::Left    ? MOUSEEVENTF_LEFTDOWN
+           : button == MouseButton::Right ? MOUSEEVENTF_RIGHTDOWN
+                                          : MOUSEEVENTF_MIDDLEDOWN;
+}
+DWORD upFlag(MouseButton button) {
+    return button == MouseButton::Left    ? MOUSEEVENTF_LEFTUP
+           : button == MouseButton::Right ? MOUSEEVENTF_RIGHTUP
+                                          : MOUSEEVENTF_MIDDLEUP;
+}
+}  // namespace
+
 bool clickScreen(int x, int y, MouseButton button) {
     if (!moveMouse(x, y)) return false;
-    const DWORD down = button == MouseButton::Left    ? MOUSEEVENTF_LEFTDOWN
-                       : button == MouseButton::Right ? MOUSEEVENTF_RIGHTDOWN
-                                                      : MOUSEEVENTF_MIDDLEDOWN;
-    const DWORD up = button == MouseButton::Left    ? MOUSEEVENTF_LEFTUP
-                     : button == MouseButton::Right ? MOUSEEVENTF_RIGHTUP
-                                                    : MOUSEEVENTF_MIDDLEUP;
-    std::vector<INPUT> inputs{absoluteMouse(x, y, down), absoluteMouse(x, y, up)};
+    std::vector<INPUT> inputs{absoluteMouse(x, y, downFlag(button)), absoluteMouse(x, y, upFlag(button))};
     send(inputs);
     return true;
+}
+
+void clickHere(MouseButton button) {
+    std::vector<INPUT> inputs(2);
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = downFlag(button);
+    inputs[1].mi.dwFlags = upFlag(button);
+    send(inputs);
 }
 
 bool clickIn(HWND window, int x, int y, MouseButton button) {

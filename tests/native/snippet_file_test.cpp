@@ -57,6 +57,22 @@ TEST_F(SnippetFileTest, AGapInIgnoreIsFilledByTheNextTitle) {
     EXPECT_EQ(value("Ignore", "4"), "Vier");
 }
 
+// A title the file refused is ignored for this run; the next one takes the
+// key it would have had, so reading the file back does not stop short.
+TEST_F(SnippetFileTest, ARefusedIgnoreTitleLeavesNoGapInTheFile) {
+    given("[Ignore]\r\n1=Eins\r\n");
+    file.load();
+    EXPECT_EQ(file.addIgnoreTitle("Zwei\r\nZeilen"), WriteResult::LineBreak);
+    desk.sim.files.setAttributes(Path, {false, false, false, true});
+    EXPECT_EQ(file.addIgnoreTitle("Drei"), WriteResult::Failed);
+    desk.sim.files.setAttributes(Path, {false, false, false, false});
+    EXPECT_EQ(file.addIgnoreTitle("Vier"), WriteResult::Ok);
+    EXPECT_EQ(file.ignoreList(), (std::vector<std::string>{"", "Eins", "Zwei\r\nZeilen", "Drei", "Vier"}));
+    EXPECT_EQ(desk.fileText(Path), "[Ignore]\r\n1=Eins\r\n2=Vier\r\n");
+    file.load();
+    EXPECT_EQ(file.ignoreList(), (std::vector<std::string>{"", "Eins", "Vier"}));
+}
+
 TEST_F(SnippetFileTest, OptionsOutsideTheirRangeFallBackToZeroNotTheNearestBound) {
     const struct {
         const char* stored;

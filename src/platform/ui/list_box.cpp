@@ -44,6 +44,13 @@ void ListBox::clear() {
     changed(Change::Items);
 }
 
+void ListBox::setItems(const std::vector<std::string>& texts) {
+    list_.clear();
+    for (const std::string& text : texts) list_.add(*this, text, 0);
+    listIndex_ = -1;
+    changed(Change::Items);
+}
+
 void ListBox::setListIndex(int index) {
     if (index < -1 || index >= count()) return;
     const bool moved = index != listIndex_;

@@ -51,6 +51,9 @@ public:
     int addItem(const std::string& text, std::intptr_t data = 0);
     void removeItem(int index);
     void clear();
+    // All rows anew in one change, none selected: a list refilled often
+    // (twice a second) is drawn once, not row by row.
+    void setItems(const std::vector<std::string>& texts);
 
     // -1 when no row is selected.
     int listIndex() const { return listIndex_; }
@@ -61,6 +64,13 @@ public:
 
     std::function<void()> onClick;
     std::function<void()> onDoubleClick;
+
+    // The face of the rows' font, in the program's size; "" for the program's
+    // own font. With fixedPitch, a system without that face shows another one
+    // whose characters are all of one width, so columns stay aligned. Set
+    // before the form is realized.
+    std::string fontName;
+    bool fixedPitch = false;
 
     // The user's selection, as the peer reports it.
     void reportSelection(int index);

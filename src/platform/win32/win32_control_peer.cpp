@@ -128,18 +128,23 @@ std::optional<LRESULT> Win32ControlPeer::subclassMessage(HWND hwnd, UINT message
                 if (ui::Form* form = control_.form()) form->reportFocus(&control_);
             return result;
         }
+        // A quick second press comes as a double click in windows of a class
+        // with CS_DBLCLKS (frames, the editor): it is a press all the same.
         case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
         case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN: {
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK: {
             const auto alive = aliveToken();
             const LRESULT result = callOriginal(hwnd, message, wParam, lParam);
             if (!*alive) return result;
             POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
             if (hwnd != window_.get()) MapWindowPoints(hwnd, window_.get(), &at, 1);
             ui::MouseEvent event;
-            event.button = message == WM_LBUTTONDOWN   ? ui::MouseButton::Left
-                           : message == WM_RBUTTONDOWN ? ui::MouseButton::Right
-                                                       : ui::MouseButton::Middle;
+            event.button = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK   ? ui::MouseButton::Left
+                           : message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK ? ui::MouseButton::Right
+                                                                                      : ui::MouseButton::Middle;
             event.shift = currentShiftMask();
             event.at = {ui_.units().xToTwips(at.x), ui_.units().yToTwips(at.y)};
             control_.mouseDown(event);

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_list_box_peer.h"
 
 #include "platform/win32/win32_text_box_peer.h"
+#include "platform/win32/win32_ui.h"
 
 namespace scrivlet {
 
@@ -8,6 +9,8 @@ Win32ListBoxPeer::Win32ListBoxPeer(Win32Ui& ui, ui::ListBox& list, HWND parent, 
     : Win32ControlPeer(ui, list, parent, id), list_(list) {
     // LBS_NOINTEGRALHEIGHT: the list keeps the height the form gives it.
     createWindow("LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, "");
+    if (!list.fontName.empty())
+        SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(ui.font(list.fontName, list.fixedPitch)), FALSE);
     items_.show(hwnd(), list.items());
     showSelection();
 }

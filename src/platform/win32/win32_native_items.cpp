@@ -52,12 +52,15 @@ void NativeItems::remove(HWND window, int index) {
 
 void NativeItems::replaceAll(HWND window, const std::vector<ui::ListItem>& items) {
     SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    // A list refilled while the user reads it stays scrolled where it was.
+    const LRESULT top = kind_ == Kind::ListBox ? SendMessageA(window, LB_GETTOPINDEX, 0, 0) : 0;
     SendMessageA(window, kind_ == Kind::ListBox ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
     shown_.clear();
     for (const auto& item : items) {
         insert(window, -1, item.text);
         shown_.push_back(item.text);
     }
+    if (kind_ == Kind::ListBox && top > 0) SendMessageA(window, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
     SendMessageA(window, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(window, nullptr, TRUE);
 }

@@ -173,6 +173,20 @@ HICON Win32Ui::picture(ui::Picture picture, int width, int height, bool greyed) 
     return found->second.get();
 }
 
+HFONT Win32Ui::font(const std::string& face, bool fixedPitch) {
+    UniqueHfont& made = faces_[{face, fixedPitch}];
+    if (!made) {
+        LOGFONTA font{};
+        GetObjectA(font_.get(), sizeof font, &font);
+        const std::size_t length = std::min(face.size(), sizeof font.lfFaceName - 1);
+        std::copy_n(face.data(), length, font.lfFaceName);
+        font.lfFaceName[length] = '\0';
+        if (fixedPitch) font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+        made.reset(CreateFontIndirectA(&font));
+    }
+    return made ? made.get() : font_.get();
+}
+
 Win32FormPeer* Win32Ui::peerOf(const ui::Form& form) const {
     auto* peer = dynamic_cast<Win32FormPeer*>(form.peer());
     return peer && peer->hwnd() ? peer : nullptr;

@@ -4,7 +4,9 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/form.h"
@@ -60,6 +62,9 @@ public:
     // What the peers share.
     const ScreenUnits& units() const { return units_; }
     HFONT font(bool bold) const { return bold ? boldFont_.get() : font_.get(); }
+    // The program's font in another face ("Courier New"), made once; with
+    // fixedPitch the font mapper falls back on a fixed-pitch face.
+    HFONT font(const std::string& face, bool fixedPitch);
     HICON picture(ui::Picture which, int size, bool greyed = false) { return picture(which, size, size, greyed); }
     HICON picture(ui::Picture which, int width, int height, bool greyed);
     const char* richEditClass() const { return richEditClass_; }
@@ -87,6 +92,7 @@ private:
 
     ScreenUnits units_;
     UniqueHfont font_, boldFont_;
+    std::map<std::pair<std::string, bool>, UniqueHfont> faces_;
     UniqueHmodule richEditLibrary_;
     const char* richEditClass_ = "RichEdit20A";
     std::map<std::tuple<ui::Picture, int, int, bool>, UniqueHicon> pictures_;
