@@ -63,6 +63,9 @@ void Program::loadSnippetFile() {
 void Program::start() {
     debugMode_ = isDebugCommandLine(platform.system.commandLine());
     mainWindow->load(debugMode_);
+    // The menu is built once the program has started rather than at the first
+    // click: with thousands of entries that takes long.
+    popup->prepareMenu();
 }
 
 }  // namespace scrivlet

@@ -44,7 +44,7 @@ std::string shellFolder(int csidl) {
 }
 
 // The path in double quotes, as command lines hold it.
-std::string quoted(const std::string& path) {
+std::string inQuotes(const std::string& path) {
     std::string text = "\"";
     text += path;
     text += '"';
@@ -88,7 +88,7 @@ protected:
 
     // Runs the installer silently and waits until it has ended.
     void install() {
-        Process setup(quoted(installer_) + " /S", "");
+        Process setup(inQuotes(installer_) + " /S", "");
         ASSERT_TRUE(setup.waitForExit(120000)) << "the installer did not end";
         DWORD code = 1;
         GetExitCodeProcess(setup.handle(), &code);
@@ -99,7 +99,7 @@ protected:
     // The uninstaller goes on from a copy of itself in the temporary folder
     // and the one started ends at once: it is done when it has removed itself.
     void uninstall() {
-        Process remover(quoted(folder + "\\uninstall.exe") + " /S", folder);
+        Process remover(inQuotes(folder + "\\uninstall.exe") + " /S", folder);
         ASSERT_TRUE(waitFor([&] { return !exists(folder + "\\uninstall.exe"); }, 120000))
             << "the uninstaller did not finish";
         // Its last step, the folder, follows right after.
@@ -143,7 +143,7 @@ TEST_F(Installer, InstallsForTheUserAndUninstallsWithoutATrace) {
     for (const char* file : {"scrivlet.exe", "sample.ini", "LIESMICH.txt", "uninstall.exe"})
         EXPECT_TRUE(exists(folder + "\\" + file)) << file;
     EXPECT_TRUE(exists(startMenuEntry));
-    EXPECT_EQ(registryString(RunKey, "Scrivlet"), quoted(programFile()) + " /AUTOSTART");
+    EXPECT_EQ(registryString(RunKey, "Scrivlet"), inQuotes(programFile()) + " /AUTOSTART");
     const struct {
         const char* name;
         std::string value;
@@ -151,8 +151,8 @@ TEST_F(Installer, InstallsForTheUserAndUninstallsWithoutATrace) {
         {"DisplayName", "Scrivlet"},
         {"DisplayVersion", "2.3.338"},
         {"Publisher", "Morwick Software"},
-        {"UninstallString", quoted(folder + "\\uninstall.exe")},
-        {"QuietUninstallString", quoted(folder + "\\uninstall.exe") + " /S"},
+        {"UninstallString", inQuotes(folder + "\\uninstall.exe")},
+        {"QuietUninstallString", inQuotes(folder + "\\uninstall.exe") + " /S"},
         {"InstallLocation", folder},
         {"DisplayIcon", programFile()},
     };

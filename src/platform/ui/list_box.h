@@ -25,6 +25,8 @@ public:
     const std::vector<ListItem>& items() const { return items_; }
     // Returns the index the item went to.
     int add(Control& owner, const std::string& text, std::intptr_t data);
+    // All items at once, in the order add() would give them one by one.
+    void assign(Control& owner, std::vector<ListItem> items);
     void remove(int index) { items_.erase(items_.begin() + index); }
     void clear() { items_.clear(); }
     void setData(int index, std::intptr_t data) { items_.at(static_cast<std::size_t>(index)).data = data; }
@@ -51,6 +53,9 @@ public:
     int addItem(const std::string& text, std::intptr_t data = 0);
     void removeItem(int index);
     void clear();
+    // Replaces every item at once, as clear() and addItem() for each would,
+    // with one change for the peer: a long list fills in one go.
+    void setItems(std::vector<ListItem> items);
 
     // -1 when no row is selected.
     int listIndex() const { return listIndex_; }
@@ -84,6 +89,8 @@ public:
     const std::vector<ListItem>& items() const { return list_.items(); }
     int addItem(const std::string& text);
     void clear();
+    // Replaces every item at once (see ListBox::setItems).
+    void setItems(const std::vector<std::string>& texts);
 
     // The user opens the drop-down list.
     void dropDown() {
