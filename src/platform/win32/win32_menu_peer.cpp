@@ -140,7 +140,8 @@ void Win32MenuPeer::rebuild() {
     while (tail < shown_.size() - head && tail < rows.size() - head &&
            shown_[shown_.size() - 1 - tail] == rows[rows.size() - 1 - tail])
         ++tail;
-    for (std::size_t i = shown_.size() - tail; i > head; --i) RemoveMenu(handle_.get(), static_cast<UINT>(i - 1), MF_BYPOSITION);
+    for (std::size_t i = shown_.size() - tail; i > head; --i)
+        RemoveMenu(handle_.get(), static_cast<UINT>(i - 1), MF_BYPOSITION);
     for (std::size_t i = head; i < rows.size() - tail; ++i) insert(static_cast<UINT>(i), rows[i]);
     shown_ = std::move(rows);
     for (const auto& [gone, id] : itemIds_)
