@@ -4,7 +4,8 @@
 ;            -DVERSIONS=<generated/version.nsh> packaging/scrivlet.nsi
 ;
 ; STAGE holds what the portable zip holds: scrivlet.exe, sample.ini,
-; LIESMICH.txt and hilfe/. The program goes into a folder the user can write
+; LIESMICH.txt and hilfe/ (a build for the tests may lack the help pages and
+; passes -DNO_HELP). The program goes into a folder the user can write
 ; (the snippet file lives beside it), so no administrator rights are asked for;
 ; everything it registers lies under HKEY_CURRENT_USER.
 
