@@ -19,7 +19,13 @@ private:
 };
 }  // namespace
 
-std::string snippetFileWithEntries(int count) {
+namespace {
+
+std::string snippetFile(int count, bool variedNames) {
+    static const char* const words[] = {"Angebot", "Brief", "Chef", "Dank", "Einladung", "Frage", "Gruß",
+                                        "Hinweis", "Info", "Jahr", "Kunde", "Lieferung", "Mahnung", "Notiz",
+                                        "Ort", "Preis", "Quittung", "Rechnung", "Signatur", "Termin",
+                                        "Urlaub", "Vertrag", "Wunsch", "Xaver", "Yacht", "Zusage", "10 Uhr"};
     FixedRandom random;
     std::string name = "[Name]\r\n", text = "[Text]\r\n", title = "[Title]\r\n",
                 crypt = "[Crypt]\r\n", dosBox = "[DosBox]\r\n";
@@ -27,7 +33,7 @@ std::string snippetFileWithEntries(int count) {
         const std::string key = std::to_string(n);
         const bool enciphered = n % 3 == 0;
         const std::string plain = escapeText("Sehr geehrte Damen und Herren,\r\r Nr. " + key + "\t%datum%");
-        name += key + "=Baustein " + key + "\r\n";
+        name += key + "=" + (variedNames ? std::string(words[(n - 1) % 27]) : "Baustein") + " " + key + "\r\n";
         text += key + "=" + (enciphered ? encipherText(plain, random) : plain) + "\r\n";
         title += key + "=" + (n % 10 == 0 ? "Editor" : "") + "\r\n";
         crypt += key + "=" + (enciphered ? "1" : "0") + "\r\n";
@@ -38,5 +44,11 @@ std::string snippetFileWithEntries(int count) {
            "[Common]\r\nPumActViaBorder=0\r\nPumActBorderByClick=0\r\nPumActPos=0\r\n"
            "PumActBorderCol=-2147483633\r\nPumMode=0\r\n";
 }
+
+}  // namespace
+
+std::string snippetFileWithEntries(int count) { return snippetFile(count, false); }
+
+std::string snippetFileWithVariedNames(int count) { return snippetFile(count, true); }
 
 }  // namespace scrivlet::bench

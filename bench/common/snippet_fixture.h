@@ -8,4 +8,9 @@ namespace scrivlet::bench {
 // the options.
 std::string snippetFileWithEntries(int count);
 
+// The same with names that begin with every letter and with digits, as a
+// user's names do ("Angebot 1", "Brief 2", ... "10 Uhr 27"), so that the
+// cascaded menu fills all of its groups.
+std::string snippetFileWithVariedNames(int count);
+
 }  // namespace scrivlet::bench

@@ -16,7 +16,7 @@ scrivlet_quietly() {
 scrivlet_install_deps() {
     local packages=(cmake make g++ googletest libbenchmark-dev
         g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-        wine wine64 xvfb xauth locales x11-apps imagemagick zip tidy
+        wine wine64 xvfb xauth locales x11-apps imagemagick zip tidy nsis
         clang libclang-rt-14-dev)
     local missing=()
     for p in "${packages[@]}"; do

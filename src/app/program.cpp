@@ -118,6 +118,9 @@ void Program::unloadOtherWindows() {
 void Program::start() {
     debugMode_ = isDebugCommandLine(platform.system.commandLine());
     mainWindow->load(debugMode_);
+    // The menu is built once the program has started rather than at the first
+    // click: with thousands of entries that takes long.
+    popup->prepareMenu();
 }
 
 }  // namespace scrivlet

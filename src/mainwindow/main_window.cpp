@@ -140,10 +140,12 @@ void MainWindow::installTrayIcon() {
 
 void MainWindow::bindSnippets(const SnippetList& list) {
     MainForm& f = form;
-    f.lbEntryList.clear();
-    f.destinationTextList.clear();
-    for (const auto& entry : list.entries) f.lbEntryList.addItem(entry.name, entry.number);
-    for (const auto& title : list.titleChoices) f.destinationTextList.addItem(title);
+    // In one go each: thousands of entries, one change for the window.
+    std::vector<ui::ListItem> entries;
+    entries.reserve(list.entries.size());
+    for (const auto& entry : list.entries) entries.push_back({entry.name, entry.number});
+    f.lbEntryList.setItems(std::move(entries));
+    f.destinationTextList.setItems(list.titleChoices);
     refreshControls();
 }
 

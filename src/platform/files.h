@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -23,6 +24,14 @@ struct PlainFileRead {
     std::string bytes;
 };
 
+// What tells one version of a file from another without reading it: the time
+// of its last write (in the back-end's own units) and its size.
+struct FileStamp {
+    std::int64_t written = 0;
+    std::uint64_t size = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
 // Files addressed by Windows paths ("C:\dir\file"); contents are bytes.
 class FileSystem {
 public:
@@ -30,6 +39,9 @@ public:
     // Attributes of the file or folder at path, nothing when it does not exist or
     // the path is invalid.
     virtual std::optional<FileAttributes> attributes(const std::string& path) = 0;
+    // The stamp of the file at path, nothing for a folder or a path that names
+    // no file.
+    virtual std::optional<FileStamp> stamp(const std::string& path) = 0;
     // The whole file, nothing when it cannot be opened or read.
     virtual std::optional<std::string> readAll(const std::string& path) = 0;
     // A plain file on a disk, read whole when it holds at most maxBytes bytes;

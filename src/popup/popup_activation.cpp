@@ -6,7 +6,8 @@ namespace scrivlet {
 
 PopupActivation::PopupActivation(Platform& platform, SnippetFile& file, TargetTracker& tracker,
                                  ui::Form& mainWindow, bool ntPlatform, PopupActions actions)
-    : platform_(platform),
+    : menus(platform.files),
+      platform_(platform),
       file_(file),
       tracker_(tracker),
       mainWindow_(mainWindow),
@@ -38,6 +39,11 @@ void PopupActivation::showPopupMenu() {
     const bool cascade = file_.options().cascade != 0;
     ui::Menu& menu = menus.build(file_, cascade);
     platform_.ui.popupMenu(mainWindow_, menu);
+}
+
+void PopupActivation::prepareMenu() {
+    const bool cascade = file_.options().cascade != 0;
+    platform_.ui.prepareMenu(menus.build(file_, cascade));
 }
 
 void PopupActivation::doFixedCommand(FixedItem item) {

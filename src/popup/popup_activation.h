@@ -32,6 +32,8 @@ public:
     // main window would take the foreground from the target mid-text.
     void activatePopup(int button);
     void showPopupMenu();
+    // Builds the menu the next left press shows, ahead of it.
+    void prepareMenu();
     void doFixedCommand(FixedItem item);
 
     // The shell's message about the icon: the button presses act, releases and

@@ -9,9 +9,11 @@ namespace scrivlet {
 namespace {
 constexpr char FieldSeparator = '\x03';  // below every character of a name
 constexpr std::size_t GroupItems = 27;   // "&0-9", "&A" .. "&Z"; then the separator
+
+std::intptr_t tagOf(FixedItem item) { return static_cast<std::intptr_t>(item); }
 }  // namespace
 
-PopupMenus::PopupMenus() {
+PopupMenus::PopupMenus(FileSystem& files) : files_(files) {
     for (std::size_t g = 0; g < GroupItems; ++g) {
         const std::string caption = g == 0 ? "&0-9" : std::string("&") + static_cast<char>('A' + g - 1);
         groups_[g] = std::make_unique<ui::Menu>(caption);
@@ -19,17 +21,8 @@ PopupMenus::PopupMenus() {
         item.setSubmenu(groups_[g].get());
         item.setVisible(false);
     }
-    pumc_.add("-").tag = static_cast<std::intptr_t>(FixedItem::Separator);
-}
-
-void PopupMenus::clear(bool cascade) {
-    if (!cascade) {
-        pum_.clear();
-        return;
-    }
-    for (auto& g : groups_) g->clear();
-    for (std::size_t i = 0; i < GroupItems; ++i) pumc_.item(i).setVisible(false);
-    pumc_.removeFrom(GroupItems + 1);
+    // The permanent separator stands for the first fixed item.
+    pumc_.add("-").tag = tagOf(FixedItem::Separator);
 }
 
 void PopupMenus::wire(ui::MenuItem& item, bool entryItem) {
@@ -43,57 +36,87 @@ void PopupMenus::wire(ui::MenuItem& item, bool entryItem) {
     };
 }
 
-void PopupMenus::add(bool cascade, const std::string& caption, std::intptr_t tag) {
-    ui::MenuItem* item = nullptr;
-    if (!cascade) {
-        item = &pum_.add(caption);
-        wire(*item, true);
-    } else if (tag > 0) {
-        const char first = caption.empty() ? '\0' : caption[0];
+void PopupMenus::show(ui::Menu& menu, std::size_t from, const std::vector<Row>& rows, bool entryItems) {
+    const std::size_t had = menu.size() - from;
+    const auto same = [&](std::size_t i, std::size_t r) {
+        const ui::MenuItem& item = menu.item(from + i);
+        return item.tag == rows[r].tag && item.caption() == rows[r].caption;
+    };
+    std::size_t head = 0;
+    while (head < had && head < rows.size() && same(head, head)) ++head;
+    std::size_t tail = 0;
+    while (tail < had - head && tail < rows.size() - head && same(had - 1 - tail, rows.size() - 1 - tail)) ++tail;
+    menu.remove(from + head, from + had - tail);
+    for (std::size_t r = head; r < rows.size() - tail; ++r) {
+        ui::MenuItem& item = menu.insert(from + r, rows[r].caption);
+        item.tag = rows[r].tag;
+        if (rows[r].tag == tagOf(FixedItem::Open)) item.setDefault(true);
+        wire(item, entryItems);
+    }
+}
+
+void PopupMenus::fillFlat(const std::vector<Row>& entries) {
+    std::vector<Row> rows = entries;
+    rows.push_back({"-", tagOf(FixedItem::Separator)});
+    rows.push_back({"&Öffnen", tagOf(FixedItem::Open)});
+    rows.push_back({"&Beenden", tagOf(FixedItem::Quit)});
+    rows.push_back({"&Abbrechen", tagOf(FixedItem::Cancel)});
+    show(pum_, 0, rows, true);
+}
+
+void PopupMenus::fillCascaded(const std::vector<Row>& entries) {
+    std::array<std::vector<Row>, GroupItems> groups;
+    std::array<bool, GroupItems> shown{};
+    for (const Row& row : entries) {
+        const char first = row.caption.empty() ? '\0' : row.caption[0];
+        // The group item by the capital's code, the submenu by the small
+        // letter; for every character both name the same group.
         int g = static_cast<unsigned char>(upperCp1252(first)) - 63;
         if (g < 2 || g > 27) g = 1;
-        pumc_.item(static_cast<std::size_t>(g - 1)).setVisible(true);
+        shown[static_cast<std::size_t>(g - 1)] = true;
         const char lower = lowerCp1252(first);
         const std::size_t submenu = (lower >= 'a' && lower <= 'z') ? static_cast<std::size_t>(lower - 'a' + 1) : 0;
-        item = &groups_[submenu]->add(caption);
-        wire(*item, true);
-    } else if (tag == static_cast<std::intptr_t>(FixedItem::Separator)) {
-        // The permanent separator stands for the first fixed item.
-        item = &pumc_.item(GroupItems);
-    } else {
-        item = &pumc_.add(caption);
-        wire(*item, false);
+        groups[submenu].push_back(row);
     }
-    item->setCaption(caption);
-    item->tag = tag;
-    item->setVisible(true);
-    item->setDefault(tag == static_cast<std::intptr_t>(FixedItem::Open));
+    for (std::size_t g = 0; g < GroupItems; ++g) {
+        show(*groups_[g], 0, groups[g], true);
+        pumc_.item(g).setVisible(shown[g]);
+    }
+    show(pumc_, GroupItems + 1,
+         {{"&Öffnen", tagOf(FixedItem::Open)},
+          {"&Beenden", tagOf(FixedItem::Quit)},
+          {"&Abbrechen", tagOf(FixedItem::Cancel)}},
+         false);
 }
 
 ui::Menu& PopupMenus::build(SnippetFile& file, bool cascade) {
-    clear(cascade);
+    ui::Menu& menu = cascade ? pumc_ : pum_;
+    // Taken before the names are read: a change while they are read shows
+    // at the next opening.
+    const Source source{file.path(), files_.stamp(file.path()), file.writes()};
+    std::optional<Source>& built = builtFrom_[cascade ? 1 : 0];
+    if (built == source) return menu;
+    built = source;
+
     // By name, then by the entry number as text; byte order, so "Zeta" comes
     // before "alpha" and "Gruß" 10 before "Gruß" 2.
-    struct Row {
-        std::string key;
-        const NamedEntry* entry;
-    };
-    const std::vector<NamedEntry> entries = file.readNames();
-    std::vector<Row> rows;
-    rows.reserve(entries.size());
-    for (const NamedEntry& entry : entries)
-        rows.push_back({entry.name + FieldSeparator + std::to_string(entry.number), &entry});
+    std::vector<NamedEntry> names = file.readNames();
+    std::vector<std::string> keys;
+    keys.reserve(names.size());
+    for (const NamedEntry& entry : names) keys.push_back(entry.name + FieldSeparator + std::to_string(entry.number));
+    std::vector<std::size_t> order(names.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
     // std::string compares as unsigned char: by character code.
-    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.key < b.key; });
-    for (const Row& row : rows) add(cascade, row.entry->name, row.entry->number);
-    const auto fixed = [&](const char* caption, FixedItem item) {
-        add(cascade, caption, static_cast<std::intptr_t>(item));
-    };
-    fixed("-", FixedItem::Separator);
-    fixed("&Öffnen", FixedItem::Open);
-    fixed("&Beenden", FixedItem::Quit);
-    fixed("&Abbrechen", FixedItem::Cancel);
-    return cascade ? pumc_ : pum_;
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    std::vector<Row> rows;
+    rows.reserve(names.size());
+    for (std::size_t i : order) rows.push_back({std::move(names[i].name), names[i].number});
+
+    if (cascade)
+        fillCascaded(rows);
+    else
+        fillFlat(rows);
+    return menu;
 }
 
 }  // namespace scrivlet

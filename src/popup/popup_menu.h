@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/ui/menu.h"
 #include "store/ini_access.h"
 #include "store/snippet_file.h"
@@ -17,14 +19,20 @@ namespace scrivlet {
 enum class FixedItem : int { Separator = -1, Open = -2, Quit = -3, Cancel = -4 };
 
 // The two layouts of the pop-up menu of entries: flat ("PumMain 1"), or
-// grouped in 27 submenus by the first character ("PumMain 2 (cascade)"). Both
-// are rebuilt from the snippet file before every display, so the menu always
-// shows what the file holds.
+// grouped in 27 submenus by the first character ("PumMain 2 (cascade)").
+//
+// A layout is kept between openings and built again from the snippet file
+// only when the file may hold other names than when it was built: another
+// file, another write time or size, or a write the program made itself. So a
+// file changed by the user or by another program shows its new names at the
+// next opening, and an unchanged one costs no read at all. A rebuild changes
+// only the items that differ, so a menu of thousands of entries in which one
+// name changed is not made anew.
 class PopupMenus {
 public:
-    PopupMenus();
+    explicit PopupMenus(FileSystem& files);
 
-    // The menu to display for the cascade flag, rebuilt from the file.
+    // The menu to display for the cascade flag, up to date with the file.
     ui::Menu& build(SnippetFile& file, bool cascade);
 
     ui::Menu& flat() { return pum_; }
@@ -37,13 +45,30 @@ public:
     std::function<void(FixedItem)> onFixed;
 
 private:
-    void clear(bool cascade);
-    void add(bool cascade, const std::string& caption, std::intptr_t tag);
+    struct Row {
+        std::string caption;
+        std::intptr_t tag;
+    };
+    // What a layout was built from.
+    struct Source {
+        std::string path;
+        std::optional<FileStamp> stamp;
+        std::uint64_t ownWrites = 0;
+        bool operator==(const Source&) const = default;
+    };
+
+    void fillFlat(const std::vector<Row>& entries);
+    void fillCascaded(const std::vector<Row>& entries);
+    // Makes the items of menu from index `from` on those of rows, keeping the
+    // items at the start and at the end that are already right.
+    void show(ui::Menu& menu, std::size_t from, const std::vector<Row>& rows, bool entryItems);
     void wire(ui::MenuItem& item, bool entryItem);
 
+    FileSystem& files_;
     ui::Menu pum_{"PumMain 1"};
     ui::Menu pumc_{"PumMain 2 (cascade)"};
     std::array<std::unique_ptr<ui::Menu>, 27> groups_;
+    std::array<std::optional<Source>, 2> builtFrom_;  // flat, cascaded
 };
 
 }  // namespace scrivlet

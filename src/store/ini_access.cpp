@@ -71,6 +71,7 @@ WriteResult IniAccess::write(const std::string& section, const std::string& key,
                              const std::string& value, const std::string& file) {
     remember(file);
     if (const WriteResult refused = check(value); refused != WriteResult::Ok) return refused;
+    ++writes_;
     return profile_.writeString(section, key, storedForm(value), currentFile_) ? WriteResult::Ok
                                                                                 : WriteResult::Failed;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -33,6 +34,11 @@ public:
     WriteResult write(const std::string& section, const std::string& key,
                       const std::string& value, const std::string& file = "");
 
+    // How many writes reached the profile functions so far: a reader that
+    // keeps what it read of the file knows from it that the program itself
+    // changed the file, even within one tick of the file's write time.
+    std::uint64_t writes() const { return writes_; }
+
     // What write() would answer without writing: Ok, or why it refuses the
     // value (too long to come back whole; a CR or LF, which would end the line).
     static WriteResult check(const std::string& value);
@@ -52,6 +58,7 @@ private:
 
     Profile& profile_;
     std::string currentFile_;
+    std::uint64_t writes_ = 0;
 };
 
 }  // namespace scrivlet

@@ -49,6 +49,8 @@ public:
 
     void setPath(const std::string& path) { path_ = path; }
     const std::string& path() const { return path_; }
+    // How many writes the program made to snippet files so far.
+    std::uint64_t writes() const { return ini_.writes(); }
 
     // Reads names, titles, the ignore list (writing the two defaults into a
     // file that has none) and the options.

@@ -142,6 +142,20 @@ TEST_F(FilesContract, WritesWhereNoFileCanBeAreRefused) {
 
 // ---- attributes
 
+TEST_F(FilesContract, AStampTellsVersionsOfAFileApartWithoutReadingIt) {
+    EXPECT_EQ(files.stamp(in("fehlt.ini")), std::nullopt);
+    EXPECT_EQ(files.stamp(fixture->folder()), std::nullopt);
+    const std::string path = file("Scrivlet.ini", "[Name]\r\n1=eins\r\n");
+    const std::optional<FileStamp> first = files.stamp(path);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->size, 16u);
+    EXPECT_EQ(files.readAll(path)->size(), 16u);
+    EXPECT_EQ(files.stamp(path), first);
+    EXPECT_EQ(files.stamp(in("SCRIVLET.INI")), first);
+    file("Scrivlet.ini", "[Name]\r\n1=zwei und drei\r\n");
+    EXPECT_NE(files.stamp(path), first);
+}
+
 TEST_F(FilesContract, AttributesOfWhatIsNotThereAreNothing) {
     const std::string plain = file("da.txt", "x");
     const std::vector<std::string> absent = {

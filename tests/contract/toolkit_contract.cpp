@@ -74,6 +74,7 @@ struct SortCase {
     const char* label;
     bool windowsFirst;  // the items arrive after the form has its windows
     bool comboBox;
+    bool allAtOnce = false;  // setItems rather than one addItem each
 };
 
 void PrintTo(const SortCase& c, std::ostream* out) { *out << c.label; }
@@ -87,11 +88,26 @@ TEST_P(SortedLists, OrderIgnoresCaseAndKeepsEqualTextsInArrivalOrder) {
     if (c.windowsFirst) makeWindows();
     const char* arriving[] = {"beta", "Alpha", "alpha", "Zeta", "10 Uhr", "Äpfel"};
     long data = 1;
-    for (const char* text : arriving) {
+    if (c.allAtOnce) {
+        std::vector<ui::ListItem> items;
+        std::vector<std::string> texts;
+        for (const char* text : arriving) {
+            items.push_back({text, data++});
+            texts.push_back(text);
+        }
+        list.addItem("vorher", 99);
+        combo.addItem("vorher");
         if (c.comboBox)
-            combo.addItem(text);
+            combo.setItems(texts);
         else
-            list.addItem(text, data++);
+            list.setItems(std::move(items));
+    } else {
+        for (const char* text : arriving) {
+            if (c.comboBox)
+                combo.addItem(text);
+            else
+                list.addItem(text, data++);
+        }
     }
     if (!c.windowsFirst) makeWindows();
     ui.doEvents();
@@ -114,7 +130,9 @@ INSTANTIATE_TEST_SUITE_P(Arrival, SortedLists,
                          ::testing::Values(SortCase{"ListBeforeWindows", false, false},
                                            SortCase{"ListAfterWindows", true, false},
                                            SortCase{"ComboBeforeWindows", false, true},
-                                           SortCase{"ComboAfterWindows", true, true}),
+                                           SortCase{"ComboAfterWindows", true, true},
+                                           SortCase{"ListAllAtOnce", true, false, true},
+                                           SortCase{"ComboAllAtOnce", true, true, true}),
                          [](const auto& p) { return std::string(p.param.label); });
 
 // ---- list selection

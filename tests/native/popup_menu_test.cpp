@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
 #include "native/main_window_story.h"
 #include "popup/border_strip.h"
 #include "popup/popup_activation.h"
@@ -94,6 +97,103 @@ TEST_F(PopupTest, RebuildingClearsOnlyTheCurrentLayout) {
     sim.files.writeAll(StandardFile, "[Name]\r\n1=neu\r\n");
     EXPECT_EQ(shown(build(true)), withFixed({"&N| [neu|1;]"}));
     EXPECT_EQ(shown(program->popup->menus.flat()), withFixed({"eins|1", "zwei|2"}));
+}
+
+// What happens between two openings of the menu: whether the second one
+// reads the file again, and what it shows (the fixed items left out).
+struct BetweenOpenings {
+    const char* label;
+    std::function<void(PopupTest&)> change;
+    bool cascade;
+    bool readsAgain;
+    std::vector<std::string> shows;
+};
+
+std::string replaced(std::string bytes, const std::string& from, const std::string& to) {
+    bytes.replace(bytes.find(from), from.size(), to);
+    return bytes;
+}
+
+TEST_F(PopupTest, TheMenuIsReadAgainExactlyWhenTheFileOrTheLayoutChanged) {
+    const auto host = [](PopupTest& t) { return *t.sim.files.hostPath(StandardFile); };
+    const BetweenOpenings cases[] = {
+        {"Unchanged", [](PopupTest&) {}, false, false, {"eins|1", "zwei|2"}},
+        {"EntryAddedByAnotherProgram",
+         [](PopupTest& t) { t.sim.files.writeAll(StandardFile, "[Name]\r\n1=eins\r\n2=zwei\r\n3=drei\r\n"); },
+         false, true, {"drei|3", "eins|1", "zwei|2"}},
+        // The same size: only the write time tells.
+        {"RenamedByAnotherProgram",
+         [](PopupTest& t) {
+             t.sim.files.writeAll(StandardFile, replaced(t.fileText(StandardFile), "=zwei", "=drei"));
+         },
+         false, true, {"drei|2", "eins|1"}},
+        // Within one tick of the file's clock: only the program knows.
+        {"RenamedByTheProgramItself",
+         [&](PopupTest& t) {
+             const auto before = std::filesystem::last_write_time(host(t));
+             ASSERT_EQ(t.program->snippetFile.writeField(1, "Name", "acht"), WriteResult::Ok);
+             std::filesystem::last_write_time(host(t), before);
+         },
+         false, true, {"acht|1", "zwei|2"}},
+        {"FileRemoved", [](PopupTest& t) { t.sim.files.remove(StandardFile); }, false, true, {}},
+        {"OtherFileChosen",
+         [](PopupTest& t) {
+             t.writeFile("C:\\Daten\\Scrivlet.ini", "[Name]\r\n1=fremd\r\n");
+             t.program->snippetFile.setPath("C:\\Daten\\Scrivlet.ini");
+         },
+         false, true, {"fremd|1"}},
+        {"CascadeSwitchedOn", [](PopupTest&) {}, true, true, {"&E| [eins|1;]", "&Z| [zwei|2;]"}},
+        // Each layout keeps what it was built from.
+        {"CascadeSwitchedOnAndOffAgain", [](PopupTest& t) { t.build(true); }, false, false, {"eins|1", "zwei|2"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        names({"eins", "zwei"});
+        build(false);
+        c.change(*this);
+        const std::size_t reads = sim.profile.reads();
+        ui::Menu& menu = build(c.cascade);
+        EXPECT_EQ(sim.profile.reads() > reads, c.readsAgain);
+        EXPECT_EQ(shown(menu), withFixed(c.shows));
+    }
+}
+
+TEST_F(PopupTest, TheMenuIsReadyWhenTheStartIsOver) {
+    for (const bool cascade : {false, true}) {
+        names({"eins", "zwei"}, cascade ? "PumMode=1\r\n" : "PumMode=0\r\n");
+        const std::string caption = cascade ? "PumMain 2 (cascade)" : "PumMain 1";
+        ASSERT_FALSE(sim.ui.menusPrepared.empty());
+        EXPECT_EQ(sim.ui.menusPrepared.back(), caption);
+        const std::size_t reads = sim.profile.reads();
+        sim.tray.iconMessage(NotificationArea::LeftButtonDown);
+        EXPECT_EQ(sim.profile.reads(), reads) << caption;
+        EXPECT_EQ(sim.ui.menusShown.back(), caption);
+    }
+}
+
+TEST_F(PopupTest, ARebuiltMenuShowsTheNewNamesWhereverTheyChanged) {
+    const struct {
+        std::vector<const char*> before, after;
+        std::vector<std::string> flat, cascaded;
+    } cases[] = {
+        {{"a", "b", "c"}, {"a", "x", "c"}, {"a|1", "c|3", "x|2"}, {"&A| [a|1;]", "&C| [c|3;]", "&X| [x|2;]"}},
+        {{"a", "b", "c"}, {"a", "c"}, {"a|1", "c|2"}, {"&A| [a|1;]", "&C| [c|2;]"}},
+        {{"a", "b"}, {"b", "a"}, {"a|2", "b|1"}, {"&A| [a|2;]", "&B| [b|1;]"}},
+        {{"a1", "a2", "a3"}, {"a1", "a0", "a3"}, {"a0|2", "a1|1", "a3|3"}, {"&A| [a0|2;a1|1;a3|3;]"}},
+        {{"a", "b"}, {}, {}, {}},
+        {{}, {"a"}, {"a|1"}, {"&A| [a|1;]"}},
+    };
+    for (const auto& c : cases) {
+        std::string before = "[Name]\r\n", after = "[Name]\r\n";
+        for (std::size_t i = 0; i < c.before.size(); ++i) before += std::to_string(i + 1) + "=" + c.before[i] + "\r\n";
+        for (std::size_t i = 0; i < c.after.size(); ++i) after += std::to_string(i + 1) + "=" + c.after[i] + "\r\n";
+        startWith(before);
+        build(false);
+        build(true);
+        sim.files.writeAll(StandardFile, after);
+        EXPECT_EQ(shown(build(false)), withFixed(c.flat)) << after;
+        EXPECT_EQ(shown(build(true)), withFixed(c.cascaded)) << after;
+    }
 }
 
 TEST_F(PopupTest, ALeftPressOpensTheMenuInFrontOfTheWindowTheUserWorkedIn) {

@@ -1,5 +1,6 @@
 #include "platform/sim/sim_files.h"
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
 #include <system_error>
@@ -94,6 +95,27 @@ std::optional<FileAttributes> SimFileSystem::attributes(const std::string& path)
     return result;
 }
 
+std::optional<FileStamp> SimFileSystem::stamp(const std::string& path) {
+    auto host = hostPath(path);
+    std::error_code ec;
+    if (!host || namesFolder(path) || !fs::is_regular_file(*host, ec)) return std::nullopt;
+    const auto time = fs::last_write_time(*host, ec);
+    if (ec) return std::nullopt;
+    const auto size = fs::file_size(*host, ec);
+    if (ec) return std::nullopt;
+    return FileStamp{static_cast<std::int64_t>(time.time_since_epoch().count()), static_cast<std::uint64_t>(size)};
+}
+
+void SimFileSystem::written(const fs::path& host, std::optional<fs::file_time_type> before) {
+    ++generation_;
+    if (!before) return;
+    // The host's clock may not have moved since the last write (its file times
+    // go in ticks of a few milliseconds): this write must still be told apart.
+    std::error_code ec;
+    const auto now = fs::last_write_time(host, ec);
+    if (!ec && now <= *before) fs::last_write_time(host, *before + std::chrono::milliseconds(1), ec);
+}
+
 std::optional<std::string> SimFileSystem::readAll(const std::string& path) {
     auto host = hostPath(path);
     std::error_code ec;
@@ -128,11 +150,13 @@ bool SimFileSystem::writeAll(const std::string& path, const std::string& data) {
         return false;
     auto attrs = attributes_.find(attributeKey(*host));
     if (attrs != attributes_.end() && attrs->second.readOnly && fs::exists(*host, ec)) return false;
+    std::optional<fs::file_time_type> before;
+    if (fs::is_regular_file(*host, ec)) before = fs::last_write_time(*host, ec);
     std::ofstream out(*host, std::ios::binary | std::ios::trunc);
     if (!out) return false;
     out.write(data.data(), static_cast<std::streamsize>(data.size()));
     out.close();
-    ++generation_;
+    written(*host, before);
     return static_cast<bool>(out);
 }
 

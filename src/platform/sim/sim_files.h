@@ -15,11 +15,14 @@ namespace scrivlet {
 // hidden, system and read-only live here, since the host has no such notion; a
 // read-only file refuses writes, and a folder marked unwritable refuses to have
 // files created, replaced or deleted in it (as a folder without write rights).
+// A file's write time is the host's; a write made through this object always
+// moves it on, even within one tick of the host's clock.
 class SimFileSystem : public FileSystem {
 public:
     explicit SimFileSystem(std::filesystem::path hostRoot);
 
     std::optional<FileAttributes> attributes(const std::string& path) override;
+    std::optional<FileStamp> stamp(const std::string& path) override;
     std::optional<std::string> readAll(const std::string& path) override;
     PlainFileRead readPlainFile(const std::string& path, std::size_t maxBytes) override;
     bool writeAll(const std::string& path, const std::string& data) override;
@@ -42,6 +45,7 @@ public:
 private:
     std::string attributeKey(const std::filesystem::path& host) const;
     bool writable(const std::filesystem::path& host) const;
+    void written(const std::filesystem::path& host, std::optional<std::filesystem::file_time_type> before);
 
     std::filesystem::path root_;
     std::map<std::string, FileAttributes> attributes_;

@@ -370,6 +370,7 @@ SimProfile::~SimProfile() = default;
 std::string SimProfile::readString(const std::string& section, const std::string& key,
                                    const std::string& fallback, const std::string& file,
                                    std::size_t bufferSize) {
+    ++reads_;
     if (bufferSize == 0) return {};
     const std::string_view sectionName = asCString(section);
     const std::string_view keyName = asCString(key);
@@ -402,6 +403,7 @@ std::string SimProfile::readString(const std::string& section, const std::string
 
 std::optional<std::string> SimProfile::readSection(const std::string& section,
                                                    const std::string& file) {
+    ++reads_;
     const std::string_view sectionName = asCString(section);
     if (sectionName.size() > LongestArgument) return std::nullopt;
     const Cache::Opened opened = cache_->open(files_, profilePath(asCString(file)));

@@ -40,6 +40,8 @@ public:
 
     // The number of writes asked for so far, refused ones included.
     std::size_t writes() const { return writes_; }
+    // The number of reads, of a key or of a whole section, asked for so far.
+    std::size_t reads() const { return reads_; }
     // The k-th write from now (1: the next one) fails as a refused write does:
     // it returns false and leaves the file alone. 0 lets every write through.
     void failWrite(std::size_t k) { failingWrite_ = k == 0 ? 0 : writes_ + k; }
@@ -47,6 +49,7 @@ public:
 private:
     struct Cache;
     std::size_t writes_ = 0;
+    std::size_t reads_ = 0;
     std::size_t failingWrite_ = 0;
     SimFileSystem& files_;
     std::unique_ptr<Cache> cache_;

@@ -26,6 +26,7 @@ public:
     void runModal(ui::Form& form) override;
     void focus(ui::Form& form, ui::Control* control) override;
     void popupMenu(ui::Form& owner, ui::Menu& menu) override;
+    void prepareMenu(ui::Menu& menu) override { menusPrepared.push_back(menu.caption()); }
     std::string inputBox(const std::string& caption, const std::string& prompt,
                          const std::string& preset) override;
     ui::Rect frameAround(const ui::Form& form) override;
@@ -52,6 +53,7 @@ public:
     };
     std::vector<InputRequest> inputBoxes;
     std::vector<std::string> menusShown;  // the captions of the menus popped up
+    std::vector<std::string> menusPrepared;
     std::vector<ui::Form*> realized;
     ui::ScreenInfo screenInfo;
     // Realized forms become windows of this desktop.

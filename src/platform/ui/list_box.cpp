@@ -21,6 +21,16 @@ int ItemList::add(Control& owner, const std::string& text, std::intptr_t data) {
     return static_cast<int>(index);
 }
 
+void ItemList::assign(Control& owner, std::vector<ListItem> items) {
+    if (sorted_) {
+        UiBackend& ui = owner.form()->ui();
+        // Stable: equal items keep their order, as each went after those before it.
+        std::stable_sort(items.begin(), items.end(),
+                         [&ui](const ListItem& a, const ListItem& b) { return ui.compareText(a.text, b.text) < 0; });
+    }
+    items_ = std::move(items);
+}
+
 int ListBox::addItem(const std::string& text, std::intptr_t data) {
     const int index = list_.add(*this, text, data);
     if (listIndex_ >= index) ++listIndex_;
@@ -45,8 +55,14 @@ void ListBox::clear() {
 }
 
 void ListBox::setItems(const std::vector<std::string>& texts) {
-    list_.clear();
-    for (const std::string& text : texts) list_.add(*this, text, 0);
+    std::vector<ListItem> items;
+    items.reserve(texts.size());
+    for (const std::string& text : texts) items.push_back({text, 0});
+    setItems(std::move(items));
+}
+
+void ListBox::setItems(std::vector<ListItem> items) {
+    list_.assign(*this, std::move(items));
     listIndex_ = -1;
     changed(Change::Items);
 }
@@ -86,6 +102,14 @@ int ComboBox::addItem(const std::string& text) {
 
 void ComboBox::clear() {
     list_.clear();
+    changed(Change::Items);
+}
+
+void ComboBox::setItems(const std::vector<std::string>& texts) {
+    std::vector<ListItem> items;
+    items.reserve(texts.size());
+    for (const std::string& text : texts) items.push_back({text, 0});
+    list_.assign(*this, std::move(items));
     changed(Change::Items);
 }
 

@@ -25,6 +25,8 @@ public:
     const std::vector<ListItem>& items() const { return items_; }
     // Returns the index the item went to.
     int add(Control& owner, const std::string& text, std::intptr_t data);
+    // All items at once, in the order add() would give them one by one.
+    void assign(Control& owner, std::vector<ListItem> items);
     void remove(int index) { items_.erase(items_.begin() + index); }
     void clear() { items_.clear(); }
     void setData(int index, std::intptr_t data) { items_.at(static_cast<std::size_t>(index)).data = data; }
@@ -51,8 +53,10 @@ public:
     int addItem(const std::string& text, std::intptr_t data = 0);
     void removeItem(int index);
     void clear();
-    // All rows anew in one change, none selected: a list refilled often
-    // (twice a second) is drawn once, not row by row.
+    // Replaces every item at once, as clear() and addItem() for each would,
+    // with one change for the peer: a long list, or one refilled twice a
+    // second, is drawn once, not row by row. None is selected afterwards.
+    void setItems(std::vector<ListItem> items);
     void setItems(const std::vector<std::string>& texts);
 
     // -1 when no row is selected.
@@ -94,6 +98,8 @@ public:
     const std::vector<ListItem>& items() const { return list_.items(); }
     int addItem(const std::string& text);
     void clear();
+    // Replaces every item at once (see ListBox::setItems).
+    void setItems(const std::vector<std::string>& texts);
 
     // The user opens the drop-down list.
     void dropDown() {

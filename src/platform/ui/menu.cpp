@@ -1,5 +1,7 @@
 #include "platform/ui/menu.h"
 
+#include <algorithm>
+
 namespace scrivlet::ui {
 
 MenuItem::MenuItem(Menu& owner, std::string caption, Shortcut shortcut)
@@ -38,9 +40,18 @@ MenuItem& Menu::add(const std::string& caption, Shortcut shortcut) {
     return *items_.back();
 }
 
-void Menu::removeFrom(std::size_t index) {
-    if (index >= items_.size()) return;
-    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index), items_.end());
+MenuItem& Menu::insert(std::size_t index, const std::string& caption) {
+    index = std::min(index, items_.size());
+    const auto at = items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(index),
+                                  std::make_unique<MenuItem>(*this, caption, Shortcut::None));
+    changed();
+    return **at;
+}
+
+void Menu::remove(std::size_t from, std::size_t to) {
+    to = std::min(to, items_.size());
+    if (from >= to) return;
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(from), items_.begin() + static_cast<std::ptrdiff_t>(to));
     changed();
 }
 

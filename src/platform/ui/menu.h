@@ -59,7 +59,10 @@ public:
     const std::string& caption() const { return caption_; }
 
     MenuItem& add(const std::string& caption, Shortcut shortcut = Shortcut::None);
-    void removeFrom(std::size_t index);  // removes items index..end
+    // A new item before the one at index (at the end for index size()).
+    MenuItem& insert(std::size_t index, const std::string& caption);
+    void remove(std::size_t from, std::size_t to);  // removes items from..to-1
+    void removeFrom(std::size_t index) { remove(index, items_.size()); }
     void removeAt(std::size_t index);
     void clear() { removeFrom(0); }
     std::size_t size() const { return items_.size(); }

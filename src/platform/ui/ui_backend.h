@@ -42,6 +42,9 @@ public:
     // Shows the menu at the mouse and returns when it has closed; a chosen
     // item's onClick has run by then.
     virtual void popupMenu(Form& owner, Menu& menu) = 0;
+    // Makes the system's menu follow the items now, so that showing it later
+    // costs no building (a menu of thousands of items takes long to build).
+    virtual void prepareMenu(Menu& menu) = 0;
     // The simple prompt dialog: OK gives the text, Cancel "".
     virtual std::string inputBox(const std::string& caption, const std::string& prompt,
                                  const std::string& preset) = 0;

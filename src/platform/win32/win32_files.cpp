@@ -50,6 +50,18 @@ std::optional<FileAttributes> Win32FileSystem::attributes(const std::string& pat
     return result;
 }
 
+std::optional<FileStamp> Win32FileSystem::stamp(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+    FileStamp result;
+    // 100-ns steps since 1601, as the file system keeps them.
+    result.written = static_cast<std::int64_t>((static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                               data.ftLastWriteTime.dwLowDateTime);
+    result.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return result;
+}
+
 std::optional<std::string> Win32FileSystem::readAll(const std::string& path) {
     // Others may keep the file open for writing (an editor, the profile functions
     // of another process); reading it anyway is what the user expects.

@@ -6,6 +6,7 @@ namespace scrivlet {
 class Win32FileSystem : public FileSystem {
 public:
     std::optional<FileAttributes> attributes(const std::string& path) override;
+    std::optional<FileStamp> stamp(const std::string& path) override;
     std::optional<std::string> readAll(const std::string& path) override;
     PlainFileRead readPlainFile(const std::string& path, std::size_t maxBytes) override;
     bool writeAll(const std::string& path, const std::string& data) override;

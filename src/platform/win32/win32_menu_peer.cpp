@@ -59,10 +59,12 @@ Win32MenuPeer* Win32MenuPeer::fromHandle(HMENU menu) {
 }
 
 void Win32MenuPeer::removeAll() {
-    // RemoveMenu, not DeleteMenu: a submenu belongs to its own peer.
+    // RemoveMenu, not DeleteMenu: a submenu belongs to its own peer. From the
+    // end, so that no row moves.
     if (!handle_) return;
-    while (GetMenuItemCount(handle_.get()) > 0)
-        if (!RemoveMenu(handle_.get(), 0, MF_BYPOSITION)) break;
+    for (int count = GetMenuItemCount(handle_.get()); count > 0; --count)
+        if (!RemoveMenu(handle_.get(), static_cast<UINT>(count - 1), MF_BYPOSITION)) break;
+    shown_.clear();
 }
 
 HMENU Win32MenuPeer::handle() {
@@ -76,12 +78,32 @@ void Win32MenuPeer::opening() {
     if (*alive) handle();
 }
 
+void Win32MenuPeer::insert(UINT position, Row& row) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    if (row.separator) {
+        info.fMask = MIIM_FTYPE;
+        info.fType = MFT_SEPARATOR;
+    } else {
+        info.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_ID | MIIM_STATE;
+        info.fType = MFT_STRING;
+        info.dwTypeData = row.text.data();
+        info.wID = row.id;
+        info.fState = row.state;
+        if (row.submenu) {
+            info.fMask |= MIIM_SUBMENU;
+            info.hSubMenu = row.submenu;
+        }
+    }
+    InsertMenuItemA(handle_.get(), position, TRUE, &info);
+}
+
 void Win32MenuPeer::rebuild() {
     if (!handle_) return;
     building_ = true;
-    removeAll();
     std::map<const ui::MenuItem*, UINT> kept;
-    UINT position = 0;
+    std::vector<Row> rows;
+    rows.reserve(menu_.items().size());
     for (const auto& owned : menu_.items()) {
         ui::MenuItem& item = *owned;
         const auto known = itemIds_.find(&item);
@@ -92,33 +114,36 @@ void Win32MenuPeer::rebuild() {
         } else {
             id = ids_->acquire();
         }
-        kept[&item] = id;
+        kept.emplace(&item, id);
         // An invisible item is left out of the menu altogether.
         if (!item.visible()) continue;
-        MENUITEMINFOA info{};
-        info.cbSize = sizeof info;
-        std::string text;
-        if (item.isSeparator()) {
-            info.fMask = MIIM_FTYPE;
-            info.fType = MFT_SEPARATOR;
-        } else {
-            text = item.caption();
-            if (item.shortcut() != ui::Shortcut::None) text += std::string("\t") + shortcutText(item.shortcut());
-            info.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_ID | MIIM_STATE;
-            info.fType = MFT_STRING;
-            info.dwTypeData = text.data();
-            info.wID = id;
-            info.fState = (item.enabled() ? MFS_ENABLED : MFS_GRAYED) | (item.isDefault() ? MFS_DEFAULT : 0);
+        Row row;
+        row.item = &item;
+        row.separator = item.isSeparator();
+        if (!row.separator) {
+            row.id = id;
+            row.text = item.caption();
+            if (item.shortcut() != ui::Shortcut::None) row.text += std::string("\t") + shortcutText(item.shortcut());
+            row.state = (item.enabled() ? MFS_ENABLED : MFS_GRAYED) | (item.isDefault() ? MFS_DEFAULT : 0);
             if (ui::Menu* sub = item.submenu(); sub && sub != &menu_) {
                 Win32MenuPeer& subPeer = of(*sub, ids_);
-                if (!subPeer.building_) {
-                    info.fMask |= MIIM_SUBMENU;
-                    info.hSubMenu = subPeer.handle();
-                }
+                if (!subPeer.building_) row.submenu = subPeer.handle();
             }
         }
-        InsertMenuItemA(handle_.get(), position++, TRUE, &info);
+        rows.push_back(std::move(row));
     }
+    // The rows both lists begin and end with stay in the menu; those between
+    // are replaced, removed from the last so that no row moves in vain.
+    std::size_t head = 0;
+    while (head < shown_.size() && head < rows.size() && shown_[head] == rows[head]) ++head;
+    std::size_t tail = 0;
+    while (tail < shown_.size() - head && tail < rows.size() - head &&
+           shown_[shown_.size() - 1 - tail] == rows[rows.size() - 1 - tail])
+        ++tail;
+    for (std::size_t i = shown_.size() - tail; i > head; --i)
+        RemoveMenu(handle_.get(), static_cast<UINT>(i - 1), MF_BYPOSITION);
+    for (std::size_t i = head; i < rows.size() - tail; ++i) insert(static_cast<UINT>(i), rows[i]);
+    shown_ = std::move(rows);
     for (const auto& [gone, id] : itemIds_)
         if (id) ids_->release(id);
     itemIds_ = std::move(kept);

@@ -3,6 +3,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/ui/menu.h"
@@ -26,7 +27,9 @@ private:
 
 // The HMENU of a menu: a pop-up menu that serves in the menu bar, as a
 // submenu and for TrackPopupMenu alike. It follows the items lazily, when it
-// is about to be shown: the program fills long menus item by item.
+// is about to be shown: the program fills long menus item by item. Only the
+// rows that changed are replaced; the rows before and after them stay, so a
+// long menu in which one item changed is not made anew.
 class Win32MenuPeer : public ui::ControlPeer {
 public:
     Win32MenuPeer(ui::Menu& menu, std::shared_ptr<CommandIds> ids);
@@ -50,13 +53,26 @@ public:
     void collectShortcuts(std::vector<ACCEL>& accelerators, int depth = 0);
 
 private:
+    // One row of the HMENU as it was inserted.
+    struct Row {
+        const ui::MenuItem* item = nullptr;
+        UINT id = 0;
+        bool separator = false;
+        std::string text;
+        UINT state = 0;
+        HMENU submenu = nullptr;
+        bool operator==(const Row&) const = default;
+    };
+
     void rebuild();
     void removeAll();
+    void insert(UINT position, Row& row);
 
     ui::Menu& menu_;
     std::shared_ptr<CommandIds> ids_;
     UniqueHmenu handle_;
     std::map<const ui::MenuItem*, UINT> itemIds_;
+    std::vector<Row> shown_;
     bool dirty_ = true;
     bool building_ = false;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -56,6 +56,11 @@ void NativeItems::replaceAll(HWND window, const std::vector<ui::ListItem>& items
     const LRESULT top = kind_ == Kind::ListBox ? SendMessageA(window, LB_GETTOPINDEX, 0, 0) : 0;
     SendMessageA(window, kind_ == Kind::ListBox ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
     shown_.clear();
+    // Room for all rows at once rather than growing row by row.
+    std::size_t bytes = 0;
+    for (const auto& item : items) bytes += item.text.size() + 1;
+    SendMessageA(window, kind_ == Kind::ListBox ? LB_INITSTORAGE : CB_INITSTORAGE, items.size(), bytes);
+    shown_.reserve(items.size());
     for (const auto& item : items) {
         insert(window, -1, item.text);
         shown_.push_back(item.text);

@@ -1,20 +1,32 @@
 #include "platform/win32/win32_subclass.h"
 
+#include <unordered_map>
+
 namespace scrivlet {
 
 namespace {
-constexpr const char* SubclassProperty = "Scrivlet.Subclass";
+
+// The subclass of each window, kept in the process rather than as a window
+// property: under Wine every property read asks the server, and the procedure
+// looks its subclass up at every message (a list filled with 10,000 rows paid
+// half a second for it). Windows and their procedures belong to one thread.
+std::unordered_map<HWND, Subclass*>& subclasses() {
+    thread_local std::unordered_map<HWND, Subclass*> byWindow;
+    return byWindow;
 }
+
+}  // namespace
 
 bool Subclass::attach(HWND hwnd, SubclassHandler& handler) {
     detach();
-    if (!hwnd || !SetPropA(hwnd, SubclassProperty, this)) return false;
+    if (!hwnd) return false;
+    subclasses()[hwnd] = this;
     hwnd_ = hwnd;
     handler_ = &handler;
     original_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Subclass::procedure)));
     if (!original_) {
-        RemovePropA(hwnd, SubclassProperty);
+        subclasses().erase(hwnd);
         hwnd_ = nullptr;
         handler_ = nullptr;
         return false;
@@ -24,16 +36,16 @@ bool Subclass::attach(HWND hwnd, SubclassHandler& handler) {
 
 void Subclass::detach() {
     if (!hwnd_) return;
-    if (IsWindow(hwnd_)) {
-        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
-        RemovePropA(hwnd_, SubclassProperty);
-    }
+    if (IsWindow(hwnd_)) SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    const auto known = subclasses().find(hwnd_);
+    if (known != subclasses().end() && known->second == this) subclasses().erase(known);
     hwnd_ = nullptr;
     handler_ = nullptr;
 }
 
 LRESULT CALLBACK Subclass::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<Subclass*>(GetPropA(hwnd, SubclassProperty));
+    const auto known = subclasses().find(hwnd);
+    Subclass* self = known != subclasses().end() ? known->second : nullptr;
     if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
     const WNDPROC original = self->original_;
     if (message == WM_NCDESTROY) {

@@ -276,6 +276,8 @@ void Win32Ui::popupMenu(ui::Form& owner, ui::Menu& menu) {
         if (ui::MenuItem* item = peer->find(chosen)) item->click();
 }
 
+void Win32Ui::prepareMenu(ui::Menu& menu) { Win32MenuPeer::of(menu, commandIds_).handle(); }
+
 std::string Win32Ui::inputBox(const std::string& caption, const std::string& prompt, const std::string& preset) {
     HWND owner = GetActiveWindow();
     Win32InputBox box(*this, caption, prompt, preset, owner);

@@ -40,6 +40,7 @@ public:
     void runModal(ui::Form& form) override;
     void focus(ui::Form& form, ui::Control* control) override;
     void popupMenu(ui::Form& owner, ui::Menu& menu) override;
+    void prepareMenu(ui::Menu& menu) override;
     std::string inputBox(const std::string& caption, const std::string& prompt,
                          const std::string& preset) override;
     ui::Rect frameAround(const ui::Form& form) override;
