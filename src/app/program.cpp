@@ -31,7 +31,12 @@ Program::Program(Platform p)
                         .showOptions = [this](bool modal) { options->show(modal); },
                         .showDebugger = [this] { debugger->show(); },
                         .showDebugWindow = [this] { debugWindow->show(); },
-                        .showHelp = [this] { showHelp(platform, messages_); }});
+                        .showHelp = [this] { showHelp(platform, messages_); },
+                        // With thousands of entries the menu takes long to build:
+                        // it is built before the first click, but after the start,
+                        // since the shell may wait for the program while it adds the
+                        // icon, and a long build then holds up the shell too.
+                        .afterStart = [this] { popup->prepareMenu(); }});
     sender = std::make_unique<Sender>(platform, snippetFile, *tracker, messages_, ownCaption("Auswahl", ntPlatform_),
                                       [this](ui::Form& dialog) {
                                           placeBesideMainWindow(dialog, mainWindow->form, platform.ui.screen());
@@ -118,9 +123,6 @@ void Program::unloadOtherWindows() {
 void Program::start() {
     debugMode_ = isDebugCommandLine(platform.system.commandLine());
     mainWindow->load(debugMode_);
-    // The menu is built once the program has started rather than at the first
-    // click: with thousands of entries that takes long.
-    popup->prepareMenu();
 }
 
 }  // namespace scrivlet

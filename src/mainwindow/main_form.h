@@ -27,6 +27,9 @@ public:
     ui::Button btnRename{&container1, "Btn(2)", {840, 0, 795, 915}, "&Umbe- nennen", ui::Picture::Rename};
     ui::Button btnDelete{&container1, "Btn(1)", {1680, 0, 795, 915}, "&Löschen", ui::Picture::Delete};
     ui::Timer destWindowsHandlePollTimer{*this, 1000, false};
+    // Fires once, a moment after the start, for work that can wait until the
+    // program has answered everything that waited for it during the start.
+    ui::Timer afterStartTimer{*this, 100, false};
 
     ui::Frame textFrame{this, "TextFrame", {2880, 120, 5175, 5355}, "Bearbeitung"};
     // Arial 9.75 pt.

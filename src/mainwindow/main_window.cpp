@@ -67,6 +67,10 @@ void MainWindow::wireEvents() {
     };
 
     f.destWindowsHandlePollTimer.onTick = [this] { links_.pollTargets(); };
+    f.afterStartTimer.onTick = [this] {
+        form.afterStartTimer.setEnabled(false);
+        run(links_.afterStart);
+    };
 
     f.onResize = [this] {
         if (form.windowState() != ui::WindowState::Minimized) layout_.relayout(form, false);
@@ -120,6 +124,7 @@ void MainWindow::load(bool debugMode) {
     links_.loadSnippetFile();
     if (!ntPlatform_) form.destWindowsHandlePollTimer.setEnabled(true);
     if (debugMode_) run(links_.showDebugWindow);
+    form.afterStartTimer.setEnabled(true);
 }
 
 void MainWindow::installTrayIcon() {

@@ -34,6 +34,8 @@ struct MainWindowLinks {
     std::function<void()> showDebugWindow{};
     // The online help.
     std::function<void()> showHelp{};
+    // Once, a moment after the start is over.
+    std::function<void()> afterStart{};
 };
 
 // The main window's behaviour: the entry list, the editor, the destination
