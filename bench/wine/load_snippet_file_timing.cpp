@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "common/settle_file.h"
 #include "common/snippet_fixture.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_profile.h"
@@ -48,25 +49,6 @@ Timing timed(int runs, const std::function<void()>& prepare, const std::function
     return {took[took.size() / 2], took.front()};
 }
 
-// Sets the file's time of last write a minute back, so that Wine keeps what it
-// parses of it, as for a file the user has not changed for a while.
-void settle(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER time;
-    time.LowPart = now.dwLowDateTime;
-    time.HighPart = now.dwHighDateTime;
-    time.QuadPart -= 60ull * 10'000'000ull;
-    FILETIME past;
-    past.dwLowDateTime = time.LowPart;
-    past.dwHighDateTime = time.HighPart;
-    SetFileTime(file, nullptr, nullptr, &past);
-    CloseHandle(file);
-}
 
 // The names as the program read them before, one key per call.
 std::size_t namesOneKeyAtATime(IniAccess& ini, const std::string& path) {
@@ -116,7 +98,7 @@ int main(int argc, char** argv) {
         const Timing fresh = timed(5, rewrite, names);
         report("ReadEntryNames", count, "just written", fresh);
         rewrite();
-        settle(path);
+        scrivlet::bench::settleFile(path);
         file.readNames();  // the first opening after a change parses the file
         const Timing settled = timed(5, nothing, names);
         report("ReadEntryNames", count, "file unchanged", settled);

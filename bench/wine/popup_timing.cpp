@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "common/settle_file.h"
 #include "common/snippet_fixture.h"
 #include "e2e/desktop_driver.h"
 
@@ -224,25 +225,6 @@ int runBareStart() {
 
 // ---- The timing run ----
 
-// The file's time of last write a minute back, as for a file the user has not
-// changed for a while (Wine parses a file written in the last two seconds
-// again at every profile call).
-void settle(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER time;
-    time.LowPart = now.dwLowDateTime;
-    time.HighPart = now.dwHighDateTime;
-    time.QuadPart -= 60ull * 10'000'000ull;
-    FILETIME past;
-    past.dwLowDateTime = time.LowPart;
-    past.dwHighDateTime = time.HighPart;
-    SetFileTime(file, nullptr, nullptr, &past);
-    CloseHandle(file);
-}
 
 std::string withCascade(std::string bytes, bool cascade) {
     const std::string flag = "PumMode=0";
@@ -409,7 +391,7 @@ int main(int argc, char** argv) {
         CopyFileA(exe, (folder + "\\scrivlet.exe").c_str(), FALSE);
         const std::string file = folder + "\\Scrivlet.ini";
         e2e::writeFile(file, scrivlet::bench::snippetFileWithVariedNames(count));
-        settle(file);
+        scrivlet::bench::settleFile(file);
         std::vector<double> runs, bare;
         for (int run = 0; run < 5; ++run) {
             bare.push_back(timeStart(inQuotes(self) + " --bare-start", folder, BareCaption));
