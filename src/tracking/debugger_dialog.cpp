@@ -53,8 +53,8 @@ DebuggerForm* Debugger::open() {
 void Debugger::showTitles(const std::vector<std::string>& titles) {
     DebuggerForm* f = open();
     if (!f) return;
-    f->titelListe.clear();
-    for (const std::string& title : titles) f->titelListe.addItem(title);
+    // In one change: a capture comes with every opening of the menu.
+    f->titelListe.setItems(titles);
 }
 
 void Debugger::show() {
