@@ -72,7 +72,7 @@ TEST(DebuggerE2E, ShowsTheCapturedTitlesAndAnIgnoredOneIsGoneAfterTheNextCapture
 
     // Back at notepad, the user clicks the icon again.
     clickCentre(notepad.window());
-    if (!waitFor([&] { return GetForegroundWindow() == notepad.window(); }, 5000)) bringToFront(notepad.window());
+    if (!waitFor([&] { return GetForegroundWindow() == notepad.window(); }, 5000)) clickToFront(notepad.window());
     captureByIcon(run);
     EXPECT_TRUE(waitFor([&] { return !contains(listBoxItems(list), title); }))
         << "still listed: " << title;

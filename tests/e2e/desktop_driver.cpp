@@ -1,7 +1,6 @@
 #include "e2e/desktop_driver.h"
 
 #include <chrono>
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -148,7 +147,7 @@ bool chooseMenuItem(HWND window, char menuKey, char itemKey) {
 }
 
 void clickButton(HWND dialog, const std::string& caption) {
-    if (HWND button = findChild(dialog, "Button", caption)) PostMessageA(button, BM_CLICK, 0, 0);
+    if (HWND button = findChild(dialog, "Button", caption)) clickCentre(button);
 }
 
 namespace {
@@ -302,10 +301,77 @@ bool chooseMenuByKeys(DWORD processId, char menuKey, char itemKey) {
     return true;
 }
 
-void bringToFront(HWND window) {
-    ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
-    waitFor([window] { return GetForegroundWindow() == window; }, 5000);
+namespace {
+
+// Whether a click at the screen point lands in the window (or a child of it).
+bool landsIn(HWND window, POINT p) {
+    const HWND hit = WindowFromPoint(p);
+    return hit == window || IsChild(window, hit);
+}
+
+}  // namespace
+
+bool clickToFront(HWND window) {
+    RECT r{};
+    if (!GetWindowRect(window, &r)) return false;
+    // The caption bar, where a click activates and changes nothing else; the
+    // first spot along it that no other window covers.
+    const int y = r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    for (int step = 1; step < 8; ++step) {
+        const POINT p{r.left + (r.right - r.left) * step / 8, y};
+        if (!landsIn(window, p)) continue;
+        clickScreen(p.x, p.y);
+        return waitFor([window] { return GetForegroundWindow() == window; }, 5000);
+    }
+    return false;
+}
+
+namespace {
+
+// The newest icon of Wine's own notification area, which it shows when no
+// host tray takes the icons: a window of its own with a child window per
+// icon, which tells the icon's owner of every mouse message it receives
+// (Wine 8 keeps it in the X11 driver, later versions in explorer). Icons are
+// added to the right; the icon of a program that ended just before may still
+// stand left of the newest one.
+HWND newestTrayIcon() {
+    const std::pair<const char*, const char*> trays[] = {{"__winex11_standalone_tray", "__winex11_tray_icon"},
+                                                         {"Shell_TrayWnd", "__wine_tray_icon"}};
+    for (const auto& [trayClass, iconClass] : trays) {
+        const HWND tray = FindWindowA(trayClass, nullptr);
+        if (!tray || !IsWindowVisible(tray)) continue;
+        HWND newest = nullptr;
+        LONG left = 0;
+        for (HWND icon : childWindows(tray, iconClass)) {
+            RECT r{};
+            if (!IsWindowVisible(icon) || !GetWindowRect(icon, &r)) continue;
+            if (!newest || r.left > left) newest = icon, left = r.left;
+        }
+        if (newest) return newest;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool clickTrayIcon(MouseButton button) {
+    // The area shows a new icon a moment after the program added it.
+    HWND icon = nullptr;
+    if (!waitFor([&] { return (icon = newestTrayIcon()) != nullptr; }, 5000)) return false;
+    RECT r{};
+    GetWindowRect(icon, &r);
+    const POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    if (!landsIn(icon, p)) return false;
+    // A second click within the double-click time would be a double click,
+    // which the icon reports as such; a user clicking twice to do two things
+    // waits longer.
+    static DWORD lastClick = GetTickCount() - 10000;
+    const DWORD pause = GetDoubleClickTime() + 100;
+    const DWORD since = GetTickCount() - lastClick;
+    if (since < pause) Sleep(pause - since);
+    const bool clicked = clickScreen(p.x, p.y, button);
+    lastClick = GetTickCount();
+    return clicked;
 }
 
 bool screenshot(HWND window, const std::string& path) {
@@ -383,6 +449,13 @@ Notepad::Notepad() : process_("notepad.exe", "") {
     // back from whatever comes to the front meanwhile (a menu then closes at
     // once). A user waits until the window is ready, too.
     WaitForInputIdle(process_.handle(), 10000);
+    // Where the user keeps it: each notepad of a test a little lower and to
+    // the right of the one before, so that the caption of every one can be
+    // clicked, and clear of the notification area in the top left corner.
+    static int started = 0;
+    const int offset = 40 * (started++ % 8);
+    if (window_) SetWindowPos(window_, nullptr, 200 + offset, 120 + offset, 0, 0,
+                              SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::string Notepad::text() const { return edit_ ? windowText(edit_) : "<no notepad>"; }

@@ -52,7 +52,12 @@ void clickHere(MouseButton button = MouseButton::Left);
 // Chooses a menu-bar item with F10 and the access keys in whatever window of
 // the process is active: the keys go where the program put the focus.
 bool chooseMenuByKeys(DWORD processId, char menuKey, char itemKey);
-void bringToFront(HWND window);
+// The user's click on the window's caption bar, where no other window covers
+// it; true once the window is the active one.
+bool clickToFront(HWND window);
+// A click on the program's icon in the notification area (the only icon of a
+// fresh prefix); false when there is none or another window covers it.
+bool clickTrayIcon(MouseButton button = MouseButton::Left);
 
 // Saves the window's area of the screen as a BMP file.
 bool screenshot(HWND window, const std::string& path);

@@ -122,7 +122,7 @@ TEST(MainWindowE2E, ThePlacementIsRestoredAfterARestart) {
 TEST(MainWindowE2E, TheCloseBoxOnlyHides) {
     ScrivletRun run(SampleFile);
     run.showMainWindow();
-    PostMessageA(run.mainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(clickCloseBox(run.mainWindow()));
     EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(run.mainWindow()); }));
     EXPECT_TRUE(run.running());
 }

@@ -82,7 +82,7 @@ TEST(ProgramEndE2E, TheUsersCloseRequestsOnlyHide) {
     pressKey(VK_F4, true);  // Alt+F4
     EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(run.mainWindow()); }));
     ASSERT_TRUE(run.showByIcon());
-    PostMessageA(run.mainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box, the window menu
+    ASSERT_TRUE(clickCloseBox(run.mainWindow()));
     EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(run.mainWindow()); }));
     EXPECT_TRUE(run.running());
 }

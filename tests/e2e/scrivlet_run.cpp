@@ -46,12 +46,12 @@ void ScrivletRun::restart(const std::string& arguments) {
 void ScrivletRun::showMainWindow() {
     // The right button on the icon: the program shows its window and makes it
     // the active one itself.
-    if (!IsWindowVisible(main_)) iconMessage(0x204);
+    if (!IsWindowVisible(main_)) clickTrayIcon(MouseButton::Right);
     waitFor([this] { return IsWindowVisible(main_) && GetForegroundWindow() == main_; });
 }
 
 bool ScrivletRun::showByIcon() {
-    iconMessage(0x204);
+    clickTrayIcon(MouseButton::Right);
     return waitFor([this] { return GetForegroundWindow() == main_; });
 }
 

@@ -27,7 +27,10 @@ public:
     std::string value(const std::string& section, int n) const {
         return iniValue(snippetPath_, section, std::to_string(n));
     }
-    // The right button on the notification-area icon, as the shell reports it.
+    // The shell's report of a mouse message on the notification-area icon.
+    // Stands for the user's left click, whose menu Wine's own notification
+    // area closes at once when it opens on the press (the area holds the
+    // mouse until the release); right clicks are real (clickTrayIcon).
     void iconMessage(LPARAM mouseMessage) { PostMessageA(main_, 1024, 0, mouseMessage); }
     void showMainWindow();
     // The right button on the icon, as the shell reports it: the program shows

@@ -61,7 +61,7 @@ bool clickButtonOf(HWND window, const std::string& caption) {
 // Opens the pop-up menu from the icon while notepad is in front, as the user
 // does; the mouse waits at a spot where it selects nothing.
 HWND openPopupMenu(ScrivletRun& run, Notepad& notepad) {
-    bringToFront(notepad.window());
+    if (!clickToFront(notepad.window())) return nullptr;
     moveMouse(400, 300);
     HWND menu = nullptr;
     for (int click = 0; click < 3 && !menu; ++click) {
