@@ -21,7 +21,7 @@ const std::string DebuggerCaption = MainCaption + " - Debugger";
 void captureByIcon(ScrivletRun& run) {
     HWND menu = nullptr;
     for (int click = 0; click < 3 && !menu; ++click) {
-        run.iconMessage(0x201);
+        run.iconMessage(WM_LBUTTONDOWN);
         waitFor([&] { return (menu = run.popupMenu()) != nullptr; }, 5000);
     }
     ASSERT_NE(menu, nullptr);

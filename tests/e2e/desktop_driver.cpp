@@ -326,53 +326,6 @@ bool clickToFront(HWND window) {
     return false;
 }
 
-namespace {
-
-// The newest icon of Wine's own notification area, which it shows when no
-// host tray takes the icons: a window of its own with a child window per
-// icon, which tells the icon's owner of every mouse message it receives
-// (Wine 8 keeps it in the X11 driver, later versions in explorer). Icons are
-// added to the right; the icon of a program that ended just before may still
-// stand left of the newest one.
-HWND newestTrayIcon() {
-    const std::pair<const char*, const char*> trays[] = {{"__winex11_standalone_tray", "__winex11_tray_icon"},
-                                                         {"Shell_TrayWnd", "__wine_tray_icon"}};
-    for (const auto& [trayClass, iconClass] : trays) {
-        const HWND tray = FindWindowA(trayClass, nullptr);
-        if (!tray || !IsWindowVisible(tray)) continue;
-        HWND newest = nullptr;
-        LONG left = 0;
-        for (HWND icon : childWindows(tray, iconClass)) {
-            RECT r{};
-            if (!IsWindowVisible(icon) || !GetWindowRect(icon, &r)) continue;
-            if (!newest || r.left > left) newest = icon, left = r.left;
-        }
-        if (newest) return newest;
-    }
-    return nullptr;
-}
-
-}  // namespace
-
-bool clickTrayIcon(MouseButton button) {
-    // The area shows a new icon a moment after the program added it.
-    HWND icon = nullptr;
-    if (!waitFor([&] { return (icon = newestTrayIcon()) != nullptr; }, 5000)) return false;
-    RECT r{};
-    GetWindowRect(icon, &r);
-    const POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    if (!landsIn(icon, p)) return false;
-    // A second click within the double-click time would be a double click,
-    // which the icon reports as such; a user clicking twice to do two things
-    // waits longer.
-    static DWORD lastClick = GetTickCount() - 10000;
-    const DWORD pause = GetDoubleClickTime() + 100;
-    const DWORD since = GetTickCount() - lastClick;
-    if (since < pause) Sleep(pause - since);
-    const bool clicked = clickScreen(p.x, p.y, button);
-    lastClick = GetTickCount();
-    return clicked;
-}
 
 bool screenshot(HWND window, const std::string& path) {
     RECT r;

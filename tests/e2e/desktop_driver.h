@@ -55,9 +55,6 @@ bool chooseMenuByKeys(DWORD processId, char menuKey, char itemKey);
 // The user's click on the window's caption bar, where no other window covers
 // it; true once the window is the active one.
 bool clickToFront(HWND window);
-// A click on the program's icon in the notification area (the only icon of a
-// fresh prefix); false when there is none or another window covers it.
-bool clickTrayIcon(MouseButton button = MouseButton::Left);
 
 // Saves the window's area of the screen as a BMP file.
 bool screenshot(HWND window, const std::string& path);

@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
         ModalCase{"ChoiceDialog", "[Name]\r\n1=An den Editor\r\n[Text]\r\n1=\r\n[Title]\r\n1=Editor\r\n" + Ignore,
                   [](ScrivletRun& run) {
                       // The shell's report of a left click on the icon; the entry from the menu.
-                      run.iconMessage(0x201);
+                      run.iconMessage(WM_LBUTTONDOWN);
                       if (!waitFor([&] { return run.popupMenu() != nullptr; })) return;
                       pressKey(VK_DOWN);
                       pressKey(VK_RETURN);

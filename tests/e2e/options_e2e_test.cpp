@@ -171,7 +171,7 @@ TEST(OptionsE2E, TheCascadeBoxActsAtOnceAndTheCloseBoxLeavesTheFile) {
     // In a prefix's first seconds the first menu sometimes closes at once;
     // the user clicks the icon again.
     for (int click = 0; click < 3 && menuWindows(run) == 0; ++click) {
-        run.iconMessage(0x201);
+        run.iconMessage(WM_LBUTTONDOWN);
         waitFor([&] { return menuWindows(run) == 1; }, 5000);
     }
     ASSERT_EQ(menuWindows(run), 1);

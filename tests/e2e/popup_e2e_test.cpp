@@ -37,7 +37,7 @@ bool chooseFromMenu(ScrivletRun& run, Notepad& notepad, int downs, const std::st
     // again, as on a busy desktop. Every later click in a run opens it at once.
     HWND menu = nullptr;
     for (int click = 0; click < 3 && !menu; ++click) {
-        run.iconMessage(0x201);
+        run.iconMessage(WM_LBUTTONDOWN);
         waitFor([&] { return (menu = run.popupMenu()) != nullptr; }, 5000);
     }
     if (!menu) return false;
@@ -72,7 +72,7 @@ TEST(PopupE2E, TheCascadedMenuGroupsTheEntries) {
     Notepad notepad;
     // "&A" opens with Right; its only entry is chosen with Enter.
     ASSERT_TRUE(clickToFront(notepad.window()));
-    run.iconMessage(0x201);
+    run.iconMessage(WM_LBUTTONDOWN);
     HWND menu = nullptr;
     ASSERT_TRUE(waitFor([&] { return (menu = run.popupMenu()) != nullptr; }));
     run.saveScreenshot(menu, "popup-cascaded");
@@ -85,7 +85,7 @@ TEST(PopupE2E, TheCascadedMenuGroupsTheEntries) {
 TEST(PopupE2E, TheRightButtonShowsAndHidesTheMainWindow) {
     ScrivletRun run(snippetFile("0"));
     for (bool visible : {true, false, true}) {
-        ASSERT_TRUE(clickTrayIcon(MouseButton::Right));
+        run.iconMessage(WM_RBUTTONDOWN);
         EXPECT_TRUE(waitFor([&] { return (IsWindowVisible(run.mainWindow()) != FALSE) == visible; })) << visible;
     }
     // Each click came with its release, which changed nothing: one click, one
@@ -96,7 +96,7 @@ TEST(PopupE2E, QuitFromTheMenuEndsTheProgram) {
     ScrivletRun run(snippetFile("0"));
     Notepad notepad;
     ASSERT_TRUE(clickToFront(notepad.window()));
-    run.iconMessage(0x201);
+    run.iconMessage(WM_LBUTTONDOWN);
     ASSERT_TRUE(waitFor([&] { return run.popupMenu() != nullptr; }));
     pressKey(VK_UP);  // "&Abbrechen"
     pressKey(VK_UP);  // "&Beenden"
@@ -119,7 +119,7 @@ TEST(PopupE2E, TwoMatchingWindowsLetTheUserChoose) {
     Notepad first, second;
     ASSERT_NE(second.window(), nullptr);
     ASSERT_TRUE(clickToFront(first.window()));
-    run.iconMessage(0x201);
+    run.iconMessage(WM_LBUTTONDOWN);
     ASSERT_TRUE(waitFor([&] { return run.popupMenu() != nullptr; }));
     pressKey(VK_DOWN);
     pressKey(VK_RETURN);
@@ -142,7 +142,7 @@ TEST(PopupE2E, AClosedTargetReceivesNothingAndTheUserIsTold) {
     auto notepad = std::make_unique<Notepad>();
     Notepad other;
     ASSERT_TRUE(clickToFront(notepad->window()));
-    run.iconMessage(0x201);
+    run.iconMessage(WM_LBUTTONDOWN);
     ASSERT_TRUE(waitFor([&] { return run.popupMenu() != nullptr; }));
     notepad.reset();  // the window the user worked in closes while the menu is open
     pressKey(VK_DOWN);

@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                 [](ScrivletRun& run) { ASSERT_TRUE(chooseMenuByKeys(run.processId(), 'D', 'B')); }},  // "&Beenden"
         EndCase{"PopupMenuQuit",
                 [](ScrivletRun& run) {
-                    run.iconMessage(0x201);  // the shell's report of a left click on the icon
+                    run.iconMessage(WM_LBUTTONDOWN);  // the shell's report of a left click on the icon
                     ASSERT_TRUE(waitFor([&] { return run.popupMenu() != nullptr; }));
                     pressKey(VK_UP);  // "&Abbrechen"
                     pressKey(VK_UP);  // "&Beenden"

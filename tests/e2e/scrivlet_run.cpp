@@ -46,12 +46,12 @@ void ScrivletRun::restart(const std::string& arguments) {
 void ScrivletRun::showMainWindow() {
     // The right button on the icon: the program shows its window and makes it
     // the active one itself.
-    if (!IsWindowVisible(main_)) clickTrayIcon(MouseButton::Right);
+    if (!IsWindowVisible(main_)) iconMessage(WM_RBUTTONDOWN);
     waitFor([this] { return IsWindowVisible(main_) && GetForegroundWindow() == main_; });
 }
 
 bool ScrivletRun::showByIcon() {
-    clickTrayIcon(MouseButton::Right);
+    iconMessage(WM_RBUTTONDOWN);
     return waitFor([this] { return GetForegroundWindow() == main_; });
 }
 

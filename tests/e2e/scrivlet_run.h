@@ -27,10 +27,11 @@ public:
     std::string value(const std::string& section, int n) const {
         return iniValue(snippetPath_, section, std::to_string(n));
     }
-    // The shell's report of a mouse message on the notification-area icon.
-    // Stands for the user's left click, whose menu Wine's own notification
-    // area closes at once when it opens on the press (the area holds the
-    // mouse until the release); right clicks are real (clickTrayIcon).
+    // The shell's report of a mouse message on the notification-area icon,
+    // standing for the user's click there: a click in Wine's own notification
+    // area makes its window ("Wine System Tray") the active one, which the
+    // taskbar of Windows never becomes, and an entry would then be typed
+    // into it.
     void iconMessage(LPARAM mouseMessage) { PostMessageA(main_, 1024, 0, mouseMessage); }
     void showMainWindow();
     // The right button on the icon, as the shell reports it: the program shows

@@ -65,7 +65,7 @@ HWND openPopupMenu(ScrivletRun& run, Notepad& notepad) {
     moveMouse(400, 300);
     HWND menu = nullptr;
     for (int click = 0; click < 3 && !menu; ++click) {
-        run.iconMessage(0x201);
+        run.iconMessage(WM_LBUTTONDOWN);
         waitFor([&] { return (menu = run.popupMenu()) != nullptr; }, 5000);
     }
     return menu;
