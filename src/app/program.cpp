@@ -38,9 +38,7 @@ Program::Program(Platform p)
                         // icon, and a long build then holds up the shell too.
                         .afterStart = [this] { popup->prepareMenu(); }});
     sender = std::make_unique<Sender>(platform, snippetFile, *tracker, messages_, ownCaption("Auswahl", ntPlatform_),
-                                      [this](ui::Form& dialog) {
-                                          placeBesideMainWindow(dialog, mainWindow->form, platform.ui.screen());
-                                      });
+                                      [this](ui::Form& dialog) { placeBesideMain(dialog); });
     MainWindow& main = *mainWindow;
     popup = std::make_unique<PopupActivation>(
         platform, snippetFile, *tracker, main.form, ntPlatform_,
@@ -52,10 +50,7 @@ Program::Program(Platform p)
     strip->activate = [this](int button) { popup->activatePopup(button); };
     options = std::make_unique<OptionsWindow>(
         platform, snippetFile, messages_, ownCaption("Optionen", ntPlatform_),
-        OptionsLinks{.placeBesideMainWindow =
-                         [this](ui::Form& dialog) {
-                             placeBesideMainWindow(dialog, mainWindow->form, platform.ui.screen());
-                         },
+        OptionsLinks{.placeBesideMainWindow = [this](ui::Form& dialog) { placeBesideMain(dialog); },
                      .useStandardFile = [this] { location.locate(SnippetLocation::Mode::Standard); },
                      .chooseFolder =
                          [this](WindowId owner) { location.locate(SnippetLocation::Mode::ChooseFolder, owner); },
@@ -64,10 +59,7 @@ Program::Program(Platform p)
                      .reportWrite = [this](WriteResult result) { mainWindow->reportWrite(result); }});
     debugger = std::make_unique<Debugger>(
         platform, snippetFile, messages_, ownCaption("Debugger", ntPlatform_),
-        DebuggerLinks{.placeBesideMainWindow =
-                          [this](ui::Form& dialog) {
-                              placeBesideMainWindow(dialog, mainWindow->form, platform.ui.screen());
-                          },
+        DebuggerLinks{.placeBesideMainWindow = [this](ui::Form& dialog) { placeBesideMain(dialog); },
                       .reloadSnippetFile = [this] { loadSnippetFile(); },
                       .reportWrite = [this](WriteResult result) { mainWindow->reportWrite(result); }});
     // Every capture shows its titles in the debugger dialog.
@@ -111,6 +103,10 @@ void Program::applyBorderStrip() {
     if (dialogAside) options->form.hide();
     strip->apply();
     if (dialogAside) options->form.show();
+}
+
+void Program::placeBesideMain(ui::Form& dialog) {
+    placeBesideMainWindow(dialog, mainWindow->form, platform.ui.screen());
 }
 
 void Program::unloadOtherWindows() {

@@ -73,6 +73,8 @@ private:
     void located();
     // The windows that go before the main window, in this order.
     void unloadOtherWindows();
+    // Where the choice dialog, the debugger and the options dialog appear.
+    void placeBesideMain(ui::Form& dialog);
 };
 
 // "debug" in any letter case, with blanks around it, selects debug mode.
