@@ -13,112 +13,122 @@ bool isDebugCommandLine(const std::string& commandLine) {
 }
 
 Program::Program(Platform p)
-    : platform(p),
-      ntPlatform_(isNtPlatform(platform.system)),
+    : platform_(p),
+      ntPlatform_(isNtPlatform(p.system)),
       appTitle_(ownCaption("", ntPlatform_)),
-      messages_(platform.dialogs, appTitle_),
-      ini(platform.profile),
-      settings(platform.registry),
-      snippetFile(ini, platform.random),
-      location(platform, snippetFile, settings, appTitle_, [this] { located(); }) {
-    tracker = std::make_unique<TargetTracker>(platform.windows, platform.ui, snippetFile.ignoreList(), appTitle_);
-    mainWindow = std::make_unique<MainWindow>(
-        platform, snippetFile, settings, location, messages_, ntPlatform_,
+      messages_(p.dialogs, appTitle_),
+      ini_(p.profile),
+      settings_(p.registry),
+      snippetFile_(ini_, p.random),
+      location_({p.dialogs, p.files, p.system}, snippetFile_, settings_, appTitle_, [this] { located(); }) {
+    tracker_ = std::make_unique<TargetTracker>(p.windows, p.ui, snippetFile_.ignoreList(), appTitle_);
+    mainWindow_ = std::make_unique<MainWindow>(
+        MainWindow::Services{.ui = p.ui, .dialogs = p.dialogs, .clipboard = p.clipboard, .tray = p.tray,
+                             .random = p.random},
+        snippetFile_, settings_, location_, messages_, ntPlatform_,
         MainWindowLinks{.loadSnippetFile = [this] { loadSnippetFile(); },
-                        .iconMessage = [this](unsigned lParam) { popup->iconMessage(lParam); },
-                        .pollTargets = [this] { tracker->pollTick(); },
+                        .iconMessage = [this](unsigned lParam) { popup_->iconMessage(lParam); },
+                        .pollTargets = [this] { tracker_->pollTick(); },
                         .unloadOtherWindows = [this] { unloadOtherWindows(); },
-                        .showOptions = [this](bool modal) { options->show(modal); },
-                        .showDebugger = [this] { debugger->show(); },
-                        .showDebugWindow = [this] { debugWindow->show(); },
-                        .showHelp = [this] { showHelp(platform, messages_); },
+                        .showOptions = [this](bool modal) { options_->show(modal); },
+                        .showDebugger = [this] { debugger_->show(); },
+                        .showDebugWindow = [this] { debugWindow_->show(); },
+                        .showHelp = [this] { showHelp(platform_.files, platform_.system, platform_.programs, messages_); },
                         // With thousands of entries the menu takes long to build:
                         // it is built before the first click, but after the start,
                         // since the shell may wait for the program while it adds the
                         // icon, and a long build then holds up the shell too.
-                        .afterStart = [this] { popup->prepareMenu(); }});
-    sender = std::make_unique<Sender>(platform, snippetFile, *tracker, messages_, ownCaption("Auswahl", ntPlatform_),
-                                      [this](ui::Form& dialog) { placeBesideMain(dialog); });
-    MainWindow& main = *mainWindow;
-    popup = std::make_unique<PopupActivation>(
-        platform, snippetFile, *tracker, main.form, ntPlatform_,
-        PopupActions{[this](EntryNumber n) { sender->sendEntry(n); }, [this] { return sender->sending(); },
+                        .afterStart = [this] { popup_->prepareMenu(); }});
+    sender_ = std::make_unique<Sender>(
+        Sender::Services{.files = p.files, .clock = p.clock, .ui = p.ui, .windows = p.windows, .keys = p.keys,
+                         .clipboard = p.clipboard},
+        snippetFile_, *tracker_, messages_, ownCaption("Auswahl", ntPlatform_),
+        [this](ui::Form& dialog) { placeBesideMain(dialog); });
+    MainWindow& main = *mainWindow_;
+    popup_ = std::make_unique<PopupActivation>(
+        PopupActivation::Services{.ui = p.ui, .windows = p.windows, .files = p.files}, snippetFile_, *tracker_,
+        main.form, ntPlatform_,
+        PopupActions{[this](EntryNumber n) { sender_->sendEntry(n); }, [this] { return sender_->sending(); },
                      [&main] { main.showWindow(); },
                      [&main] { main.hideWindow(); }, [&main] { main.quit(); }});
-    strip = std::make_unique<BorderStrip>(platform.ui, platform.windows, snippetFile.options(),
-                                          ownCaption("Satellit", ntPlatform_));
-    strip->activate = [this](int button) { popup->activatePopup(button); };
-    options = std::make_unique<OptionsWindow>(
-        platform, snippetFile, messages_, ownCaption("Optionen", ntPlatform_),
+    strip_ = std::make_unique<BorderStrip>(p.ui, p.windows, snippetFile_.options(),
+                                           ownCaption("Satellit", ntPlatform_));
+    strip_->activate = [this](int button) { popup_->activatePopup(button); };
+    options_ = std::make_unique<OptionsWindow>(
+        OptionsWindow::Services{.ui = p.ui,
+                                .dialogs = p.dialogs,
+                                .programs = p.programs,
+                                .autostart = {.registry = p.registry, .files = p.files, .system = p.system}},
+        snippetFile_, messages_, ownCaption("Optionen", ntPlatform_),
         OptionsLinks{.placeBesideMainWindow = [this](ui::Form& dialog) { placeBesideMain(dialog); },
-                     .useStandardFile = [this] { location.locate(SnippetLocation::Mode::Standard); },
+                     .useStandardFile = [this] { location_.locate(SnippetLocation::Mode::Standard); },
                      .chooseFolder =
-                         [this](WindowId owner) { location.locate(SnippetLocation::Mode::ChooseFolder, owner); },
+                         [this](WindowId owner) { location_.locate(SnippetLocation::Mode::ChooseFolder, owner); },
                      .applyBorderColour = [this](Colour colour) { applyBorderColour(colour); },
                      .applyBorderStrip = [this] { applyBorderStrip(); },
-                     .reportWrite = [this](WriteResult result) { mainWindow->reportWrite(result); }});
-    debugger = std::make_unique<Debugger>(
-        platform, snippetFile, messages_, ownCaption("Debugger", ntPlatform_),
+                     .reportWrite = [this](WriteResult result) { mainWindow_->reportWrite(result); }});
+    debugger_ = std::make_unique<Debugger>(
+        p.ui, p.programs, snippetFile_, messages_, ownCaption("Debugger", ntPlatform_),
         DebuggerLinks{.placeBesideMainWindow = [this](ui::Form& dialog) { placeBesideMain(dialog); },
                       .reloadSnippetFile = [this] { loadSnippetFile(); },
-                      .reportWrite = [this](WriteResult result) { mainWindow->reportWrite(result); }});
+                      .reportWrite = [this](WriteResult result) { mainWindow_->reportWrite(result); }});
     // Every capture shows its titles in the debugger dialog.
-    tracker->onTitles = [this](const std::vector<std::string>& titles) { debugger->showTitles(titles); };
-    debugWindow = std::make_unique<DebugWindow>(platform, appTitle_,
-                                                [this] { return platform.ui.windowOf(mainWindow->form); });
+    tracker_->onTitles = [this](const std::vector<std::string>& titles) { debugger_->showTitles(titles); };
+    debugWindow_ = std::make_unique<DebugWindow>(p.ui, p.windows, p.clock, appTitle_,
+                                                 [this] { return platform_.ui.windowOf(mainWindow_->form); });
 }
 
 Program::~Program() = default;
 
 void Program::loadSnippetFile() {
-    const SnippetList list = snippetFile.load();
+    const SnippetList list = snippetFile_.load();
     if (list.ignoreDefaults == WriteResult::Ok) {
         unwritableReported_.clear();
-    } else if (unwritableReported_ != snippetFile.path()) {
-        unwritableReported_ = snippetFile.path();
+    } else if (unwritableReported_ != snippetFile_.path()) {
+        unwritableReported_ = snippetFile_.path();
         messages_.show(MessageIcon::Error,
                        formatMessageText("Die Textbaustein-Datei '%1' kann nicht beschrieben werden.\\n\\n"
                                          "Änderungen an den Textbausteinen können nicht gespeichert werden.",
-                                         {snippetFile.path()}));
+                                         {snippetFile_.path()}));
     }
-    options->showOptions();
-    applyBorderColour(snippetFile.options().borderColour);
+    options_->showOptions();
+    applyBorderColour(snippetFile_.options().borderColour);
     applyBorderStrip();
-    mainWindow->bindSnippets(list);
+    mainWindow_->bindSnippets(list);
 }
 
 void Program::located() {
-    options->showPath(snippetFile.path());
+    options_->showPath(snippetFile_.path());
     loadSnippetFile();
 }
 
 void Program::applyBorderColour(Colour colour) {
-    snippetFile.options().borderColour = colour;
-    strip->applyColour(colour);
-    options->showBorderColour(colour);
+    snippetFile_.options().borderColour = colour;
+    strip_->applyColour(colour);
+    options_->showBorderColour(colour);
 }
 
 void Program::applyBorderStrip() {
-    const bool dialogAside = snippetFile.options().viaBorder != 0 && options->form.visible();
-    if (dialogAside) options->form.hide();
-    strip->apply();
-    if (dialogAside) options->form.show();
+    const bool dialogAside = snippetFile_.options().viaBorder != 0 && options_->form.visible();
+    if (dialogAside) options_->form.hide();
+    strip_->apply();
+    if (dialogAside) options_->form.show();
 }
 
 void Program::placeBesideMain(ui::Form& dialog) {
-    placeBesideMainWindow(dialog, mainWindow->form, platform.ui.screen());
+    placeBesideMainWindow(dialog, mainWindow_->form, platform_.ui.screen());
 }
 
 void Program::unloadOtherWindows() {
-    debugger->unload();
-    options->unload();
-    strip->unload();
-    debugWindow->unload();
+    debugger_->unload();
+    options_->unload();
+    strip_->unload();
+    debugWindow_->unload();
 }
 
 void Program::start() {
-    debugMode_ = isDebugCommandLine(platform.system.commandLine());
-    mainWindow->load(debugMode_);
+    debugMode_ = isDebugCommandLine(platform_.system.commandLine());
+    mainWindow_->load(debugMode_);
 }
 
 }  // namespace scrivlet

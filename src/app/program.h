@@ -29,11 +29,7 @@ public:
     // The start-up sequence of the main window.
     void start();
 
-    // The caption of the main window, also the title of every message box.
-    const std::string& appTitle() const { return appTitle_; }
-    bool debugMode() const { return debugMode_; }
-    bool ntPlatform() const { return ntPlatform_; }
-
+private:
     // Loads the snippet file into the windows.
     void loadSnippetFile();
     // Shows, places and raises the border strip, or hides it, as the options
@@ -41,10 +37,14 @@ public:
     void applyBorderStrip();
     // The border colour of the options, the strip and the options dialog.
     void applyBorderColour(Colour colour);
+    // A snippet file was settled on: its path is shown, and it is loaded.
+    void located();
+    // The windows that go before the main window, in this order.
+    void unloadOtherWindows();
+    // Where the choice dialog, the debugger and the options dialog appear.
+    void placeBesideMain(ui::Form& dialog);
 
-    Platform platform;
-
-private:
+    Platform platform_;
     // Set before the objects below, which show the title in their messages.
     bool ntPlatform_;
     std::string appTitle_;
@@ -54,27 +54,18 @@ private:
     // the file twice, and the user is told once.
     std::string unwritableReported_;
 
-public:
-    IniAccess ini;
-    UserSettings settings;
-    SnippetFile snippetFile;
-    SnippetLocation location;
-    std::unique_ptr<TargetTracker> tracker;
-    std::unique_ptr<MainWindow> mainWindow;
-    std::unique_ptr<Sender> sender;
-    std::unique_ptr<PopupActivation> popup;
-    std::unique_ptr<BorderStrip> strip;
-    std::unique_ptr<OptionsWindow> options;
-    std::unique_ptr<Debugger> debugger;
-    std::unique_ptr<DebugWindow> debugWindow;
-
-private:
-    // A snippet file was settled on: its path is shown, and it is loaded.
-    void located();
-    // The windows that go before the main window, in this order.
-    void unloadOtherWindows();
-    // Where the choice dialog, the debugger and the options dialog appear.
-    void placeBesideMain(ui::Form& dialog);
+    IniAccess ini_;
+    UserSettings settings_;
+    SnippetFile snippetFile_;
+    SnippetLocation location_;
+    std::unique_ptr<TargetTracker> tracker_;
+    std::unique_ptr<MainWindow> mainWindow_;
+    std::unique_ptr<Sender> sender_;
+    std::unique_ptr<PopupActivation> popup_;
+    std::unique_ptr<BorderStrip> strip_;
+    std::unique_ptr<OptionsWindow> options_;
+    std::unique_ptr<Debugger> debugger_;
+    std::unique_ptr<DebugWindow> debugWindow_;
 };
 
 // "debug" in any letter case, with blanks around it, selects debug mode.

@@ -22,15 +22,15 @@ std::string findHelpFile(FileSystem& files, SystemInfo& system) {
     return "";
 }
 
-void showHelp(Platform& platform, const MessageBoxes& messages) {
-    const std::string page = findHelpFile(platform.files, platform.system);
+void showHelp(FileSystem& files, SystemInfo& system, Programs& programs, const MessageBoxes& messages) {
+    const std::string page = findHelpFile(files, system);
     if (page.empty()) {
         messages.show(MessageIcon::Information, "Die Online-Hilfe konnte leider nicht gefunden werden ...");
         return;
     }
     // Without a program for the page's type the shell opens nothing; the
     // command then has no visible effect.
-    platform.programs.open(page);
+    programs.open(page);
 }
 
 }  // namespace scrivlet

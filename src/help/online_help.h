@@ -2,7 +2,9 @@
 #include <string>
 
 #include "platform/message_boxes.h"
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/programs.h"
+#include "platform/system_info.h"
 
 namespace scrivlet {
 
@@ -14,6 +16,6 @@ std::string findHelpFile(FileSystem& files, SystemInfo& system);
 
 // The help command: hands the start page to the shell, which opens it in the
 // user's browser, or tells the user that there is no help.
-void showHelp(Platform& platform, const MessageBoxes& messages);
+void showHelp(FileSystem& files, SystemInfo& system, Programs& programs, const MessageBoxes& messages);
 
 }  // namespace scrivlet

@@ -1,7 +1,7 @@
 #include "mainwindow/entry_commands.h"
 
 #include "mainwindow/editor_text.h"
-#include "mainwindow/main_window.h"
+#include "mainwindow/write_report.h"
 #include "platform/text.h"
 #include "store/entry_cipher.h"
 #include "store/message_text.h"
@@ -14,6 +14,8 @@ void EntryCommands::inform(const std::string& text) {
     messages_.show(MessageIcon::Information, text);
 }
 
+void EntryCommands::reportWrite(WriteResult result) const { scrivlet::reportWrite(messages_, file_.path(), result); }
+
 void EntryCommands::reportCut(const std::string& name, const char* consequence) {
     messages_.show(MessageIcon::Error,
                    formatMessageText("Der Eintrag '%1' ist in der Datei '%2' länger, als Scrivlet lesen kann.\\n\\n%3",
@@ -21,14 +23,14 @@ void EntryCommands::reportCut(const std::string& name, const char* consequence) 
 }
 
 void EntryCommands::showEntry() {
-    MainForm& f = window_.form;
+    MainForm& f = form_;
     const int row = f.lbEntryList.listIndex();
     if (row < 0) return;
     const auto n = static_cast<EntryNumber>(f.lbEntryList.itemData(row));
     Entry entry = file_.readEntry(n);
     // Shown, a cut entry would be saved cut: it is not shown, and the
     // controls that write it stay off until another entry is shown.
-    window_.entryCut = entry.cut;
+    state_.entryCut = entry.cut;
     if (entry.cut) {
         if (cutShown_ != n)
             reportCut(f.lbEntryList.text(row),
@@ -36,49 +38,49 @@ void EntryCommands::showEntry() {
                       "mit einem Texteditor.");
         entry = Entry{};
     }
-    cutShown_ = window_.entryCut ? n : 0;
+    cutShown_ = state_.entryCut ? n : 0;
     showTextInEditor(f.ghostTextTB, textToEditorForm(unescapeText(entry.text)));
     f.destinationTextList.setText(trimBlanks(entry.title));
     // Showing an entry writes nothing: the flags are set as read, so their
     // click handling has nothing to store.
-    window_.entryLoading = true;
+    state_.entryLoading = true;
     f.cryptChk.setValue(entry.crypt);
     f.dosBoxChk.setValue(entry.dosBox);
-    window_.refreshControls();
-    window_.entryLoading = false;
-    inFile_ = window_.entryCut ? std::nullopt : std::optional<InFile>(now());
+    refreshControls_();
+    state_.entryLoading = false;
+    inFile_ = state_.entryCut ? std::nullopt : std::optional<InFile>(now());
 }
 
 EntryCommands::InFile EntryCommands::now() const {
-    const MainForm& f = window_.form;
-    return {window_.currentEntry(), f.ghostTextTB.text(), f.cryptChk.value()};
+    const MainForm& f = form_;
+    return {currentEntry(), f.ghostTextTB.text(), f.cryptChk.value()};
 }
 
 bool EntryCommands::textUnsaved() const {
-    if (window_.currentEntry() == 0 || window_.entryCut) return false;
+    if (currentEntry() == 0 || state_.entryCut) return false;
     return !inFile_ || *inFile_ != now();
 }
 
 void EntryCommands::writeCurrTextData() {
-    MainForm& f = window_.form;
-    const EntryNumber n = window_.currentEntry();
-    if (n == 0 || window_.entryCut) return;
+    MainForm& f = form_;
+    const EntryNumber n = currentEntry();
+    if (n == 0 || state_.entryCut) return;
     const int crypt = f.cryptChk.value();
     std::string stored = escapeText(editorFormToText(f.ghostTextTB.text()));
-    if (crypt) stored = encipherText(stored, platform_.random);
+    if (crypt) stored = encipherText(stored, services_.random);
     // Text and cipher flag change together or not at all, so the two never
     // disagree.
     const InFile written = now();
     const WriteResult result = file_.writeFields({{"Text", n, stored}, {"Crypt", n, std::to_string(crypt)}});
     if (succeeded(result)) inFile_ = written;
-    window_.reportWrite(result);
+    reportWrite(result);
 }
 
 int EntryCommands::sameName(const std::string& name, int skip) const {
-    const ui::ListBox& list = window_.form.lbEntryList;
-    const std::string upper = platform_.ui.upperCase(name);
+    const ui::ListBox& list = form_.lbEntryList;
+    const std::string upper = services_.ui.upperCase(name);
     for (int i = 0; i < list.count(); ++i)
-        if (i != skip && platform_.ui.upperCase(list.text(i)) == upper) return i;
+        if (i != skip && services_.ui.upperCase(list.text(i)) == upper) return i;
     return -1;
 }
 
@@ -88,7 +90,7 @@ bool EntryCommands::confirmDuplicate(const std::string& name) {
 }
 
 void EntryCommands::newEntry() {
-    MainForm& f = window_.form;
+    MainForm& f = form_;
     if (f.lbEntryList.count() >= MaxEntries) {
         inform("Es gibt bereits " + std::to_string(MaxEntries) +
                " Einträge, mehr kann Scrivlet nicht verwalten.\rBitte löschen Sie zuerst einen Eintrag.");
@@ -96,7 +98,7 @@ void EntryCommands::newEntry() {
     }
     std::string name;
     for (;;) {
-        name = trimBlanks(IniAccess::singleLine(platform_.ui.inputBox(
+        name = trimBlanks(IniAccess::singleLine(services_.dialogs.inputBox(
             "Scrivlet - Neuen Eintrag erstellen", "Bitte geben Sie einen Namen für den neuen Eintrag an:", "")));
         if (name.empty()) return;
         if (sameName(name, -1) < 0 || confirmDuplicate(name)) break;
@@ -105,24 +107,24 @@ void EntryCommands::newEntry() {
     // A new entry starts empty, enciphered, for the last used window.
     const WriteResult result = file_.writeEntry(n, {name, "", "", 1, 0});
     if (!succeeded(result)) {
-        window_.reportWrite(result);
+        reportWrite(result);
         return;
     }
     const int row = f.lbEntryList.addItem(name, n);
     f.lbEntryList.setListIndex(row);
-    window_.refreshControls();
+    refreshControls_();
     f.ghostTextTB.setFocus();
 }
 
 void EntryCommands::renameEntry() {
-    MainForm& f = window_.form;
+    MainForm& f = form_;
     const int p = f.lbEntryList.listIndex();
     if (p < 0) return;
     const std::intptr_t n = f.lbEntryList.itemData(p);
     const std::string old = f.lbEntryList.text(p);
     std::string name;
     for (;;) {
-        name = trimBlanks(IniAccess::singleLine(platform_.ui.inputBox(
+        name = trimBlanks(IniAccess::singleLine(services_.dialogs.inputBox(
             "Scrivlet - Eintrag umbenennen",
             "Bitte geben Sie einen neuen Namen für den Eintrag ''" + old + "'' an:", old)));
         if (name.empty()) return;
@@ -130,7 +132,7 @@ void EntryCommands::renameEntry() {
     }
     const WriteResult result = file_.writeField(static_cast<EntryNumber>(n), "Name", name);
     if (!succeeded(result)) {
-        window_.reportWrite(result);
+        reportWrite(result);
         return;
     }
     f.lbEntryList.removeItem(p);
@@ -139,7 +141,7 @@ void EntryCommands::renameEntry() {
 }
 
 void EntryCommands::deleteEntry() {
-    MainForm& f = window_.form;
+    MainForm& f = form_;
     ui::ListBox& list = f.lbEntryList;
     const int p = list.listIndex();
     if (p < 0) return;
@@ -167,12 +169,12 @@ void EntryCommands::deleteEntry() {
     changes.emplace_back(m, Entry{});
     const WriteResult result = file_.writeEntries(changes);
     if (!succeeded(result)) {
-        window_.reportWrite(result);
+        reportWrite(result);
         return;
     }
     list.setItemData(q, d);
     list.removeItem(p);
-    window_.refreshControls();
+    refreshControls_();
 }
 
 }  // namespace scrivlet

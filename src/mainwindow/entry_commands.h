@@ -2,21 +2,41 @@
 #include <optional>
 #include <string>
 
+#include <functional>
+
+#include "mainwindow/editor_state.h"
+#include "mainwindow/main_form.h"
+#include "platform/dialogs.h"
 #include "platform/message_boxes.h"
-#include "platform/platform.h"
+#include "platform/random_source.h"
+#include "platform/ui/ui_backend.h"
 #include "store/snippet_file.h"
 
 namespace scrivlet {
-
-class MainWindow;
 
 // Creating, renaming, deleting and editing entries in the main window. Every
 // command writes its result to the snippet file before it returns; entry
 // numbers stay 1 to N without gaps.
 class EntryCommands {
 public:
-    EntryCommands(MainWindow& window, Platform& platform, SnippetFile& file, const MessageBoxes& messages)
-        : window_(window), platform_(platform), file_(file), messages_(messages) {}
+    // Names are asked for through dialogs and compared in the user's letter
+    // case through ui; enciphered texts take their salt from random.
+    struct Services {
+        Dialogs& dialogs;
+        ui::UiBackend& ui;
+        RandomSource& random;
+    };
+
+    // refreshControls brings the main window's controls in line after a
+    // command changed the list or the entry shown.
+    EntryCommands(MainForm& form, EditorState& state, Services services, SnippetFile& file,
+                  const MessageBoxes& messages, std::function<void()> refreshControls)
+        : form_(form),
+          state_(state),
+          services_(services),
+          file_(file),
+          messages_(messages),
+          refreshControls_(std::move(refreshControls)) {}
 
     // Brings the selected entry into the editor and the destination controls.
     void showEntry();
@@ -49,10 +69,15 @@ private:
     InFile now() const;
     std::optional<InFile> inFile_;
 
-    MainWindow& window_;
-    Platform& platform_;
+    EntryNumber currentEntry() const { return state_.currentEntry(form_.lbEntryList); }
+    void reportWrite(WriteResult result) const;
+
+    MainForm& form_;
+    EditorState& state_;
+    Services services_;
     SnippetFile& file_;
     const MessageBoxes& messages_;
+    std::function<void()> refreshControls_;
 };
 
 }  // namespace scrivlet

@@ -2,27 +2,8 @@
 
 namespace scrivlet {
 
-namespace {
-
-struct MenuRow {
-    const char* caption;
-    ui::Shortcut shortcut = ui::Shortcut::None;
-};
-
-void fill(ui::Menu& menu, std::initializer_list<MenuRow> rows) {
-    for (const auto& row : rows) menu.add(row.caption, row.shortcut);
-}
-
-}  // namespace
-
 MainForm::MainForm(ui::UiBackend& ui)
     : ui::Form(ui, "MainForm", DesignClientWidth, DesignClientHeight, {}) {
-    fill(mDatei, {{"&Ausblenden"}, {"-"}, {"&Beenden"}});
-    fill(mBearbeiten, {{"&Ausschneiden"}, {"&Kopieren"}, {"&Einfügen"}, {"&Löschen"}, {"-"},
-                       {"&Suchen...", ui::Shortcut::CtrlF}, {"&Weitersuchen", ui::Shortcut::F3}});
-    fill(mTexte, {{"&Neu..."}, {"&Umbenennen..."}, {"&Löschen"}});
-    fill(mExtras, {{"&Optionen..."}, {"-"}, {"&Debugger..."}});
-    fill(mHilfe, {{"&Hilfe"}, {"-"}, {"&Info"}});
     for (ui::Menu* menu : {&mDatei, &mBearbeiten, &mTexte, &mExtras, &mHilfe}) addMenu(*menu);
 
     btnOk.setBold(true);

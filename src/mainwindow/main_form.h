@@ -51,18 +51,36 @@ public:
     ui::Button btnDebug{&steuerungsFrame, "Btn(0)", {120, 3300, 795, 915}, "Debu&g", ui::Picture::Debug};
     ui::Button btnOptions{&steuerungsFrame, "Btn(4)", {120, 4320, 795, 915}, "&Optionen", ui::Picture::Options};
 
-    // The menu bar; items are numbered from 1 in the program's terms.
+    // The menu bar. Each item is bound to a name where its menu is filled, so
+    // a new row moves no handler and no enable rule.
     ui::Menu mDatei{"&Datei"};
-    ui::Menu mBearbeiten{"&Bearbeiten"};
-    ui::Menu mTexte{"&Texte"};
-    ui::Menu mExtras{"&Extras"};
-    ui::Menu mHilfe{"&?"};
+    ui::MenuItem& miHide = mDatei.add("&Ausblenden");
+    ui::MenuItem& miDateiSeparator = mDatei.add("-");
+    ui::MenuItem& miQuit = mDatei.add("&Beenden");
 
-    ui::MenuItem& meDatei(int n) { return mDatei.item(static_cast<std::size_t>(n - 1)); }
-    ui::MenuItem& meBearbeiten(int n) { return mBearbeiten.item(static_cast<std::size_t>(n - 1)); }
-    ui::MenuItem& meTexte(int n) { return mTexte.item(static_cast<std::size_t>(n - 1)); }
-    ui::MenuItem& meExtras(int n) { return mExtras.item(static_cast<std::size_t>(n - 1)); }
-    ui::MenuItem& meHilfe(int n) { return mHilfe.item(static_cast<std::size_t>(n - 1)); }
+    ui::Menu mBearbeiten{"&Bearbeiten"};
+    ui::MenuItem& miCut = mBearbeiten.add("&Ausschneiden");
+    ui::MenuItem& miCopy = mBearbeiten.add("&Kopieren");
+    ui::MenuItem& miPaste = mBearbeiten.add("&Einfügen");
+    ui::MenuItem& miDelete = mBearbeiten.add("&Löschen");
+    ui::MenuItem& miBearbeitenSeparator = mBearbeiten.add("-");
+    ui::MenuItem& miFind = mBearbeiten.add("&Suchen...", ui::Shortcut::CtrlF);
+    ui::MenuItem& miFindNext = mBearbeiten.add("&Weitersuchen", ui::Shortcut::F3);
+
+    ui::Menu mTexte{"&Texte"};
+    ui::MenuItem& miNewEntry = mTexte.add("&Neu...");
+    ui::MenuItem& miRenameEntry = mTexte.add("&Umbenennen...");
+    ui::MenuItem& miDeleteEntry = mTexte.add("&Löschen");
+
+    ui::Menu mExtras{"&Extras"};
+    ui::MenuItem& miOptions = mExtras.add("&Optionen...");
+    ui::MenuItem& miExtrasSeparator = mExtras.add("-");
+    ui::MenuItem& miDebugger = mExtras.add("&Debugger...");
+
+    ui::Menu mHilfe{"&?"};
+    ui::MenuItem& miHelp = mHilfe.add("&Hilfe");
+    ui::MenuItem& miHilfeSeparator = mHilfe.add("-");
+    ui::MenuItem& miInfo = mHilfe.add("&Info");
 };
 
 }  // namespace scrivlet

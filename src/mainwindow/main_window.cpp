@@ -5,6 +5,7 @@
 #include "mainwindow/text_search.h"
 #include "mainwindow/window_placement.h"
 #include "platform/text.h"
+#include "mainwindow/write_report.h"
 #include "store/message_text.h"
 
 namespace scrivlet {
@@ -13,17 +14,18 @@ namespace {
 constexpr Colour WindowBackground = WindowBackgroundColour;
 }
 
-MainWindow::MainWindow(Platform& platform, SnippetFile& file, UserSettings& settings, SnippetLocation& location,
+MainWindow::MainWindow(Services services, SnippetFile& file, UserSettings& settings, SnippetLocation& location,
                        const MessageBoxes& messages, bool ntPlatform, MainWindowLinks links)
-    : form(platform.ui),
-      platform_(platform),
+    : form(services.ui),
+      services_(services),
       file_(file),
       settings_(settings),
       location_(location),
       messages_(messages),
       ntPlatform_(ntPlatform),
       links_(std::move(links)),
-      commands_(*this, platform, file, messages) {
+      commands_(form, editor_, {services.dialogs, services.ui, services.random}, file, messages,
+                [this] { refreshControls(); }) {
     wireEvents();
     wireMenus();
 }
@@ -44,7 +46,7 @@ void MainWindow::wireEvents() {
     f.destinationTextList.onDropDown = [this] { rememberTitle(); };
     f.destinationTextList.onLostFocus = [this] { titleBoxLeft(); };
     f.dosBoxChk.onClick = [this] {
-        if (!entryLoading) reportWrite(writeCurrentField("DosBox", std::to_string(form.dosBoxChk.value())));
+        if (!editor_.entryLoading) reportWrite(writeCurrentField("DosBox", std::to_string(form.dosBoxChk.value())));
     };
 
     f.btnNew.onClick = [this] { commands_.newEntry(); };
@@ -84,24 +86,24 @@ void MainWindow::wireEvents() {
 
 void MainWindow::wireMenus() {
     MainForm& f = form;
-    f.meDatei(1).onClick = [this] { hideWindow(); };
-    f.meDatei(3).onClick = [this] { quit(); };
+    f.miHide.onClick = [this] { hideWindow(); };
+    f.miQuit.onClick = [this] { quit(); };
     f.mBearbeiten.onOpen = [this] { refreshControls(); };
-    f.meBearbeiten(1).onClick = [this] { cut(); };
-    f.meBearbeiten(2).onClick = [this] { copy(); };
-    f.meBearbeiten(3).onClick = [this] { paste(); };
-    f.meBearbeiten(4).onClick = [this] { deleteSelection(); };
-    f.meBearbeiten(6).onClick = [this] { find(); };
-    f.meBearbeiten(7).onClick = [this] { findNext(); };
-    f.meTexte(1).onClick = [this] { commands_.newEntry(); };
-    f.meTexte(2).onClick = [this] { commands_.renameEntry(); };
-    f.meTexte(3).onClick = [this] { commands_.deleteEntry(); };
-    f.meExtras(1).onClick = [this] {
+    f.miCut.onClick = [this] { cut(); };
+    f.miCopy.onClick = [this] { copy(); };
+    f.miPaste.onClick = [this] { paste(); };
+    f.miDelete.onClick = [this] { deleteSelection(); };
+    f.miFind.onClick = [this] { find(); };
+    f.miFindNext.onClick = [this] { findNext(); };
+    f.miNewEntry.onClick = [this] { commands_.newEntry(); };
+    f.miRenameEntry.onClick = [this] { commands_.renameEntry(); };
+    f.miDeleteEntry.onClick = [this] { commands_.deleteEntry(); };
+    f.miOptions.onClick = [this] {
         if (links_.showOptions) links_.showOptions(true);
     };
-    f.meExtras(3).onClick = [this] { run(links_.showDebugger); };
-    f.meHilfe(1).onClick = [this] { run(links_.showHelp); };
-    f.meHilfe(3).onClick = [this] { showAbout(); };
+    f.miDebugger.onClick = [this] { run(links_.showDebugger); };
+    f.miHelp.onClick = [this] { run(links_.showHelp); };
+    f.miInfo.onClick = [this] { showAbout(); };
 }
 
 void MainWindow::load(bool debugMode) {
@@ -109,14 +111,14 @@ void MainWindow::load(bool debugMode) {
     form.realize();
     // The clipboard is opened for the main window: for no window, Windows
     // takes no text onto it.
-    platform_.clipboard.setOwner(platform_.ui.windowOf(form));
+    services_.clipboard.setOwner(services_.ui.windowOf(form));
     location_.locate(SnippetLocation::Mode::Start);
     file_.clearIgnoreList();
     form.setCaption(messages_.title());
     form.container1.setBackColour(form.backColour());
     form.container2.setBackColour(form.backColour());
     layout_.relayout(form, true);
-    restorePlacement(form, settings_, platform_.ui.screen());
+    restorePlacement(form, settings_, services_.ui.screen());
     if (debugMode_)
         showWindow();
     else
@@ -128,12 +130,12 @@ void MainWindow::load(bool debugMode) {
 }
 
 void MainWindow::installTrayIcon() {
-    NotificationArea& tray = platform_.tray;
+    NotificationArea& tray = services_.tray;
     tray.hook(
-        platform_.ui.windowOf(form), [this](unsigned lParam) { links_.iconMessage(lParam); },
+        services_.ui.windowOf(form), [this](unsigned lParam) { links_.iconMessage(lParam); },
         // A new taskbar (Explorer restarted) knows no icons; without this one
         // a hidden program could not be reached any more.
-        [this] { platform_.tray.addIcon(0, "Scrivlet"); });
+        [this] { services_.tray.addIcon(0, "Scrivlet"); });
     const bool iconShown = tray.addIcon(0, "Scrivlet");
     // Hidden without an icon and without the border strip, the program could
     // only be ended from the task manager.
@@ -159,31 +161,32 @@ void MainWindow::refreshControls() {
     const bool entries = f.lbEntryList.count() > 0;
     if (entries) {
         const bool selection = f.ghostTextTB.selLength() > 0;
-        const auto clip = platform_.clipboard.text();
-        f.meBearbeiten(1).setEnabled(selection);
-        f.meBearbeiten(2).setEnabled(selection);
-        f.meBearbeiten(4).setEnabled(selection);
-        f.meBearbeiten(3).setEnabled(clip && !clip->empty());
-        f.meBearbeiten(6).setEnabled(true);
-        f.meBearbeiten(7).setEnabled(!searchText.empty());
+        const auto clip = services_.clipboard.text();
+        f.miCut.setEnabled(selection);
+        f.miCopy.setEnabled(selection);
+        f.miDelete.setEnabled(selection);
+        f.miPaste.setEnabled(clip && !clip->empty());
+        f.miFind.setEnabled(true);
+        f.miFindNext.setEnabled(!searchText_.empty());
     } else {
-        for (int item : {1, 2, 3, 4, 6, 7}) f.meBearbeiten(item).setEnabled(false);
+        for (ui::MenuItem* item : {&f.miCut, &f.miCopy, &f.miPaste, &f.miDelete, &f.miFind, &f.miFindNext})
+            item->setEnabled(false);
         f.ghostTextTB.setText("");
     }
     for (ui::Control* c : std::initializer_list<ui::Control*>{&f.label1, &f.lbEntryList, &f.btnDelete, &f.btnRename})
         c->setEnabled(entries);
     for (ui::Control* c : std::initializer_list<ui::Control*>{&f.optLastWindow, &f.optTitle, &f.ghostTextTB,
                                                               &f.cryptChk, &f.dosBoxChk})
-        c->setEnabled(entries && !entryCut);
-    f.meTexte(2).setEnabled(entries);
-    f.meTexte(3).setEnabled(entries);
+        c->setEnabled(entries && !editor_.entryCut);
+    f.miRenameEntry.setEnabled(entries);
+    f.miDeleteEntry.setEnabled(entries);
     const Colour listColour = entries ? WindowBackground : f.backColour();
     f.lbEntryList.setBackColour(listColour);
     f.ghostTextTB.setBackColour(listColour);
 
     if (entries) {
         if (f.lbEntryList.listIndex() == -1) f.lbEntryList.setListIndex(0);
-        if (!f.destinationTextList.text().empty() || titleModeChosen)
+        if (!f.destinationTextList.text().empty() || titleModeChosen_)
             f.optTitle.setValue(true);
         else
             f.optLastWindow.setValue(true);
@@ -194,45 +197,22 @@ void MainWindow::refreshControls() {
 }
 
 void MainWindow::selectEntry() {
-    currEntryListIndex = static_cast<std::int16_t>(form.lbEntryList.listIndex());
+    editor_.currEntryListIndex = static_cast<std::int16_t>(form.lbEntryList.listIndex());
     commands_.showEntry();
-}
-
-EntryNumber MainWindow::currentEntry() const {
-    const ui::ListBox& list = form.lbEntryList;
-    if (list.count() == 0 || currEntryListIndex < 0 || currEntryListIndex >= list.count()) return 0;
-    return static_cast<EntryNumber>(list.itemData(currEntryListIndex));
 }
 
 WriteResult MainWindow::writeCurrentField(const std::string& section, const std::string& value) {
     const EntryNumber n = currentEntry();
-    if (n == 0 || entryCut) return WriteResult::Ok;
+    if (n == 0 || editor_.entryCut) return WriteResult::Ok;
     return file_.writeField(n, section, value);
 }
 
-void MainWindow::reportWrite(WriteResult result) {
-    if (result == WriteResult::Ok) return;
-    const std::string text =
-        result == WriteResult::LineBreak
-            ? formatMessageText("Der Wert enthält einen Zeilenumbruch und kann nicht in der Datei '%1' "
-                                "gespeichert werden.",
-                                {file_.path()})
-        : result == WriteResult::TooLong
-            ? formatMessageText("Der Text ist zu lang, um in der Datei '%1' gespeichert zu werden.\\n\\n"
-                                "Bitte kürzen Sie ihn. Der Text bleibt im Editor; in der Datei steht "
-                                "weiter die bisherige Fassung.",
-                                {file_.path()})
-            : formatMessageText("Die Änderung konnte nicht in der Datei '%1' gespeichert werden.\\n\\n"
-                                "Bitte prüfen Sie, ob die Datei schreibgeschützt ist und ob ihr Ordner "
-                                "noch existiert.",
-                                {file_.path()});
-    messages_.show(MessageIcon::Error, text);
-}
+void MainWindow::reportWrite(WriteResult result) { scrivlet::reportWrite(messages_, file_.path(), result); }
 
 void MainWindow::destinationChosen(int index) {
-    if (entryLoading) return;
+    if (editor_.entryLoading) return;
     if (index == 1) {
-        titleModeChosen = true;
+        titleModeChosen_ = true;
         refreshControls();
         form.destinationTextList.setFocus();
         return;
@@ -254,7 +234,7 @@ void MainWindow::rememberTitle() {
 }
 
 void MainWindow::titleBoxLeft() {
-    titleModeChosen = false;
+    titleModeChosen_ = false;
     // A title is one line; a pasted line break would break the file's line.
     const std::string title = IniAccess::singleLine(form.destinationTextList.text());
     if (title != form.destinationTextList.text()) form.destinationTextList.setText(title);
@@ -266,7 +246,7 @@ void MainWindow::titleBoxLeft() {
 void MainWindow::editorMouseDown(const ui::MouseEvent& e) {
     if (e.button != ui::MouseButton::Right || e.shift != ui::shift::None) return;
     refreshControls();
-    platform_.ui.popupMenu(form, form.mBearbeiten);
+    services_.ui.popupMenu(form, form.mBearbeiten);
 }
 
 void MainWindow::cut() {
@@ -274,21 +254,21 @@ void MainWindow::cut() {
     if (editor.selLength() == 0) return;
     copy();
     // Only what reached the clipboard may leave the editor.
-    const auto clip = platform_.clipboard.text();
+    const auto clip = services_.clipboard.text();
     if (clip && *clip == editor.selText()) editor.setSelText("");
 }
 
 void MainWindow::copy() {
     ui::RichEdit& editor = form.ghostTextTB;
     if (editor.selLength() == 0) return;
-    if (!platform_.clipboard.setText(editor.selText()))
+    if (!services_.clipboard.setText(editor.selText()))
         messages_.show(MessageIcon::Information,
                        formatMessageText("Die Zwischenablage wird gerade von einem anderen Programm benutzt.\\n\\n"
                                          "Bitte versuchen Sie es gleich noch einmal."));
 }
 
 void MainWindow::paste() {
-    const auto clip = platform_.clipboard.text();
+    const auto clip = services_.clipboard.text();
     if (!clip) {
         messages_.show(MessageIcon::Information,
                        formatMessageText("Die Zwischenablage enthält keinen Text oder wird gerade von einem "
@@ -301,14 +281,14 @@ void MainWindow::paste() {
 void MainWindow::deleteSelection() { form.ghostTextTB.setSelText(""); }
 
 void MainWindow::find() {
-    searchText = platform_.ui.inputBox(messages_.title(), "Suchen nach:", searchText);
-    if (searchText.empty()) return;
+    searchText_ = services_.dialogs.inputBox(messages_.title(), "Suchen nach:", searchText_);
+    if (searchText_.empty()) return;
     findNext();
 }
 
 void MainWindow::findNext() {
-    if (searchText.empty()) return;
-    if (!findNextInEditor(platform_.ui, form.ghostTextTB, searchText)) {
+    if (searchText_.empty()) return;
+    if (!findNextInEditor(services_.ui, form.ghostTextTB, searchText_)) {
         messages_.show(MessageIcon::Information, "Die Suche ist am Ende des Textes angekommen.");
         return;
     }
@@ -316,8 +296,8 @@ void MainWindow::findNext() {
 }
 
 void MainWindow::showAbout() {
-    AboutForm about(platform_.ui, messages_.title());
-    placeBesideMainWindow(about, form, platform_.ui.screen());
+    AboutForm about(services_.ui, messages_.title());
+    placeBesideMainWindow(about, form, services_.ui.screen());
     about.showModal();
     about.unload();
 }
@@ -365,10 +345,10 @@ void MainWindow::unloading() {
                                          "gespeichert werden.\\n\\nBeim nächsten Start erscheint es an "
                                          "der bisherigen Stelle."));
     if (!debugMode_) {
-        platform_.tray.deleteIcon(0);
-        platform_.tray.unhook();
+        services_.tray.deleteIcon(0);
+        services_.tray.unhook();
     }
-    platform_.ui.quit();
+    services_.ui.quit();
 }
 
 }  // namespace scrivlet

@@ -4,12 +4,17 @@
 #include <optional>
 #include <string>
 
+#include "mainwindow/editor_state.h"
 #include "mainwindow/entry_commands.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/resize_layout.h"
 #include "mainwindow/snippet_location.h"
 #include "platform/message_boxes.h"
-#include "platform/platform.h"
+#include "platform/clipboard.h"
+#include "platform/dialogs.h"
+#include "platform/notification_area.h"
+#include "platform/random_source.h"
+#include "platform/ui/ui_backend.h"
 #include "store/snippet_file.h"
 #include "store/user_settings.h"
 #include "store/write_result.h"
@@ -42,7 +47,18 @@ struct MainWindowLinks {
 // controls, the menus and buttons, and the start-up and shut-down sequence.
 class MainWindow {
 public:
-    MainWindow(Platform& platform, SnippetFile& file, UserSettings& settings, SnippetLocation& location,
+    // Its windows through ui; the search term and new names through dialogs;
+    // the editor's cut, copy and paste through the clipboard; the icon
+    // through tray; enciphered texts' salt through random.
+    struct Services {
+        ui::UiBackend& ui;
+        Dialogs& dialogs;
+        Clipboard& clipboard;
+        NotificationArea& tray;
+        RandomSource& random;
+    };
+
+    MainWindow(Services services, SnippetFile& file, UserSettings& settings, SnippetLocation& location,
                const MessageBoxes& messages, bool ntPlatform, MainWindowLinks links);
     ~MainWindow();
 
@@ -56,10 +72,6 @@ public:
     // Puts a freshly loaded snippet file into the controls.
     void bindSnippets(const SnippetList& list);
 
-    // The entry number of the current entry, 0 when there is none.
-    EntryNumber currentEntry() const;
-    // Writes one value of the current entry; nothing without a current entry.
-    WriteResult writeCurrentField(const std::string& section, const std::string& value);
     // Tells the user once when a command's writes did not reach the file.
     void reportWrite(WriteResult result);
 
@@ -70,14 +82,11 @@ public:
 
     MainForm form;
 
-    std::int16_t currEntryListIndex = -1;
-    std::string searchText;
-    bool titleModeChosen = false;
-    bool entryLoading = false;
-    // The current entry could not be read whole: nothing writes it.
-    bool entryCut = false;
-
 private:
+    // The entry number of the current entry, 0 when there is none.
+    EntryNumber currentEntry() const { return editor_.currentEntry(form.lbEntryList); }
+    // Writes one value of the current entry; nothing without a current entry.
+    WriteResult writeCurrentField(const std::string& section, const std::string& value);
     void wireEvents();
     void installTrayIcon();
     void wireMenus();
@@ -105,7 +114,7 @@ private:
     void findNext();
     void showAbout();
 
-    Platform& platform_;
+    Services services_;
     SnippetFile& file_;
     UserSettings& settings_;
     SnippetLocation& location_;
@@ -113,6 +122,11 @@ private:
     bool ntPlatform_;
     bool debugMode_ = false;
     MainWindowLinks links_;
+    EditorState editor_;
+    // The term of "&Suchen...", searched again by "&Weitersuchen".
+    std::string searchText_;
+    // "Fenster mit diesem &Titel:" was chosen and the title box not yet left.
+    bool titleModeChosen_ = false;
     EntryCommands commands_;
     // What saveBeforeEnd wrote last: the entry, its text and cipher flag.
     struct EndSave {

@@ -28,7 +28,7 @@ void SnippetLocation::useStandardFile() {
 
 bool SnippetLocation::chooseFolder(WindowId owner) {
     const std::string folder =
-        platform_.dialogs.chooseFolder(owner, "Bitte wählen Sie den neuen Ablageordner:");
+        dialogs_.chooseFolder(owner, "Bitte wählen Sie den neuen Ablageordner:");
     if (folder.empty()) return false;
     const std::string path = SnippetPath::inFolder(folder);
     if (!path_.exists(path)) {

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "platform/message_boxes.h"
-#include "platform/platform.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/system_info.h"
 #include "store/snippet_file.h"
 #include "store/snippet_path.h"
 #include "store/user_settings.h"
@@ -18,13 +20,21 @@ class SnippetLocation {
 public:
     enum class Mode { Start = 0, Standard = 1, ChooseFolder = 2 };
 
+    // Asks the user through dialogs; finds the program's folder and the files
+    // in it through files and system.
+    struct Services {
+        Dialogs& dialogs;
+        FileSystem& files;
+        SystemInfo& system;
+    };
+
     // located runs whenever a file has been settled on: show its path, load it.
-    SnippetLocation(Platform& platform, SnippetFile& file, UserSettings& settings, std::string appTitle,
+    SnippetLocation(Services services, SnippetFile& file, UserSettings& settings, std::string appTitle,
                     std::function<void()> located)
-        : platform_(platform),
-          path_(platform, file, settings),
+        : dialogs_(services.dialogs),
+          path_(services.files, services.system, file, settings),
           file_(file),
-          messages_(platform.dialogs, std::move(appTitle)),
+          messages_(services.dialogs, std::move(appTitle)),
           located_(std::move(located)) {}
 
     // False when nothing changed (cancelled, declined, or the new file could
@@ -39,7 +49,7 @@ private:
     void reportRemembered(WriteResult result);
     void inform(MessageIcon icon, const std::string& text, const std::vector<std::string>& values = {});
 
-    Platform& platform_;
+    Dialogs& dialogs_;
     SnippetPath path_;
     SnippetFile& file_;
     MessageBoxes messages_;

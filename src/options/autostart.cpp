@@ -13,20 +13,20 @@ std::string Autostart::runCommand(const std::string& executablePath) {
     return "\"" + executablePath + "\" /AUTOSTART";
 }
 
-bool Autostart::valueExists() { return platform_.registry.queryValue(HKCU, RunKey, ValueName).has_value(); }
+bool Autostart::valueExists() { return services_.registry.queryValue(HKCU, RunKey, ValueName).has_value(); }
 
 bool Autostart::writeValue() {
     // The stored string ends with its terminating NUL.
-    const std::string data = runCommand(platform_.system.executablePath()) + '\0';
-    return platform_.registry.setValue(HKCU, RunKey, ValueName, {registry_type::String, data});
+    const std::string data = runCommand(services_.system.executablePath()) + '\0';
+    return services_.registry.setValue(HKCU, RunKey, ValueName, {registry_type::String, data});
 }
 
 bool Autostart::deleteValue() {
-    return platform_.registry.deleteValue(HKCU, RunKey, ValueName) || !valueExists();
+    return services_.registry.deleteValue(HKCU, RunKey, ValueName) || !valueExists();
 }
 
 std::string Autostart::startupFolder() {
-    const auto value = platform_.registry.queryValue(HKCU, ShellFoldersKey, "Startup");
+    const auto value = services_.registry.queryValue(HKCU, ShellFoldersKey, "Startup");
     if (!value) return {};
     const std::uint32_t type = value->type;
     if (type != registry_type::String && type != registry_type::ExpandString && type != registry_type::MultiString)
@@ -45,7 +45,7 @@ void Autostart::init(ui::CheckBox& box) {
     initialised_ = false;
     const std::string startup = startupFolder();
     const std::string shortcut = addBackslash(startup) + ShortcutName;
-    const bool convert = !startup.empty() && fileExists(platform_.files, shortcut);
+    const bool convert = !startup.empty() && fileExists(services_.files, shortcut);
     // The value first: a shortcut removed before a failed write would lose
     // the start at logon.
     const bool written = convert && writeValue();
@@ -56,9 +56,9 @@ void Autostart::init(ui::CheckBox& box) {
 }
 
 void Autostart::removeShortcut(const std::string& shortcut) {
-    if (!platform_.files.setAttributes(shortcut, {}))
+    if (!services_.files.setAttributes(shortcut, {}))
         messages_.show(MessageIcon::Information, "Attribute nicht löschbar: " + shortcut);
-    if (!platform_.files.remove(shortcut))
+    if (!services_.files.remove(shortcut))
         messages_.show(MessageIcon::Information, "Datei nicht löschbar: " + shortcut);
 }
 

@@ -2,7 +2,9 @@
 #include <string>
 
 #include "platform/message_boxes.h"
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "platform/system_info.h"
 #include "platform/ui/simple_controls.h"
 
 namespace scrivlet {
@@ -18,7 +20,15 @@ public:
     static constexpr const char* ValueName = "Scrivlet";
     static constexpr const char* ShortcutName = "Scrivlet.lnk";
 
-    Autostart(Platform& platform, const MessageBoxes& messages) : platform_(platform), messages_(messages) {}
+    // The Run value in the registry; the old shortcut among the files; the
+    // program's own path from the system.
+    struct Services {
+        Registry& registry;
+        FileSystem& files;
+        SystemInfo& system;
+    };
+
+    Autostart(Services services, const MessageBoxes& messages) : services_(services), messages_(messages) {}
 
     // Sets the box from the Run value, once, when the dialog is made. An old
     // shortcut in the Startup folder is replaced by the value: written first,
@@ -43,7 +53,7 @@ private:
     void reportFailure(bool writing);
     std::string startupFolder();
 
-    Platform& platform_;
+    Services services_;
     const MessageBoxes& messages_;
     // Until set, changes of the box do not touch the registry.
     bool initialised_ = false;

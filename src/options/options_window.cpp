@@ -4,14 +4,16 @@
 
 namespace scrivlet {
 
-OptionsWindow::OptionsWindow(Platform& platform, SnippetFile& file, const MessageBoxes& messages,
+OptionsWindow::OptionsWindow(Services services, SnippetFile& file, const MessageBoxes& messages,
                              std::string caption, OptionsLinks links)
-    : form(platform.ui),
-      platform_(platform),
+    : form(services.ui),
+      ui_(services.ui),
+      dialogs_(services.dialogs),
+      programs_(services.programs),
       file_(file),
       caption_(std::move(caption)),
       links_(std::move(links)),
-      autostart_(platform, messages) {
+      autostart_(services.autostart, messages) {
     wireEvents();
 }
 
@@ -34,13 +36,13 @@ void OptionsWindow::wireEvents() {
     f.autoStartChk.onClick = [this] { autostart_.apply(form.autoStartChk); };
 
     f.btnChooseFolder.onClick = [this] {
-        if (links_.chooseFolder) links_.chooseFolder(platform_.ui.windowOf(form));
+        if (links_.chooseFolder) links_.chooseFolder(ui_.windowOf(form));
     };
     f.btnStandard.onClick = [this] {
         if (links_.useStandardFile) links_.useStandardFile();
     };
     // Whether the file manager starts is not examined: the user sees it.
-    f.btnOpenFolder.onClick = [this] { (void)platform_.programs.start(openFolderCommandLine(file_.path())); };
+    f.btnOpenFolder.onClick = [this] { (void)programs_.start(openFolderCommandLine(file_.path())); };
     f.btnColour.onClick = [this] { chooseColour(); };
     f.btnOk.onClick = [this] { confirm(); };
 
@@ -95,7 +97,7 @@ void OptionsWindow::showHideBorderStuff(int v) {
 
 void OptionsWindow::chooseColour() {
     // A cancel, or a chooser that could not be shown, changes nothing.
-    const auto chosen = platform_.dialogs.chooseColour(platform_.ui.windowOf(form), chooserColour_);
+    const auto chosen = dialogs_.chooseColour(ui_.windowOf(form), chooserColour_);
     if (!chosen) return;
     chooserColour_ = *chosen;
     if (links_.applyBorderColour) links_.applyBorderColour(*chosen);

@@ -5,7 +5,9 @@
 #include "options/autostart.h"
 #include "options/options_form.h"
 #include "platform/message_boxes.h"
-#include "platform/platform.h"
+#include "platform/dialogs.h"
+#include "platform/programs.h"
+#include "platform/ui/ui_backend.h"
 #include "store/snippet_file.h"
 #include "store/write_result.h"
 
@@ -34,7 +36,16 @@ struct OptionsLinks {
 // ends; its close box only hides it.
 class OptionsWindow {
 public:
-    OptionsWindow(Platform& platform, SnippetFile& file, const MessageBoxes& messages, std::string caption,
+    // The dialog's windows through ui; the colour chooser through dialogs;
+    // the file manager through programs; the start at logon through the rest.
+    struct Services {
+        ui::UiBackend& ui;
+        Dialogs& dialogs;
+        Programs& programs;
+        Autostart::Services autostart;
+    };
+
+    OptionsWindow(Services services, SnippetFile& file, const MessageBoxes& messages, std::string caption,
                   OptionsLinks links);
 
     // The snippet file's path; the first call makes the dialog.
@@ -65,7 +76,9 @@ private:
     void chooseColour();
     void confirm();
 
-    Platform& platform_;
+    ui::UiBackend& ui_;
+    Dialogs& dialogs_;
+    Programs& programs_;
     SnippetFile& file_;
     std::string caption_;
     OptionsLinks links_;

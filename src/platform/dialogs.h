@@ -25,6 +25,9 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
     virtual MessageAnswer message(const MessageRequest& request) = 0;
+    // The simple prompt dialog: OK gives the text, Cancel "".
+    virtual std::string inputBox(const std::string& caption, const std::string& prompt,
+                                 const std::string& preset) = 0;
     // The folder chooser for file-system folders; "" when cancelled or when the
     // choice has no file-system path.
     virtual std::string chooseFolder(WindowId owner, const std::string& prompt) = 0;

@@ -4,10 +4,11 @@
 
 namespace scrivlet {
 
-PopupActivation::PopupActivation(Platform& platform, SnippetFile& file, TargetTracker& tracker,
+PopupActivation::PopupActivation(Services services, SnippetFile& file, TargetTracker& tracker,
                                  ui::Form& mainWindow, bool ntPlatform, PopupActions actions)
-    : menus(platform.files),
-      platform_(platform),
+    : menus(services.files),
+      ui_(services.ui),
+      windows_(services.windows),
       file_(file),
       tracker_(tracker),
       mainWindow_(mainWindow),
@@ -23,7 +24,7 @@ void PopupActivation::activatePopup(int button) {
         // The window in front is captured before the program's own window takes
         // the foreground for the menu.
         if (ntPlatform_) tracker_.captureForMenu();
-        platform_.windows.bringToForeground(platform_.ui.windowOf(mainWindow_));
+        windows_.bringToForeground(ui_.windowOf(mainWindow_));
         showPopupMenu();
         return;
     }
@@ -38,12 +39,12 @@ void PopupActivation::activatePopup(int button) {
 void PopupActivation::showPopupMenu() {
     const bool cascade = file_.options().cascade != 0;
     ui::Menu& menu = menus.build(file_, cascade);
-    platform_.ui.popupMenu(mainWindow_, menu);
+    ui_.popupMenu(mainWindow_, menu);
 }
 
 void PopupActivation::prepareMenu() {
     const bool cascade = file_.options().cascade != 0;
-    platform_.ui.prepareMenu(menus.build(file_, cascade));
+    ui_.prepareMenu(menus.build(file_, cascade));
 }
 
 void PopupActivation::doFixedCommand(FixedItem item) {

@@ -1,7 +1,9 @@
 #pragma once
 #include <functional>
 
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/ui/ui_backend.h"
+#include "platform/window_system.h"
 #include "platform/ui/form.h"
 #include "popup/popup_menu.h"
 #include "store/snippet_file.h"
@@ -25,7 +27,16 @@ struct PopupActions {
 class PopupActivation {
 public:
     // The menu opens owned by the main window, which takes the foreground for it.
-    PopupActivation(Platform& platform, SnippetFile& file, TargetTracker& tracker, ui::Form& mainWindow,
+    // The menu through ui; the main window to the front through windows; the
+    // snippet file's stamp, which tells whether the kept menu is current,
+    // through files.
+    struct Services {
+        ui::UiBackend& ui;
+        WindowSystem& windows;
+        FileSystem& files;
+    };
+
+    PopupActivation(Services services, SnippetFile& file, TargetTracker& tracker, ui::Form& mainWindow,
                     bool ntPlatform, PopupActions actions);
 
     // Does nothing while an entry is still being sent: a second menu or the
@@ -43,7 +54,8 @@ public:
     PopupMenus menus;
 
 private:
-    Platform& platform_;
+    ui::UiBackend& ui_;
+    WindowSystem& windows_;
     SnippetFile& file_;
     TargetTracker& tracker_;
     ui::Form& mainWindow_;

@@ -11,24 +11,24 @@ const char* const PathSetting = "path";
 
 std::string SnippetPath::remembered() { return settings_.get(PathSetting, ""); }
 
-std::string SnippetPath::standardPath() { return appFolder(platform_.system) + FileName; }
+std::string SnippetPath::standardPath() { return appFolder(system_) + FileName; }
 
-std::string SnippetPath::samplePath() { return appFolder(platform_.system) + SampleName; }
+std::string SnippetPath::samplePath() { return appFolder(system_) + SampleName; }
 
 std::string SnippetPath::inFolder(const std::string& folder) { return addBackslash(folder) + FileName; }
 
-bool SnippetPath::exists(const std::string& path) { return fileExists(platform_.files, path); }
+bool SnippetPath::exists(const std::string& path) { return fileExists(files_, path); }
 
 WriteResult SnippetPath::remember() { return settings_.save(PathSetting, file_.path()); }
 
-bool SnippetPath::createEmpty(const std::string& path) { return writeFileWhole(platform_.files, path, ""); }
+bool SnippetPath::createEmpty(const std::string& path) { return writeFileWhole(files_, path, ""); }
 
 SnippetPath::StandardFile SnippetPath::useStandardFile() {
     StandardFile outcome;
     const std::string path = standardPath();
     const std::string sample = samplePath();
     use(path);
-    if (!exists(path) && exists(sample)) outcome.sampleCopyFailed = !platform_.files.copy(sample, path);
+    if (!exists(path) && exists(sample)) outcome.sampleCopyFailed = !files_.copy(sample, path);
     outcome.remembered = remember();
     return outcome;
 }

@@ -1,7 +1,8 @@
 #pragma once
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/system_info.h"
 #include "store/snippet_file.h"
 #include "store/user_settings.h"
 #include "store/write_result.h"
@@ -16,8 +17,8 @@ class SnippetPath {
 public:
     static constexpr const char* FileName = "Scrivlet.ini";
 
-    SnippetPath(Platform& platform, SnippetFile& file, UserSettings& settings)
-        : platform_(platform), file_(file), settings_(settings) {}
+    SnippetPath(FileSystem& files, SystemInfo& system, SnippetFile& file, UserSettings& settings)
+        : files_(files), system_(system), file_(file), settings_(settings) {}
 
     // The remembered path, "" when none has been chosen yet.
     std::string remembered();
@@ -43,7 +44,8 @@ public:
     bool createEmpty(const std::string& path);
 
 private:
-    Platform& platform_;
+    FileSystem& files_;
+    SystemInfo& system_;
     SnippetFile& file_;
     UserSettings& settings_;
 };

@@ -24,8 +24,11 @@ std::string windowListLine(int position, WindowId window, bool visible, const st
     return head + ("'" + title + "'");
 }
 
-DebugWindow::DebugWindow(Platform& platform, std::string ownCaption, std::function<WindowId()> mainWindow)
-    : platform_(platform), ownCaption_(std::move(ownCaption)), mainWindow_(std::move(mainWindow)) {}
+DebugWindow::DebugWindow(ui::UiBackend& ui, WindowSystem& windows, Clock& clock, std::string ownCaption,
+                         std::function<WindowId()> mainWindow)
+    : ui_(ui),
+      windows_(windows),
+      clock_(clock), ownCaption_(std::move(ownCaption)), mainWindow_(std::move(mainWindow)) {}
 
 DebugWindow::~DebugWindow() = default;
 
@@ -35,7 +38,7 @@ void DebugWindow::show() {
     if (ended_) return;
     const bool made = !window();
     if (made) {
-        form_ = std::make_unique<DebugWindowForm>(platform_.ui);
+        form_ = std::make_unique<DebugWindowForm>(ui_);
         DebugWindowForm& f = *form_;
         f.setCaption(ownCaption_ + " - Debug");
         f.command1.onClick = [this] {
@@ -63,9 +66,9 @@ void DebugWindow::unload() {
 void DebugWindow::fillWList() {
     DebugWindowForm* f = window();
     if (!f) return;
-    WindowSystem& windows = platform_.windows;
-    const DateTime now = platform_.clock.now();
-    std::vector<std::string> lines{platform_.clock.dateText(now) + " " + platform_.clock.timeText(now)};
+    WindowSystem& windows = windows_;
+    const DateTime now = clock_.now();
+    std::vector<std::string> lines{clock_.dateText(now) + " " + clock_.timeText(now)};
     const bool visibleOnly = f->visChk.value() != 0;
     for (WindowId h = mainWindow_ ? mainWindow_() : 0; h != 0; h = windows.previous(h)) {
         const bool visible = windows.isVisible(h);
@@ -78,12 +81,12 @@ void DebugWindow::fillWList() {
 void DebugWindow::tron() {
     DebugWindowForm* f = window();
     if (!f) return;
-    WindowSystem& windows = platform_.windows;
-    const std::string own = platform_.ui.upperCase(ownCaption_);
+    WindowSystem& windows = windows_;
+    const std::string own = ui_.upperCase(ownCaption_);
     for (WindowId h = windows.foreground(); h != 0; h = windows.next(h)) {
         if (!windows.isVisible(h)) continue;
         const std::string title = windowTitle(windows, h);
-        if (title.empty() || platform_.ui.upperCase(title).find(own) != std::string::npos) continue;
+        if (title.empty() || ui_.upperCase(title).find(own) != std::string::npos) continue;
         if (f->caption() != title) f->setCaption(title);
         return;
     }

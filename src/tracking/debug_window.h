@@ -3,7 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/clock.h"
+#include "platform/ui/ui_backend.h"
+#include "platform/window_system.h"
 #include "platform/ui/form.h"
 #include "platform/ui/list_box.h"
 #include "platform/ui/simple_controls.h"
@@ -31,7 +33,10 @@ public:
 class DebugWindow {
 public:
     // mainWindow gives the main window's handle, where the list starts.
-    DebugWindow(Platform& platform, std::string ownCaption, std::function<WindowId()> mainWindow);
+    // Its window through ui; the windows it lists through windows; the time
+    // of the list's first line through clock.
+    DebugWindow(ui::UiBackend& ui, WindowSystem& windows, Clock& clock, std::string ownCaption,
+                std::function<WindowId()> mainWindow);
     ~DebugWindow();
     DebugWindow(const DebugWindow&) = delete;
     DebugWindow& operator=(const DebugWindow&) = delete;
@@ -50,7 +55,9 @@ public:
     void tron();
 
 private:
-    Platform& platform_;
+    ui::UiBackend& ui_;
+    WindowSystem& windows_;
+    Clock& clock_;
     std::string ownCaption_;
     std::function<WindowId()> mainWindow_;
     std::unique_ptr<DebugWindowForm> form_;

@@ -22,9 +22,10 @@ DebuggerForm::DebuggerForm(ui::UiBackend& ui)
 
 std::string notepadCommandLine(const std::string& path) { return "notepad \"" + path + "\""; }
 
-Debugger::Debugger(Platform& platform, SnippetFile& file, const MessageBoxes& messages, std::string caption,
+Debugger::Debugger(ui::UiBackend& ui, Programs& programs, SnippetFile& file, const MessageBoxes& messages,
+                   std::string caption,
                    DebuggerLinks links)
-    : platform_(platform), file_(file), messages_(messages), caption_(std::move(caption)), links_(std::move(links)) {}
+    : ui_(ui), programs_(programs), file_(file), messages_(messages), caption_(std::move(caption)), links_(std::move(links)) {}
 
 Debugger::~Debugger() = default;
 
@@ -36,7 +37,7 @@ DebuggerForm* Debugger::open() {
     // A closed dialog is not touched again: a new one takes its place. (Its
     // handlers never touch it after a message box, the only place where a
     // capture could run while one of them is under way.)
-    form_ = std::make_unique<DebuggerForm>(platform_.ui);
+    form_ = std::make_unique<DebuggerForm>(ui_);
     DebuggerForm& f = *form_;
     f.btnIgnore.onClick = [this] { ignoreSelected(); };
     f.btnEdit.onClick = [this] { editSnippetFile(); };
@@ -87,7 +88,7 @@ void Debugger::editSnippetFile() {
     // stop matching it: once notepad ends, the file is read again, as after a
     // change of its location.
     const std::weak_ptr<bool> alive = alive_;
-    const bool started = platform_.programs.start(notepadCommandLine(path), [this, alive] {
+    const bool started = programs_.start(notepadCommandLine(path), [this, alive] {
         if (!alive.expired() && !ended_ && links_.reloadSnippetFile) links_.reloadSnippetFile();
     });
     if (!started)

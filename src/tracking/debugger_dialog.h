@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "platform/message_boxes.h"
-#include "platform/platform.h"
+#include "platform/programs.h"
+#include "platform/ui/ui_backend.h"
 #include "platform/ui/form.h"
 #include "platform/ui/list_box.h"
 #include "platform/ui/simple_controls.h"
@@ -43,8 +44,10 @@ struct DebuggerLinks {
 // capture makes it anew.
 class Debugger {
 public:
-    Debugger(Platform& platform, SnippetFile& file, const MessageBoxes& messages, std::string caption,
-             DebuggerLinks links);
+    // The dialog's window through ui; notepad for the snippet file through
+    // programs.
+    Debugger(ui::UiBackend& ui, Programs& programs, SnippetFile& file, const MessageBoxes& messages,
+             std::string caption, DebuggerLinks links);
     ~Debugger();
     Debugger(const Debugger&) = delete;
     Debugger& operator=(const Debugger&) = delete;
@@ -63,7 +66,8 @@ private:
     void ignoreSelected();
     void editSnippetFile();
 
-    Platform& platform_;
+    ui::UiBackend& ui_;
+    Programs& programs_;
     SnippetFile& file_;
     const MessageBoxes& messages_;
     std::string caption_;

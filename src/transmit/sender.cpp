@@ -23,7 +23,7 @@ void Sender::sendEntry(EntryNumber n) {
         explicit Sending(bool& f) : flag(f) { flag = true; }
         ~Sending() { flag = false; }
     } sending(sending_);
-    Platform& p = platform_;
+    Services& p = services_;
     const Entry entry = file_.readEntry(n);
     if (entry.cut) {
         // Only part of it could be read: typing that part (or a cipher
@@ -45,21 +45,21 @@ void Sender::sendEntry(EntryNumber n) {
                                                                  "daher nicht übertragen."));
             return;
         }
-        pendingKeys = "% BE";
+        pendingKeys_ = "% BE";
     } else {
-        pendingKeys = toKeyString(text);
+        pendingKeys_ = toKeyString(text);
     }
-    targetTitle = p.ui.upperCase(trimBlanks(entry.title));
-    if (targetTitle.empty())
+    targetTitle_ = p.ui.upperCase(trimBlanks(entry.title));
+    if (targetTitle_.empty())
         sendToLastWindow();
     else
         sendToTitledWindow();
 }
 
 bool Sender::putOnClipboard(const std::string& text) {
-    Clipboard& clipboard = platform_.clipboard;
+    Clipboard& clipboard = services_.clipboard;
     for (int attempt = 0; attempt < ClipboardTries; ++attempt) {
-        if (attempt > 0) platform_.clock.sleep(ClipboardPauseMs);
+        if (attempt > 0) services_.clock.sleep(ClipboardPauseMs);
         if (clipboard.clear() && clipboard.setText(text)) return true;
     }
     return false;
@@ -75,26 +75,26 @@ void Sender::sendToLastWindow() {
 }
 
 void Sender::sendToTitledWindow() {
-    WindowSystem& windows = platform_.windows;
-    targetCandidates.clear();
+    WindowSystem& windows = services_.windows;
+    targetCandidates_.clear();
     for (WindowId h : windows.topLevelWindows()) {
         const std::string title = windowTitle(windows, h);
-        if (!title.empty() && platform_.ui.upperCase(title).find(targetTitle) != std::string::npos)
-            targetCandidates.emplace_back(title, h);
+        if (!title.empty() && services_.ui.upperCase(title).find(targetTitle_) != std::string::npos)
+            targetCandidates_.emplace_back(title, h);
     }
-    if (targetCandidates.empty())
+    if (targetCandidates_.empty())
         reportNoTarget();
-    else if (targetCandidates.size() == 1)
-        deliverToWindow(targetCandidates.front().second);
+    else if (targetCandidates_.size() == 1)
+        deliverToWindow(targetCandidates_.front().second);
     else
         chooseTarget();
 }
 
 void Sender::chooseTarget() {
-    ChoiceForm choice(platform_.ui, choiceCaption_);
+    ChoiceForm choice(services_.ui, choiceCaption_);
     choice.realize();
     if (placeDialog_) placeDialog_(choice);
-    for (const auto& [title, window] : targetCandidates)
+    for (const auto& [title, window] : targetCandidates_)
         choice.lbZielFenster.addItem(title, static_cast<std::intptr_t>(window));
     choice.lbZielFenster.setListIndex(0);
     choice.setCaption("Auswahl - Scrivlet");
@@ -104,9 +104,9 @@ void Sender::chooseTarget() {
 }
 
 bool Sender::deliverToWindow(WindowId window) {
-    Platform& p = platform_;
+    Services& p = services_;
     KeyStringError error;
-    const auto steps = parseKeyString(pendingKeys, &error);
+    const auto steps = parseKeyString(pendingKeys_, &error);
     if (!steps) {
         messages_.show(MessageIcon::Error, "Der Text enthält eine Tastenfolge, die Scrivlet nicht senden kann "
                                            "(Zeichen " + std::to_string(error.position + 1) + ": " +

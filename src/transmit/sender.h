@@ -5,7 +5,12 @@
 #include <vector>
 
 #include "platform/message_boxes.h"
-#include "platform/platform.h"
+#include "platform/clipboard.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/key_injector.h"
+#include "platform/ui/ui_backend.h"
+#include "platform/window_system.h"
 #include "platform/ui/form.h"
 #include "platform/window_id.h"
 #include "store/snippet_file.h"
@@ -19,10 +24,22 @@ namespace scrivlet {
 // gets it pasted from the clipboard.
 class Sender {
 public:
+    // Included files through files, the clock placeholders through clock; the
+    // targets and the typing through windows and keys; a console's text
+    // through the clipboard; the choice dialog and letter case through ui.
+    struct Services {
+        FileSystem& files;
+        Clock& clock;
+        ui::UiBackend& ui;
+        WindowSystem& windows;
+        KeyInjector& keys;
+        Clipboard& clipboard;
+    };
+
     // placeDialog puts the choice dialog where the program's dialogs open.
-    Sender(Platform& platform, SnippetFile& file, TargetTracker& tracker, const MessageBoxes& messages,
+    Sender(Services services, SnippetFile& file, TargetTracker& tracker, const MessageBoxes& messages,
            std::string choiceCaption, std::function<void(ui::Form&)> placeDialog)
-        : platform_(platform),
+        : services_(services),
           file_(file),
           tracker_(tracker),
           messages_(messages),
@@ -34,31 +51,29 @@ public:
     // dialog and the typing let other events run meanwhile).
     bool sending() const { return sending_; }
 
-    // The key string to type, and the upper-case target title ("" for the last
-    // used window), as the last send left them.
-    std::string pendingKeys;
-    std::string targetTitle;
-    // The windows whose titles matched the last titled send, in the system's
-    // enumeration order.
-    std::vector<std::pair<std::string, WindowId>> targetCandidates;
-
+private:
     void sendToLastWindow();
     void sendToTitledWindow();
     // Types only into a window that exists and came to the foreground.
     bool deliverToWindow(WindowId window);
     void reportNoTarget();
-
-private:
     bool putOnClipboard(const std::string& text);
     void chooseTarget();
 
-    Platform& platform_;
+    Services services_;
     SnippetFile& file_;
     TargetTracker& tracker_;
     const MessageBoxes& messages_;
     std::string choiceCaption_;
     std::function<void(ui::Form&)> placeDialog_;
     bool sending_ = false;
+    // The key string to type, and the upper-case target title ("" for the last
+    // used window), as the send under way left them.
+    std::string pendingKeys_;
+    std::string targetTitle_;
+    // The windows whose titles matched a titled send, in the system's
+    // enumeration order.
+    std::vector<std::pair<std::string, WindowId>> targetCandidates_;
 };
 
 }  // namespace scrivlet

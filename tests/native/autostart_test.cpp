@@ -7,6 +7,7 @@
 #include <string>
 
 #include "native/main_window_story.h"
+#include "options/options_form.h"
 
 namespace scrivlet {
 namespace {
@@ -37,7 +38,7 @@ struct AutostartStory : test::MainWindowStory {
         sim.files.setAttributes(Shortcut, attributes);
     }
     bool shortcutThere() { return sim.files.attributes(Shortcut).has_value(); }
-    ui::CheckBox& box() { return program->options->form.autoStartChk; }
+    ui::CheckBox& box() { return shownForm<OptionsForm>("OptionsForm")->autoStartChk; }
     std::vector<std::string> texts() {
         std::vector<std::string> all;
         for (const auto& m : messages()) all.push_back(m.text);
@@ -70,7 +71,7 @@ TEST_P(AtStart, TheBoxFollowsTheRunValueAndAnOldShortcutBecomesOne) {
     EXPECT_EQ(runData(), c.runData);
     EXPECT_EQ(shortcutThere(), c.shortcutLeft);
     EXPECT_EQ(texts(), c.messages);
-    for (const auto& m : messages()) EXPECT_EQ(m.caption, program->appTitle());
+    for (const auto& m : messages()) EXPECT_EQ(m.caption, form().caption());
 }
 
 const std::string Quoted = "\"C:\\Programme\\Scrivlet\\scrivlet.exe\" /AUTOSTART\0"s;
@@ -214,7 +215,7 @@ TEST_F(AutostartStory, TheCloseBoxDoesNotUndoATick) {
     startWith(test::snippetFile({{"Brief", "Hallo"}}));
     form().btnOptions.click();
     box().click();
-    program->options->form.requestClose(ui::CloseReason::User);
+    shownForm<OptionsForm>("OptionsForm")->requestClose(ui::CloseReason::User);
     EXPECT_EQ(runData(), quoted(exe));
     EXPECT_EQ(box().value(), 1);
 }

@@ -25,15 +25,15 @@ std::vector<std::string> texts(const ui::ListBox& list) {
 struct DebuggerTest : test::MainWindowStory {
     SimWindowSystem& desktop() { return sim.windows; }
     // The user clicks the icon: the capture runs, the menu is dismissed.
-    void capture() { program->popup->activatePopup(1); }
-    DebuggerForm* dialog() { return program->debugger->dialog(); }
+    void capture() { sim.tray.iconMessage(NotificationArea::LeftButtonDown); }
+    DebuggerForm* dialog() { return shownForm<DebuggerForm>("DebFrm"); }
     std::vector<std::string> titles() { return dialog() ? texts(dialog()->titelListe) : std::vector<std::string>{}; }
     void select(const std::string& title) {
         ui::ListBox& list = dialog()->titelListe;
         for (int i = 0; i < list.count(); ++i)
             if (list.text(i) == title) list.setListIndex(i);
     }
-    DebugWindowForm* debugWindow() { return program->debugWindow->window(); }
+    DebugWindowForm* debugWindow() { return shownForm<DebugWindowForm>("ZRDEBUGFRM"); }
     std::vector<std::string> windowList() { return texts(debugWindow()->wList); }
 };
 
@@ -65,7 +65,7 @@ TEST_P(OpeningTheDebugger, ShowsTheDialogModelessWithTheLastCapturesTitles) {
     startWith(snippetFile({{"Gruß", "Hallo"}}));
     desktop().open("Unbenannt - Editor", Kind::Notepad);
     capture();
-    window().showWindow();
+    form().show();
     GetParam().open(*this);
     ASSERT_NE(dialog(), nullptr);
     EXPECT_TRUE(dialog()->visible());
@@ -81,7 +81,7 @@ TEST_P(OpeningTheDebugger, ShowsTheDialogModelessWithTheLastCapturesTitles) {
 INSTANTIATE_TEST_SUITE_P(
     Commands, OpeningTheDebugger,
     ::testing::Values(OpenCase{"Button", [](DebuggerTest& story) { story.form().btnDebug.click(); }},
-                      OpenCase{"Menu", [](DebuggerTest& story) { story.choose(story.form().mExtras, 3); }}),
+                      OpenCase{"Menu", [](DebuggerTest& story) { story.choose(story.form().mExtras, story.form().miDebugger); }}),
     [](const auto& p) { return std::string(p.param.label); });
 
 TEST_F(DebuggerTest, BeforeAnyCaptureTheCommandShowsAnEmptyList) {
@@ -127,16 +127,17 @@ TEST_P(IgnoringATitle, ChangesTheIgnoreListOnlyOnYes) {
     // The list is not changed by the answer, only by the next capture.
     EXPECT_EQ(titles(), (std::vector<std::string>{"Rechner", "Unbenannt - Editor"}));
 
+    // The entry chosen next goes to the window the capture took.
     desktop().activate(calculator);
-    capture();
+    ASSERT_TRUE(chooseFromIconMenu("Gruß"));
+    const WindowId target = c.ignored ? notepad : calculator;
+    for (WindowId w : {notepad, calculator}) EXPECT_EQ(desktop().window(w).keys.empty(), w != target);
     if (c.ignored) {
         EXPECT_EQ(stored("Ignore", 2), c.selected);
         EXPECT_EQ(titles(), std::vector<std::string>{"Unbenannt - Editor"});
-        EXPECT_EQ(program->tracker->lastTargetWindow, notepad);
     } else {
         EXPECT_EQ(fileText(StandardFile), before);
         EXPECT_EQ(titles(), (std::vector<std::string>{"Rechner", "Unbenannt - Editor"}));
-        EXPECT_EQ(program->tracker->lastTargetWindow, calculator);
     }
 }
 
@@ -183,8 +184,7 @@ TEST_P(ARefusedIgnoreTitle, IsReportedAndLeavesNoGapInTheFile) {
     sim.dialogs.answerNext(MessageAnswer::Yes);
     dialog()->btnIgnore.click();
     EXPECT_EQ(stored("Ignore", 2), "Rechner");
-    program->loadSnippetFile();
-    EXPECT_EQ(program->snippetFile.ignoreList(), (std::vector<std::string>{"", "DFÜ-Netzwerkmonitor", "Rechner"}));
+    EXPECT_EQ(ignoreListInFile(), (std::vector<std::string>{"", "DFÜ-Netzwerkmonitor", "Rechner"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -246,7 +246,6 @@ protected:
         UserSettings settings(sim.registry);
         ASSERT_EQ(settings.save("path", path), WriteResult::Ok);
         start();
-        ASSERT_EQ(program->snippetFile.path(), path);
     }
 };
 
@@ -265,7 +264,11 @@ TEST_P(EditingByHand, StartsNotepadWithTheQuotedPathAndReloadsWhenItEnds) {
     EXPECT_EQ(listed(), std::vector<std::string>{"Gruß"});
     sim.programs.end(0);
     EXPECT_EQ(listed(), (std::vector<std::string>{"Adresse", "Gruß"}));
-    EXPECT_EQ(program->snippetFile.ignoreList(), (std::vector<std::string>{"", "Rechner"}));
+    // The new ignore title holds from the next capture on.
+    desktop().open("Rechner");
+    desktop().open("Unbenannt - Editor", Kind::Notepad);
+    capture();
+    EXPECT_EQ(titles(), std::vector<std::string>{"Unbenannt - Editor"});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -289,7 +292,7 @@ TEST_F(DebuggerTest, ANotepadEndingAfterTheProgramEndedLoadsNothing) {
     form().btnDebug.click();
     dialog()->btnEdit.click();
     dialog()->btnEdit.click();
-    choose(form().mDatei, 3);
+    choose(form().mDatei, form().miQuit);
     writeFile(StandardFile, snippetFile({{"Neu", "x"}}));
     sim.programs.end(0);
     EXPECT_EQ(listed(), std::vector<std::string>{"Gruß"});
@@ -402,7 +405,7 @@ class DebugGestures : public DebugWindowTest, public ::testing::WithParamInterfa
 TEST_P(DebugGestures, ExactlyTheirModifiersOpenTheDebugWindow) {
     const GestureCase& c = GetParam();
     startWith(snippetFile({{"Gruß", "Hallo"}}));
-    window().showWindow();
+    form().show();
     EXPECT_EQ(debugWindow(), nullptr);
     gesture(c.onSteuerung ? form().steuerungsFrame : form().textFrame, c.shift, c.button);
     ASSERT_EQ(debugWindow() != nullptr, c.shows);
@@ -433,7 +436,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DebugWindowTest, ThereIsOneDebugWindowAndASecondGestureBringsItForward) {
     startWith(snippetFile({{"Gruß", "Hallo"}}));
-    window().showWindow();
+    form().show();
     gesture(form().steuerungsFrame, sh::Ctrl | sh::Alt);
     DebugWindowForm* first = debugWindow();
     ASSERT_NE(first, nullptr);
@@ -487,7 +490,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(DebugWindowTest, TheEndUnloadsDebuggerFirstAndDebugWindowLastThenSavesThePlacement) {
     startInDebugMode();
     desktop().open("Editor");
-    capture();
+    form().btnDebug.click();
     ASSERT_NE(dialog(), nullptr);
     std::vector<std::string> order;
     auto record = [&](ui::Form& f) {
@@ -496,14 +499,16 @@ TEST_F(DebugWindowTest, TheEndUnloadsDebuggerFirstAndDebugWindowLastThenSavesThe
         };
     };
     record(*dialog());
-    record(*program->strip);
+    record(*shownForm("MoveOverFrm"));
     record(*debugWindow());
-    choose(form().mDatei, 3);
+    MainForm& main = form();
+    choose(main.mDatei, main.miQuit);
     EXPECT_EQ(order, (std::vector<std::string>{"DebFrm", "MoveOverFrm", "ZRDEBUGFRM"}));
     EXPECT_FALSE(UserSettings(sim.registry).get("_Top", "").empty());
-    // Nothing makes them again once the program ends.
-    program->tracker->capture();
-    program->debugWindow->show();
+    // Nothing makes them again once the program ends, not even a click that
+    // was still on its way.
+    main.btnDebug.click();
+    gesture(main.steuerungsFrame, sh::Ctrl | sh::Alt);
     EXPECT_EQ(dialog(), nullptr);
     EXPECT_EQ(debugWindow(), nullptr);
 }

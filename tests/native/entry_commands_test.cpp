@@ -22,7 +22,7 @@ struct EntryCommandsTest : test::MainWindowStory {
     std::vector<std::string> contents() {
         std::vector<std::string> values;
         for (EntryNumber n = 1; n <= 7; ++n) {
-            const Entry e = program->snippetFile.readEntry(n);
+            const Entry e = readEntry(n);
             values.insert(values.end(), {e.name, e.text, e.title, std::to_string(e.crypt), std::to_string(e.dosBox)});
         }
         return values;
@@ -37,7 +37,10 @@ struct EntryCommandsTest : test::MainWindowStory {
     }
     Rows namesInFile() {
         Rows r;
-        for (const auto& entry : program->snippetFile.readNames()) r.emplace_back(entry.number, entry.name);
+        IniAccess ini(sim.profile);
+        SnippetFile file(ini, sim.random);
+        file.setPath(StandardFile);
+        for (const auto& entry : file.readNames()) r.emplace_back(entry.number, entry.name);
         return r;
     }
     std::size_t errors() {
@@ -53,26 +56,27 @@ TEST_F(EntryCommandsTest, ANewEntryTakesTheNextNumberAndStartsEmptyAndEnciphered
     } cases[] = {{true, 1}, {false, 6}};
     for (const auto& c : cases) {
         startWith(c.empty ? "" : five);
-        sim.ui.answerInput("  Gruß  ");
-        form().meTexte(1).click();
-        ASSERT_EQ(sim.ui.inputBoxes.back().caption, "Scrivlet - Neuen Eintrag erstellen");
-        EXPECT_EQ(sim.ui.inputBoxes.back().prompt, "Bitte geben Sie einen Namen für den neuen Eintrag an:");
+        sim.dialogs.answerInput("  Gruß  ");
+        form().miNewEntry.click();
+        ASSERT_EQ(sim.dialogs.inputBoxes.back().caption, "Scrivlet - Neuen Eintrag erstellen");
+        EXPECT_EQ(sim.dialogs.inputBoxes.back().prompt, "Bitte geben Sie einen Namen für den neuen Eintrag an:");
         EXPECT_EQ(stored("Name", c.number), "Gruß");
         EXPECT_EQ(stored("Crypt", c.number), "1");
         EXPECT_EQ(stored("DosBox", c.number), "0");
         EXPECT_EQ(stored("Title", c.number), "");
         EXPECT_TRUE(std::regex_match(stored("Text", c.number), std::regex("[0-9A-F]{4}")));
-        EXPECT_EQ(window().currentEntry(), c.number);
         EXPECT_EQ(form().lbEntryList.text(form().lbEntryList.listIndex()), "Gruß");
         EXPECT_TRUE(form().ghostTextTB.hasFocus());
         EXPECT_EQ(form().cryptChk.value(), 1);
+        editAndLeave("Hallo");  // the editor now writes into the new entry
+        EXPECT_EQ(readEntry(c.number).text, "Hallo");
     }
 }
 
 TEST_F(EntryCommandsTest, CancelOrAnEmptyNameCreatesNothing) {
     startWith(five);
     for (const char* answer : {"", "   "}) {
-        sim.ui.answerInput(answer);
+        sim.dialogs.answerInput(answer);
         form().btnNew.click();
     }
     EXPECT_EQ(form().lbEntryList.count(), 5);
@@ -81,9 +85,9 @@ TEST_F(EntryCommandsTest, CancelOrAnEmptyNameCreatesNothing) {
 
 TEST_F(EntryCommandsTest, ADuplicateNameIsAskedForAndNoAsksForAnotherName) {
     startWith(five);
-    sim.ui.answerInput("EINS");
+    sim.dialogs.answerInput("EINS");
     sim.dialogs.answerNext(MessageAnswer::No);
-    sim.ui.answerInput("Eins");
+    sim.dialogs.answerInput("Eins");
     sim.dialogs.answerNext(MessageAnswer::Yes);
     form().btnNew.click();
     ASSERT_EQ(messages().size(), 2u);
@@ -91,27 +95,28 @@ TEST_F(EntryCommandsTest, ADuplicateNameIsAskedForAndNoAsksForAnotherName) {
               "Es gibt bereits einen Eintrag mit dem Namen \r'EINS'.\r\rMöchten Sie ihn dennoch verwenden?");
     EXPECT_EQ(messages()[0].icon, MessageIcon::Question);
     EXPECT_TRUE(messages()[0].defaultNo);
-    EXPECT_EQ(sim.ui.inputBoxes.size(), 2u);
-    EXPECT_EQ(sim.ui.inputBoxes[1].preset, "");
+    EXPECT_EQ(sim.dialogs.inputBoxes.size(), 2u);
+    EXPECT_EQ(sim.dialogs.inputBoxes[1].preset, "");
     EXPECT_EQ(stored("Name", 6), "Eins");
 }
 
 TEST_F(EntryCommandsTest, RenamingToAnotherLetterCaseAsksNothing) {
     startWith(five);
     selectName("zwei");
-    sim.ui.answerInput("ZWEI");
+    sim.dialogs.answerInput("ZWEI");
     form().btnRename.click();
     EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(sim.ui.inputBoxes.back().caption, "Scrivlet - Eintrag umbenennen");
-    EXPECT_EQ(sim.ui.inputBoxes.back().prompt, "Bitte geben Sie einen neuen Namen für den Eintrag ''zwei'' an:");
-    EXPECT_EQ(sim.ui.inputBoxes.back().preset, "zwei");
+    EXPECT_EQ(sim.dialogs.inputBoxes.back().caption, "Scrivlet - Eintrag umbenennen");
+    EXPECT_EQ(sim.dialogs.inputBoxes.back().prompt, "Bitte geben Sie einen neuen Namen für den Eintrag ''zwei'' an:");
+    EXPECT_EQ(sim.dialogs.inputBoxes.back().preset, "zwei");
     EXPECT_EQ(stored("Name", 2), "ZWEI");
-    EXPECT_EQ(window().currentEntry(), 2);
+    editAndLeave("noch 2");  // the renamed entry stays the one edited
+    EXPECT_EQ(stored("Text", 2), "noch 2");
 
-    sim.ui.answerInput("drei");
+    sim.dialogs.answerInput("drei");
     sim.dialogs.answerNext(MessageAnswer::No);
-    form().meTexte(2).click();  // No: asked again, with the old name preset; then cancelled
-    EXPECT_EQ(sim.ui.inputBoxes.back().preset, "ZWEI");
+    form().miRenameEntry.click();  // No: asked again, with the old name preset; then cancelled
+    EXPECT_EQ(sim.dialogs.inputBoxes.back().preset, "ZWEI");
     EXPECT_EQ(stored("Name", 2), "ZWEI");
 }
 
@@ -147,16 +152,18 @@ TEST_F(EntryCommandsTest, TheEntryMovedIntoTheFreedNumberIsEditedThere) {
 TEST_F(EntryCommandsTest, DeletingTheLastEntryEmptiesTheWindow) {
     startWith(snippetFile({{"einzig", "x"}}));
     sim.dialogs.answerNext(MessageAnswer::Yes);
-    form().meTexte(3).click();
+    form().miDeleteEntry.click();
     EXPECT_EQ(stored("Name", 1), "");
     EXPECT_EQ(form().lbEntryList.count(), 0);
     EXPECT_FALSE(form().btnDelete.enabled());
-    EXPECT_EQ(window().currentEntry(), 0);
+    editAndLeave("x");  // no entry is left to write into
+    EXPECT_EQ(stored("Text", 1), "");
+    EXPECT_EQ(stored("Name", 1), "");
 }
 
 TEST_F(EntryCommandsTest, AnEncipheredEntryIsRewrittenOnEveryLossOfFocus) {
     startWith("");
-    sim.ui.answerInput("neu");
+    sim.dialogs.answerInput("neu");
     form().btnNew.click();
     const std::string before = stored("Text", 1);
     form().ghostTextTB.loseFocus();  // the new entry's editor has the focus
@@ -169,11 +176,11 @@ TEST_F(EntryCommandsTest, WritesThatFailAreReportedOncePerCommand) {
     startWith(five);
     sim.files.setAttributes(StandardFile, {false, false, false, true});
     const std::string bytes = fileText(StandardFile);
-    sim.ui.answerInput("sechs");
+    sim.dialogs.answerInput("sechs");
     form().btnNew.click();
     EXPECT_EQ(form().lbEntryList.count(), 5);  // nothing pretends it was saved
     selectName("eins");
-    sim.ui.answerInput("EINS!");
+    sim.dialogs.answerInput("EINS!");
     form().btnRename.click();
     EXPECT_EQ(form().lbEntryList.text(0), "drei");
     sim.dialogs.answerNext(MessageAnswer::Yes);
@@ -237,11 +244,11 @@ TEST_F(EntryCommandsTest, AnEntryCutByTheReadIsNeitherShownNorMoved) {
 // Names and titles are one line: a line break the user pastes becomes a blank.
 TEST_F(EntryCommandsTest, LineBreaksInNamesAndTitlesBecomeBlanks) {
     startWith(five);
-    sim.ui.answerInput("neu\r\nerer");
+    sim.dialogs.answerInput("neu\r\nerer");
     form().btnNew.click();
     EXPECT_EQ(stored("Name", 6), "neu erer");
     selectName("zwei");
-    sim.ui.answerInput("zwo\n");
+    sim.dialogs.answerInput("zwo\n");
     form().btnRename.click();
     EXPECT_EQ(stored("Name", 2), "zwo");
     form().optTitle.click();
@@ -261,8 +268,8 @@ TEST_F(EntryCommandsTest, AFailedWriteLeavesTheFileAsBeforeAndTheListMatchingIt)
         const char* command;
         std::function<void(Story&)> run;
     } cases[] = {
-        {"new", [](Story& t) { t.sim.ui.answerInput("sechs"); t.form().btnNew.click(); }},
-        {"rename", [](Story& t) { t.selectName("zwei"); t.sim.ui.answerInput("Zwo"); t.form().btnRename.click(); }},
+        {"new", [](Story& t) { t.sim.dialogs.answerInput("sechs"); t.form().btnNew.click(); }},
+        {"rename", [](Story& t) { t.selectName("zwei"); t.sim.dialogs.answerInput("Zwo"); t.form().btnRename.click(); }},
         {"delete", [](Story& t) { t.selectName("zwei"); t.sim.dialogs.answerNext(MessageAnswer::Yes); t.form().btnDelete.click(); }},
         {"delete last", [](Story& t) { t.selectName("fünf"); t.sim.dialogs.answerNext(MessageAnswer::Yes); t.form().btnDelete.click(); }},
         {"text", [](Story& t) {
@@ -275,8 +282,12 @@ TEST_F(EntryCommandsTest, AFailedWriteLeavesTheFileAsBeforeAndTheListMatchingIt)
     };
     // The highest entry is enciphered and has a title, so a delete moves all of it.
     auto prepare = [this] {
-        startWith(five);
-        ASSERT_EQ(program->snippetFile.writeEntry(5, {"fünf", "geheim", "Editor", 1, 1}), WriteResult::Ok);
+        writeFile(StandardFile, five);
+        IniAccess ini(sim.profile);
+        SnippetFile file(ini, sim.random);
+        file.setPath(StandardFile);
+        ASSERT_EQ(file.writeEntry(5, {"fünf", "geheim", "Editor", 1, 1}), WriteResult::Ok);
+        start();
     };
     for (const auto& c : cases) {
         prepare();

@@ -89,7 +89,7 @@ TEST_F(PlacementTest, QuittingSavesThePlacementEvenWhenHidden) {
     form().setGeometry({300, 450, W + 60, H + 90});
     form().btnOk.click();
     EXPECT_FALSE(form().visible());
-    form().meDatei(3).click();
+    form().miQuit.click();
     UserSettings s(sim.registry);
     EXPECT_EQ(s.get("_Top", ""), "450");
     EXPECT_EQ(s.get("_Left", ""), "300");

@@ -24,13 +24,11 @@ TEST_F(MainWindowTest, WithoutEntriesEverythingThatNeedsOneIsOff) {
         EXPECT_TRUE(c->enabled()) << c->name();
     EXPECT_EQ(f.lbEntryList.backColour(), f.backColour());
     EXPECT_EQ(f.destinationTextList.backColour(), f.backColour());
-    for (int item = 1; item <= 7; ++item)
-        if (item != 5) {
-            EXPECT_FALSE(f.meBearbeiten(item).enabled()) << item;
-        }
-    EXPECT_FALSE(f.meTexte(2).enabled());
-    EXPECT_FALSE(f.meTexte(3).enabled());
-    EXPECT_TRUE(f.meTexte(1).enabled());
+    for (ui::MenuItem* item : {&f.miCut, &f.miCopy, &f.miPaste, &f.miDelete, &f.miFind, &f.miFindNext})
+        EXPECT_FALSE(item->enabled()) << item->caption();
+    EXPECT_FALSE(f.miRenameEntry.enabled());
+    EXPECT_FALSE(f.miDeleteEntry.enabled());
+    EXPECT_TRUE(f.miNewEntry.enabled());
 }
 
 TEST_F(MainWindowTest, AfterLoadingTheFirstNameInSortedOrderIsShown) {
@@ -38,8 +36,11 @@ TEST_F(MainWindowTest, AfterLoadingTheFirstNameInSortedOrderIsShown) {
     MainForm& f = form();
     EXPECT_EQ(listed(), (std::vector<std::string>{"Alpha", "beta", "Zeta"}));
     EXPECT_EQ(f.lbEntryList.listIndex(), 0);
-    EXPECT_EQ(window().currentEntry(), 2);
     EXPECT_EQ(f.ghostTextTB.text(), "A\xC3\r\nz");
+    // The editor writes into the entry it shows.
+    f.ghostTextTB.type("!");
+    f.ghostTextTB.loseFocus();
+    EXPECT_EQ(stored("Text", 2), "!A\\Nz");
     EXPECT_TRUE(f.ghostTextTB.enabled());
     EXPECT_EQ(f.ghostTextTB.backColour(), WindowBackgroundColour);
     EXPECT_TRUE(f.optLastWindow.value());
@@ -145,25 +146,25 @@ TEST_F(MainWindowTest, EditCommandsFollowSelectionAndClipboard) {
     startWith(snippetFile({{"a", "Hallo Welt"}}));
     MainForm& f = form();
     f.mBearbeiten.open();
-    EXPECT_FALSE(f.meBearbeiten(2).enabled());
-    EXPECT_FALSE(f.meBearbeiten(3).enabled());
+    EXPECT_FALSE(f.miCopy.enabled());
+    EXPECT_FALSE(f.miPaste.enabled());
     f.ghostTextTB.setSelStart(0);
     f.ghostTextTB.setSelLength(5);
     f.mBearbeiten.open();
-    EXPECT_TRUE(f.meBearbeiten(1).enabled());
-    choose(f.mBearbeiten, 1);
+    EXPECT_TRUE(f.miCut.enabled());
+    choose(f.mBearbeiten, f.miCut);
     EXPECT_EQ(sim.clipboard.content, "Hallo");
     EXPECT_EQ(f.ghostTextTB.text(), " Welt");
     f.mBearbeiten.open();
-    EXPECT_TRUE(f.meBearbeiten(3).enabled());
+    EXPECT_TRUE(f.miPaste.enabled());
     f.ghostTextTB.setSelStart(5);
-    choose(f.mBearbeiten, 3);
+    choose(f.mBearbeiten, f.miPaste);
     EXPECT_EQ(f.ghostTextTB.text(), " WeltHallo");
 
     sim.clipboard.locked = true;  // another program holds the clipboard
     f.ghostTextTB.setSelStart(0);
     f.ghostTextTB.setSelLength(3);
-    choose(f.mBearbeiten, 1);
+    choose(f.mBearbeiten, f.miCut);
     EXPECT_EQ(f.ghostTextTB.text(), " WeltHallo");  // nothing cut that was not copied
     EXPECT_EQ(messages().size(), 1u);
 }
@@ -171,13 +172,13 @@ TEST_F(MainWindowTest, EditCommandsFollowSelectionAndClipboard) {
 TEST_F(MainWindowTest, SearchFindsForwardIgnoringCaseAndStopsAtTheEnd) {
     startWith(snippetFile({{"a", "abc ABC abc"}}));
     MainForm& f = form();
-    sim.ui.answerInput("abc");
-    choose(f.mBearbeiten, 6);
-    EXPECT_EQ(sim.ui.inputBoxes.back().prompt, "Suchen nach:");
-    EXPECT_EQ(sim.ui.inputBoxes.back().caption, "• Scrivlet 2.3c");
+    sim.dialogs.answerInput("abc");
+    choose(f.mBearbeiten, f.miFind);
+    EXPECT_EQ(sim.dialogs.inputBoxes.back().prompt, "Suchen nach:");
+    EXPECT_EQ(sim.dialogs.inputBoxes.back().caption, "• Scrivlet 2.3c");
     const std::pair<int, int> expected[] = {{0, 3}, {4, 3}, {8, 3}, {8, 3}};
     for (int step = 0; step < 4; ++step) {
-        if (step > 0) choose(f.mBearbeiten, 7);
+        if (step > 0) choose(f.mBearbeiten, f.miFindNext);
         EXPECT_EQ(f.ghostTextTB.selStart(), expected[step].first) << step;
         EXPECT_EQ(f.ghostTextTB.selLength(), expected[step].second) << step;
     }
@@ -185,10 +186,10 @@ TEST_F(MainWindowTest, SearchFindsForwardIgnoringCaseAndStopsAtTheEnd) {
     EXPECT_EQ(messages()[0].text, "Die Suche ist am Ende des Textes angekommen.");
     EXPECT_TRUE(f.ghostTextTB.hasFocus());
 
-    choose(f.mBearbeiten, 6);  // cancelled: the term is emptied
-    EXPECT_EQ(sim.ui.inputBoxes.back().preset, "abc");
+    choose(f.mBearbeiten, f.miFind);  // cancelled: the term is emptied
+    EXPECT_EQ(sim.dialogs.inputBoxes.back().preset, "abc");
     f.mBearbeiten.open();
-    EXPECT_FALSE(f.meBearbeiten(7).enabled());
+    EXPECT_FALSE(f.miFindNext.enabled());
 }
 
 TEST_F(MainWindowTest, TheEditorsContextMenuIsTheEditMenu) {
@@ -206,10 +207,10 @@ TEST_F(MainWindowTest, TheCloseBoxHidesAndQuitEndsTheProgram) {
     EXPECT_FALSE(form().requestClose(ui::CloseReason::User));
     EXPECT_FALSE(form().visible());
     EXPECT_FALSE(sim.ui.quitRequested);
-    choose(form().mDatei, 3);
+    choose(form().mDatei, form().miQuit);
     EXPECT_TRUE(form().unloaded());
     EXPECT_TRUE(sim.ui.quitRequested);
-    EXPECT_NE(program->settings.get("_Width", ""), "");
+    EXPECT_NE(UserSettings(sim.registry).get("_Width", ""), "");
     EXPECT_TRUE(sim.tray.icons.empty());
     EXPECT_EQ(sim.tray.hookedWindow, 0u);
 }

@@ -70,7 +70,7 @@ TEST_P(HelpPages, TheButtonOpensTheFirstPageFoundOrTellsTheUser) {
     } else {
         ASSERT_EQ(messages().size(), 1u);
         EXPECT_EQ(messages()[0].text, Missing);
-        EXPECT_EQ(messages()[0].caption, program->appTitle());
+        EXPECT_EQ(messages()[0].caption, form().caption());
         EXPECT_EQ(messages()[0].icon, MessageIcon::Information);
         EXPECT_EQ(messages()[0].buttons, MessageButtons::Ok);
     }
@@ -101,7 +101,7 @@ TEST_F(OnlineHelpTest, TheEightPlacesAreTriedInTheirOrder) {
 TEST_F(OnlineHelpTest, TheMenuItemOpensThePageAsTheButtonDoes) {
     install({"hilfe\\index.htm"});
     startWith(snippetFile({{"Brief", "Hallo"}}));
-    choose(form().mHilfe, 1);  // "&?" - "&Hilfe"
+    choose(form().mHilfe, form().miHelp);  // "&?" - "&Hilfe"
     EXPECT_EQ(sim.programs.opened, expectedOpened("hilfe\\index.htm"));
 }
 

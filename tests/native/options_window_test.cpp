@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "native/main_window_story.h"
+#include "options/options_form.h"
 #include "tracking/own_caption.h"
 
 namespace scrivlet {
@@ -19,8 +20,8 @@ struct OptionsStory : test::MainWindowStory {
     void startWithOptions(const std::string& common) {
         startWith(snippetFile({{"Brief", "Hallo"}, {"Adresse", "Hauptstraße 1"}}) + "[Common]\r\n" + common);
     }
-    OptionsWindow& options() { return *program->options; }
-    OptionsForm& dialog() { return program->options->form; }
+    OptionsForm& dialog() { return lastingForm<OptionsForm>("OptionsForm"); }
+    ui::Form& strip() { return lastingForm("MoveOverFrm"); }
     std::string common(const std::string& key, const std::string& file = StandardFile) {
         return sim.profile.readString("Common", key, "<none>", file, 32767);
     }
@@ -37,7 +38,7 @@ struct OptionsStory : test::MainWindowStory {
         return on;
     }
     ui::Rect stripPixels() {
-        const ui::Rect g = program->strip->geometry();
+        const ui::Rect g = strip().geometry();
         return {g.left / 15, g.top / 15, g.width / 15, g.height / 15};
     }
 };
@@ -46,7 +47,7 @@ struct OptionsStory : test::MainWindowStory {
 
 TEST_F(OptionsStory, IsMadeHiddenAtStartWithThePathAndCaption) {
     startWithOptions("");
-    EXPECT_TRUE(options().created());
+    ASSERT_NE(shownForm<OptionsForm>("OptionsForm"), nullptr);
     EXPECT_TRUE(dialog().realized());
     EXPECT_FALSE(dialog().visible());
     EXPECT_EQ(dialog().caption(), ownCaption("Optionen", true));
@@ -74,7 +75,7 @@ TEST_P(LoadSelects, TheButtonsTheCascadeBoxAndTheColour) {
     EXPECT_EQ(dialog().pumModeChk.value(), c.cascade);
     EXPECT_EQ(dialog().colBtnSample.backColour(), c.colour);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(dialog().pumActPosOpt(i).backColour(), c.colour) << i;
-    EXPECT_EQ(program->strip->backColour(), c.colour);
+    EXPECT_EQ(strip().backColour(), c.colour);
     EXPECT_EQ(dialog().redCircle.visible(), c.viaBorder == 0);
 }
 
@@ -104,7 +105,6 @@ TEST_F(OptionsStory, IconAndBorderShowsTheBorderControlsAndIconOnlyTheCircle) {
     for (const BorderStuff& step : steps) {
         SCOPED_TRACE(step.option);
         dialog().pumActOpt(step.option).click();
-        EXPECT_EQ(program->snippetFile.options().viaBorder, step.option);
         for (int i = 0; i < 4; ++i) EXPECT_EQ(dialog().pumActPosOpt(i).visible(), step.barsAndColour) << i;
         EXPECT_EQ(dialog().btnColour.visible(), step.barsAndColour);
         EXPECT_EQ(dialog().colBtnSample.visible(), step.barsAndColour);
@@ -114,9 +114,13 @@ TEST_F(OptionsStory, IconAndBorderShowsTheBorderControlsAndIconOnlyTheCircle) {
             EXPECT_EQ(dialog().pumActBorderByClickOpt(i).enabled(), step.clickModes) << i;
         }
     }
-    // Nothing reaches the strip or the file before "&OK".
-    EXPECT_FALSE(program->strip->visible());
+    // Nothing reaches the strip or the file before "&OK", which takes the
+    // last choice.
+    EXPECT_FALSE(strip().visible());
     EXPECT_EQ(common("PumActViaBorder"), "<none>");
+    dialog().btnOk.click();
+    EXPECT_EQ(common("PumActViaBorder"), "1");
+    EXPECT_TRUE(strip().visible());
 }
 
 // ---- "&OK" and the close box
@@ -127,12 +131,11 @@ TEST_F(OptionsStory, TheLeftBarAndOkPlaceTheStripAndWriteTheOptions) {
     sim.ui.screenInfo.heightPixels = 768;
     form().btnOptions.click();
     dialog().leftOpt.click();
-    EXPECT_EQ(program->snippetFile.options().position, 2);
     EXPECT_EQ(stripPixels(), (ui::Rect{0, 0, 1280, 1})) << "the strip moves only with OK";
     dialog().btnOk.click();
     EXPECT_FALSE(dialog().visible());
     EXPECT_EQ(stripPixels(), (ui::Rect{0, 0, 1, 768}));
-    EXPECT_TRUE(program->strip->visible());
+    EXPECT_TRUE(strip().visible());
     EXPECT_EQ(common("PumActPos"), "2");
     EXPECT_EQ(common("PumActViaBorder"), "1");
     EXPECT_EQ(common("PumActBorderByClick"), "0");
@@ -154,7 +157,7 @@ TEST_F(OptionsStory, TheCascadeBoxActsAtOnceAndTheCloseBoxKeepsTheFile) {
         for (std::size_t i = 0; i < menu.size(); ++i)
             if (menu.item(i).visible()) captions.push_back(menu.item(i).caption());
     });
-    program->popup->activatePopup(1);
+    sim.tray.iconMessage(NotificationArea::LeftButtonDown);
     EXPECT_EQ(captions, (std::vector<std::string>{"&A", "&B", "-", "&Öffnen", "&Beenden", "&Abbrechen"}));
     EXPECT_EQ(fileText(StandardFile), before);
 }
@@ -169,8 +172,9 @@ TEST_F(OptionsStory, AnOptionsFileThatCannotBeWrittenIsReportedWithItsName) {
     EXPECT_EQ(messages()[0].icon, MessageIcon::Error);
     EXPECT_NE(messages()[0].text.find(std::string("'") + StandardFile + "'"), std::string::npos) << messages()[0].text;
     EXPECT_FALSE(dialog().visible());
-    EXPECT_EQ(program->snippetFile.options().viaBorder, 1) << "the choice stays in effect";
-    EXPECT_TRUE(program->strip->visible());
+    // The choice stays in effect.
+    EXPECT_TRUE(strip().visible());
+    EXPECT_TRUE(dialog().iconAndBorderOpt.value());
 }
 
 struct CloseCase {
@@ -206,8 +210,8 @@ TEST_F(OptionsStory, TheProgramUnloadsTheDialogBeforeTheStrip) {
     form().btnOptions.click();
     std::vector<std::string> order;
     dialog().onUnload = [&order] { order.push_back("options"); };
-    program->strip->onUnload = [&order] { order.push_back("strip"); };
-    choose(form().mDatei, 3);
+    strip().onUnload = [&order] { order.push_back("strip"); };
+    choose(form().mDatei, form().miQuit);
     EXPECT_EQ(order, (std::vector<std::string>{"options", "strip"}));
     EXPECT_TRUE(dialog().unloaded());
     EXPECT_TRUE(sim.ui.quitRequested);
@@ -228,7 +232,7 @@ TEST_F(OptionsStory, TheButtonOpensItModelessAndTheMenuModal) {
     EXPECT_TRUE(dialog().visible());
     EXPECT_EQ(modalRuns, 0);
     dialog().btnOk.click();
-    choose(form().mExtras, 1);
+    choose(form().mExtras, form().miOptions);
     EXPECT_EQ(modalRuns, 1);
     EXPECT_TRUE(visibleWhileModal);
     EXPECT_FALSE(dialog().visible());
@@ -241,7 +245,7 @@ TEST_F(OptionsStory, TheMenuBringsADialogOpenModelessToTheFront) {
     form().btnOptions.click();
     const WindowId notepad = sim.windows.open("Unbenannt - Editor", SimWindowSystem::Kind::Notepad);
     ASSERT_EQ(sim.windows.foreground(), notepad);
-    choose(form().mExtras, 1);
+    choose(form().mExtras, form().miOptions);
     EXPECT_EQ(modalRuns, 0);
     EXPECT_TRUE(dialog().visible());
     EXPECT_EQ(sim.windows.foreground(), sim.ui.windowOf(dialog()));
@@ -297,7 +301,7 @@ TEST_F(OptionsStory, ReloadingWithTheStripOnHidesTheDialogWhileTheStripIsPlaced)
     writeFile("C:\\Daten\\Scrivlet.ini", "[Common]\r\nPumActViaBorder=1\r\nPumActPos=3\r\n");
     form().btnOptions.click();
     std::vector<bool> dialogShownWhilePlaced;
-    program->strip->onResize = [&] { dialogShownWhilePlaced.push_back(dialog().visible()); };
+    strip().onResize = [&] { dialogShownWhilePlaced.push_back(dialog().visible()); };
     sim.dialogs.chooseFolderNext("C:\\Daten");
     dialog().btnChooseFolder.click();
     EXPECT_EQ(stripPixels(), (ui::Rect{1279, 0, 1, 1024}));
@@ -356,8 +360,7 @@ TEST_F(OptionsStory, AChosenColourTakesEffectAtOnceAndReachesTheFileOnlyWithOk) 
         dialog().btnColour.click();
         EXPECT_EQ(sim.dialogs.colourStarts.back(), step.startedFrom);
         EXPECT_EQ(sim.dialogs.colourOwners.back(), sim.ui.windowOf(dialog()));
-        EXPECT_EQ(program->snippetFile.options().borderColour, step.shown);
-        EXPECT_EQ(program->strip->backColour(), step.shown);
+        EXPECT_EQ(strip().backColour(), step.shown);
         EXPECT_EQ(dialog().colBtnSample.backColour(), step.shown);
         EXPECT_EQ(dialog().leftOpt.backColour(), step.shown);
         EXPECT_EQ(common("PumActBorderCol"), "255");
@@ -372,9 +375,9 @@ TEST_F(OptionsStory, AColourChosenAndNotConfirmedIsGoneAfterARestart) {
     sim.dialogs.chooseColourNext(0x00FF00);
     dialog().btnColour.click();
     dialog().requestClose(ui::CloseReason::User);
-    choose(form().mDatei, 3);
+    choose(form().mDatei, form().miQuit);
     start();
-    EXPECT_EQ(program->strip->backColour(), 0x0000FFu);
+    EXPECT_EQ(strip().backColour(), 0x0000FFu);
     EXPECT_EQ(dialog().colBtnSample.backColour(), 0x0000FFu);
 }
 

@@ -2,11 +2,11 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 #include "native/main_window_story.h"
-#include "popup/border_strip.h"
-#include "popup/popup_activation.h"
-#include "tracking/target_tracker.h"
+#include "options/options_form.h"
+#include "popup/popup_menu.h"
 
 namespace scrivlet {
 namespace {
@@ -38,8 +38,25 @@ struct PopupTest : test::MainWindowStory {
         for (const char* name : list) file += std::to_string(++n) + "=" + name + "\r\n";
         startWith(file + "[Common]\r\n" + options);
     }
-    ui::Menu& build(bool cascade) { return program->popup->menus.build(program->snippetFile, cascade); }
-    PopupActivation& popup() { return *program->popup; }
+    // The menus as the pop-up menu keeps them, built from the snippet file;
+    // each start of the program begins with none.
+    ui::Menu& build(bool cascade) {
+        if (builtAt_ != starts) {
+            builtAt_ = starts;
+            menus_.emplace(sim.files);
+            path = StandardFile;
+        }
+        file.setPath(path);
+        return menus_->build(file, cascade);
+    }
+    PopupMenus& menus() { return *menus_; }
+    std::string path = StandardFile;
+    IniAccess ini{sim.profile};
+    SnippetFile file{ini, sim.random};
+
+private:
+    std::optional<PopupMenus> menus_;
+    int builtAt_ = -1;
 };
 
 const std::vector<std::string> FixedItems = {"-|-1", "&Öffnen|-2|bold", "&Beenden|-3", "&Abbrechen|-4"};
@@ -96,7 +113,7 @@ TEST_F(PopupTest, RebuildingClearsOnlyTheCurrentLayout) {
     build(false);
     sim.files.writeAll(StandardFile, "[Name]\r\n1=neu\r\n");
     EXPECT_EQ(shown(build(true)), withFixed({"&N| [neu|1;]"}));
-    EXPECT_EQ(shown(program->popup->menus.flat()), withFixed({"eins|1", "zwei|2"}));
+    EXPECT_EQ(shown(menus().flat()), withFixed({"eins|1", "zwei|2"}));
 }
 
 // What happens between two openings of the menu: whether the second one
@@ -131,7 +148,7 @@ TEST_F(PopupTest, TheMenuIsReadAgainExactlyWhenTheFileOrTheLayoutChanged) {
         {"RenamedByTheProgramItself",
          [&](PopupTest& t) {
              const auto before = std::filesystem::last_write_time(host(t));
-             ASSERT_EQ(t.program->snippetFile.writeField(1, "Name", "acht"), WriteResult::Ok);
+             ASSERT_EQ(t.file.writeField(1, "Name", "acht"), WriteResult::Ok);
              std::filesystem::last_write_time(host(t), before);
          },
          false, true, {"acht|1", "zwei|2"}},
@@ -139,7 +156,7 @@ TEST_F(PopupTest, TheMenuIsReadAgainExactlyWhenTheFileOrTheLayoutChanged) {
         {"OtherFileChosen",
          [](PopupTest& t) {
              t.writeFile("C:\\Daten\\Scrivlet.ini", "[Name]\r\n1=fremd\r\n");
-             t.program->snippetFile.setPath("C:\\Daten\\Scrivlet.ini");
+             t.path = "C:\\Daten\\Scrivlet.ini";
          },
          false, true, {"fremd|1"}},
         {"CascadeSwitchedOn", [](PopupTest&) {}, true, true, {"&E| [eins|1;]", "&Z| [zwei|2;]"}},
@@ -212,7 +229,6 @@ TEST_F(PopupTest, ALeftPressOpensTheMenuInFrontOfTheWindowTheUserWorkedIn) {
     });
     EXPECT_TRUE(sim.tray.iconMessage(NotificationArea::LeftButtonDown));
     EXPECT_EQ(menu, withFixed({"Gruß|1"}));
-    EXPECT_EQ(program->tracker->lastTargetWindow, notepad);
     EXPECT_EQ(sim.windows.window(notepad).text, "Hallo\r\n");
 }
 
@@ -239,12 +255,12 @@ TEST_F(PopupTest, IconMessagesActOnPressesOnly) {
 
 TEST_F(PopupTest, TheRightButtonTogglesAndRestoresTheMainWindow) {
     names({"eins"});
-    popup().activatePopup(2);
+    sim.tray.iconMessage(NotificationArea::RightButtonDown);
     EXPECT_TRUE(form().visible());
-    popup().activatePopup(2);
+    sim.tray.iconMessage(NotificationArea::RightButtonDown);
     EXPECT_FALSE(form().visible());
     form().setWindowState(ui::WindowState::Minimized);
-    popup().activatePopup(4);
+    sim.tray.iconMessage(NotificationArea::RightButtonDown);
     EXPECT_TRUE(form().visible());
     EXPECT_EQ(form().windowState(), ui::WindowState::Normal);
 }
@@ -252,12 +268,11 @@ TEST_F(PopupTest, TheRightButtonTogglesAndRestoresTheMainWindow) {
 TEST_F(PopupTest, FixedItemsDoWhatTheySay) {
     names({"eins"});
     form().setWindowState(ui::WindowState::Minimized);
-    popup().doFixedCommand(FixedItem::Open);
+    ASSERT_TRUE(chooseFromIconMenu("&Öffnen"));
     EXPECT_TRUE(form().visible());
     EXPECT_EQ(form().windowState(), ui::WindowState::Minimized);  // shown, not restored
     form().hide();
-    for (FixedItem item : {FixedItem::Separator, FixedItem::Cancel, FixedItem{0}, FixedItem{7}})
-        popup().doFixedCommand(item);
+    for (const char* item : {"-", "&Abbrechen"}) ASSERT_TRUE(chooseFromIconMenu(item));
     EXPECT_FALSE(form().visible());
     EXPECT_FALSE(form().unloaded());
     sim.ui.whenMenu([](ui::Menu& m) { m.item(m.size() - 2).click(); });  // "&Beenden"
@@ -271,7 +286,7 @@ TEST_F(PopupTest, FlatAndCascadedChoicesSendTheSameEntry) {
     const WindowId notepad = sim.windows.open("Editor", Kind::Notepad);
     sim.ui.whenMenu([](ui::Menu& m) { m.item(5).submenu()->item(0).click(); });  // "&E" -> "Eins"
     sim.tray.iconMessage(NotificationArea::LeftButtonDown);
-    program->snippetFile.options().cascade = 0;
+    shownForm<OptionsForm>("OptionsForm")->pumModeChk.click();  // the flat menu from now on
     sim.windows.activate(notepad);
     sim.ui.whenMenu([](ui::Menu& m) { m.item(0).click(); });  // "Eins" sorts first
     sim.tray.iconMessage(NotificationArea::LeftButtonDown);
@@ -308,7 +323,7 @@ TEST_F(PopupTest, TheStripCoversTheChosenEdge) {
     for (const auto& c : cases) {
         names({"eins"}, ("PumActViaBorder=1\r\nPumActPos=" + std::to_string(c.position) +
                          "\r\nPumActBorderCol=255\r\n").c_str());
-        BorderStrip& strip = *program->strip;
+        ui::Form& strip = *shownForm("MoveOverFrm");
         EXPECT_TRUE(strip.visible());
         const ui::Rect r = strip.geometry();
         EXPECT_EQ((ui::Rect{r.left / 15, r.top / 15, r.width / 15, r.height / 15}), c.pixels) << c.position;
@@ -316,13 +331,13 @@ TEST_F(PopupTest, TheStripCoversTheChosenEdge) {
         EXPECT_EQ(strip.caption(), "• Scrivlet 2.3c - Satellit");
     }
     names({"eins"}, "PumActViaBorder=0\r\n");
-    EXPECT_FALSE(program->strip->visible());
+    EXPECT_FALSE(shownForm("MoveOverFrm")->visible());
 }
 
 TEST_F(PopupTest, TheStripOpensTheMenuByMouseOverOrByClick) {
     for (int byClick : {0, 1}) {
         names({"eins"}, ("PumActViaBorder=1\r\nPumActBorderByClick=" + std::to_string(byClick) + "\r\n").c_str());
-        BorderStrip& strip = *program->strip;
+        ui::Form& strip = *shownForm("MoveOverFrm");
         const std::size_t before = sim.ui.menusShown.size();
         strip.mouseMove({});
         EXPECT_EQ(sim.ui.menusShown.size() - before, byClick ? 0u : 1u);

@@ -36,14 +36,10 @@ struct EndCase {
 class EveryEnd : public ProgramEndTest, public ::testing::WithParamInterface<EndCase> {};
 
 const EndCase Ends[] = {
-    {"MenuBarQuit", [](ProgramEndTest& t) { t.choose(t.form().mDatei, 3); }},
+    {"MenuBarQuit", [](ProgramEndTest& t) { t.choose(t.form().mDatei, t.form().miQuit); }},
     {"PopupQuit",
      [](ProgramEndTest& t) {
-         t.sim.ui.whenMenu([](ui::Menu& menu) {
-             // "&Beenden", the second last item of the flat menu.
-             menu.item(menu.size() - 2).click();
-         });
-         t.program->popup->activatePopup(1);
+         EXPECT_TRUE(t.chooseFromIconMenu("&Beenden"));
      }},
     {"CloseRequestFromAnotherProgram",
      [](ProgramEndTest& t) { EXPECT_TRUE(t.form().requestClose(ui::CloseReason::TaskManager)); }},
@@ -99,7 +95,7 @@ TEST_F(ProgramEndTest, TheSessionEndingIsAnsweredBySavingAndTheProgramLivesUntil
     EXPECT_FALSE(form().unloaded());
     EXPECT_FALSE(sim.ui.quitRequested);
     typeIntoEditor("2");
-    choose(form().mDatei, 3);
+    choose(form().mDatei, form().miQuit);
     EXPECT_EQ(stored("Text", 1), "Hallo12");
     EXPECT_TRUE(messages().empty());
 }
@@ -118,7 +114,7 @@ TEST_F(ProgramEndTest, OnlyTheUsersCloseRequestHides) {
 TEST_F(ProgramEndTest, WithoutEntriesNothingIsWritten) {
     startWith("");
     const std::string before = fileText(StandardFile);
-    choose(form().mDatei, 3);
+    choose(form().mDatei, form().miQuit);
     EXPECT_TRUE(sim.ui.quitRequested);
     EXPECT_EQ(fileText(StandardFile), before);
     EXPECT_TRUE(messages().empty());

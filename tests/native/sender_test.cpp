@@ -22,21 +22,37 @@ struct SenderTest : test::MainWindowStory {
                   "\r\n[Crypt]\r\n1=" + std::to_string(crypt) + "\r\n[DosBox]\r\n1=" +
                   std::to_string(dosBox) + "\r\n");
     }
-    WindowId notepadInFront() {
-        const WindowId w = sim.windows.open("Unbenannt - Editor", Kind::Notepad);
-        program->tracker->captureForMenu();
-        return w;
+    WindowId notepadInFront() { return sim.windows.open("Unbenannt - Editor", Kind::Notepad); }
+    // The user clicks the icon and chooses the entry; what happens while the
+    // menu is open (after the window in front was noted) happens meanwhile.
+    void send(const std::function<void()>& meanwhile = {}) {
+        sim.ui.whenMenu([meanwhile](ui::Menu& menu) {
+            if (meanwhile) meanwhile();
+            ASSERT_TRUE(clickItem(menu, "Eintrag"));
+        });
+        sim.tray.iconMessage(NotificationArea::LeftButtonDown);
     }
     std::string received(WindowId w) { return sim.windows.window(w).text; }
-    Sender& sender() { return *program->sender; }
+    // The keys a text becomes: CR the Enter key, TAB the Tab key, every other
+    // character itself.
+    static std::vector<KeyStep> keysOf(const std::string& text) {
+        std::vector<KeyStep> keys;
+        for (char c : text)
+            keys.push_back(c == '\r'   ? KeyStep{KeyStep::Kind::Enter, 0}
+                           : c == '\t' ? KeyStep{KeyStep::Kind::Tab, 0}
+                                       : KeyStep{KeyStep::Kind::Character, c});
+        return keys;
+    }
 };
 
 TEST_F(SenderTest, AnEntryArrivesInTheLastUsedWindow) {
     entry("Hallo\\NWelt\\T50% (netto) ~{ok} €ÄÖÜß");
     const WindowId notepad = notepadInFront();
-    sender().sendEntry(1);
+    send();
     EXPECT_EQ(received(notepad), "Hallo\r\nWelt\t50% (netto) ~{ok} €ÄÖÜß");
-    EXPECT_EQ(sender().pendingKeys, "Hallo~Welt{TAB}50{%} {(}netto{)} {~}{{}ok{}} €ÄÖÜß");
+    // The characters with a meaning of their own in key strings arrive as
+    // themselves, not as Alt, Shift or Ctrl.
+    EXPECT_EQ(sim.windows.window(notepad).keys, keysOf("Hallo\rWelt\t50% (netto) ~{ok} €ÄÖÜß"));
     EXPECT_TRUE(messages().empty());
 }
 
@@ -44,14 +60,13 @@ TEST_F(SenderTest, AnEncipheredEntryIsDecipheredBeforeTyping) {
     SimRandom random(3);
     entry(encipherText("geheim\\N", random), "", 0, 1);
     const WindowId notepad = notepadInFront();
-    sender().sendEntry(1);
+    send();
     EXPECT_EQ(received(notepad), "geheim\r\n");
 }
 
-TEST_F(SenderTest, WithoutACaptureThereIsNoTarget) {
+TEST_F(SenderTest, WithoutAWindowOfAnotherProgramThereIsNoTarget) {
     entry("x");
-    sim.windows.open("Editor", Kind::Notepad);
-    sender().sendEntry(1);
+    send();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text, "Es wurde kein passendes Zielfenster identifiziert.\rDie Übertragung wird daher abgebrochen.");
     EXPECT_EQ(messages()[0].icon, MessageIcon::Error);
@@ -61,12 +76,14 @@ TEST_F(SenderTest, AClosedOrRefusingTargetReceivesNothingAndNothingElseDoes) {
     for (bool closed : {true, false}) {
         entry("geheim");
         const WindowId notepad = notepadInFront();
-        const WindowId chat = sim.windows.open("Chat", Kind::Notepad);  // now has the focus
-        if (closed)
-            sim.windows.close(notepad);
-        else
-            sim.windows.window(notepad).refusesForeground = true;
-        sender().sendEntry(1);
+        WindowId chat = 0;
+        send([&] {
+            chat = sim.windows.open("Chat", Kind::Notepad);  // now has the focus
+            if (closed)
+                sim.windows.close(notepad);
+            else
+                sim.windows.window(notepad).refusesForeground = true;
+        });
         EXPECT_EQ(received(chat), "") << closed;
         ASSERT_EQ(messages().size(), 1u) << closed;
         EXPECT_NE(messages()[0].text.find("kein passendes Zielfenster"), std::string::npos);
@@ -77,9 +94,10 @@ TEST_F(SenderTest, AClosedOrRefusingTargetReceivesNothingAndNothingElseDoes) {
 TEST_F(SenderTest, ATargetThatRefusesTheForegroundOnceIsAskedAgain) {
     entry("zweiter Versuch");
     const WindowId notepad = notepadInFront();
-    sim.windows.open("Chat", Kind::Notepad);
-    sim.windows.window(notepad).foregroundRefusals = 1;
-    sender().sendEntry(1);
+    send([&] {
+        sim.windows.open("Chat", Kind::Notepad);
+        sim.windows.window(notepad).foregroundRefusals = 1;
+    });
     EXPECT_EQ(received(notepad), "zweiter Versuch");
     EXPECT_TRUE(messages().empty());
 }
@@ -92,13 +110,12 @@ TEST_F(SenderTest, TheIconAndTheStripWaitUntilTheTextIsTyped) {
         sim.windows.whileTyping = nullptr;
         sim.tray.iconMessage(NotificationArea::LeftButtonDown);
         sim.tray.iconMessage(NotificationArea::RightButtonDown);
-        program->strip->mouseMove({});
+        shownForm("MoveOverFrm")->mouseMove({});
     };
     sim.tray.iconMessage(NotificationArea::LeftButtonDown);
     EXPECT_EQ(sim.ui.menusShown.size(), 1u);
     EXPECT_EQ(received(notepad), "abc");
     EXPECT_FALSE(form().visible());
-    EXPECT_FALSE(sender().sending());
     sim.tray.iconMessage(NotificationArea::LeftButtonDown);  // afterwards the icon works again
     EXPECT_EQ(sim.ui.menusShown.size(), 2u);
 }
@@ -108,7 +125,7 @@ TEST_F(SenderTest, AnEntryCutByTheReadIsNotTyped) {
     const WindowId notepad = notepadInFront();
     EXPECT_EQ(messages().size(), 1u);  // told once at the start, though it loads the file twice
     const std::size_t before = messages().size();
-    sender().sendEntry(1);
+    send();
     EXPECT_EQ(received(notepad), "");
     ASSERT_EQ(messages().size(), before + 1);
     EXPECT_NE(messages().back().text.find("'Eintrag'"), std::string::npos);
@@ -116,18 +133,18 @@ TEST_F(SenderTest, AnEntryCutByTheReadIsNotTyped) {
 }
 
 TEST_F(SenderTest, TitledEntriesLookForTheTitleInAnyLetterCase) {
-    entry("x", "  Editor ");
-    const WindowId a = sim.windows.open("Unbenannt - Editor", Kind::Notepad);
-    sim.windows.open("Rechner");
-    sender().sendEntry(1);
-    EXPECT_EQ(sender().targetTitle, "EDITOR");
+    entry("x", "  EdItOr ");
+    const WindowId a = sim.windows.open("unbenannt - editor", Kind::Notepad);
+    const WindowId calculator = sim.windows.open("Rechner", Kind::Notepad);
+    send();
+    // The one match is served at once, without the choice.
     EXPECT_EQ(received(a), "x");
-    EXPECT_EQ(sender().targetCandidates.size(), 1u);
+    EXPECT_EQ(received(calculator), "");
 }
 
 TEST_F(SenderTest, NoMatchingTitleIsReported) {
     entry("x", "Gibtsnicht");
-    sender().sendEntry(1);
+    send();
     EXPECT_EQ(messages().size(), 1u);
 }
 
@@ -156,7 +173,7 @@ TEST_F(SenderTest, SeveralMatchesOpenTheChoiceWithTheFirstSelected) {
             if (action == "cancel") choice.btnCancel.click();
             if (action == "close") choice.requestClose(ui::CloseReason::User);
         });
-        sender().sendEntry(1);
+        send();
         // The system enumerates from the top: the window opened last comes first.
         EXPECT_EQ(listed, (std::vector<std::string>{"editor", "Editor-Hilfe"})) << c.action;
         EXPECT_EQ(selected, 0);
@@ -172,8 +189,7 @@ TEST_F(SenderTest, SeveralMatchesOpenTheChoiceWithTheFirstSelected) {
 TEST_F(SenderTest, AConsoleGetsThePasteSequenceAndTheClipboardKeepsTheText) {
     entry("dir\\Nexit\\N", "Eingabeaufforderung", 1);
     const WindowId console = sim.windows.open("Eingabeaufforderung", Kind::Console);
-    sender().sendEntry(1);
-    EXPECT_EQ(sender().pendingKeys, "% BE");
+    send();
     EXPECT_EQ(sim.clipboard.content, "dir\rexit\r");
     EXPECT_EQ(received(console), "dir\rexit\r");
     const std::vector<KeyStep> keys = {{KeyStep::Kind::AltKey, ' '}, {KeyStep::Kind::Key, 'B'}, {KeyStep::Kind::Key, 'E'}};
@@ -182,7 +198,7 @@ TEST_F(SenderTest, AConsoleGetsThePasteSequenceAndTheClipboardKeepsTheText) {
 
 TEST_F(SenderTest, AConsoleEntryWithoutWindowStillLeavesItsText) {
     entry("dir", "Eingabeaufforderung", 1);
-    sender().sendEntry(1);
+    send();
     EXPECT_EQ(sim.clipboard.content, "dir");
     EXPECT_EQ(messages().size(), 1u);
 }
@@ -193,7 +209,7 @@ TEST_F(SenderTest, ABlockedClipboardIsReportedAndNothingIsPasted) {
     sim.clipboard.content = "alter Inhalt";
     sim.clipboard.locked = true;
     const DateTime before = sim.clock.now();
-    sender().sendEntry(1);
+    send();
     EXPECT_EQ(received(console), "");
     EXPECT_TRUE(sim.windows.window(console).keys.empty());
     ASSERT_EQ(messages().size(), 1u);
@@ -256,7 +272,7 @@ TEST_F(SenderTest, TheClockIsReadOnceForAllPlaceholders) {
     sim.clock.advanceOnEachRead(1);
     entry("%stunde%:%minute%:%sekunde% %tag%.%monat%.%jahr% %zeit% %wochentag% %datum%");
     const WindowId w = notepadInFront();
-    sender().sendEntry(1);
+    send();
     EXPECT_EQ(received(w), "23:59:59 31.12.2026 23:59:59 Donnerstag 31.12.2026");
 }
 
@@ -317,7 +333,7 @@ TEST_F(SenderTest, ATargetThatLosesTheForegroundWhileTypingGetsNoMoreAndTheUserI
     sim.windows.whileTyping = [&] {
         if (++keys == 3) sim.windows.activate(chat);  // another window pops up
     };
-    sender().sendEntry(1);
+    send();
     EXPECT_EQ(received(notepad), "abc");
     EXPECT_EQ(received(chat), "");
     ASSERT_EQ(messages().size(), 1u);

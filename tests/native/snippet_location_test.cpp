@@ -9,10 +9,8 @@ namespace {
 using test::SimDesktop;
 
 struct SnippetLocationTest : ::testing::Test {
-    SnippetLocationTest() : table(desk.sim.table()) {}
-
     SnippetLocation location() {
-        return SnippetLocation(table, file, settings, "• Scrivlet 2.3c", [this] {
+        return SnippetLocation({desk.sim.dialogs, desk.sim.files, desk.sim.system}, file, settings, "• Scrivlet 2.3c", [this] {
             ++loads;
             list = file.load();
         });
@@ -21,7 +19,6 @@ struct SnippetLocationTest : ::testing::Test {
     const std::vector<MessageRequest>& shown() { return desk.sim.dialogs.shown; }
 
     SimDesktop desk;
-    Platform table;
     IniAccess ini{desk.sim.profile};
     SnippetFile file{ini, desk.sim.random};
     UserSettings settings{desk.sim.registry};

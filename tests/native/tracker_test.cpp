@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "native/main_window_story.h"
+#include <algorithm>
+
+#include "tracking/own_caption.h"
 #include "tracking/target_tracker.h"
 
 namespace scrivlet {
@@ -8,10 +11,14 @@ namespace {
 
 using Kind = SimWindowSystem::Kind;
 
+// A tracker over the simulated desktop, on which the program's own windows
+// stand as well.
 struct TrackerTest : test::MainWindowStory {
-    void SetUp() override { startWith("[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n"); }
+    void SetUp() override { startWith(""); }
     SimWindowSystem& desktop() { return sim.windows; }
-    TargetTracker& tracker() { return *program->tracker; }
+    TargetTracker& tracker() { return tracker_; }
+    std::vector<std::string> ignoreList{"", "DFÜ-Netzwerkmonitor"};
+    TargetTracker tracker_{sim.windows, sim.ui, ignoreList, ownCaption("", true)};
 };
 
 TEST_F(TrackerTest, TheFirstQualifyingWindowBelowTheForegroundIsTheTarget) {
@@ -44,7 +51,7 @@ TEST_F(TrackerTest, IgnoringIsContainmentInTheJoinedList) {
 }
 
 TEST_F(TrackerTest, AnEmptyIgnoreListSkipsNothing) {
-    program->snippetFile.clearIgnoreList();
+    ignoreList.assign(1, "");
     const WindowId w = desktop().open("netzwerk");
     EXPECT_EQ(tracker().capture(), w);
 }
@@ -71,12 +78,24 @@ TEST(PollTimer, RunsOnlyOutsideTheNtFamily) {
     for (unsigned platformId : {1u, 2u}) {
         test::SimDesktop desk;
         desk.sim.system.platformId_ = platformId;
+        desk.writeFile(test::SimDesktop::StandardFile, "[Name]\r\n1=Gruß\r\n[Text]\r\n1=Hallo\r\n");
         Program program(desk.sim.table());
         program.start();
         const WindowId notepad = desk.sim.windows.open("Editor", Kind::Notepad);
         desk.sim.ui.advance(1000);
-        EXPECT_EQ(program.tracker->lastTargetWindow, platformId == 2 ? 0u : notepad) << platformId;
-        EXPECT_EQ(program.appTitle(), platformId == 2 ? "• Scrivlet 2.3c" : ":: Scrivlet 2.3c");
+        // A poll tick is a capture: it shows its titles in the debugger.
+        const bool polled = std::any_of(desk.sim.ui.realized.begin(), desk.sim.ui.realized.end(),
+                                        [](ui::Form* f) { return f->name() == "DebFrm"; });
+        EXPECT_EQ(polled, platformId != 2) << platformId;
+        // Outside the NT family the menu takes the polled window, whatever is
+        // in front when it opens.
+        const WindowId calculator = desk.sim.windows.open("Rechner", Kind::Notepad);
+        desk.sim.ui.whenMenu([](ui::Menu& m) { test::MainWindowStory::clickItem(m, "Gruß"); });
+        desk.sim.tray.iconMessage(NotificationArea::LeftButtonDown);
+        EXPECT_EQ(desk.sim.windows.window(platformId == 2 ? calculator : notepad).text, "Hallo") << platformId;
+        for (ui::Form* f : desk.sim.ui.realized)
+            if (f->name() == "MainForm")
+                EXPECT_EQ(f->caption(), platformId == 2 ? "• Scrivlet 2.3c" : ":: Scrivlet 2.3c");
     }
 }
 

@@ -16,6 +16,7 @@
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_ui.h"
 
 namespace scrivlet::test {
 namespace {
@@ -182,7 +183,8 @@ void PrintTo(const MessageCase& c, std::ostream* out) { *out << c.label; }
 
 class Win32Message : public ::testing::TestWithParam<MessageCase> {
 protected:
-    Win32Dialogs dialogs;
+    Win32Ui ui;
+    Win32Dialogs dialogs{ui};
 };
 
 TEST_P(Win32Message, ShowsTheRequestAndReportsTheButtonPressed) {
@@ -230,7 +232,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Win32MessageOwner, TheActiveWindowOfThisThreadOwnsTheBox) {
     const UniqueHwnd window = activeWindow();
     ASSERT_EQ(GetActiveWindow(), window.get());
-    Win32Dialogs dialogs;
+    Win32Ui ui;
+    Win32Dialogs dialogs{ui};
     Answerer user(press(IDOK));
     dialogs.message(request(MessageIcon::Information, MessageButtons::Ok));
     ASSERT_TRUE(user.seen().found);
@@ -239,7 +242,8 @@ TEST(Win32MessageOwner, TheActiveWindowOfThisThreadOwnsTheBox) {
 
 TEST(Win32MessageOwner, WithoutAnActiveWindowTheBoxHasNoOwner) {
     ASSERT_EQ(GetActiveWindow(), nullptr);
-    Win32Dialogs dialogs;
+    Win32Ui ui;
+    Win32Dialogs dialogs{ui};
     Answerer user(press(IDOK));
     dialogs.message(request(MessageIcon::Information, MessageButtons::Ok));
     ASSERT_TRUE(user.seen().found);
@@ -287,7 +291,8 @@ protected:
     }
     void TearDown() override { RemoveDirectoryA(folder.c_str()); }
 
-    Win32Dialogs dialogs;
+    Win32Ui ui;
+    Win32Dialogs dialogs{ui};
     std::string folderName;
     std::string folder;
 };

@@ -26,6 +26,7 @@
 #include "platform/ui/simple_controls.h"
 #include "platform/ui/timer.h"
 #include "platform/win32/win32_control_peer.h"
+#include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_menu_peer.h"
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_ui.h"
@@ -399,7 +400,7 @@ TEST_P(InputBoxes, OkGivesTheTextAndEverythingElseNothing) {
         SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
         c.answer(dialog, edit);
     });
-    const std::string answer = ui.inputBox("Umbenennen", "Neuer Name für den Eintrag:", "Grüße");
+    const std::string answer = Win32Dialogs(ui).inputBox("Umbenennen", "Neuer Name für den Eintrag:", "Grüße");
 
     EXPECT_EQ(answer, c.expected);
     EXPECT_EQ(shownText, "Grüße");

@@ -13,6 +13,15 @@ MessageAnswer SimDialogs::message(const MessageRequest& request) {
     return request.defaultNo ? MessageAnswer::No : MessageAnswer::Yes;
 }
 
+std::string SimDialogs::inputBox(const std::string& caption, const std::string& prompt,
+                                 const std::string& preset) {
+    inputBoxes.push_back({caption, prompt, preset});
+    if (inputs_.empty()) return "";
+    std::string answer = std::move(inputs_.front());
+    inputs_.pop_front();
+    return answer;
+}
+
 std::string SimDialogs::chooseFolder(WindowId owner, const std::string& prompt) {
     folderPrompts.push_back(prompt);
     folderOwners.push_back(owner);

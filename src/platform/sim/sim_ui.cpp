@@ -66,15 +66,6 @@ void SimUi::popupMenu(ui::Form&, ui::Menu& menu) {
     script(menu);
 }
 
-std::string SimUi::inputBox(const std::string& caption, const std::string& prompt,
-                            const std::string& preset) {
-    inputBoxes.push_back({caption, prompt, preset});
-    if (inputs_.empty()) return "";
-    std::string answer = std::move(inputs_.front());
-    inputs_.pop_front();
-    return answer;
-}
-
 ui::Rect SimUi::frameAround(const ui::Form& form) {
     // Frame widths of a classic Windows theme at 15 twips per pixel.
     const bool menu = !form.menuBar().empty();

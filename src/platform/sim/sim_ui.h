@@ -14,7 +14,7 @@
 namespace scrivlet {
 
 // The window system of the simulated desktop: forms have no native windows;
-// modal dialogs, pop-up menus and input boxes are answered by a script the
+// modal forms and pop-up menus are answered by a script the
 // test sets up, and every one of them is recorded.
 class SimUi : public ui::UiBackend {
 public:
@@ -27,8 +27,6 @@ public:
     void focus(ui::Form& form, ui::Control* control) override;
     void popupMenu(ui::Form& owner, ui::Menu& menu) override;
     void prepareMenu(ui::Menu& menu) override { menusPrepared.push_back(menu.caption()); }
-    std::string inputBox(const std::string& caption, const std::string& prompt,
-                         const std::string& preset) override;
     ui::Rect frameAround(const ui::Form& form) override;
     ui::ScreenInfo screen() override { return screenInfo; }
     int compareText(std::string_view a, std::string_view b) override;
@@ -41,17 +39,11 @@ public:
     void whenModal(std::function<void(ui::Form&)> script) { modalScripts_.push_back(std::move(script)); }
     // What the user does with the next pop-up menu; without a script it is dismissed.
     void whenMenu(std::function<void(ui::Menu&)> script) { menuScripts_.push_back(std::move(script)); }
-    // The user's answer to the next input box; without one it is cancelled.
-    void answerInput(std::string text) { inputs_.push_back(std::move(text)); }
     // Time passes: the timers of realized forms tick as often as it takes.
     void advance(int milliseconds);
     // Something that happens the next time pending events run.
     void post(std::function<void()> event) { pending_.push_back(std::move(event)); }
 
-    struct InputRequest {
-        std::string caption, prompt, preset;
-    };
-    std::vector<InputRequest> inputBoxes;
     std::vector<std::string> menusShown;  // the captions of the menus popped up
     std::vector<std::string> menusPrepared;
     std::vector<ui::Form*> realized;
@@ -64,7 +56,6 @@ public:
 private:
     std::deque<std::function<void(ui::Form&)>> modalScripts_;
     std::deque<std::function<void(ui::Menu&)>> menuScripts_;
-    std::deque<std::string> inputs_;
     std::deque<std::function<void()>> pending_;
     std::map<const ui::Form*, WindowId> windowIds_;
     std::map<const ui::Timer*, int> timerElapsed_;

@@ -45,9 +45,6 @@ public:
     // Makes the system's menu follow the items now, so that showing it later
     // costs no building (a menu of thousands of items takes long to build).
     virtual void prepareMenu(Menu& menu) = 0;
-    // The simple prompt dialog: OK gives the text, Cancel "".
-    virtual std::string inputBox(const std::string& caption, const std::string& prompt,
-                                 const std::string& preset) = 0;
 
     // What the frame, caption and menu bar add to a client area, in twips.
     virtual Rect frameAround(const Form& form) = 0;

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_dialogs.h"
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_ui.h"
 
 #include <commdlg.h>
 
@@ -42,6 +43,11 @@ MessageAnswer Win32Dialogs::message(const MessageRequest& request) {
             // The box could not be shown: nobody agreed to anything.
             return yesNo ? MessageAnswer::No : MessageAnswer::Ok;
     }
+}
+
+std::string Win32Dialogs::inputBox(const std::string& caption, const std::string& prompt,
+                                   const std::string& preset) {
+    return ui_.inputBox(caption, prompt, preset);
 }
 
 std::string Win32Dialogs::chooseFolder(WindowId owner, const std::string& prompt) {

@@ -31,8 +31,8 @@ public:
     Win32System system;
     Win32Clock clock;
     Win32Random random;
-    Win32Dialogs dialogs;
     Win32Ui ui;
+    Win32Dialogs dialogs{ui};
     Win32Clipboard clipboard;
     Win32WindowSystem windows;
     Win32KeyInjector keys;

@@ -41,14 +41,16 @@ public:
     void focus(ui::Form& form, ui::Control* control) override;
     void popupMenu(ui::Form& owner, ui::Menu& menu) override;
     void prepareMenu(ui::Menu& menu) override;
-    std::string inputBox(const std::string& caption, const std::string& prompt,
-                         const std::string& preset) override;
     ui::Rect frameAround(const ui::Form& form) override;
     ui::ScreenInfo screen() override;
     int compareText(std::string_view a, std::string_view b) override;
     std::string upperCase(std::string_view text) override;
     void doEvents() override;
     void quit() override;
+
+    // The simple prompt dialog, modal over the active window: OK gives the
+    // text, Cancel "". Offered to the program by the dialogs service.
+    std::string inputBox(const std::string& caption, const std::string& prompt, const std::string& preset);
 
     // The program's message loop; returns the exit code of WM_QUIT.
     int run();
