@@ -1,7 +1,7 @@
-// The editor form: a plain text shown in the editor (markers coloured, each
-// followed by a line break) and taken back is the same text, as long as it
-// holds no marker character of its own; and every character has the format
-// its kind asks for.
+// The editor form: a plain text in any character (unpaired UTF-16 surrogates
+// too) shown in the editor (markers coloured, each followed by a line break)
+// and taken back is the same text, as long as it holds no marker code point of
+// its own; and every character has the format its kind asks for.
 #include "harness.h"
 #include "mainwindow/editor_text.h"
 #include "platform/ui/form.h"
@@ -10,10 +10,8 @@
 using namespace scrivlet;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::string text(fuzz::bytesOf(data, size));
-    // A literal marker character reads back as Enter or Tab, by design.
-    for (char& c : text)
-        if (c == EnterMarker || c == TabMarker) c = 'x';
+    // A literal marker code point reads back as Enter or Tab, by design.
+    const std::string text = replaceAll(replaceAll(fuzz::textOf(data, size), EnterMarker, "x"), TabMarker, "x");
     const std::string form = textToEditorForm(text);
     FUZZ_CHECK(editorFormToText(form) == text);
 
@@ -25,11 +23,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(editorFormToText(editor.text()) == text);
     const std::string& shown = editor.text();
     FUZZ_CHECK(editor.formats().size() == shown.size());
-    for (std::size_t i = 0; i < shown.size(); ++i) {
+    for (std::size_t i = 0; i < shown.size();) {
+        std::size_t n = 0;
+        const char32_t c = decodeUtf8(shown, i, &n);
         const ui::CharFormat& f = editor.formats()[i];
-        if (shown[i] == EnterMarker) FUZZ_CHECK((f == ui::CharFormat{EnterMarkerColour, MarkerFont}));
-        else if (shown[i] == TabMarker) FUZZ_CHECK((f == ui::CharFormat{TabMarkerColour, MarkerFont}));
-        else if (static_cast<unsigned char>(shown[i]) >= 32) FUZZ_CHECK((f == ui::CharFormat{TextColour, TextFont}));
+        if (c == EnterMarkerCode) FUZZ_CHECK((f == ui::CharFormat{EnterMarkerColour, MarkerFont}));
+        else if (c == TabMarkerCode) FUZZ_CHECK((f == ui::CharFormat{TabMarkerColour, MarkerFont}));
+        else if (c >= 32) FUZZ_CHECK((f == ui::CharFormat{TextColour, TextFont}));
+        i += n;
     }
     return 0;
 }

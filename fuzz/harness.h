@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "platform/sim/sim_platform.h"
+#include "platform/unicode.h"
 
 namespace scrivlet::fuzz {
 
@@ -24,6 +25,15 @@ namespace scrivlet::fuzz {
 
 inline std::string_view bytesOf(const std::uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
+}
+
+// The input as UTF-16 code units (unpaired surrogates included), in the
+// program's own form of text: what an edit control or a window could give it.
+inline std::string textOf(const std::uint8_t* data, std::size_t size) {
+    std::u16string units;
+    for (std::size_t i = 0; i + 1 < size; i += 2)
+        units += static_cast<char16_t>(data[i] | (data[i + 1] << 8));
+    return fromUtf16(units);
 }
 
 // Splits the input at the first NUL: two independent inputs from one.

@@ -1,5 +1,5 @@
-// The key string: every plain text turns into one the injection reads back as
-// exactly that text (characters, Enter for CR, Tab for TAB, never an Alt key),
+// The key string: every plain text, in any character, turns into one the
+// injection reads back as exactly that text (characters, Enter for CR, Tab for TAB, never an Alt key),
 // and any key string is either read or refused, never more steps than bytes.
 #include "harness.h"
 #include "platform/key_string.h"
@@ -8,7 +8,7 @@
 using namespace scrivlet;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view text = fuzz::bytesOf(data, size);
+    const std::string text = fuzz::textOf(data, size);
     const std::string keys = toKeyString(text);
     FUZZ_CHECK(keys.size() <= 5 * text.size());
     KeyStringError error;
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string typed;
     for (const KeyStep& step : *steps) {
         switch (step.kind) {
-            case KeyStep::Kind::Character: typed += step.character; break;
+            case KeyStep::Kind::Character: appendUtf8(typed, step.character); break;
             case KeyStep::Kind::Enter: typed += '\r'; break;
             case KeyStep::Kind::Tab: typed += '\t'; break;
             case KeyStep::Kind::AltKey:
@@ -26,8 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FUZZ_CHECK(typed == text);
 
-    const auto any = parseKeyString(text, &error);
-    if (any) FUZZ_CHECK(any->size() <= text.size());
-    else FUZZ_CHECK(error.position < text.size());
+    const std::string_view bytes = fuzz::bytesOf(data, size);
+    const auto any = parseKeyString(bytes, &error);
+    if (any) FUZZ_CHECK(any->size() <= bytes.size());
+    else FUZZ_CHECK(error.position < bytes.size());
     return 0;
 }

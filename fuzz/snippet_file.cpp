@@ -1,10 +1,11 @@
 // Loading a whole snippet file through the simulated profile functions: any
-// file loads; the names are those that reading key by key finds, up to the
+// file loads, "\u{...}" escapes read as their characters; the names are those that reading key by key finds, up to the
 // first empty one; every entry reads; the options are in their ranges.
 #include <vector>
 
 #include "harness.h"
 #include "platform/ui/colour.h"
+#include "store/file_text.h"
 #include "store/ini_access.h"
 #include "store/snippet_file.h"
 
@@ -21,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int n = 1; n <= MaxEntries; ++n) {
         std::string name = sim.profile.readString("Name", std::to_string(n), "", path, 32767);
         if (name.empty()) break;
-        names.push_back(std::move(name));
+        names.push_back(fromFileText(name));
     }
     IniAccess ini(sim.profile);
     SnippetFile file(ini, sim.random);
@@ -37,7 +38,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < list.entries.size() && i < 64; ++i) {
         const EntryNumber n = list.entries[i].number;
         const Entry entry = file.readEntry(n);
-        FUZZ_CHECK(entry.name == sim.profile.readString("Name", std::to_string(n), "", path, 32767));
+        const std::string stored = sim.profile.readString("Name", std::to_string(n), "", path, 32767);
+        FUZZ_CHECK(entry.name == fromFileText(stored));
+        // A name goes back to the file as it came, escapes included, unless
+        // the file spelled a character in a form the program does not write.
+        if (fromFileText(toFileText(entry.name)) == entry.name && toFileText(fromFileText(stored)) == stored)
+            FUZZ_CHECK(toFileText(entry.name) == stored);
     }
     const PopupOptions& options = file.options();
     FUZZ_CHECK(options.borderByClick == 0 || options.borderByClick == 1);

@@ -21,7 +21,7 @@ Program::Program(Platform p)
       settings_(p.registry),
       snippetFile_(ini_, p.random),
       location_({p.dialogs, p.files, p.system}, snippetFile_, settings_, appTitle_, [this] { located(); }) {
-    tracker_ = std::make_unique<TargetTracker>(p.windows, p.ui, snippetFile_.ignoreList(), appTitle_);
+    tracker_ = std::make_unique<TargetTracker>(p.windows, snippetFile_.ignoreList(), appTitle_);
     mainWindow_ = std::make_unique<MainWindow>(
         MainWindow::Services{.ui = p.ui, .dialogs = p.dialogs, .clipboard = p.clipboard, .tray = p.tray,
                              .random = p.random},

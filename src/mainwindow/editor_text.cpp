@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/unicode.h"
 #include "transmit/key_notation.h"
 
 namespace scrivlet {
@@ -12,12 +13,12 @@ const ui::CharFormat EnterFormat{EnterMarkerColour, MarkerFont};
 const ui::CharFormat TabFormat{TabMarkerColour, MarkerFont};
 const ui::CharFormat PlainFormat{TextColour, TextFont};
 
-void insertMarker(ui::RichEdit& editor, char marker) {
+void insertMarker(ui::RichEdit& editor, std::string_view marker) {
     const ui::CharFormat& format = marker == EnterMarker ? EnterFormat : TabFormat;
     editor.setSelLength(0);
     editor.setSelColour(format.colour);
     editor.setSelFont(format.font);
-    editor.setSelText(std::string(1, marker) + "\r\n");
+    editor.setSelText(std::string(marker) + "\r\n");
 }
 
 }  // namespace
@@ -35,15 +36,19 @@ void showTextInEditor(ui::RichEdit& editor, std::string_view editorText) {
         else
             runs.push_back({piece, format});
     };
-    for (char c : text) {
-        if (c == EnterMarker || c == TabMarker) {
-            previous = c == EnterMarker ? EnterFormat : TabFormat;
-            append(std::string(1, c) + "\r\n", previous);
-        } else if (static_cast<unsigned char>(c) >= 32) {
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t n = 0;
+        const char32_t c = decodeUtf8(text, i, &n);
+        const std::string piece = text.substr(i, n);
+        i += n;
+        if (c == EnterMarkerCode || c == TabMarkerCode) {
+            previous = c == EnterMarkerCode ? EnterFormat : TabFormat;
+            append(piece + "\r\n", previous);
+        } else if (c >= 32) {
             previous = PlainFormat;
-            append(std::string(1, c), previous);
+            append(piece, previous);
         } else {
-            append(std::string(1, c), previous);
+            append(piece, previous);
         }
     }
     editor.setRuns(runs);
@@ -51,10 +56,13 @@ void showTextInEditor(ui::RichEdit& editor, std::string_view editorText) {
 }
 
 void skipMarkerBreak(ui::RichEdit& editor) {
-    const int p = editor.selStart();
-    if (p == 0) return;
-    const char before = editor.text()[static_cast<std::size_t>(p - 1)];
-    if (before == EnterMarker || before == TabMarker) editor.setSelStart(p + 2);
+    const std::string_view text = editor.text();
+    const auto p = static_cast<std::size_t>(editor.selStart());
+    for (std::string_view marker : {EnterMarker, TabMarker})
+        if (p >= marker.size() && text.substr(p - marker.size(), marker.size()) == marker) {
+            editor.setSelStart(static_cast<int>(p + 2));
+            return;
+        }
 }
 
 void attachMarkerKeys(ui::RichEdit& editor) {
@@ -64,7 +72,7 @@ void attachMarkerKeys(ui::RichEdit& editor) {
         e.consumed = true;
         insertMarker(editor, e.keyCode == 13 ? EnterMarker : TabMarker);
     };
-    editor.onKeyPress = [&editor](char) {
+    editor.onKeyPress = [&editor](char32_t) {
         skipMarkerBreak(editor);
         editor.setSelFont(TextFont);
         editor.setSelColour(TextColour);

@@ -39,7 +39,7 @@ void EntryCommands::showEntry() {
         entry = Entry{};
     }
     cutShown_ = state_.entryCut ? n : 0;
-    showTextInEditor(f.ghostTextTB, textToEditorForm(unescapeText(entry.text)));
+    showTextInEditor(f.ghostTextTB, textToEditorForm(textFromFile(entry.text)));
     f.destinationTextList.setText(trimBlanks(entry.title));
     // Showing an entry writes nothing: the flags are set as read, so their
     // click handling has nothing to store.
@@ -66,7 +66,7 @@ void EntryCommands::writeCurrTextData() {
     const EntryNumber n = currentEntry();
     if (n == 0 || state_.entryCut) return;
     const int crypt = f.cryptChk.value();
-    std::string stored = escapeText(editorFormToText(f.ghostTextTB.text()));
+    std::string stored = textForFile(editorFormToText(f.ghostTextTB.text()));
     if (crypt) stored = encipherText(stored, services_.random);
     // Text and cipher flag change together or not at all, so the two never
     // disagree.
@@ -78,9 +78,9 @@ void EntryCommands::writeCurrTextData() {
 
 int EntryCommands::sameName(const std::string& name, int skip) const {
     const ui::ListBox& list = form_.lbEntryList;
-    const std::string upper = services_.ui.upperCase(name);
+    const std::string upper = toUpper(name);
     for (int i = 0; i < list.count(); ++i)
-        if (i != skip && services_.ui.upperCase(list.text(i)) == upper) return i;
+        if (i != skip && toUpper(list.text(i)) == upper) return i;
     return -1;
 }
 

@@ -9,7 +9,6 @@
 #include "platform/dialogs.h"
 #include "platform/message_boxes.h"
 #include "platform/random_source.h"
-#include "platform/ui/ui_backend.h"
 #include "store/snippet_file.h"
 
 namespace scrivlet {
@@ -19,11 +18,10 @@ namespace scrivlet {
 // numbers stay 1 to N without gaps.
 class EntryCommands {
 public:
-    // Names are asked for through dialogs and compared in the user's letter
-    // case through ui; enciphered texts take their salt from random.
+    // Names are asked for through dialogs; enciphered texts take their salt
+    // from random.
     struct Services {
         Dialogs& dialogs;
-        ui::UiBackend& ui;
         RandomSource& random;
     };
 

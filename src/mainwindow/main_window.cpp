@@ -24,7 +24,7 @@ MainWindow::MainWindow(Services services, SnippetFile& file, UserSettings& setti
       messages_(messages),
       ntPlatform_(ntPlatform),
       links_(std::move(links)),
-      commands_(form, editor_, {services.dialogs, services.ui, services.random}, file, messages,
+      commands_(form, editor_, {services.dialogs, services.random}, file, messages,
                 [this] { refreshControls(); }) {
     wireEvents();
     wireMenus();
@@ -288,7 +288,7 @@ void MainWindow::find() {
 
 void MainWindow::findNext() {
     if (searchText_.empty()) return;
-    if (!findNextInEditor(services_.ui, form.ghostTextTB, searchText_)) {
+    if (!findNextInEditor(form.ghostTextTB, searchText_)) {
         messages_.show(MessageIcon::Information, "Die Suche ist am Ende des Textes angekommen.");
         return;
     }

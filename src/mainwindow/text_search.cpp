@@ -1,14 +1,15 @@
 #include "mainwindow/text_search.h"
 
+#include "platform/text.h"
+
 namespace scrivlet {
 
-bool findNextInEditor(ui::UiBackend& ui, ui::RichEdit& editor, const std::string& term) {
-    if (term.empty()) return false;
+bool findNextInEditor(ui::RichEdit& editor, const std::string& term) {
     const auto from = static_cast<std::size_t>(editor.selStart() + editor.selLength());
-    const std::size_t at = ui.upperCase(editor.text()).find(ui.upperCase(term), from);
-    if (at == std::string::npos) return false;
-    editor.setSelStart(static_cast<int>(at));
-    editor.setSelLength(static_cast<int>(term.size()));
+    const std::optional<TextRange> found = findIgnoringCase(editor.text(), term, from);
+    if (!found) return false;
+    editor.setSelStart(static_cast<int>(found->start));
+    editor.setSelLength(static_cast<int>(found->length));
     return true;
 }
 

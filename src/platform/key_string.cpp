@@ -1,5 +1,7 @@
 #include "platform/key_string.h"
 
+#include "platform/unicode.h"
+
 namespace scrivlet {
 
 std::optional<std::vector<KeyStep>> parseKeyString(std::string_view keys, KeyStringError* error) {
@@ -21,7 +23,7 @@ std::optional<std::vector<KeyStep>> parseKeyString(std::string_view keys, KeyStr
                 steps.push_back({KeyStep::Kind::Tab, 0});
                 i += 4;
             } else if (i + 2 < keys.size() && keys[i + 2] == '}' && isKeySpecialCharacter(keys[i + 1])) {
-                steps.push_back({KeyStep::Kind::Character, keys[i + 1]});
+                steps.push_back({KeyStep::Kind::Character, static_cast<char32_t>(keys[i + 1])});
                 i += 2;
             } else {
                 return fail(i, "unbekannter Tastenname in geschweiften Klammern");
@@ -31,17 +33,19 @@ std::optional<std::vector<KeyStep>> parseKeyString(std::string_view keys, KeyStr
             const char key = keys[i + 1];
             if (key != ' ' && !((key >= 'A' && key <= 'Z') || (key >= 'a' && key <= 'z')))
                 return fail(i, "Alt nur mit Leertaste oder Buchstabe");
-            steps.push_back({KeyStep::Kind::AltKey, key});
+            steps.push_back({KeyStep::Kind::AltKey, static_cast<char32_t>(key)});
             ++i;
             menuKeys = true;
             continue;
         } else if (isKeySpecialCharacter(c)) {  // those not handled above
             return fail(i, "Sonderzeichen ohne geschweifte Klammern");
         } else if (menuKeys && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) {
-            steps.push_back({KeyStep::Kind::Key, c});
+            steps.push_back({KeyStep::Kind::Key, static_cast<char32_t>(c)});
             continue;
         } else {
-            steps.push_back({KeyStep::Kind::Character, c});
+            std::size_t n = 0;
+            steps.push_back({KeyStep::Kind::Character, decodeUtf8(keys, i, &n)});
+            i += n - 1;
         }
         menuKeys = false;
     }

@@ -9,10 +9,10 @@ namespace scrivlet {
 // One step of typing: a character, the Enter or Tab key, or a key pressed with
 // Alt held (the console's paste sequence "% BE": Alt+Space, B, E).
 struct KeyStep {
-    // Two bytes a step: a long text's steps are held whole while it is typed.
     enum class Kind : unsigned char { Character, Enter, Tab, AltKey, Key };
-    Kind kind = Kind::Character;
-    char character = 0;  // Character: the Windows-1252 character; AltKey/Key: ' ' or a letter
+    // Four bytes a step: a long text's steps are held whole while it is typed.
+    Kind kind : 8 = Kind::Character;
+    char32_t character : 24 = 0;  // Character: the code point; AltKey/Key: ' ' or a letter
     bool operator==(const KeyStep&) const = default;
 };
 
@@ -30,7 +30,7 @@ struct KeyStringError {
 };
 
 // Reads the key-string notation the program produces, and nothing else:
-// ordinary characters, "{c}" for the ten special characters, "~" for Enter,
+// ordinary characters (UTF-8), "{c}" for the ten special characters, "~" for Enter,
 // "{TAB}" for Tab, and "%" before a key for Alt. Anything else is an error
 // rather than a guess.
 std::optional<std::vector<KeyStep>> parseKeyString(std::string_view keys, KeyStringError* error = nullptr);

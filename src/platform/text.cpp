@@ -1,5 +1,11 @@
 #include "platform/text.h"
 
+#include <algorithm>
+#include <span>
+
+#include "platform/letter_case_table.h"
+#include "platform/unicode.h"
+
 namespace scrivlet {
 
 std::string toUpperAscii(std::string_view s) {
@@ -33,16 +39,65 @@ char lowerCp1252(char c) {
     return c;
 }
 
-std::string toUpper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = upperCp1252(c);
+namespace {
+
+char32_t otherCase(std::span<const CaseRange> runs, char32_t cp) {
+    if (cp > 0xFFFF) return cp;
+    // The last run that starts at or before the letter.
+    auto after = std::upper_bound(runs.begin(), runs.end(), cp,
+                                  [](char32_t c, const CaseRange& r) { return c < r.first; });
+    if (after == runs.begin()) return cp;
+    const CaseRange& run = *(after - 1);
+    if (cp > run.last || (cp - run.first) % static_cast<char32_t>(run.stride) != 0) return cp;
+    return static_cast<char32_t>(static_cast<int>(cp) + run.delta);
+}
+
+template <class Map>
+std::string mapLetters(std::string_view utf8, Map map) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        std::size_t n = 0;
+        const char32_t cp = decodeUtf8(utf8, i, &n);
+        const char32_t mapped = map(cp);
+        if (mapped == cp)
+            out.append(utf8.substr(i, n));  // as it was, even a byte that is no UTF-8
+        else
+            appendUtf8(out, mapped);
+        i += n;
+    }
     return out;
 }
 
-std::string toLower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = lowerCp1252(c);
-    return out;
+}  // namespace
+
+char32_t upperOf(char32_t cp) { return otherCase(UpperCase, cp); }
+char32_t lowerOf(char32_t cp) { return otherCase(LowerCase, cp); }
+
+std::string toUpper(std::string_view utf8) { return mapLetters(utf8, upperOf); }
+std::string toLower(std::string_view utf8) { return mapLetters(utf8, lowerOf); }
+
+std::optional<TextRange> findIgnoringCase(std::string_view text, std::string_view needle, std::size_t from) {
+    // Compared code point by code point, so a capital of another length in
+    // UTF-8 cannot shift the range found.
+    std::u32string wanted;
+    for (std::size_t i = 0; i < needle.size();) {
+        std::size_t n = 0;
+        wanted += upperOf(decodeUtf8(needle, i, &n));
+        i += n;
+    }
+    if (wanted.empty()) return std::nullopt;
+    for (std::size_t start = codePointStart(text, from); start < text.size(); start += utf8Length(text, start)) {
+        std::size_t at = start, k = 0;
+        while (k < wanted.size() && at < text.size()) {
+            std::size_t n = 0;
+            if (upperOf(decodeUtf8(text, at, &n)) != wanted[k]) break;
+            at += n;
+            ++k;
+        }
+        if (k == wanted.size()) return TextRange{start, at - start};
+    }
+    return std::nullopt;
 }
 
 std::string trimBlanks(std::string_view s) {

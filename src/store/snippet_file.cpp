@@ -4,6 +4,7 @@
 
 #include "platform/text.h"
 #include "store/entry_cipher.h"
+#include "store/file_text.h"
 #include "store/number_text.h"
 #include "store/section_index.h"
 
@@ -11,7 +12,7 @@ namespace scrivlet {
 
 namespace {
 
-const char* const DefaultIgnoreTitles[] = {"DF\xDC-Netzwerkmonitor", "Microsoft Office Shortcut-Leiste"};
+const char* const DefaultIgnoreTitles[] = {"DFÜ-Netzwerkmonitor", "Microsoft Office Shortcut-Leiste"};
 
 int flagOf(const std::string& value) { return leadingNumber(value) != 0.0 ? 1 : 0; }
 
@@ -33,9 +34,10 @@ public:
         if (const auto entries = ini_.readSection(section_, file_)) index_.emplace(*entries);
     }
 
+    // The value as program text.
     std::string read(const std::string& key) {
-        if (index_ && index_->covers(key)) return index_->value(key, "");
-        return ini_.read(section_, key, "", file_);
+        if (index_ && index_->covers(key)) return fromFileText(index_->value(key, ""));
+        return fromFileText(ini_.read(section_, key, "", file_));
     }
 
 private:
@@ -53,11 +55,21 @@ int SnippetFile::clampOption(int value, int minimum, int maximum, int fallback) 
 
 std::string SnippetFile::read(const std::string& section, const std::string& key,
                               const std::string& fallback) {
-    return ini_.read(section, key, fallback, path_);
+    const std::string value = ini_.read(section, key, fallback, path_);
+    return holdsFileForm(section) ? value : fromFileText(value);
 }
 
 WriteResult SnippetFile::write(const std::string& section, const std::string& key,
                                const std::string& value) {
+    return writeStored(section, key, holdsFileForm(section) ? value : toFileText(value));
+}
+
+std::string SnippetFile::readStored(const std::string& section, const std::string& key) {
+    return ini_.read(section, key, "", path_);
+}
+
+WriteResult SnippetFile::writeStored(const std::string& section, const std::string& key,
+                                     const std::string& value) {
     return ini_.write(section, key, value, path_);
 }
 
@@ -112,10 +124,10 @@ void SnippetFile::loadOptions() {
 Entry SnippetFile::readEntry(EntryNumber n) {
     const std::string key = std::to_string(n);
     Entry entry;
-    auto whole = [&](const char* section) {
+    auto whole = [&](const std::string& section) {
         std::optional<std::string> value = ini_.readWhole(section, key, path_);
         if (!value) entry.cut = true;
-        return value.value_or("");
+        return holdsFileForm(section) ? value.value_or("") : fromFileText(value.value_or(""));
     };
     entry.name = whole("Name");
     entry.crypt = flagOf(read("Crypt", key));
@@ -131,17 +143,22 @@ std::string SnippetFile::storedText(const Entry& entry) {
 }
 
 WriteResult SnippetFile::writeFields(const std::vector<Field>& fields) {
-    for (const Field& field : fields)
-        if (const WriteResult refused = IniAccess::check(field.value); refused != WriteResult::Ok) return refused;
-    std::vector<Field> previous;
+    std::vector<Field> stored;
     for (const Field& field : fields) {
+        stored.push_back(field);
+        if (!holdsFileForm(field.section)) stored.back().value = toFileText(field.value);
+        if (const WriteResult refused = IniAccess::check(stored.back().value); refused != WriteResult::Ok)
+            return refused;
+    }
+    std::vector<Field> previous;
+    for (const Field& field : stored) {
         const std::string key = std::to_string(field.number);
-        std::string old = read(field.section, key);
-        const WriteResult result = write(field.section, key, field.value);
+        std::string old = readStored(field.section, key);
+        const WriteResult result = writeStored(field.section, key, field.value);
         if (!succeeded(result)) {
             // Put back in reverse order, so a value written twice ends as it was.
             for (auto p = previous.rbegin(); p != previous.rend(); ++p)
-                static_cast<void>(write(p->section, std::to_string(p->number), p->value));
+                static_cast<void>(writeStored(p->section, std::to_string(p->number), p->value));
             return result;
         }
         previous.push_back({field.section, field.number, std::move(old)});

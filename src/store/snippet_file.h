@@ -13,8 +13,10 @@ namespace scrivlet {
 using EntryNumber = std::int16_t;
 constexpr int MaxEntries = 32767;
 
-// One entry as stored: the text in its escaped form (deciphered on reading,
-// enciphered on writing when crypt is set).
+// One entry: name and title as program text (UTF-8); the text as the file
+// stores it, in its escaped form (storage_escape.h: textFromFile gives the
+// plain text), deciphered on reading and enciphered on writing when crypt is
+// set.
 struct Entry {
     std::string name;
     std::string text;
@@ -95,9 +97,15 @@ public:
     static int clampOption(int value, int minimum, int maximum, int fallback);
 
 private:
+    // Values of every section but "Text" are program text here and file text
+    // in the file (file_text.h); texts are in the file's form already.
+    static bool holdsFileForm(const std::string& section) { return section == "Text"; }
     std::string read(const std::string& section, const std::string& key,
                      const std::string& fallback = "");
     WriteResult write(const std::string& section, const std::string& key, const std::string& value);
+    // The value as the file holds it, for putting back what was there.
+    std::string readStored(const std::string& section, const std::string& key);
+    WriteResult writeStored(const std::string& section, const std::string& key, const std::string& value);
     void loadOptions();
     std::string storedText(const Entry& entry);
 

@@ -1,5 +1,7 @@
 #include "store/storage_escape.h"
 
+#include "store/file_text.h"
+
 namespace scrivlet {
 
 std::string escapeText(std::string_view text) {
@@ -37,5 +39,9 @@ std::string unescapeText(std::string_view stored) {
     }
     return out;
 }
+
+std::string textForFile(std::string_view plainText) { return escapeText(toFileText(plainText)); }
+
+std::string textFromFile(std::string_view stored) { return fromFileText(unescapeText(stored)); }
 
 }  // namespace scrivlet

@@ -10,4 +10,10 @@ namespace scrivlet {
 std::string escapeText(std::string_view text);
 std::string unescapeText(std::string_view stored);
 
+// An entry's plain text (UTF-8) as the file stores it: in the file's code page
+// with its escapes (file_text.h) first, then escaped as above, which is what
+// older versions read; and back.
+std::string textForFile(std::string_view plainText);
+std::string textFromFile(std::string_view stored);
+
 }  // namespace scrivlet

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/text.h"
 #include "tracking/target_tracker.h"
 
 namespace scrivlet {
@@ -82,11 +83,11 @@ void DebugWindow::tron() {
     DebugWindowForm* f = window();
     if (!f) return;
     WindowSystem& windows = windows_;
-    const std::string own = ui_.upperCase(ownCaption_);
+    const std::string own = toUpper(ownCaption_);
     for (WindowId h = windows.foreground(); h != 0; h = windows.next(h)) {
         if (!windows.isVisible(h)) continue;
         const std::string title = windowTitle(windows, h);
-        if (title.empty() || ui_.upperCase(title).find(own) != std::string::npos) continue;
+        if (title.empty() || toUpper(title).find(own) != std::string::npos) continue;
         if (f->caption() != title) f->setCaption(title);
         return;
     }

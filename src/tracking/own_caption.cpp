@@ -27,7 +27,7 @@ std::string versionText(int flags, const ProgramVersion& version) {
 }
 
 std::string ownCaption(const std::string& name, bool ntPlatform) {
-    std::string caption = ntPlatform ? "\x95 " : ":: ";
+    std::string caption = ntPlatform ? "• " : ":: ";
     caption += "Scrivlet " + versionText(0x101);
     if (!name.empty()) caption += " - " + name;
     return caption;

@@ -1,5 +1,7 @@
 #include "tracking/target_tracker.h"
 
+#include "platform/text.h"
+
 namespace scrivlet {
 
 std::string windowTitle(WindowSystem& windows, WindowId window) {
@@ -9,12 +11,12 @@ std::string windowTitle(WindowSystem& windows, WindowId window) {
 }
 
 WindowId TargetTracker::capture() {
-    const std::string own = ui_.upperCase(ownCaption_);
+    const std::string own = toUpper(ownCaption_);
     // The ignore list joined with TABs, position 0 (empty) first: a title is
     // ignored when it is any part of one entry.
     std::string ignored;
     for (std::size_t i = 0; i < ignoreList_.size(); ++i) ignored += (i ? "\t" : "") + ignoreList_[i];
-    ignored = ui_.upperCase(ignored);
+    ignored = toUpper(ignored);
 
     std::vector<std::string> titles;
     WindowId result = 0;
@@ -22,7 +24,7 @@ WindowId TargetTracker::capture() {
         if (!windows_.isVisible(h)) continue;
         const std::string title = windowTitle(windows_, h);
         if (title.empty()) continue;
-        const std::string upper = ui_.upperCase(title);
+        const std::string upper = toUpper(title);
         if (upper.find(own) != std::string::npos || ignored.find(upper) != std::string::npos) continue;
         if (result == 0) result = h;
         titles.push_back(title);

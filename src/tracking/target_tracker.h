@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/ui_backend.h"
 #include "platform/window_system.h"
 
 namespace scrivlet {
@@ -17,10 +16,9 @@ std::string windowTitle(WindowSystem& windows, WindowId window);
 // program's own windows (their titles contain its caption) and is not ignored.
 class TargetTracker {
 public:
-    // Titles compare with letter case ignored as the user's locale has it.
-    TargetTracker(WindowSystem& windows, ui::UiBackend& ui, const std::vector<std::string>& ignoreList,
-                  std::string ownCaption)
-        : windows_(windows), ui_(ui), ignoreList_(ignoreList), ownCaption_(std::move(ownCaption)) {}
+    // Titles compare with letter case ignored.
+    TargetTracker(WindowSystem& windows, const std::vector<std::string>& ignoreList, std::string ownCaption)
+        : windows_(windows), ignoreList_(ignoreList), ownCaption_(std::move(ownCaption)) {}
 
     // The first qualifying window, 0 if none; every qualifying title goes to
     // onTitles, top first.
@@ -37,7 +35,6 @@ public:
 
 private:
     WindowSystem& windows_;
-    ui::UiBackend& ui_;
     const std::vector<std::string>& ignoreList_;
     std::string ownCaption_;
 };

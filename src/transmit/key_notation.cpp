@@ -3,19 +3,27 @@
 #include "platform/key_string.h"
 #include "platform/text.h"
 
+#include <optional>
+
 namespace scrivlet {
 
 std::string replaceAll(std::string_view text, std::string_view find, std::string_view replacement,
                        bool ignoreCase) {
     if (find.empty()) return std::string(text);
-    const std::string haystack = ignoreCase ? toUpper(text) : std::string(text);
-    const std::string needle = ignoreCase ? toUpper(find) : std::string(find);
     std::string out;
     out.reserve(text.size());
     std::size_t from = 0;
-    for (std::size_t at; (at = haystack.find(needle, from)) != std::string::npos;
-         from = at + find.size())
-        out.append(text.substr(from, at - from)).append(replacement);
+    for (;;) {
+        std::optional<TextRange> match;
+        if (ignoreCase) {
+            match = findIgnoringCase(text, find, from);
+        } else if (const std::size_t at = text.find(find, from); at != std::string_view::npos) {
+            match = TextRange{at, find.size()};
+        }
+        if (!match) break;
+        out.append(text.substr(from, match->start - from)).append(replacement);
+        from = match->start + match->length;
+    }
     out.append(text.substr(from));
     return out;
 }
@@ -42,14 +50,14 @@ std::string toKeyString(std::string_view plainText) {
 }
 
 std::string textToEditorForm(std::string_view plainText) {
-    std::string form = replaceAll(plainText, "\r", std::string_view(&EnterMarker, 1));
-    return replaceAll(form, "\t", std::string_view(&TabMarker, 1));
+    std::string form = replaceAll(plainText, "\r", EnterMarker);
+    return replaceAll(form, "\t", TabMarker);
 }
 
 std::string editorFormToText(std::string_view editorText) {
     std::string text = replaceAll(editorText, "\r\n", "");
-    text = replaceAll(text, std::string_view(&EnterMarker, 1), "\r");
-    return replaceAll(text, std::string_view(&TabMarker, 1), "\t");
+    text = replaceAll(text, EnterMarker, "\r");
+    return replaceAll(text, TabMarker, "\t");
 }
 
 }  // namespace scrivlet

@@ -8,8 +8,13 @@ namespace scrivlet {
 // Tab key. Editor form: the markers below stand for them, each followed by a
 // line break that is there for the eye only. Key string: what the keystroke
 // injection types ("~" Enter, "{TAB}" Tab, "{c}" a literal special character).
-constexpr char EnterMarker = '\xC3';  // shown red in Wingdings
-constexpr char TabMarker = '\xF0';    // shown blue in Wingdings
+// The markers are the symbol font's code points U+F0C3 and U+F0F0, which show
+// its glyphs 0xC3 and 0xF0 (a red arrow, a blue arrow in Wingdings) and can
+// never be confused with a typed letter such as "Ã" or "ð".
+constexpr char32_t EnterMarkerCode = 0xF0C3;
+constexpr char32_t TabMarkerCode = 0xF0F0;
+constexpr std::string_view EnterMarker = "\xEF\x83\x83";
+constexpr std::string_view TabMarker = "\xEF\x83\xB0";
 
 // Replaces every match, continuing after the inserted replacement.
 std::string replaceAll(std::string_view text, std::string_view find, std::string_view replacement,

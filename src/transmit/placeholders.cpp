@@ -6,6 +6,7 @@
 #include <map>
 
 #include "platform/text.h"
+#include "platform/unicode.h"
 #include "store/file_helpers.h"
 #include "transmit/key_notation.h"
 
@@ -19,64 +20,60 @@ std::string digits(int value, int width) {
     return buffer;
 }
 
-// Where the upper-case needle next occurs in text at or after from, letter
-// case ignored; npos when it does not.
-std::size_t findIgnoringCase(std::string_view text, std::string_view upperNeedle, std::size_t from) {
-    if (upperNeedle.empty() || text.size() < upperNeedle.size()) return std::string_view::npos;
-    for (std::size_t at = from; at + upperNeedle.size() <= text.size(); ++at) {
-        std::size_t i = 0;
-        while (i < upperNeedle.size() && upperCp1252(text[at + i]) == upperNeedle[i]) ++i;
-        if (i == upperNeedle.size()) return at;
-    }
-    return std::string_view::npos;
-}
-
 std::string notFound(const std::string& name) {
     return "\r*** Scrivlet: Konnte Datei '" + name + "' nicht finden! ***\r";
 }
 
 std::string tooLarge(const std::string& name) {
-    // "größer": the bytes of Windows-1252, also where literals are kept in UTF-8.
-    return "\r*** Scrivlet: Datei '" + name + "' nicht eingef\xFCgt, der Text w\xE4re gr\xF6\xDF" "er als 1 MB! ***\r";
+    return "\r*** Scrivlet: Datei '" + name + "' nicht eingefügt, der Text wäre größer als 1 MB! ***\r";
 }
 
-// The text a placeholder stands for; room is what the limit still allows.
-std::string fileContent(const std::string& name, FileSystem& files, std::size_t room) {
-    if (!fileExists(files, name)) return notFound(name);
+// What a placeholder stands for, and how many bytes of the file it took.
+struct Included {
+    std::string text;
+    std::size_t fileBytes = 0;
+};
+
+// The file in its own encoding (a byte-order mark, or valid UTF-8, tells);
+// room is what the limit still allows.
+Included fileContent(const std::string& name, FileSystem& files, std::size_t room) {
+    if (!fileExists(files, name)) return {notFound(name)};
     const PlainFileRead read = files.readPlainFile(name, std::min(room, IncludeLimitBytes));
     switch (read.result) {
-        case PlainFileRead::Result::Read: return replaceAll(read.bytes, "\n", "");
-        case PlainFileRead::Result::TooLarge: return tooLarge(name);
-        case PlainFileRead::Result::Unreadable: return "";
+        case PlainFileRead::Result::Read: return {replaceAll(decodeFile(read.bytes), "\n", ""), read.bytes.size()};
+        case PlainFileRead::Result::TooLarge: return {tooLarge(name)};
+        case PlainFileRead::Result::Unreadable: return {};
         case PlainFileRead::Result::NotAPlainFile: break;
     }
-    return notFound(name);
+    return {notFound(name)};
 }
 
 }  // namespace
 
 std::string expandFilePlaceholders(std::string_view text, FileSystem& files) {
     static constexpr std::string_view Marker = "%DATEI=";
-    std::map<std::string, std::string> contents;  // by the upper-cased placeholder
+    std::map<std::string, Included> contents;  // by the upper-cased placeholder
     std::size_t included = 0;
     std::string out;
     std::size_t pos = 0;
     for (;;) {
-        const std::size_t at = findIgnoringCase(text, Marker, pos);
-        if (at == std::string_view::npos) break;
-        const std::size_t nameStart = at + Marker.size();
+        const std::optional<TextRange> found = findIgnoringCase(text, Marker, pos);
+        if (!found) break;
+        const std::size_t at = found->start;
+        const std::size_t nameStart = at + found->length;
         const std::size_t end = text.find('%', nameStart);
         if (end == std::string_view::npos) break;
         const std::string name(text.substr(nameStart, end - nameStart));
         auto [known, fresh] = contents.try_emplace(toUpper(name));
         if (fresh) known->second = fileContent(name, files, IncludeLimitBytes - included);
         out.append(text.substr(pos, at - pos));
-        // A file named again counts again: what is typed is bounded, not only what is read.
-        if (included + known->second.size() > IncludeLimitBytes) {
+        // A file named again counts again: what is typed is bounded, not only
+        // what is read. The file's bytes count, whatever its encoding.
+        if (included + known->second.fileBytes > IncludeLimitBytes) {
             out += tooLarge(name);
         } else {
-            included += known->second.size();
-            out += known->second;
+            included += known->second.fileBytes;
+            out += known->second.text;
         }
         pos = end + 1;
     }
@@ -100,7 +97,7 @@ std::string expandClockPlaceholders(std::string text, Clock& clock) {
         {"%jahr%", [&] { return digits(t.year, 4); }},
     };
     for (const auto& [placeholder, value] : rows)
-        if (findIgnoringCase(text, toUpperAscii(placeholder), 0) != std::string::npos)
+        if (findIgnoringCase(text, placeholder))
             text = replaceAll(text, placeholder, value(), true);
     return text;
 }

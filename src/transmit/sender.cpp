@@ -34,7 +34,7 @@ void Sender::sendEntry(EntryNumber n) {
                                          {entry.name, file_.path()}));
         return;
     }
-    std::string text = unescapeText(entry.text);
+    std::string text = textFromFile(entry.text);
     text = expandFilePlaceholders(text, p.files);
     text = expandClockPlaceholders(std::move(text), p.clock);
 
@@ -49,7 +49,7 @@ void Sender::sendEntry(EntryNumber n) {
     } else {
         pendingKeys_ = toKeyString(text);
     }
-    targetTitle_ = p.ui.upperCase(trimBlanks(entry.title));
+    targetTitle_ = toUpper(trimBlanks(entry.title));
     if (targetTitle_.empty())
         sendToLastWindow();
     else
@@ -79,7 +79,7 @@ void Sender::sendToTitledWindow() {
     targetCandidates_.clear();
     for (WindowId h : windows.topLevelWindows()) {
         const std::string title = windowTitle(windows, h);
-        if (!title.empty() && services_.ui.upperCase(title).find(targetTitle_) != std::string::npos)
+        if (!title.empty() && toUpper(title).find(targetTitle_) != std::string::npos)
             targetCandidates_.emplace_back(title, h);
     }
     if (targetCandidates_.empty())

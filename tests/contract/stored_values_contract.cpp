@@ -10,6 +10,7 @@
 #include "platform/sim/sim_random.h"
 #include "store/snippet_file.h"
 #include "store/storage_escape.h"
+#include "platform/unicode.h"
 #include "support/backend.h"
 #include "transmit/key_notation.h"
 
@@ -24,11 +25,11 @@ protected:
     // editor would show it.
     void roundTrip(const std::string& name, const std::string& text, const std::string& title, int crypt) {
         const std::string editorForm = textToEditorForm(text);
-        const Entry written{name, escapeText(editorFormToText(editorForm)), title, crypt, 0};
+        const Entry written{name, textForFile(editorFormToText(editorForm)), title, crypt, 0};
         ASSERT_EQ(file.writeEntry(1, written), WriteResult::Ok);
         const Entry read = file.readEntry(1);
         EXPECT_EQ(read.name, name);
-        EXPECT_EQ(textToEditorForm(unescapeText(read.text)), editorForm);
+        EXPECT_EQ(textToEditorForm(textFromFile(read.text)), editorForm);
         EXPECT_EQ(read.title, title);
         EXPECT_EQ(read.crypt, crypt);
         const auto names = file.readNames();
@@ -54,16 +55,24 @@ TEST_F(StoredValues, BlanksAndQuotesAroundAValueComeBack) {
     }
 }
 
-// Every byte but NUL, with blanks and quotes at the ends far more often than
-// chance would put them there.
+// Every character of Windows-1252 but NUL and characters beyond it (other
+// alphabets, emoji, unpaired surrogates, a literal "\u{41}"), with blanks and
+// quotes at the ends far more often than chance would put them there.
 TEST_F(StoredValues, GeneratedValuesComeBack) {
     std::mt19937 engine(4711);
-    const std::string edges = " \t\x0b\x0c\x1a\"'\\\r\n\xc3\xf0";
+    const std::u32string edges = U" \t\x0b\x0c\x1a\"'\\\r\nÃð\u0141\u2713\U0001F600\u00A0";
     auto generate = [&](bool lineBreaks) {
-        std::string s(engine() % 12, 'x');
-        for (char& c : s) {
-            c = engine() % 2 ? edges[engine() % edges.size()] : static_cast<char>(1 + engine() % 255);
+        std::string s;
+        for (std::size_t n = engine() % 12; n > 0; --n) {
+            char32_t c = 0;
+            switch (engine() % 5) {
+                case 0: case 1: c = edges[engine() % edges.size()]; break;
+                case 2: c = fromCp1252(static_cast<unsigned char>(1 + engine() % 255)); break;
+                case 3: c = 0x100 + engine() % 0xFF00; break;  // the rest of the BMP, surrogates included
+                default: s += "\\u{41}"; continue;
+            }
             if (!lineBreaks && (c == '\r' || c == '\n')) c = ' ';
+            appendUtf8(s, c);
         }
         return s;
     };

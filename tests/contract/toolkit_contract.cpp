@@ -51,23 +51,6 @@ std::vector<std::string> textsOf(const std::vector<ui::ListItem>& items) {
     return texts;
 }
 
-// ---- letter case, as searching and comparing names and titles see it
-
-TEST_F(ToolkitContract, CapitalsFollowTheLocaleLetterForLetter) {
-    const struct {
-        const char* text;
-        const char* upper;
-    } cases[] = {
-        {"", ""},
-        {"abc xyz 0-9 ~{}", "ABC XYZ 0-9 ~{}"},
-        {"äöü àéîõç ñø", "ÄÖÜ ÀÉÎÕÇ ÑØ"},
-        {"œ š ž ÿ", "Œ Š Ž Ÿ"},
-        {"ß µ ? ÄÖÜ", "ß µ ? ÄÖÜ"},  // no capital of their own
-        {"(unbenannt) - editor", "(UNBENANNT) - EDITOR"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(ui.upperCase(c.text), c.upper) << c.text;
-}
-
 // ---- sorted lists
 
 struct SortCase {
@@ -305,9 +288,10 @@ TEST_F(RichEditContract, CaretFollowsAnInsertedMarkerAndLineBreak) {
         std::string text;
         int caret;
     } steps[] = {
-        {"marker and break after the first line", 1, "\xF0\r\n", "a\xF0\r\n\r\nb", 4},
-        {"marker at the start of the last line", 6, "\xC3", "a\xF0\r\n\r\n\xC3" "b", 7},
-        {"break at the very end", 8, "\r\n", "a\xF0\r\n\r\n\xC3" "b\r\n", 10},
+        // Positions count the bytes of UTF-8: a marker takes three.
+        {"marker and break after the first line", 1, "\uF0F0\r\n", "a\uF0F0\r\n\r\nb", 6},
+        {"marker at the start of the last line", 8, "\uF0C3", "a\uF0F0\r\n\r\n\uF0C3" "b", 11},
+        {"break at the very end", 12, "\r\n", "a\uF0F0\r\n\r\n\uF0C3" "b\r\n", 14},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.action);
@@ -335,8 +319,9 @@ TEST_F(RichEditContract, InsertionTakesTheInsertionFormat) {
     edit.setSelText("schöne ");
     ui.doEvents();
     EXPECT_EQ(edit.text(), "Hallo schöne Welt");
-    EXPECT_EQ(edit.formats(), formatsOf({{6, Plain}, {7, {0x0000FF, "Courier New"}}, {4, Plain}}));
-    EXPECT_EQ(edit.selStart(), 13);
+    // "ö" takes two bytes of UTF-8.
+    EXPECT_EQ(edit.formats(), formatsOf({{6, Plain}, {8, {0x0000FF, "Courier New"}}, {4, Plain}}));
+    EXPECT_EQ(edit.selStart(), 14);
 }
 
 TEST_F(RichEditContract, FormattingASelectionChangesOnlyWhatWasSet) {
@@ -363,10 +348,10 @@ TEST_F(RichEditContract, RunsReplaceTheWholeTextInTheirFormats) {
     makeWindows();
     edit.setText("alt");
     const CharFormat blueCourier{0xFF0000, "Courier New"};
-    edit.setRuns({{"Name: ", Plain}, {"\xF0", Red}, {"\r\n", Plain}, {"{Text}\\", blueCourier}, {"\xC3", Red}});
+    edit.setRuns({{"Name: ", Plain}, {"\uF0F0", Red}, {"\r\n", Plain}, {"{Text}\\", blueCourier}, {"\uF0C3", Red}});
     ui.doEvents();
-    EXPECT_EQ(edit.text(), "Name: \xF0\r\n{Text}\\\xC3");
-    EXPECT_EQ(edit.formats(), formatsOf({{6, Plain}, {1, Red}, {2, Plain}, {7, blueCourier}, {1, Red}}));
+    EXPECT_EQ(edit.text(), "Name: \uF0F0\r\n{Text}\\\uF0C3");
+    EXPECT_EQ(edit.formats(), formatsOf({{6, Plain}, {3, Red}, {2, Plain}, {7, blueCourier}, {3, Red}}));
     EXPECT_EQ(edit.selStart(), 0);
 }
 

@@ -23,14 +23,14 @@ TEST(KeyNotation, KeyStringsEscapeTheTenSpecialCharacters) {
 }
 
 TEST(KeyNotation, EditorFormRoundTrip) {
-    EXPECT_EQ(textToEditorForm("a\rb\tc"), "a\xC3" "b\xF0" "c");
+    EXPECT_EQ(textToEditorForm("a\rb\tc"), "a\uF0C3" "b\uF0F0" "c");
     const struct {
         const char* editor;
         const char* plain;
     } cases[] = {
-        {"a\xC3\r\nb\xF0\r\nc", "a\rb\tc"},  // display line breaks after markers are dropped
+        {"a\uF0C3\r\nb\uF0F0\r\nc", "a\rb\tc"},  // display line breaks after markers are dropped
         {"Zeile 1\r\nZeile 2", "Zeile 1Zeile 2"},  // pasted line breaks join the lines
-        {"\xC3\xC3", "\r\r"},
+        {"\uF0C3\uF0C3", "\r\r"},
         {"ok\n", "ok\n"},                     // a lone LF is no display break
     };
     for (const auto& c : cases) EXPECT_EQ(editorFormToText(c.editor), c.plain) << c.editor;

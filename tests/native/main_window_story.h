@@ -43,8 +43,9 @@ struct MainWindowStory : ::testing::Test, SimDesktop {
         return dynamic_cast<F&>(*kept);
     }
     MainForm& form() { return lastingForm<MainForm>("MainForm"); }
+    // A value as the file holds it, its Windows-1252 bytes shown in UTF-8.
     std::string stored(const std::string& section, int n) {
-        return sim.profile.readString(section, std::to_string(n), "<none>", StandardFile, 32767);
+        return cp1252ToUtf8(sim.profile.readString(section, std::to_string(n), "<none>", StandardFile, 32767));
     }
     // An entry as another reader of the file sees it, its text deciphered.
     Entry readEntry(EntryNumber n, const std::string& path = StandardFile) {

@@ -36,7 +36,7 @@ TEST_F(MainWindowTest, AfterLoadingTheFirstNameInSortedOrderIsShown) {
     MainForm& f = form();
     EXPECT_EQ(listed(), (std::vector<std::string>{"Alpha", "beta", "Zeta"}));
     EXPECT_EQ(f.lbEntryList.listIndex(), 0);
-    EXPECT_EQ(f.ghostTextTB.text(), "A\xC3\r\nz");
+    EXPECT_EQ(f.ghostTextTB.text(), "A\uF0C3\r\nz");
     // The editor writes into the entry it shows.
     f.ghostTextTB.type("!");
     f.ghostTextTB.loseFocus();
@@ -54,31 +54,31 @@ TEST_F(MainWindowTest, EnterAndTabBecomeMarkersAndSurviveTheFile) {
     editor.type("a\rb");
     editor.type("\t", ui::shift::Shift);  // Shift+Tab inserts the same marker
     editor.type("c");
-    EXPECT_EQ(editor.text(), "a\xC3\r\nb\xF0\r\nc");
+    EXPECT_EQ(editor.text(), "a\uF0C3\r\nb\uF0F0\r\nc");
     EXPECT_EQ(editor.formatAt(1).colour, EnterMarkerColour);
     EXPECT_EQ(editor.formatAt(1).font, "wingdings");
-    EXPECT_EQ(editor.formatAt(5).colour, TabMarkerColour);
-    EXPECT_EQ(editor.formatAt(8).font, "arial");
-    EXPECT_EQ(editor.formatAt(8).colour, TextColour);
+    EXPECT_EQ(editor.formatAt(7).colour, TabMarkerColour);  // positions count UTF-8 bytes
+    EXPECT_EQ(editor.formatAt(12).font, "arial");
+    EXPECT_EQ(editor.formatAt(12).colour, TextColour);
     form().cryptChk.click();  // the editor loses the focus to the check box
     form().cryptChk.loseFocus();
     EXPECT_EQ(stored("Crypt", 1), "1");
     EXPECT_EQ(decipherText(stored("Text", 1)), "a\\Nb\\Tc");
 
     start();
-    EXPECT_EQ(form().ghostTextTB.text(), "a\xC3\r\nb\xF0\r\nc");
+    EXPECT_EQ(form().ghostTextTB.text(), "a\uF0C3\r\nb\uF0F0\r\nc");
     EXPECT_EQ(form().cryptChk.value(), 1);
 }
 
 TEST_F(MainWindowTest, TypingRightAfterAMarkerLandsOnTheNextLine) {
     startWith(snippetFile({{"Brief", "a\\N"}}));
     ui::RichEdit& editor = form().ghostTextTB;
-    editor.setSelStart(2);  // between the marker and its line break
+    editor.setSelStart(4);  // between the marker (three bytes) and its line break
     editor.type("x");
-    EXPECT_EQ(editor.text(), "a\xC3\r\nx");
-    editor.setSelStart(2);
+    EXPECT_EQ(editor.text(), "a\uF0C3\r\nx");
+    editor.setSelStart(4);
     editor.type("\r");
-    EXPECT_EQ(editor.text(), "a\xC3\r\n\xC3\r\nx");
+    EXPECT_EQ(editor.text(), "a\uF0C3\r\n\uF0C3\r\nx");
 }
 
 TEST_F(MainWindowTest, FillingTheEditorLetsNoOtherEventRunInBetween) {
@@ -91,7 +91,8 @@ TEST_F(MainWindowTest, FillingTheEditorLetsNoOtherEventRunInBetween) {
     form().lbEntryList.setListIndex(1);
     form().lbEntryList.setListIndex(0);
     EXPECT_EQ(sim.ui.doEventsCalls, before);
-    EXPECT_EQ(form().ghostTextTB.text().size(), 2000u + 2 * 125);
+    // Each Enter a marker of three bytes and a line break.
+    EXPECT_EQ(form().ghostTextTB.text().size(), 2000u + 4 * 125);
     form().ghostTextTB.loseFocus();
     EXPECT_EQ(stored("Text", 1), longText);
 }

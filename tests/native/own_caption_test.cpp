@@ -31,7 +31,7 @@ TEST(OwnCaption, PrefixFollowsThePlatformFamily) {
     EXPECT_EQ(ownCaption("", true), "• Scrivlet 2.3c");
     EXPECT_EQ(ownCaption("Debugger", true), "• Scrivlet 2.3c - Debugger");
     EXPECT_EQ(ownCaption("Satellit", false), ":: Scrivlet 2.3c - Satellit");
-    EXPECT_EQ(ownCaption("", true)[0], '\x95');  // the bullet in Windows-1252
+    EXPECT_EQ(ownCaption("", true).substr(0, 3), "\xE2\x80\xA2");  // the bullet, U+2022
 }
 
 TEST(OwnCaption, NtFamilyIsPlatformTwo) {

@@ -218,7 +218,7 @@ TEST_F(PopupTest, ARebuiltMenuShowsTheNewNamesWhereverTheyChanged) {
 
 TEST_F(PopupTest, ALeftPressOpensTheMenuInFrontOfTheWindowTheUserWorkedIn) {
     names({"Gruß"});
-    sim.files.writeAll(StandardFile, "[Name]\r\n1=Gruß\r\n[Text]\r\n1=Hallo\\N\r\n[Ignore]\r\n1=x\r\n");
+    writeFile(StandardFile, "[Name]\r\n1=Gruß\r\n[Text]\r\n1=Hallo\\N\r\n[Ignore]\r\n1=x\r\n");
     const WindowId notepad = sim.windows.open("Unbenannt - Editor", Kind::Notepad);
     std::vector<std::string> menu;
     sim.ui.whenMenu([&](ui::Menu& m) {

@@ -2,6 +2,8 @@
 // read of the profile functions would, with its buffer of 32767 characters.
 #include <gtest/gtest.h>
 
+#include "store/file_text.h"
+
 #include <string>
 
 #include "native/sim_desktop.h"
@@ -180,8 +182,8 @@ TEST(SectionIndexInTheStore, NamesAndTitlesAreThoseOfTheKeyReads) {
         for (int n = 1;; ++n) {
             std::string name = ini.read("Name", std::to_string(n), "", Path);
             if (name.empty()) break;
-            names.push_back(name);
-            std::string title = trimBlanks(ini.read("Title", std::to_string(n), "", Path));
+            names.push_back(fromFileText(name));
+            std::string title = trimBlanks(fromFileText(ini.read("Title", std::to_string(n), "", Path)));
             if (!title.empty()) titles.push_back(title);
         }
 

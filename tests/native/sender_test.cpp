@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "native/main_window_story.h"
+#include "platform/unicode.h"
 #include "popup/border_strip.h"
 #include "store/entry_cipher.h"
 #include "tracking/target_tracker.h"
@@ -37,10 +38,14 @@ struct SenderTest : test::MainWindowStory {
     // character itself.
     static std::vector<KeyStep> keysOf(const std::string& text) {
         std::vector<KeyStep> keys;
-        for (char c : text)
+        for (std::size_t i = 0; i < text.size();) {
+            std::size_t n = 0;
+            const char32_t c = decodeUtf8(text, i, &n);
+            i += n;
             keys.push_back(c == '\r'   ? KeyStep{KeyStep::Kind::Enter, 0}
                            : c == '\t' ? KeyStep{KeyStep::Kind::Tab, 0}
                                        : KeyStep{KeyStep::Kind::Character, c});
+        }
         return keys;
     }
 };
@@ -296,7 +301,7 @@ TEST_F(PlaceholderTest, IncludedTextIsNeverExpandedAgain) {
 }
 
 TEST_F(PlaceholderTest, IncludedTextStopsAtOneMegabyte) {
-    const std::string tooLarge = "nicht eingef\xFCgt";
+    const std::string tooLarge = "nicht eingefügt";
     writeFile("C:\\voll.txt", std::string(IncludeLimitBytes, 'y'));
     writeFile("C:\\mehr.txt", std::string(IncludeLimitBytes + 1, 'y'));
     writeFile("C:\\halb.txt", std::string(IncludeLimitBytes / 2, 'y'));

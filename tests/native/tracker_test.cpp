@@ -18,7 +18,7 @@ struct TrackerTest : test::MainWindowStory {
     SimWindowSystem& desktop() { return sim.windows; }
     TargetTracker& tracker() { return tracker_; }
     std::vector<std::string> ignoreList{"", "DFÜ-Netzwerkmonitor"};
-    TargetTracker tracker_{sim.windows, sim.ui, ignoreList, ownCaption("", true)};
+    TargetTracker tracker_{sim.windows, ignoreList, ownCaption("", true)};
 };
 
 TEST_F(TrackerTest, TheFirstQualifyingWindowBelowTheForegroundIsTheTarget) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/text.h"
+#include "platform/unicode.h"
 
 namespace scrivlet {
 
@@ -83,9 +84,12 @@ ui::Rect SimUi::frameAround(const ui::Form& form) {
 }
 
 namespace {
-// Letters with marks sort with their base letter, as the German locale does.
-char baseLetter(char c) {
-    const auto u = static_cast<unsigned char>(lowerCp1252(c));
+// Letters with marks sort with their base letter, as the German locale does
+// (modelled for the letters of Windows-1252; others by their small letter).
+char32_t baseLetter(char32_t letter) {
+    const auto byte = toCp1252(letter);
+    if (!byte) return lowerOf(letter);
+    const auto u = static_cast<unsigned char>(lowerCp1252(static_cast<char>(*byte)));
     if (u >= 0xE0 && u <= 0xE5) return 'a';
     if (u == 0xE7) return 'c';
     if (u >= 0xE8 && u <= 0xEB) return 'e';
@@ -94,25 +98,33 @@ char baseLetter(char c) {
     if ((u >= 0xF2 && u <= 0xF6) || u == 0xF8) return 'o';
     if (u >= 0xF9 && u <= 0xFC) return 'u';
     if (u == 0xFD || u == 0xFF) return 'y';
-    return static_cast<char>(u);
+    return fromCp1252(u);
+}
+
+std::u32string codePoints(std::string_view text) {
+    std::u32string out;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t n = 0;
+        out += decodeUtf8(text, i, &n);
+        i += n;
+    }
+    return out;
 }
 }  // namespace
 
-std::string SimUi::upperCase(std::string_view text) { return toUpper(text); }
-
-int SimUi::compareText(std::string_view a, std::string_view b) {
+int SimUi::compareText(std::string_view textA, std::string_view textB) {
+    const std::u32string a = codePoints(textA), b = codePoints(textB);
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
-        const auto x = static_cast<unsigned char>(baseLetter(a[i]));
-        const auto y = static_cast<unsigned char>(baseLetter(b[i]));
+        const char32_t x = baseLetter(a[i]), y = baseLetter(b[i]);
         if (x != y) return x < y ? -1 : 1;
     }
     if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
     // Equal but for marks: the plain letter first. Letter case alone makes no
     // difference, so such items keep the order they were added in.
     for (std::size_t i = 0; i < n; ++i) {
-        const bool markA = baseLetter(a[i]) != lowerCp1252(a[i]);
-        const bool markB = baseLetter(b[i]) != lowerCp1252(b[i]);
+        const bool markA = baseLetter(a[i]) != lowerOf(a[i]);
+        const bool markB = baseLetter(b[i]) != lowerOf(b[i]);
         if (markA != markB) return markA ? 1 : -1;
     }
     return 0;

@@ -30,7 +30,6 @@ public:
     ui::Rect frameAround(const ui::Form& form) override;
     ui::ScreenInfo screen() override { return screenInfo; }
     int compareText(std::string_view a, std::string_view b) override;
-    std::string upperCase(std::string_view text) override;
     void doEvents() override;
     void quit() override { quitRequested = true; }
 

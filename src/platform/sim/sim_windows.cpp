@@ -1,5 +1,7 @@
 #include "platform/sim/sim_windows.h"
 
+#include "platform/unicode.h"
+
 #include <algorithm>
 
 #include "platform/ui/form.h"
@@ -92,7 +94,7 @@ void SimWindowSystem::receive(Window& w, const KeyStep& step) {
     w.keys.push_back(step);
     switch (step.kind) {
         case KeyStep::Kind::Character:
-            if (w.kind != Kind::Other) w.text += step.character;
+            if (w.kind != Kind::Other) appendUtf8(w.text, step.character);
             break;
         case KeyStep::Kind::Enter:
             if (w.kind != Kind::Other) w.text += "\r\n";
@@ -104,14 +106,14 @@ void SimWindowSystem::receive(Window& w, const KeyStep& step) {
             w.systemMenuOpen = w.kind == Kind::Console && step.character == ' ';
             break;
         case KeyStep::Kind::Key: {
-            const char key = static_cast<char>(step.character & ~0x20);
+            const auto key = static_cast<char>(step.character & ~0x20u);
             if (w.systemMenuOpen && key == 'B') {
                 w.editMenuOpen = true;
             } else if (w.editMenuOpen && key == 'E') {
                 if (auto clip = clipboard_.text()) w.text += *clip;
                 w.editMenuOpen = false;
             } else if (w.kind != Kind::Other) {
-                w.text += step.character;
+                appendUtf8(w.text, step.character);
             }
             if (key != 'B') w.systemMenuOpen = false;
             break;

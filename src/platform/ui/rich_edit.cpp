@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/unicode.h"
+
 namespace scrivlet::ui {
 
 RichEdit::RichEdit(Container* parent, std::string name, Rect geometry, CharFormat defaultFormat, int fontSize)
@@ -32,9 +34,15 @@ void RichEdit::setRuns(const std::vector<FormatRun>& runs) {
 }
 
 void RichEdit::clampSelection() {
+    // Positions are bytes of the UTF-8 text and always fall between two
+    // characters.
     const int size = static_cast<int>(text_.size());
-    selStart_ = std::clamp(selStart_, 0, size);
-    selLength_ = std::clamp(selLength_, 0, size - selStart_);
+    selStart_ = static_cast<int>(codePointStart(text_, static_cast<std::size_t>(std::clamp(selStart_, 0, size))));
+    int end = std::clamp(selStart_ + std::max(selLength_, 0), selStart_, size);
+    const auto endAt = static_cast<std::size_t>(end);
+    if (endAt < text_.size() && codePointStart(text_, endAt) != endAt)
+        end = static_cast<int>(codePointStart(text_, endAt) + utf8Length(text_, codePointStart(text_, endAt)));
+    selLength_ = end - selStart_;
 }
 
 void RichEdit::setSelStart(int position) {
@@ -77,7 +85,10 @@ void RichEdit::setSelFont(const std::string& font) {
 void RichEdit::type(const std::string& keys, int shiftState) {
     if (!enabled()) return;
     setFocus();
-    for (char c : keys) {
+    for (std::size_t i = 0; i < keys.size();) {
+        std::size_t n = 0;
+        const char32_t c = decodeUtf8(keys, i, &n);
+        i += n;
         if (c == '\r' || c == '\t') {
             KeyEvent e{c == '\r' ? 13 : 9, shiftState, false};
             if (onKeyDown) onKeyDown(e);
@@ -86,7 +97,7 @@ void RichEdit::type(const std::string& keys, int shiftState) {
             continue;
         }
         if (onKeyPress) onKeyPress(c);
-        setSelText(std::string(1, c));
+        setSelText(utf8Of(c));
     }
 }
 

@@ -19,9 +19,10 @@ struct FormatRun {
     CharFormat format;
 };
 
-// A multi-line rich-text editor. Its text has CR LF line breaks and every
-// position counts a line break as two characters, as the program's editor
-// logic expects; the native peer translates to the control's own counting.
+// A multi-line rich-text editor. Its text is UTF-8 with CR LF line breaks;
+// every position is a byte offset into it, between two characters, and a line
+// break counts two, as the program's editor logic expects; the native peer
+// translates to the control's own counting.
 class RichEdit : public Control {
 public:
     // The whole text has one size, in twentieths of a point (195 is 9.75 pt).
@@ -51,7 +52,7 @@ public:
     CharFormat formatAt(int position) const { return formats_.at(static_cast<std::size_t>(position)); }
 
     std::function<void(KeyEvent&)> onKeyDown;
-    std::function<void(char)> onKeyPress;
+    std::function<void(char32_t)> onKeyPress;
     std::function<void()> onChange;
 
     // The user at the keyboard, in this editor: CR is the Enter key, TAB the Tab key, any other

@@ -52,9 +52,6 @@ public:
     // Negative, zero or positive as the platform's case-insensitive, locale-aware
     // comparison orders the texts (the order of sorted lists).
     virtual int compareText(std::string_view a, std::string_view b) = 0;
-    // The text in capitals as the user's locale has them, letter for letter
-    // (searching, and comparing names and window titles, ignore case so).
-    virtual std::string upperCase(std::string_view text) = 0;
     // Lets pending user-interface events run once.
     virtual void doEvents() = 0;
     // Ends the message loop of the program.
