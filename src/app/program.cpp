@@ -4,6 +4,7 @@
 #include "mainwindow/window_placement.h"
 #include "platform/text.h"
 #include "store/message_text.h"
+#include "store/snippet_encoding.h"
 #include "tracking/own_caption.h"
 
 namespace scrivlet {
@@ -81,6 +82,13 @@ Program::Program(Platform p)
 Program::~Program() = default;
 
 void Program::loadSnippetFile() {
+    if (!inSnippetForm()) {
+        // Read as Windows-1252, its names would be garbled, and every write
+        // would mix two encodings in one file.
+        snippetFile_.clearIgnoreList();
+        mainWindow_->bindSnippets({});
+        return;
+    }
     const SnippetList list = snippetFile_.load();
     if (list.ignoreDefaults == WriteResult::Ok) {
         unwritableReported_.clear();
@@ -95,6 +103,36 @@ void Program::loadSnippetFile() {
     applyBorderColour(snippetFile_.options().borderColour);
     applyBorderStrip();
     mainWindow_->bindSnippets(list);
+}
+
+bool Program::inSnippetForm() {
+    const SnippetEncoding result = convertToSnippetForm(platform_.files, snippetFile_.path());
+    const std::vector<std::string> values{snippetFile_.path(), encodingName(result.encoding), result.copyPath};
+    switch (result.outcome) {
+        case SnippetEncoding::Outcome::AsItIs: unconvertedReported_.clear(); return true;
+        case SnippetEncoding::Outcome::Converted:
+            messages_.show(MessageIcon::Information,
+                           formatMessageText("Die Textbaustein-Datei '%1' war als %2 gespeichert, etwa von einem "
+                                             "Texteditor. Scrivlet hat sie in sein eigenes Format umgewandelt; "
+                                             "alle Zeichen bleiben erhalten.\\n\\nDie Datei, wie sie vorher war, "
+                                             "liegt als '%3' daneben.",
+                                             values));
+            return true;
+        case SnippetEncoding::Outcome::CopyFailed:
+        case SnippetEncoding::Outcome::WriteFailed: break;
+    }
+    // The start loads the file twice; the user is told once.
+    if (unconvertedReported_ == snippetFile_.path()) return false;
+    unconvertedReported_ = snippetFile_.path();
+    messages_.show(MessageIcon::Error,
+                   formatMessageText("Die Textbaustein-Datei '%1' ist als %2 gespeichert, etwa von einem "
+                                     "Texteditor. Scrivlet muss sie in sein eigenes Format umwandeln, konnte "
+                                     "aber die Kopie '%3' nicht anlegen oder die Datei nicht umschreiben.\\n\\n"
+                                     "Die Textbausteine werden daher nicht geladen. Bitte prüfen Sie, ob der "
+                                     "Ordner der Datei beschrieben werden kann, oder speichern Sie die Datei "
+                                     "im Texteditor mit der Codierung ANSI.",
+                                     values));
+    return false;
 }
 
 void Program::located() {

@@ -37,6 +37,9 @@ private:
     void applyBorderStrip();
     // The border colour of the options, the strip and the options dialog.
     void applyBorderColour(Colour colour);
+    // A snippet file saved as UTF-8 or UTF-16 is turned into the program's
+    // own form, and the user told; false when that failed (it is not loaded).
+    bool inSnippetForm();
     // A snippet file was settled on: its path is shown, and it is loaded.
     void located();
     // The windows that go before the main window, in this order.
@@ -53,6 +56,8 @@ private:
     // The file last reported as one that cannot be written: the start loads
     // the file twice, and the user is told once.
     std::string unwritableReported_;
+    // The same for a file in UTF-8 or UTF-16 that could not be converted.
+    std::string unconvertedReported_;
 
     IniAccess ini_;
     UserSettings settings_;
