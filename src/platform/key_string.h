@@ -10,9 +10,8 @@ namespace scrivlet {
 // Alt held (the console's paste sequence "% BE": Alt+Space, B, E).
 struct KeyStep {
     enum class Kind : unsigned char { Character, Enter, Tab, AltKey, Key };
-    // Four bytes a step: a long text's steps are held whole while it is typed.
-    Kind kind : 8 = Kind::Character;
-    char32_t character : 24 = 0;  // Character: the code point; AltKey/Key: ' ' or a letter
+    Kind kind = Kind::Character;
+    char32_t character = 0;  // Character: the code point; AltKey/Key: ' ' or a letter
     bool operator==(const KeyStep&) const = default;
 };
 
