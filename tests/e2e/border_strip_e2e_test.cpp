@@ -11,7 +11,7 @@ namespace e2e {
 namespace {
 
 std::string stripFile(int position, int byClick) {
-    return "[Name]\r\n1=Eins\r\n[Text]\r\n1=eins\r\n[Crypt]\r\n1=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n"
+    return windows1252("[Name]\r\n1=Eins\r\n[Text]\r\n1=eins\r\n[Crypt]\r\n1=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n") +
            "[Common]\r\nPumActViaBorder=1\r\nPumActPos=" +
            std::to_string(position) + "\r\nPumActBorderByClick=" + std::to_string(byClick) + "\r\n";
 }

@@ -14,7 +14,7 @@ namespace e2e {
 namespace {
 
 const std::string File =
-    "[Name]\r\n1=Eins\r\n[Text]\r\n1=eins\r\n[Crypt]\r\n1=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n";
+    windows1252("[Name]\r\n1=Eins\r\n[Text]\r\n1=eins\r\n[Crypt]\r\n1=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n");
 const std::string DebuggerCaption = MainCaption + " - Debugger";
 
 // The user clicks the icon (the capture runs first) and dismisses the menu.

@@ -5,6 +5,9 @@
 #include <sstream>
 #include <thread>
 
+#include "platform/unicode.h"
+#include "platform/win32/win32_text.h"
+
 namespace e2e {
 
 bool waitFor(const std::function<bool()>& condition, int milliseconds) {
@@ -36,11 +39,12 @@ std::vector<HWND> topLevelWindows(DWORD processId) {
 }
 
 std::string windowText(HWND window) {
-    const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT got = SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(got));
-    return text;
+    // In UTF-16, which every window of another process answers without loss.
+    const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, L'\0');
+    const LRESULT got = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(got < 0 ? 0 : got));
+    return scrivlet::narrow(text);
 }
 
 HWND findWindow(DWORD processId, const std::string& title, const char* className, bool visibleOnly) {
@@ -114,11 +118,7 @@ std::vector<std::string> listBoxItems(HWND listBox) {
         std::wstring wide(static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
         const LRESULT got = SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
         wide.resize(static_cast<std::size_t>(got < 0 ? 0 : got));
-        std::string text(wide.size() * 2 + 1, '\0');
-        const int n = WideCharToMultiByte(1252, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                                          static_cast<int>(text.size()), nullptr, nullptr);
-        text.resize(static_cast<std::size_t>(n > 0 ? n : 0));
-        items.push_back(text);
+        items.push_back(scrivlet::narrow(wide));
     }
     return items;
 }
@@ -175,21 +175,26 @@ void pressKey(WORD virtualKey, bool alt) {
 
 void typeText(const std::string& text) {
     std::vector<INPUT> inputs;
-    for (char c : text) {
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t length = 0;
+        const char32_t c = scrivlet::decodeUtf8(text, i, &length);
         if (c == '\r' || c == '\t') {
             inputs.push_back(key(c == '\r' ? VK_RETURN : VK_TAB, false));
             inputs.push_back(key(c == '\r' ? VK_RETURN : VK_TAB, true));
+            i += length;
             continue;
         }
-        wchar_t wide = 0;
-        MultiByteToWideChar(1252, 0, &c, 1, &wide, 1);
-        for (bool up : {false, true}) {
-            INPUT in{};
-            in.type = INPUT_KEYBOARD;
-            in.ki.wScan = wide;
-            in.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
-            inputs.push_back(in);
-        }
+        // Each UTF-16 unit as a key of its own, pressed and released: a
+        // character beyond U+FFFF as its two surrogates.
+        for (wchar_t unit : scrivlet::wide(text.substr(i, length)))
+            for (bool up : {false, true}) {
+                INPUT in{};
+                in.type = INPUT_KEYBOARD;
+                in.ki.wScan = unit;
+                in.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+                inputs.push_back(in);
+            }
+        i += length;
     }
     send(inputs);
 }

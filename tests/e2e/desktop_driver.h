@@ -23,6 +23,7 @@ HWND findChild(HWND parent, const std::string& className, const std::string& tex
                bool classPrefix = false);
 // Every child (at any depth) of the class.
 std::vector<HWND> childWindows(HWND parent, const std::string& className);
+// What a window or list box of any process shows, read in UTF-16, as UTF-8.
 std::string windowText(HWND window);
 std::vector<std::string> listBoxItems(HWND listBox);
 
@@ -33,7 +34,7 @@ bool chooseMenuItem(HWND window, char menuKey, char itemKey);
 void clickButton(HWND dialog, const std::string& caption);
 
 void pressKey(WORD virtualKey, bool alt = false);
-void typeText(const std::string& text);  // Windows-1252; CR is Enter, TAB is Tab
+void typeText(const std::string& text);  // UTF-8; CR is Enter, TAB is Tab
 void clickAt(HWND window, int x, int y);  // client coordinates, left button
 
 // The mouse as the user moves it: absolute moves and presses through
@@ -93,6 +94,7 @@ private:
 std::string freshFolder(const std::string& name);
 void writeFile(const std::string& path, const std::string& bytes);
 std::string readFile(const std::string& path);
+// A value of the snippet file as its bytes (Windows-1252).
 std::string iniValue(const std::string& file, const std::string& section, const std::string& key);
 
 }  // namespace e2e

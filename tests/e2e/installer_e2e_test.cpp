@@ -130,7 +130,7 @@ protected:
 TEST_F(Installer, InstallsForTheUserAndUninstallsWithoutATrace) {
     // The user keeps the snippets in a folder of their own.
     const std::string own = freshFolder("snippets") + "\\Scrivlet.ini";
-    const std::string snippets = "[Name]\r\n1=Gruß\r\n[Text]\r\n1=Hallo\r\n[Ignore]\r\n1=Uhr\r\n";
+    const std::string snippets = windows1252("[Name]\r\n1=Gruß\r\n[Text]\r\n1=Hallo\r\n[Ignore]\r\n1=Uhr\r\n");
     writeFile(own, snippets);
     HKEY settings = nullptr;
     ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, SettingsKey, &settings), ERROR_SUCCESS);

@@ -12,7 +12,7 @@
 namespace e2e {
 namespace {
 
-const std::string Ignore = "[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n";
+const std::string Ignore = windows1252("[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n");
 
 HWND listBox(HWND main) { return findChild(main, "ListBox"); }
 HWND editor(HWND main) { return findChild(main, "RichEdit", "", true); }

@@ -14,9 +14,9 @@ namespace {
 const char* const RunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 std::string optionsFile(const std::string& common) {
-    return "[Name]\r\n1=B Datum\r\n2=A Brief\r\n3=C Tabelle\r\n[Text]\r\n1=b\r\n2=a\r\n3=c\r\n"
-           "[Crypt]\r\n1=0\r\n2=0\r\n3=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n[Common]\r\n" +
-           common;
+    return windows1252("[Name]\r\n1=B Datum\r\n2=A Brief\r\n3=C Tabelle\r\n[Text]\r\n1=b\r\n2=a\r\n3=c\r\n"
+                       "[Crypt]\r\n1=0\r\n2=0\r\n3=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n[Common]\r\n" +
+                       common);
 }
 
 const std::string OptionsCaption = MainCaption + " - Optionen";

@@ -22,8 +22,8 @@ std::string snippetFile(const std::string& layout) {
     return "[Name]\r\n1=B Datum\r\n2=A Geheim\r\n3=C Tabelle\r\n"
            "[Text]\r\n1=Heute: %datum%\r\n2=" +
            scrivlet::encipherText("geheim\\N", random) +
-           "\r\n3=a\\Tb\\Nc\r\n[Crypt]\r\n1=0\r\n2=1\r\n3=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n"
-           "[Common]\r\nPumMode=" + layout + "\r\n";
+           "\r\n3=a\\Tb\\Nc\r\n[Crypt]\r\n1=0\r\n2=1\r\n3=0\r\n" +
+           windows1252("[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n") + "[Common]\r\nPumMode=" + layout + "\r\n";
 }
 
 // The user clicks the icon while notepad is in front and picks an entry with
@@ -111,8 +111,8 @@ namespace e2e {
 namespace {
 
 const std::string TitledFile =
-    "[Name]\r\n1=An den Editor\r\n[Text]\r\n1=Hallo Editor\r\n[Title]\r\n1=Editor\r\n"
-    "[Crypt]\r\n1=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n";
+    windows1252("[Name]\r\n1=An den Editor\r\n[Text]\r\n1=Hallo Editor\r\n[Title]\r\n1=Editor\r\n"
+                "[Crypt]\r\n1=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n");
 
 TEST(PopupE2E, TwoMatchingWindowsLetTheUserChoose) {
     ScrivletRun run(TitledFile);

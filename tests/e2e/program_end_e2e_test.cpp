@@ -10,7 +10,7 @@ namespace e2e {
 namespace {
 
 const std::string SnippetFile =
-    "[Name]\r\n1=Brief\r\n[Text]\r\n1=Hallo\r\n[Crypt]\r\n1=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n";
+    windows1252("[Name]\r\n1=Brief\r\n[Text]\r\n1=Hallo\r\n[Crypt]\r\n1=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n");
 
 HWND editor(HWND main) { return findChild(main, "RichEdit", "", true); }
 

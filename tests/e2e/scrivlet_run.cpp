@@ -4,9 +4,17 @@
 
 #include <cstdlib>
 
+#include "platform/unicode.h"
+
 namespace e2e {
 
-const std::string MainCaption = "\x95 Scrivlet 2.3c";
+const std::string MainCaption = "• Scrivlet 2.3c";
+
+std::string windows1252(const std::string& utf8) {
+    const std::string beyond = scrivlet::charactersBeyondCp1252(utf8);
+    if (!beyond.empty()) ADD_FAILURE() << "not in Windows-1252: " << beyond;
+    return scrivlet::utf8ToCp1252(utf8);
+}
 
 namespace {
 std::string environment(const char* name) {

@@ -6,11 +6,16 @@
 
 namespace e2e {
 
-// The main window's caption: "• Scrivlet 2.3c" in Windows-1252.
+// The main window's caption, "• Scrivlet 2.3c".
 extern const std::string MainCaption;
 
+// A text as the snippet file's bytes, Windows-1252 (every character of it
+// must be there).
+std::string windows1252(const std::string& utf8);
+
 // scrivlet.exe started from a folder of its own with the given snippet file
-// beside it, with no settings left from earlier runs.
+// beside it (its bytes: windows1252() of a text), with no settings left from
+// earlier runs.
 class ScrivletRun {
 public:
     explicit ScrivletRun(const std::string& snippetFile, const std::string& arguments = "",
@@ -24,6 +29,7 @@ public:
     DWORD processId() const { return process_->id(); }
     const std::string& snippetPath() const { return snippetPath_; }
     std::string executablePath() const { return folder_ + "\\scrivlet.exe"; }
+    // A value as the file's bytes.
     std::string value(const std::string& section, int n) const {
         return iniValue(snippetPath_, section, std::to_string(n));
     }

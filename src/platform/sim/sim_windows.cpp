@@ -71,7 +71,7 @@ std::string SimWindowSystem::title(WindowId window) {
     auto it = windows_.find(window);
     if (it == windows_.end()) return "";
     std::string t = it->second.form ? it->second.form->caption() : it->second.title;
-    if (t.size() > 127) t.resize(127);
+    t.resize(prefixOfCodePoints(t, MaxTitleCharacters));
     return t;
 }
 

@@ -40,7 +40,7 @@ public:
         const T old = std::exchange(value_, value);
         if (old != Invalid()) Close(old);
     }
-    // For the functions that return a handle through a pointer (RegOpenKeyExA):
+    // For the functions that return a handle through a pointer (RegOpenKeyExW):
     // whatever was held is released first, so nothing leaks.
     T* put() noexcept {
         reset();

@@ -8,6 +8,7 @@
 #include "platform/ui/control.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_subclass.h"
+#include "platform/win32/win32_text.h"
 
 namespace scrivlet {
 
@@ -43,7 +44,7 @@ protected:
 
     // Creates the window with the control's geometry, visibility, enabled
     // state and font, and subclasses it.
-    bool createWindow(const char* className, DWORD style, DWORD exStyle, const std::string& text);
+    bool createWindow(const wchar_t* className, DWORD style, DWORD exStyle, const std::string& text);
     // Where the window goes, in pixels of its container: the control's
     // geometry, unless the kind of control needs more room (a combo box's list).
     virtual RECT windowBounds();
@@ -95,7 +96,9 @@ private:
 // The shift mask of the toolkit from the keyboard state.
 int currentShiftMask();
 
-// The text of a window in the program's code page.
+// The text of a window (a control's, a title) as the program's text.
 std::string windowText(HWND hwnd);
+// Sets a window's text; false when the window refuses it.
+bool setWindowText(HWND hwnd, const std::string& text);
 
 }  // namespace scrivlet

@@ -28,7 +28,7 @@ private:
 class Win32PictureBoxPeer : public Win32ControlPeer {
 public:
     Win32PictureBoxPeer(Win32Ui& ui, ui::PictureBox& box, HWND parent, int id);
-    static constexpr const char* ClassName = "ScrivletPicture";
+    static constexpr const wchar_t* ClassName = L"ScrivletPicture";
 
 private:
     std::optional<LRESULT> subclassMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;

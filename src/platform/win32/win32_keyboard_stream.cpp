@@ -38,7 +38,7 @@ INPUT keyEvent(WORD virtualKey, bool up) {
     INPUT event{};
     event.type = INPUT_KEYBOARD;
     event.ki.wVk = virtualKey;
-    event.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+    event.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
     event.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (isExtendedKey(virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0);
     return event;
 }

@@ -58,7 +58,7 @@ private:
         const ui::MenuItem* item = nullptr;
         UINT id = 0;
         bool separator = false;
-        std::string text;
+        std::wstring text;
         UINT state = 0;
         HMENU submenu = nullptr;
         bool operator==(const Row&) const = default;

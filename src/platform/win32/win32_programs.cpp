@@ -2,14 +2,14 @@
 
 #include <shellapi.h>
 
-#include <vector>
+#include "platform/win32/win32_text.h"
 
 namespace scrivlet {
 
 namespace {
 
 constexpr UINT ProcessEndedMessage = WM_APP + 17;
-constexpr const char* EndWindowClass = "ScrivletProgramEnds";
+constexpr const wchar_t* EndWindowClass = L"ScrivletProgramEnds";
 
 }  // namespace
 
@@ -40,19 +40,18 @@ void Win32Programs::stopWaiting(Watch& watch) {
 
 void CALLBACK Win32Programs::processEnded(void* context, BOOLEAN) {
     const auto* watch = static_cast<const Watch*>(context);
-    PostMessageA(watch->window, ProcessEndedMessage, watch->id, 0);
+    PostMessageW(watch->window, ProcessEndedMessage, watch->id, 0);
 }
 
 bool Win32Programs::start(const std::string& commandLine, std::function<void()> onEnd) {
-    // CreateProcessA may write into the command line.
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    STARTUPINFOA startup{};
+    // CreateProcessW may write into the command line.
+    std::wstring line = wide(commandLine);
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &started))
         return false;
     CloseHandle(started.hThread);
@@ -87,7 +86,7 @@ void Win32Programs::ended(UINT_PTR id) {
 
 bool Win32Programs::open(const std::string& path) {
     const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(GetDesktopWindow(), "Open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        ShellExecuteW(GetDesktopWindow(), L"Open", wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     // Values above 32 mean success.
     return result > 32;
 }

@@ -11,7 +11,7 @@
 
 namespace scrivlet {
 
-// Starts programs with CreateProcessA and opens documents with ShellExecuteA.
+// Starts programs with CreateProcessW and opens documents with ShellExecuteW.
 // The end of a started process is waited for by the system's thread pool,
 // which posts it to a message-only window of this thread, so the callback runs
 // between the other messages of the user-interface thread.

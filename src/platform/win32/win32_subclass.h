@@ -37,7 +37,7 @@ public:
     HWND window() const { return hwnd_; }
     // The class's own handling of a message.
     LRESULT callOriginal(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) const {
-        return CallWindowProcA(original_, hwnd, message, wParam, lParam);
+        return CallWindowProcW(original_, hwnd, message, wParam, lParam);
     }
 
 private:

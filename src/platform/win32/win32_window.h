@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "platform/win32/unique_handle.h"
 
 namespace scrivlet {
@@ -18,15 +20,15 @@ public:
     HWND hwnd() const { return hwnd_.get(); }
 
     // Registers the class once per process; false when the system refuses it.
-    static bool registerClass(const char* className, HBRUSH background);
+    static bool registerClass(const wchar_t* className, HBRUSH background);
 
 protected:
-    bool create(const char* className, DWORD exStyle, DWORD style, const char* text, RECT bounds,
+    bool create(const wchar_t* className, DWORD exStyle, DWORD style, const std::string& text, RECT bounds,
                 HWND parentOrOwner, HMENU menu = nullptr);
-    // The messages of the window; the default is DefWindowProcA.
+    // The messages of the window; the default is DefWindowProcW.
     virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT defaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
-        return DefWindowProcA(hwnd_.get(), message, wParam, lParam);
+        return DefWindowProcW(hwnd_.get(), message, wParam, lParam);
     }
 
 private:
