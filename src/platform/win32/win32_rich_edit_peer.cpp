@@ -58,6 +58,26 @@ std::vector<ui::CharFormat> formatsOfText(const FormattedText& fromRtf, const st
     return formats;
 }
 
+// A character in a symbol font read back as its plain code (0x20 to 0xFF)
+// rather than as U+F000 plus that code, as a RichEdit version may give it,
+// becomes the code point the program gave it: the markers are U+F0C3 and
+// U+F0F0, and a typed letter never takes the symbol font.
+void symbolCodesAsPrivateUse(FormattedText& content) {
+    FormattedText mapped;
+    mapped.text.reserve(content.text.size());
+    for (std::size_t i = 0; i < content.text.size();) {
+        std::size_t n = 0;
+        char32_t c = decodeUtf8(content.text, i, &n);
+        const ui::CharFormat format = i < content.formats.size() ? content.formats[i] : ui::CharFormat{};
+        if (c >= 0x20 && c <= 0xFF && fontCharset(format.font) == SymbolCharset) c += 0xF000;
+        const std::size_t before = mapped.text.size();
+        appendUtf8(mapped.text, c);
+        mapped.formats.insert(mapped.formats.end(), mapped.text.size() - before, format);
+        i += n;
+    }
+    content = std::move(mapped);
+}
+
 DWORD CALLBACK appendToString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
     reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer),
                                                    static_cast<std::size_t>(size));
@@ -209,6 +229,7 @@ FormattedText Win32RichEditPeer::readContent() {
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&rtf), 0, appendToString};
     SendMessageW(hwnd(), EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
     content.formats = formatsOfText(fromRtf(rtf, edit_.defaultFormat()), content.text, edit_.defaultFormat());
+    symbolCodesAsPrivateUse(content);
     return content;
 }
 
