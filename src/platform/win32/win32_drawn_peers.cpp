@@ -76,27 +76,4 @@ void Win32WindowlessPeer::paint(HDC dc) {
     }
 }
 
-Win32PictureBoxPeer::Win32PictureBoxPeer(Win32Ui& ui, ui::PictureBox& box, HWND parent, int id)
-    : Win32ControlPeer(ui, box, parent, id), box_(box) {
-    createWindow(ClassName, 0, 0, "");
-}
-
-std::optional<LRESULT> Win32PictureBoxPeer::subclassMessage(HWND window, UINT message, WPARAM wParam,
-                                                            LPARAM lParam) {
-    if (message == WM_ERASEBKGND) return 1;
-    if (message != WM_PAINT) return Win32ControlPeer::subclassMessage(window, message, wParam, lParam);
-    const UniquePainting painting = beginPaint(window);
-    const HDC dc = painting.get().dc;
-    RECT area;
-    GetClientRect(window, &area);
-    UniqueHbrush back(CreateSolidBrush(toColorRef(box_.backColour())));
-    FillRect(dc, &area, back.get());
-    const int size = std::min(area.right - area.left, area.bottom - area.top);
-    if (size > 0)
-        if (HICON image = ui_.picture(box_.picture(), size, !box_.enabled()))
-            DrawIconEx(dc, (area.right - size) / 2, (area.bottom - size) / 2, image, size, size, 0, nullptr,
-                       DI_NORMAL);
-    return 0;
-}
-
 }  // namespace scrivlet
