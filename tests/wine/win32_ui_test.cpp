@@ -1002,9 +1002,8 @@ std::vector<RGBQUAD> pixelsOf(HICON icon, int width, int height) {
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
     std::vector<RGBQUAD> pixels(static_cast<std::size_t>(width * height));
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, colour.get(), 0, static_cast<UINT>(height), pixels.data(), &format, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    const UniqueWindowDc screen = getDc(nullptr);
+    GetDIBits(screen.get().dc, colour.get(), 0, static_cast<UINT>(height), pixels.data(), &format, DIB_RGB_COLORS);
     return pixels;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_native_items.h"
 
+#include "platform/win32/unique_handle.h"
+
 namespace scrivlet {
 
 namespace {
@@ -51,7 +53,7 @@ void NativeItems::remove(HWND window, int index) {
 }
 
 void NativeItems::replaceAll(HWND window, const std::vector<ui::ListItem>& items) {
-    SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    UniqueRedrawPause paused = pauseRedraw(window);
     // A list refilled while the user reads it stays scrolled where it was.
     const LRESULT top = kind_ == Kind::ListBox ? SendMessageA(window, LB_GETTOPINDEX, 0, 0) : 0;
     SendMessageA(window, kind_ == Kind::ListBox ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
@@ -66,7 +68,8 @@ void NativeItems::replaceAll(HWND window, const std::vector<ui::ListItem>& items
         shown_.push_back(item.text);
     }
     if (kind_ == Kind::ListBox && top > 0) SendMessageA(window, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
-    SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+    // Drawn once, after the last row.
+    paused.reset();
     InvalidateRect(window, nullptr, TRUE);
 }
 

@@ -276,9 +276,9 @@ std::optional<LRESULT> Win32RichEditPeer::subclassMessage(HWND window, UINT mess
             swallowChar_ = false;
             if (wParam != VK_TAB && wParam != VK_RETURN) return std::nullopt;
             ui::KeyEvent key{static_cast<int>(wParam), currentShiftMask(), false};
-            const auto alive = aliveToken();
+            const Lifetime::Watch alive = watchLifetime();
             if (edit_.enabled() && edit_.onKeyDown) edit_.onKeyDown(key);
-            if (!*alive) return 0;
+            if (!alive.alive()) return 0;
             if (!key.consumed) return std::nullopt;
             swallowChar_ = true;
             return 0;
@@ -292,9 +292,9 @@ std::optional<LRESULT> Win32RichEditPeer::subclassMessage(HWND window, UINT mess
             const char c = static_cast<char>(wParam);
             // Enter and Tab went through the key handler already.
             if (message == WM_SYSCHAR || c == '\r' || c == '\n' || c == '\t') return std::nullopt;
-            const auto alive = aliveToken();
+            const Lifetime::Watch alive = watchLifetime();
             if (edit_.onKeyPress) edit_.onKeyPress(c);
-            if (!*alive) return 0;
+            if (!alive.alive()) return 0;
             return std::nullopt;
         }
         default:

@@ -8,33 +8,16 @@
 #include "platform/ui/menu.h"
 #include "platform/win32/win32_child_windows.h"
 #include "platform/win32/win32_container_peer.h"
-#include "platform/win32/win32_drawn_peers.h"
 #include "platform/win32/win32_form_peer.h"
 #include "platform/win32/win32_host_window.h"
 #include "platform/win32/win32_input_box.h"
 #include "platform/win32/win32_menu_peer.h"
 #include "platform/win32/win32_pictures.h"
+#include "platform/win32/win32_window.h"
 
 namespace scrivlet {
 
 namespace {
-
-// Classes whose windows only draw and hold children; the peers subclass them
-// like the system's classes.
-void registerPlainClass(const char* name, UINT style) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(instance, name, &existing)) return;
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = style;
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = name;
-    RegisterClassExA(&windowClass);
-}
 
 // The screen's resolution as a DPI-aware process sees it: the process must
 // say so before it asks, or the system reports 96 and scales the windows.
@@ -155,8 +138,9 @@ Win32Ui::Win32Ui()
     }
     Window::registerClass(Win32FormPeer::ClassName, nullptr);
     Window::registerClass(Win32InputBox::ClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    registerPlainClass(Win32ContainerPeer::ClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
-    registerPlainClass(Win32PictureBoxPeer::ClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
+    // The frames' windows only draw and hold children; their peers subclass
+    // them like the system's classes.
+    registerWindowClass(Win32ContainerPeer::ClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, DefWindowProcA);
     host_ = std::make_unique<Win32HostWindow>();
 }
 

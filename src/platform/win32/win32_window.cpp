@@ -10,20 +10,24 @@ Window::~Window() {
     }
 }
 
-bool Window::registerClass(const char* className, HBRUSH background) {
+bool registerWindowClass(const char* name, UINT style, WNDPROC procedure, HBRUSH background) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(instance, className, &existing)) return true;
+    if (GetClassInfoExA(instance, name, &existing)) return true;
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS;
+    windowClass.style = style;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hbrBackground = background;
-    windowClass.lpszClassName = className;
+    windowClass.lpszClassName = name;
     return RegisterClassExA(&windowClass) != 0;
+}
+
+bool Window::registerClass(const char* className, HBRUSH background) {
+    return registerWindowClass(className, CS_DBLCLKS, procedure, background);
 }
 
 bool Window::create(const char* className, DWORD exStyle, DWORD style, const char* text, RECT bounds,
