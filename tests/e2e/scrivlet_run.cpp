@@ -65,9 +65,19 @@ HWND ScrivletRun::waitForPopupMenu(const std::string& gesture) {
     // never comes, so the deadline only bounds a failing test.
     constexpr int Deadline = 10000;
     HWND menu = nullptr;
-    if (!waitFor([&] { return (menu = popupMenu()) != nullptr; }, Deadline))
+    if (!waitFor([&] { return (menu = popupMenu()) != nullptr; }, Deadline)) {
+        POINT mouse{};
+        GetCursorPos(&mouse);
+        const HWND under = WindowFromPoint(mouse);
+        char cls[128] = {};
+        GetClassNameA(under, cls, sizeof cls);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(under, &owner);
         ADD_FAILURE() << "no menu of scrivlet.exe on screen " << Deadline / 1000 << " s after " << gesture
-                      << "; windows: " << windowsOf(processId());
+                      << "; windows: " << windowsOf(processId()) << "the mouse at " << mouse.x << "," << mouse.y
+                      << " over '" << windowText(under) << "' " << cls
+                      << (owner == processId() ? " of scrivlet.exe" : " of another process");
+    }
     return menu;
 }
 
