@@ -243,15 +243,12 @@ TEST_F(Win32WindowStack, TopmostWindowRisesAboveTheOthers) {
 TEST(Win32WindowSystemActivation, AWindowBroughtBackAtOnceStaysInFront) {
     UniqueHwnd own = createTestWindow("Scrivlet wieder vorn");
     const HWND window = own.get();
-    ASSERT_TRUE(waitUntil([&] {
-        if (GetForegroundWindow() != window) SetForegroundWindow(window);
-        return GetForegroundWindow() == window;
-    }));
+    Win32WindowSystem system;
+    ASSERT_TRUE(system.bringToForeground(idOf(window)));
     ShowWindow(window, SW_HIDE);
     // A moment in which the program reads no messages (a busy queue puts off
     // Wine's reading of the X server's events just so).
     Sleep(200);
-    Win32WindowSystem system;
     ASSERT_TRUE(system.bringToForeground(idOf(window)));
     // The thread waits for messages a while, and so reads whatever the system
     // still had to report.
