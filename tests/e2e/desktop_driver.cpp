@@ -43,6 +43,19 @@ std::string windowText(HWND window) {
     return text;
 }
 
+std::string windowsOf(DWORD processId) {
+    std::string text;
+    for (HWND w : topLevelWindows(processId)) {
+        char cls[128] = {};
+        GetClassNameA(w, cls, sizeof cls);
+        text.append("'").append(windowText(w)).append("' ").append(cls);
+        if (IsWindowVisible(w)) text.append(" visible");
+        if (GetForegroundWindow() == w) text.append(" foreground");
+        text.append("; ");
+    }
+    return text;
+}
+
 HWND findWindow(DWORD processId, const std::string& title, const char* className, bool visibleOnly) {
     for (HWND window : topLevelWindows(processId)) {
         if (visibleOnly && !IsWindowVisible(window)) continue;
@@ -124,26 +137,9 @@ std::vector<std::string> listBoxItems(HWND listBox) {
 }
 
 bool chooseMenuItem(HWND window, char menuKey, char itemKey) {
-    // The keys go to the window in front, as the user's would: the window must
-    // be the active one already.
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    auto menuOpen = [processId] { return findWindow(processId, "", "#32768", true) != nullptr; };
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        // F10 first: Alt+letter would go to a control with the same access key
-        // ("&Titel" and "&Texte").
-        pressKey(VK_F10);
-        pressKey(static_cast<WORD>(menuKey));
-        if (waitFor(menuOpen, 3000)) {
-            pressKey(static_cast<WORD>(itemKey));
-            return true;
-        }
-        // The keys may have met the window in the middle of something else:
-        // leave menu mode and try again.
-        pressKey(VK_ESCAPE);
-        pressKey(VK_ESCAPE);
-    }
-    return false;
+    return chooseMenuByKeys(processId, menuKey, itemKey);
 }
 
 void clickButton(HWND dialog, const std::string& caption) {
@@ -293,6 +289,8 @@ bool clickCloseBox(HWND window) {
 }
 
 bool chooseMenuByKeys(DWORD processId, char menuKey, char itemKey) {
+    // F10 first: Alt+letter would go to a control with the same access key
+    // ("&Titel" and "&Texte").
     auto menuOpen = [processId] { return findWindow(processId, "", "#32768", true) != nullptr; };
     pressKey(VK_F10);
     pressKey(static_cast<WORD>(menuKey));

@@ -371,6 +371,35 @@ TEST_F(Win32UiTest, OnlyTheLeftButtonChoosesFromAPopupMenu) {
     EXPECT_EQ(clicked, std::vector<std::string>{"Zwei"});
 }
 
+// The user shows the main window and hides it again, and at once asks for
+// the menu: it stays open until the user closes it. (The system's report of
+// the hidden window's lost activation may reach the program only after the
+// menu has made that window the active one again.)
+TEST_F(Win32UiTest, AMenuOpenedJustAfterItsWindowWasHiddenStaysOpen) {
+    ui::Menu popup("mnuEintraege");
+    popup.add("&Eins");
+    ui::Form owner(ui, "frmHaupt", 6000, 3000, {});
+    owner.realize();
+    const HWND window = ui.hwndOf(owner);
+    owner.show();
+    ASSERT_TRUE(test::waitUntil([&] { return GetForegroundWindow() == window; }));
+    owner.hide();
+    // A moment in which the program reads no messages (a busy queue puts off
+    // Wine's reading of the X server's events just so).
+    Sleep(200);
+    bool open = false;
+    Helper user([&] {
+        HWND menu = waitForWindow("#32768");
+        if (!menu) return;
+        // Long enough for anything that would close it to have done so.
+        std::this_thread::sleep_for(500ms);
+        open = IsWindowVisible(menu) != FALSE;
+        if (open) postKey(menu, VK_ESCAPE);
+    });
+    ui.popupMenu(owner, popup);
+    EXPECT_TRUE(open);
+}
+
 // ---- the input box
 
 struct InputCase {

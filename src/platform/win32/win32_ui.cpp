@@ -6,6 +6,7 @@
 
 #include "platform/ui/form.h"
 #include "platform/ui/menu.h"
+#include "platform/win32/win32_activation_reports.h"
 #include "platform/win32/win32_child_windows.h"
 #include "platform/win32/win32_container_peer.h"
 #include "platform/win32/win32_form_peer.h"
@@ -249,6 +250,9 @@ void Win32Ui::popupMenu(ui::Form& owner, ui::Menu& menu) {
     GetCursorPos(&at);
     // A menu of a window in the background would not close when the user
     // clicks elsewhere; the message afterwards lets the next one open at once.
+    // Earlier changes of the activation are taken first: a late report of one
+    // would take the activation from the window again and close the menu.
+    takeActivationReports();
     SetForegroundWindow(window);
     // The system's default alignment and buttons: only the left button picks
     // an item (the right one may have opened the menu from the editor).

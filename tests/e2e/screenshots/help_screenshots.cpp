@@ -63,12 +63,7 @@ bool clickButtonOf(HWND window, const std::string& caption) {
 HWND openPopupMenu(ScrivletRun& run, Notepad& notepad) {
     if (!clickToFront(notepad.window())) return nullptr;
     moveMouse(400, 300);
-    HWND menu = nullptr;
-    for (int click = 0; click < 3 && !menu; ++click) {
-        run.iconMessage(WM_LBUTTONDOWN);
-        waitFor([&] { return (menu = run.popupMenu()) != nullptr; }, 5000);
-    }
-    return menu;
+    return run.clickIconForMenu();
 }
 
 TEST(HelpPictures, MainWindow) {
