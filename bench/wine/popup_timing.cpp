@@ -26,13 +26,14 @@
 #include "common/settle_file.h"
 #include "common/snippet_fixture.h"
 #include "e2e/desktop_driver.h"
+#include "tracking/own_caption.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using Milliseconds = std::chrono::duration<double, std::milli>;
 
-const char* const MainCaption = "\x95 Scrivlet 2.3c";
+const std::string MainCaption = scrivlet::ownCaption("", true);
 const char* const BareCaption = "Bare menu";
 constexpr UINT IconMessage = 1024;
 const char* const BuildTimeProperty = "ScrivletBenchBuildTime";
@@ -322,7 +323,7 @@ Timings timeBoth(const std::string& self, const std::string& folder, const std::
 }
 
 // Process creation to the icon in the notification area.
-double timeStart(const std::string& commandLine, const std::string& folder, const char* caption) {
+double timeStart(const std::string& commandLine, const std::string& folder, const std::string& caption) {
     const auto start = Clock::now();
     e2e::Process app(commandLine, folder);
     HWND main = nullptr;

@@ -2,6 +2,7 @@
 
 #include "native/sim_desktop.h"
 #include "mainwindow/snippet_location.h"
+#include "tracking/own_caption.h"
 
 namespace scrivlet {
 namespace {
@@ -12,7 +13,7 @@ struct SnippetLocationTest : ::testing::Test {
     SnippetLocationTest() : table(desk.sim.table()) {}
 
     SnippetLocation location() {
-        return SnippetLocation(table, file, settings, "• Scrivlet 2.3c", [this] {
+        return SnippetLocation(table, file, settings, ownCaption("", true), [this] {
             ++loads;
             list = file.load();
         });
@@ -56,7 +57,7 @@ TEST_F(SnippetLocationTest, ARememberedFileThatIsGoneFallsBackToTheStandardFile)
               "Im angegebenen Ordner befindet sich keine Scrivlet-datei.\r\rDie Pfadangabe wird "
               "daher auf Standardwerte zurückgesetzt.");
     EXPECT_EQ(shown()[0].icon, MessageIcon::Information);
-    EXPECT_EQ(shown()[0].caption, "• Scrivlet 2.3c");
+    EXPECT_EQ(shown()[0].caption, ownCaption("", true));
     EXPECT_EQ(rememberedPath(), SimDesktop::StandardFile);
     EXPECT_EQ(loads, 1);
 }

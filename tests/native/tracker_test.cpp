@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "native/main_window_story.h"
+#include "tracking/own_caption.h"
 #include "tracking/target_tracker.h"
+#include "version.h"
 
 namespace scrivlet {
 namespace {
@@ -31,11 +33,11 @@ TEST_F(TrackerTest, TheFirstQualifyingWindowBelowTheForegroundIsTheTarget) {
 
 TEST_F(TrackerTest, IgnoringIsContainmentInTheJoinedList) {
     const struct {
-        const char* title;
+        std::string title;
         bool qualifies;
     } cases[] = {{"netzwerk", false},      {"DFÜ-Netzwerkmonitor", false}, {"dfü-netzwerkmonitor", false},
-                 {"DFÜ-Netzwerkmonitor (2)", true}, {"Editor", true},  {"• Scrivlet 2.3c - Debugger", false},
-                 {":: Scrivlet 2.3c", true}};  // the other family's prefix is a foreign window
+                 {"DFÜ-Netzwerkmonitor (2)", true}, {"Editor", true},  {ownCaption("Debugger", true), false},
+                 {ownCaption("", false), true}};  // the other family's prefix is a foreign window
     for (const auto& c : cases) {
         const WindowId w = desktop().open(c.title);
         EXPECT_EQ(tracker().capture() == w, c.qualifies) << c.title;
@@ -50,7 +52,7 @@ TEST_F(TrackerTest, AnEmptyIgnoreListSkipsNothing) {
 }
 
 TEST_F(TrackerTest, TitlesAreJudgedByTheirFirst127Characters) {
-    const std::string longTitle = std::string(127, 'x') + "• Scrivlet 2.3c";
+    const std::string longTitle = std::string(127, 'x') + ownCaption("", true);
     const WindowId w = desktop().open(longTitle);
     EXPECT_EQ(tracker().capture(), w);
     EXPECT_EQ(windowTitle(desktop(), w).size(), 127u);
@@ -76,7 +78,7 @@ TEST(PollTimer, RunsOnlyOutsideTheNtFamily) {
         const WindowId notepad = desk.sim.windows.open("Editor", Kind::Notepad);
         desk.sim.ui.advance(1000);
         EXPECT_EQ(program.tracker->lastTargetWindow, platformId == 2 ? 0u : notepad) << platformId;
-        EXPECT_EQ(program.appTitle(), platformId == 2 ? "• Scrivlet 2.3c" : ":: Scrivlet 2.3c");
+        EXPECT_EQ(program.appTitle(), (platformId == 2 ? "• Scrivlet " : ":: Scrivlet ") + std::string(VersionShort));
     }
 }
 
