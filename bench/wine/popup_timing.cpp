@@ -132,7 +132,7 @@ HMENU bareMenu(const std::string& file, bool cascade) {
     HMENU top = CreatePopupMenu();
     const std::vector<Named> names = sortedNames(file);
     if (!cascade) {
-        for (const Named& n : names) AppendMenuA(top, MF_STRING, 100 + n.number, n.name.c_str());
+        for (const Named& n : names) AppendMenuA(top, MF_STRING, static_cast<UINT_PTR>(100 + n.number), n.name.c_str());
     } else {
         HMENU groups[27];
         bool used[27] = {};
@@ -142,7 +142,7 @@ HMENU bareMenu(const std::string& file, bool cascade) {
             const int lower = first >= 'A' && first <= 'Z' ? first + 32 : first;
             const int g = lower >= 'a' && lower <= 'z' ? lower - 'a' + 1 : 0;
             used[g] = true;
-            AppendMenuA(groups[g], MF_STRING, 100 + n.number, n.name.c_str());
+            AppendMenuA(groups[g], MF_STRING, static_cast<UINT_PTR>(100 + n.number), n.name.c_str());
         }
         for (int g = 0; g < 27; ++g) {
             if (!used[g]) continue;
