@@ -124,8 +124,9 @@ std::vector<std::string> listBoxItems(HWND listBox) {
     // Another process's list answers in UTF-16 whatever was asked, so ask for that.
     const LRESULT count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        std::wstring wide(static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-        const LRESULT got = SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
+        const WPARAM row = static_cast<WPARAM>(i);
+        std::wstring wide(static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXTLEN, row, 0)) + 1, L'\0');
+        const LRESULT got = SendMessageW(listBox, LB_GETTEXT, row, reinterpret_cast<LPARAM>(wide.data()));
         wide.resize(static_cast<std::size_t>(got < 0 ? 0 : got));
         std::string text(wide.size() * 2 + 1, '\0');
         const int n = WideCharToMultiByte(1252, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
@@ -346,7 +347,8 @@ bool screenshotArea(const RECT& r, const std::string& path) {
     info.biBitCount = 24;
     const int stride = ((w * 3 + 3) / 4) * 4;
     std::string pixels(static_cast<std::size_t>(stride * h), '\0');
-    GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+              DIB_RGB_COLORS);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);

@@ -6,8 +6,6 @@
 
 namespace e2e {
 
-const std::string MainCaption = "\x95 Scrivlet 2.3c";
-
 namespace {
 std::string environment(const char* name) {
     const char* value = std::getenv(name);

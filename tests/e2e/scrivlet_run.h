@@ -3,11 +3,14 @@
 #include <string>
 
 #include "e2e/desktop_driver.h"
+#include "tracking/own_caption.h"
 
 namespace e2e {
 
-// The main window's caption: "• Scrivlet 2.3c" in Windows-1252.
-extern const std::string MainCaption;
+// The main window's caption on the NT family, composed from the build's
+// version as the program composes it. Inline, so that it is set before the
+// captions other test files derive from it at their start.
+inline const std::string MainCaption = scrivlet::ownCaption("", true);
 
 // scrivlet.exe started from a folder of its own with the given snippet file
 // beside it, with no settings left from earlier runs.

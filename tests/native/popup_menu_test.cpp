@@ -7,6 +7,7 @@
 #include "native/main_window_story.h"
 #include "options/options_form.h"
 #include "popup/popup_menu.h"
+#include "tracking/own_caption.h"
 
 namespace scrivlet {
 namespace {
@@ -328,7 +329,7 @@ TEST_F(PopupTest, TheStripCoversTheChosenEdge) {
         const ui::Rect r = strip.geometry();
         EXPECT_EQ((ui::Rect{r.left / 15, r.top / 15, r.width / 15, r.height / 15}), c.pixels) << c.position;
         EXPECT_EQ(strip.backColour(), 0x0000FFu);
-        EXPECT_EQ(strip.caption(), "• Scrivlet 2.3c - Satellit");
+        EXPECT_EQ(strip.caption(), ownCaption("Satellit", true));
     }
     names({"eins"}, "PumActViaBorder=0\r\n");
     EXPECT_FALSE(shownForm("MoveOverFrm")->visible());

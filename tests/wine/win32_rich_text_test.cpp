@@ -196,7 +196,7 @@ TEST_P(MarkerCharset, MarkersAreWingdingsInTheSymbolSet) {
     } expected[] = {{0, ANSI_CHARSET, "arial"}, {1, SYMBOL_CHARSET, "wingdings"}, {3, ANSI_CHARSET, "arial"},
                     {4, SYMBOL_CHARSET, "wingdings"}};
     for (const auto& e : expected) {
-        SendMessageA(hwnd, EM_SETSEL, e.position, e.position + 1);
+        SendMessageA(hwnd, EM_SETSEL, static_cast<WPARAM>(e.position), e.position + 1);
         CHARFORMAT2A format{};
         format.cbSize = sizeof format;
         SendMessageA(hwnd, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));

@@ -57,9 +57,10 @@ public:
         GetKeyboardState(saved_);
         BYTE state[256];
         std::copy(std::begin(saved_), std::end(saved_), std::begin(state));
-        state[VK_SHIFT] = (shiftMask & ui::shift::Shift) ? 0x80 : 0;
-        state[VK_CONTROL] = (shiftMask & ui::shift::Ctrl) ? 0x80 : 0;
-        state[VK_MENU] = (shiftMask & ui::shift::Alt) ? 0x80 : 0;
+        const auto down = [shiftMask](int key) { return static_cast<BYTE>((shiftMask & key) ? 0x80 : 0); };
+        state[VK_SHIFT] = down(ui::shift::Shift);
+        state[VK_CONTROL] = down(ui::shift::Ctrl);
+        state[VK_MENU] = down(ui::shift::Alt);
         SetKeyboardState(state);
     }
     ~HeldKeys() { SetKeyboardState(saved_); }
@@ -942,7 +943,7 @@ TEST_F(Win32UiTest, TheMainWindowsEditorWritesInNineAndThreeQuarterPoints) {
     // A text with markers in one step, then what the user types at its end.
     editor.setRuns({{"Hallo", {0x000000, "Arial"}}, {"\xC3", {0x0000FF, "Wingdings"}}, {"\r\nWelt", {0, "Arial"}}});
     EXPECT_EQ(sizeOfAll(), 195);
-    SendMessageA(window, EM_SETSEL, -1, -1);
+    SendMessageA(window, EM_SETSEL, static_cast<WPARAM>(-1), -1);
     SendMessageA(window, WM_CHAR, 'x', 1);
     EXPECT_EQ(editor.text(), "Hallo\xC3\r\nWeltx");
     EXPECT_EQ(sizeOfAll(), 195);

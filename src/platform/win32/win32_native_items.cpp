@@ -61,7 +61,8 @@ void NativeItems::replaceAll(HWND window, const std::vector<ui::ListItem>& items
     // Room for all rows at once rather than growing row by row.
     std::size_t bytes = 0;
     for (const auto& item : items) bytes += item.text.size() + 1;
-    SendMessageA(window, kind_ == Kind::ListBox ? LB_INITSTORAGE : CB_INITSTORAGE, items.size(), bytes);
+    SendMessageA(window, kind_ == Kind::ListBox ? LB_INITSTORAGE : CB_INITSTORAGE, items.size(),
+                 static_cast<LPARAM>(bytes));
     shown_.reserve(items.size());
     for (const auto& item : items) {
         insert(window, -1, item.text);
