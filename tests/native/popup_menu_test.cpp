@@ -47,13 +47,13 @@ struct PopupTest : test::MainWindowStory {
             menus_.emplace(sim.files);
             path = StandardFile;
         }
-        file.setPath(path);
-        return menus_->build(file, cascade);
+        snippets.setPath(path);
+        return menus_->build(snippets, cascade);
     }
     PopupMenus& menus() { return *menus_; }
     std::string path = StandardFile;
     IniAccess ini{sim.profile};
-    SnippetFile file{ini, sim.random};
+    SnippetFile snippets{ini, sim.random};
 
 private:
     std::optional<PopupMenus> menus_;
@@ -149,7 +149,7 @@ TEST_F(PopupTest, TheMenuIsReadAgainExactlyWhenTheFileOrTheLayoutChanged) {
         {"RenamedByTheProgramItself",
          [&](PopupTest& t) {
              const auto before = std::filesystem::last_write_time(host(t));
-             ASSERT_EQ(t.file.writeField(1, "Name", "acht"), WriteResult::Ok);
+             ASSERT_EQ(t.snippets.writeField(1, "Name", "acht"), WriteResult::Ok);
              std::filesystem::last_write_time(host(t), before);
          },
          false, true, {"acht|1", "zwei|2"}},

@@ -94,9 +94,11 @@ TEST(PollTimer, RunsOnlyOutsideTheNtFamily) {
         desk.sim.ui.whenMenu([](ui::Menu& m) { test::MainWindowStory::clickItem(m, "Gruß"); });
         desk.sim.tray.iconMessage(NotificationArea::LeftButtonDown);
         EXPECT_EQ(desk.sim.windows.window(platformId == 2 ? calculator : notepad).text, "Hallo") << platformId;
-        for (ui::Form* f : desk.sim.ui.realized)
-            if (f->name() == "MainForm")
+        for (ui::Form* f : desk.sim.ui.realized) {
+            if (f->name() == "MainForm") {
                 EXPECT_EQ(f->caption(), (platformId == 2 ? "• Scrivlet " : ":: Scrivlet ") + std::string(VersionShort));
+            }
+        }
     }
 }
 
