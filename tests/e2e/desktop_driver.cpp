@@ -47,6 +47,19 @@ std::string windowText(HWND window) {
     return scrivlet::narrow(text);
 }
 
+std::string windowsOf(DWORD processId) {
+    std::string text;
+    for (HWND w : topLevelWindows(processId)) {
+        char cls[128] = {};
+        GetClassNameA(w, cls, sizeof cls);
+        text.append("'").append(windowText(w)).append("' ").append(cls);
+        if (IsWindowVisible(w)) text.append(" visible");
+        if (GetForegroundWindow() == w) text.append(" foreground");
+        text.append("; ");
+    }
+    return text;
+}
+
 HWND findWindow(DWORD processId, const std::string& title, const char* className, bool visibleOnly) {
     for (HWND window : topLevelWindows(processId)) {
         if (visibleOnly && !IsWindowVisible(window)) continue;
@@ -115,8 +128,9 @@ std::vector<std::string> listBoxItems(HWND listBox) {
     // Another process's list answers in UTF-16 whatever was asked, so ask for that.
     const LRESULT count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        std::wstring wide(static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-        const LRESULT got = SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
+        const WPARAM row = static_cast<WPARAM>(i);
+        std::wstring wide(static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXTLEN, row, 0)) + 1, L'\0');
+        const LRESULT got = SendMessageW(listBox, LB_GETTEXT, row, reinterpret_cast<LPARAM>(wide.data()));
         wide.resize(static_cast<std::size_t>(got < 0 ? 0 : got));
         items.push_back(scrivlet::narrow(wide));
     }
@@ -124,26 +138,9 @@ std::vector<std::string> listBoxItems(HWND listBox) {
 }
 
 bool chooseMenuItem(HWND window, char menuKey, char itemKey) {
-    // The keys go to the window in front, as the user's would: the window must
-    // be the active one already.
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    auto menuOpen = [processId] { return findWindow(processId, "", "#32768", true) != nullptr; };
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        // F10 first: Alt+letter would go to a control with the same access key
-        // ("&Titel" and "&Texte").
-        pressKey(VK_F10);
-        pressKey(static_cast<WORD>(menuKey));
-        if (waitFor(menuOpen, 3000)) {
-            pressKey(static_cast<WORD>(itemKey));
-            return true;
-        }
-        // The keys may have met the window in the middle of something else:
-        // leave menu mode and try again.
-        pressKey(VK_ESCAPE);
-        pressKey(VK_ESCAPE);
-    }
-    return false;
+    return chooseMenuByKeys(processId, menuKey, itemKey);
 }
 
 void clickButton(HWND dialog, const std::string& caption) {
@@ -298,6 +295,8 @@ bool clickCloseBox(HWND window) {
 }
 
 bool chooseMenuByKeys(DWORD processId, char menuKey, char itemKey) {
+    // F10 first: Alt+letter would go to a control with the same access key
+    // ("&Titel" and "&Texte").
     auto menuOpen = [processId] { return findWindow(processId, "", "#32768", true) != nullptr; };
     pressKey(VK_F10);
     pressKey(static_cast<WORD>(menuKey));
@@ -353,7 +352,8 @@ bool screenshotArea(const RECT& r, const std::string& path) {
     info.biBitCount = 24;
     const int stride = ((w * 3 + 3) / 4) * 4;
     std::string pixels(static_cast<std::size_t>(stride * h), '\0');
-    GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+              DIB_RGB_COLORS);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);

@@ -25,11 +25,15 @@ HWND findChild(HWND parent, const std::string& className, const std::string& tex
 std::vector<HWND> childWindows(HWND parent, const std::string& className);
 // What a window or list box of any process shows, read in UTF-16, as UTF-8.
 std::string windowText(HWND window);
+// Every top-level window of the process, its caption, class, and whether it
+// is visible and in front: for the text of a failure.
+std::string windowsOf(DWORD processId);
 std::vector<std::string> listBoxItems(HWND listBox);
 
-// Chooses a menu-bar item by its access keys, as the user does with F10 and
-// the underlined letters: menuKey opens the menu, itemKey picks the item.
-// (Wine keeps menus private to their process, so they cannot be read from here.)
+// Chooses a menu-bar item of the window by its access keys, as the user does
+// with F10 and the underlined letters: menuKey opens the menu, itemKey picks
+// the item. The window must be the active one. (Wine keeps menus private to
+// their process, so they cannot be read from here.)
 bool chooseMenuItem(HWND window, char menuKey, char itemKey);
 void clickButton(HWND dialog, const std::string& caption);
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "e2e/scrivlet_run.h"
+#include "version.h"
 
 namespace e2e {
 namespace {
@@ -148,7 +149,8 @@ TEST_F(Installer, InstallsForTheUserAndUninstallsWithoutATrace) {
         std::string value;
     } registered[] = {
         {"DisplayName", "Scrivlet"},
-        {"DisplayVersion", "2.3.338"},
+        {"DisplayVersion", std::to_string(scrivlet::VersionMajor) + "." + std::to_string(scrivlet::VersionMinor) + "." +
+                               std::to_string(scrivlet::VersionRevision)},
         {"Publisher", "Morwick Software"},
         {"UninstallString", inQuotes(folder + "\\uninstall.exe")},
         {"QuietUninstallString", inQuotes(folder + "\\uninstall.exe") + " /S"},

@@ -52,8 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                 [](ScrivletRun& run) { ASSERT_TRUE(chooseMenuByKeys(run.processId(), 'D', 'B')); }},  // "&Beenden"
         EndCase{"PopupMenuQuit",
                 [](ScrivletRun& run) {
-                    run.iconMessage(WM_LBUTTONDOWN);  // the shell's report of a left click on the icon
-                    ASSERT_TRUE(waitFor([&] { return run.popupMenu() != nullptr; }));
+                    ASSERT_NE(run.clickIconForMenu(), nullptr);
                     pressKey(VK_UP);  // "&Abbrechen"
                     pressKey(VK_UP);  // "&Beenden"
                     pressKey(VK_RETURN);

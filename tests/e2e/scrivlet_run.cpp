@@ -8,8 +8,6 @@
 
 namespace e2e {
 
-const std::string MainCaption = "• Scrivlet 2.3c";
-
 std::string windows1252(const std::string& utf8) {
     const std::string beyond = scrivlet::charactersBeyondCp1252(utf8);
     if (!beyond.empty()) ADD_FAILURE() << "not in Windows-1252: " << beyond;
@@ -61,6 +59,32 @@ void ScrivletRun::showMainWindow() {
 bool ScrivletRun::showByIcon() {
     iconMessage(WM_RBUTTONDOWN);
     return waitFor([this] { return GetForegroundWindow() == main_; });
+}
+
+HWND ScrivletRun::clickIconForMenu() {
+    iconMessage(WM_LBUTTONDOWN);
+    return waitForPopupMenu("the left button on the icon");
+}
+
+HWND ScrivletRun::waitForPopupMenu(const std::string& gesture) {
+    // A menu opens within a fraction of a second; one that closed at once
+    // never comes, so the deadline only bounds a failing test.
+    constexpr int Deadline = 10000;
+    HWND menu = nullptr;
+    if (!waitFor([&] { return (menu = popupMenu()) != nullptr; }, Deadline)) {
+        POINT mouse{};
+        GetCursorPos(&mouse);
+        const HWND under = WindowFromPoint(mouse);
+        char cls[128] = {};
+        GetClassNameA(under, cls, sizeof cls);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(under, &owner);
+        ADD_FAILURE() << "no menu of scrivlet.exe on screen " << Deadline / 1000 << " s after " << gesture
+                      << "; windows: " << windowsOf(processId()) << "the mouse at " << mouse.x << "," << mouse.y
+                      << " over '" << windowText(under) << "' " << cls
+                      << (owner == processId() ? " of scrivlet.exe" : " of another process");
+    }
+    return menu;
 }
 
 bool ScrivletRun::quit() {

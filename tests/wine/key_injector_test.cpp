@@ -16,6 +16,7 @@
 
 #include "desktop_test_support.h"
 #include "platform/key_string.h"
+#include "platform/notification_area.h"
 #include "platform/win32/win32_key_injector.h"
 #include "platform/win32/win32_window_system.h"
 
@@ -251,6 +252,33 @@ TEST_F(Win32TypingIntoOwnWindow, NothingIsTypedWhenAnotherWindowIsInFront) {
     ASSERT_EQ(injector.type(idOf(front.window()), keys("z")), TypingResult::Typed);
     EXPECT_EQ(front.characters(), "z");
     EXPECT_EQ(recorder.messages(), std::vector<std::string>{});
+}
+
+// The messages a window of the typing thread was handed, of those the test
+// posts to it.
+std::vector<UINT>* postedHandled = nullptr;
+
+LRESULT CALLBACK recordPosted(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (postedHandled && (message == NotificationArea::CallbackMessage || message == WM_APP))
+        postedHandled->push_back(message);
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// A click on the icon while the text is typed (the shell's message to the
+// program's window) waits until the typing is over; the program's other
+// messages go on being handled meanwhile.
+TEST_F(Win32TypingIntoOwnWindow, TheIconsMessageWaitsUntilTheTextIsTyped) {
+    std::vector<UINT> handled;
+    postedHandled = &handled;
+    UniqueHwnd own = createTestWindow("Scrivlet Symbol", recordPosted, 0, WS_POPUP);
+    ASSERT_TRUE(own);
+    PostMessageA(own.get(), NotificationArea::CallbackMessage, 0, WM_LBUTTONDOWN);
+    PostMessageA(own.get(), WM_APP, 0, 0);
+    ASSERT_EQ(injector.type(idOf(recorder.window()), keys("abc")), TypingResult::Typed);
+    EXPECT_EQ(handled, std::vector<UINT>{WM_APP}) << "while typing";
+    EXPECT_TRUE(waitUntil([&] { return handled.size() == 2; }));
+    EXPECT_EQ(handled, (std::vector<UINT>{WM_APP, NotificationArea::CallbackMessage}));
+    postedHandled = nullptr;
 }
 
 // ---- the events, prepared a chunk at a time

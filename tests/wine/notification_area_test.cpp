@@ -35,7 +35,7 @@ UINT taskbarCreatedMessage() { return RegisterWindowMessageA("TaskbarCreated"); 
 LRESULT CALLBACK ownProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == NotificationArea::CallbackMessage || message == Echo || message == taskbarCreatedMessage())
         received.push_back({message, wParam, lParam});
-    if (message == Echo) return EchoAnswer + static_cast<LRESULT>(wParam + lParam);
+    if (message == Echo) return EchoAnswer + static_cast<LRESULT>(wParam) + lParam;
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 

@@ -129,7 +129,7 @@ TEST_P(MarkerCharset, MarkersAreWingdingsInTheSymbolSet) {
     } expected[] = {{0, ANSI_CHARSET, "arial"}, {1, SYMBOL_CHARSET, "wingdings"}, {3, ANSI_CHARSET, "arial"},
                     {4, SYMBOL_CHARSET, "wingdings"}};
     for (const auto& e : expected) {
-        SendMessageW(hwnd, EM_SETSEL, e.position, e.position + 1);
+        SendMessageW(hwnd, EM_SETSEL, static_cast<WPARAM>(e.position), e.position + 1);
         CHARFORMAT2W format{};
         format.cbSize = sizeof format;
         SendMessageW(hwnd, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));

@@ -58,9 +58,10 @@ public:
         GetKeyboardState(saved_);
         BYTE state[256];
         std::copy(std::begin(saved_), std::end(saved_), std::begin(state));
-        state[VK_SHIFT] = (shiftMask & ui::shift::Shift) ? 0x80 : 0;
-        state[VK_CONTROL] = (shiftMask & ui::shift::Ctrl) ? 0x80 : 0;
-        state[VK_MENU] = (shiftMask & ui::shift::Alt) ? 0x80 : 0;
+        const auto down = [shiftMask](int key) { return static_cast<BYTE>((shiftMask & key) ? 0x80 : 0); };
+        state[VK_SHIFT] = down(ui::shift::Shift);
+        state[VK_CONTROL] = down(ui::shift::Ctrl);
+        state[VK_MENU] = down(ui::shift::Alt);
         SetKeyboardState(state);
     }
     ~HeldKeys() { SetKeyboardState(saved_); }
@@ -371,6 +372,35 @@ TEST_F(Win32UiTest, OnlyTheLeftButtonChoosesFromAPopupMenu) {
     ui.popupMenu(owner, popup);
     EXPECT_TRUE(itemsFound);
     EXPECT_EQ(clicked, std::vector<std::string>{"Zwei"});
+}
+
+// The user shows the main window and hides it again, and at once asks for
+// the menu: it stays open until the user closes it. (The system's report of
+// the hidden window's lost activation may reach the program only after the
+// menu has made that window the active one again.)
+TEST_F(Win32UiTest, AMenuOpenedJustAfterItsWindowWasHiddenStaysOpen) {
+    ui::Menu popup("mnuEintraege");
+    popup.add("&Eins");
+    ui::Form owner(ui, "frmHaupt", 6000, 3000, {});
+    owner.realize();
+    const HWND window = ui.hwndOf(owner);
+    owner.show();
+    ASSERT_TRUE(test::waitUntil([&] { return GetForegroundWindow() == window; }));
+    owner.hide();
+    // A moment in which the program reads no messages (a busy queue puts off
+    // Wine's reading of the X server's events just so).
+    Sleep(200);
+    bool open = false;
+    Helper user([&] {
+        HWND menu = waitForWindow("#32768");
+        if (!menu) return;
+        // Long enough for anything that would close it to have done so.
+        std::this_thread::sleep_for(500ms);
+        open = IsWindowVisible(menu) != FALSE;
+        if (open) postKey(menu, VK_ESCAPE);
+    });
+    ui.popupMenu(owner, popup);
+    EXPECT_TRUE(open);
 }
 
 // ---- the input box
@@ -957,7 +987,7 @@ TEST_F(Win32UiTest, TheMainWindowsEditorWritesInNineAndThreeQuarterPoints) {
     // A text with markers in one step, then what the user types at its end.
     editor.setRuns({{"Hallo", {0x000000, "Arial"}}, {"\uF0C3", {0x0000FF, "Wingdings"}}, {"\r\nWelt", {0, "Arial"}}});
     EXPECT_EQ(sizeOfAll(), 195);
-    SendMessageA(window, EM_SETSEL, -1, -1);
+    SendMessageA(window, EM_SETSEL, static_cast<WPARAM>(-1), -1);
     SendMessageA(window, WM_CHAR, 'x', 1);
     EXPECT_EQ(editor.text(), "Hallo\uF0C3\r\nWeltx");
     EXPECT_EQ(sizeOfAll(), 195);
@@ -1048,9 +1078,8 @@ std::vector<RGBQUAD> pixelsOf(HICON icon, int width, int height) {
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
     std::vector<RGBQUAD> pixels(static_cast<std::size_t>(width * height));
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, colour.get(), 0, static_cast<UINT>(height), pixels.data(), &format, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    const UniqueWindowDc screen = getDc(nullptr);
+    GetDIBits(screen.get().dc, colour.get(), 0, static_cast<UINT>(height), pixels.data(), &format, DIB_RGB_COLORS);
     return pixels;
 }
 

@@ -247,6 +247,26 @@ TEST_F(Win32WindowStack, TopmostWindowRisesAboveTheOthers) {
     EXPECT_EQ(GetWindowLongPtrA(bottom(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 }
 
+// The program brings back a window of its own that lost the activation a
+// moment ago, before it has waited for messages (as the icon's menu makes its
+// hidden main window the active one): the window stays in front while the
+// system's late reports come in.
+TEST(Win32WindowSystemActivation, AWindowBroughtBackAtOnceStaysInFront) {
+    UniqueHwnd own = createTestWindow("Scrivlet wieder vorn");
+    const HWND window = own.get();
+    Win32WindowSystem system;
+    ASSERT_TRUE(system.bringToForeground(idOf(window)));
+    ShowWindow(window, SW_HIDE);
+    // A moment in which the program reads no messages (a busy queue puts off
+    // Wine's reading of the X server's events just so).
+    Sleep(200);
+    ASSERT_TRUE(system.bringToForeground(idOf(window)));
+    // The thread waits for messages a while, and so reads whatever the system
+    // still had to report.
+    waitUntil([] { return false; }, std::chrono::milliseconds(300));
+    EXPECT_EQ(GetForegroundWindow(), window);
+}
+
 TEST(Win32WindowSystemOtherProgram, BringsNotepadToTheForeground) {
     Notepad notepad;
     ASSERT_TRUE(notepad.running());

@@ -52,8 +52,8 @@ bool Win32ButtonPeer::drawItem(const DRAWITEMSTRUCT& item) {
 
     const int imageSize = ui_.units().scale(32);
     const int gap = ui_.units().scale(2);
-    HFONT font = ui_.font(button_.bold());
-    HGDIOBJ oldFont = SelectObject(dc, font);
+    // Out of the DC again when the drawing ends, before the system takes it back.
+    const UniqueSelection font = selectInto(dc, ui_.font(button_.bold()));
     RECT textArea{content.left, 0, content.right, 0};
     const std::wstring caption = wide(button_.caption());
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textArea,
@@ -74,7 +74,6 @@ bool Win32ButtonPeer::drawItem(const DRAWITEMSTRUCT& item) {
         DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
                   DT_CENTER | DT_WORDBREAK | prefix);
     }
-    SelectObject(dc, oldFont);
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
         RECT focus = face;
         InflateRect(&focus, -1, -1);

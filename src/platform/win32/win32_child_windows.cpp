@@ -32,8 +32,6 @@ std::unique_ptr<ui::ControlPeer> createPeer(Win32Ui& ui, ui::Control& control, H
     if (auto* c = dynamic_cast<ui::ListBox*>(&control)) return std::make_unique<Win32ListBoxPeer>(ui, *c, parent, id);
     if (auto* c = dynamic_cast<ui::ComboBox*>(&control)) return std::make_unique<Win32ComboBoxPeer>(ui, *c, parent, id);
     if (auto* c = dynamic_cast<ui::RichEdit*>(&control)) return std::make_unique<Win32RichEditPeer>(ui, *c, parent, id);
-    if (auto* c = dynamic_cast<ui::PictureBox*>(&control))
-        return std::make_unique<Win32PictureBoxPeer>(ui, *c, parent, id);
     if (dynamic_cast<ui::Line*>(&control) || dynamic_cast<ui::Shape*>(&control) || dynamic_cast<ui::Image*>(&control))
         return std::make_unique<Win32WindowlessPeer>(ui, control, parent);
     return nullptr;

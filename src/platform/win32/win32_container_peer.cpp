@@ -29,10 +29,8 @@ std::optional<LRESULT> Win32ContainerPeer::subclassMessage(HWND window, UINT mes
             return 1;
         }
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(window, &ps);
-            paint(dc);
-            EndPaint(window, &ps);
+            const UniquePainting painting = beginPaint(window);
+            paint(painting.get().dc);
             return 0;
         }
         default:
@@ -44,7 +42,7 @@ void Win32ContainerPeer::paint(HDC dc) {
     if (const auto* frame = dynamic_cast<ui::Frame*>(&container_)) {
         RECT area;
         GetClientRect(hwnd(), &area);
-        HGDIOBJ oldFont = SelectObject(dc, ui_.font(false));
+        const UniqueSelection font = selectInto(dc, ui_.font(false));
         TEXTMETRICW metrics{};
         GetTextMetricsW(dc, &metrics);
         RECT border = area;
@@ -64,7 +62,6 @@ void Win32ContainerPeer::paint(HDC dc) {
             DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
                       DT_CENTER | DT_SINGLELINE);
         }
-        SelectObject(dc, oldFont);
     }
     paintWindowlessChildren(container_, dc);
 }

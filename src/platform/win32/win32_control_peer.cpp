@@ -33,7 +33,7 @@ Win32ControlPeer::Win32ControlPeer(Win32Ui& ui, ui::Control& control, HWND paren
     : ui_(ui), control_(control), parent_(parent), id_(id) {}
 
 Win32ControlPeer::~Win32ControlPeer() {
-    *alive_ = false;
+    lifetime_.end();
     if (part_ && IsWindow(part_)) RemovePropW(part_, PeerProperty);
     if (HWND window = window_.get()) {
         RemovePropW(window, PeerProperty);
@@ -124,9 +124,9 @@ std::optional<LRESULT> Win32ControlPeer::subclassMessage(HWND hwnd, UINT message
         case WM_SETFOCUS: {
             // The control takes the focus first (caret, default button), then
             // the program hears of it.
-            const auto alive = aliveToken();
+            const Lifetime::Watch alive = watchLifetime();
             const LRESULT result = callOriginal(hwnd, message, wParam, lParam);
-            if (*alive)
+            if (alive.alive())
                 if (ui::Form* form = control_.form()) form->reportFocus(&control_);
             return result;
         }
@@ -138,9 +138,9 @@ std::optional<LRESULT> Win32ControlPeer::subclassMessage(HWND hwnd, UINT message
         case WM_RBUTTONDBLCLK:
         case WM_MBUTTONDOWN:
         case WM_MBUTTONDBLCLK: {
-            const auto alive = aliveToken();
+            const Lifetime::Watch alive = watchLifetime();
             const LRESULT result = callOriginal(hwnd, message, wParam, lParam);
-            if (!*alive) return result;
+            if (!alive.alive()) return result;
             POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
             if (hwnd != window_.get()) MapWindowPoints(hwnd, window_.get(), &at, 1);
             ui::MouseEvent event;

@@ -1,10 +1,10 @@
 #pragma once
 #include <windows.h>
 
-#include <memory>
 #include <optional>
 #include <string>
 
+#include "platform/lifetime.h"
 #include "platform/ui/control.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_subclass.h"
@@ -58,9 +58,9 @@ protected:
     void subclassPart(HWND part);
     LRESULT callOriginal(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-    // A token that turns false when the peer is destroyed: a handler that runs
-    // the program's event code checks it before it touches the peer again.
-    std::shared_ptr<bool> aliveToken() const { return alive_; }
+    // Tells whether the peer was destroyed: a handler that runs the
+    // program's event code asks it before it touches the peer again.
+    Lifetime::Watch watchLifetime() const { return lifetime_.watch(); }
     void applyFont(bool bold);
 
     Win32Ui& ui_;
@@ -77,7 +77,7 @@ protected:
     bool updating_ = false;
 
 private:
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    Lifetime lifetime_;
 };
 
 // Sets a flag for the duration of a scope.

@@ -275,10 +275,8 @@ void Win32FormPeer::mousePressed(ui::MouseButton button, LPARAM lParam) {
 }
 
 void Win32FormPeer::paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd(), &ps);
-    paintWindowlessChildren(form_, dc);
-    EndPaint(hwnd(), &ps);
+    const UniquePainting painting = beginPaint(hwnd());
+    paintWindowlessChildren(form_, painting.get().dc);
 }
 
 LRESULT Win32FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,8 +1,10 @@
 #include "platform/win32/win32_key_injector.h"
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 
+#include "platform/notification_area.h"
 #include "platform/win32/win32_attached_input.h"
 #include "platform/win32/win32_foreground_thread.h"
 #include "platform/win32/win32_held_modifiers.h"
@@ -98,12 +100,16 @@ bool KeyChunks::next(std::vector<INPUT>& chunk) {
 namespace {
 
 // This thread's own windows keep working while it waits (and a target of this
-// thread only takes its keys here). A WM_QUIT is left for the message loop.
+// thread only takes its keys here). A WM_QUIT is left for the message loop,
+// and so are the notification icon's messages: the program takes a click
+// there once the text is typed. The user sees the text arrive before the
+// typing has seen its last key taken, and a click made then must not be lost
+// to a program that was still typing when it read it.
 class MessagePump {
 public:
     void run() {
         MSG msg;
-        while (!quit_ && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (!quit_ && next(msg)) {
             if (msg.message == WM_QUIT) {
                 PostQuitMessage(static_cast<int>(msg.wParam));
                 quit_ = true;
@@ -115,6 +121,12 @@ public:
     }
 
 private:
+    static bool next(MSG& msg) {
+        constexpr UINT Icon = NotificationArea::CallbackMessage;
+        return PeekMessageW(&msg, nullptr, 0, Icon - 1, PM_REMOVE) ||
+               PeekMessageW(&msg, nullptr, Icon + 1, std::numeric_limits<UINT>::max(), PM_REMOVE);
+    }
+
     bool quit_ = false;
 };
 
@@ -127,7 +139,9 @@ bool waitForSentinel(bool down, DWORD timeoutMs, MessagePump& pump) {
         pump.run();
         if (((GetKeyState(Win32KeyInjector::SentinelKey) & 0x8000) != 0) == down) return true;
         if (GetTickCount64() >= deadline) return false;
-        MsgWaitForMultipleObjectsEx(0, nullptr, PollMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        // Woken by what arrives after the last look only: a waiting icon
+        // message would otherwise end every wait at once.
+        MsgWaitForMultipleObjectsEx(0, nullptr, PollMs, QS_ALLINPUT, 0);
     }
 }
 

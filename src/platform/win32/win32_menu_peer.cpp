@@ -38,7 +38,7 @@ Win32MenuPeer::Win32MenuPeer(ui::Menu& menu, std::shared_ptr<CommandIds> ids)
 }
 
 Win32MenuPeer::~Win32MenuPeer() {
-    *alive_ = false;
+    lifetime_.end();
     removeAll();
     for (const auto& [item, id] : itemIds_)
         if (id) ids_->release(id);
@@ -75,9 +75,9 @@ HMENU Win32MenuPeer::handle() {
 }
 
 void Win32MenuPeer::opening() {
-    const auto alive = alive_;
+    const Lifetime::Watch alive = lifetime_.watch();
     menu_.open();
-    if (*alive) handle();
+    if (alive.alive()) handle();
 }
 
 void Win32MenuPeer::insert(UINT position, Row& row) {

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_native_items.h"
 
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_text.h"
 
 namespace scrivlet {
@@ -53,7 +54,7 @@ void NativeItems::remove(HWND window, int index) {
 }
 
 void NativeItems::replaceAll(HWND window, const std::vector<ui::ListItem>& items) {
-    SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+    UniqueRedrawPause paused = pauseRedraw(window);
     // A list refilled while the user reads it stays scrolled where it was.
     const LRESULT top = kind_ == Kind::ListBox ? SendMessageW(window, LB_GETTOPINDEX, 0, 0) : 0;
     SendMessageW(window, kind_ == Kind::ListBox ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
@@ -62,14 +63,16 @@ void NativeItems::replaceAll(HWND window, const std::vector<ui::ListItem>& items
     // text has at least as many bytes as UTF-16 units).
     std::size_t bytes = 0;
     for (const auto& item : items) bytes += (item.text.size() + 1) * sizeof(wchar_t);
-    SendMessageW(window, kind_ == Kind::ListBox ? LB_INITSTORAGE : CB_INITSTORAGE, items.size(), bytes);
+    SendMessageW(window, kind_ == Kind::ListBox ? LB_INITSTORAGE : CB_INITSTORAGE, items.size(),
+                 static_cast<LPARAM>(bytes));
     shown_.reserve(items.size());
     for (const auto& item : items) {
         insert(window, -1, item.text);
         shown_.push_back(item.text);
     }
     if (kind_ == Kind::ListBox && top > 0) SendMessageW(window, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
-    SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+    // Drawn once, after the last row.
+    paused.reset();
     InvalidateRect(window, nullptr, TRUE);
 }
 

@@ -8,7 +8,7 @@
 namespace scrivlet {
 
 HICON captionIcon(HWND window) {
-    for (WPARAM kind : {ICON_SMALL, ICON_BIG}) {
+    for (WPARAM kind : {WPARAM{ICON_SMALL}, WPARAM{ICON_BIG}}) {
         if (auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, kind, 0))) return icon;
     }
     for (int index : {GCLP_HICONSM, GCLP_HICON}) {

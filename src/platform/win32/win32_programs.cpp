@@ -26,18 +26,6 @@ LRESULT Win32Programs::EndWindow::handle(UINT message, WPARAM wParam, LPARAM lPa
     return Window::handle(message, wParam, lParam);
 }
 
-Win32Programs::~Win32Programs() {
-    for (auto& [id, watch] : watches_) stopWaiting(*watch);
-}
-
-void Win32Programs::stopWaiting(Watch& watch) {
-    if (!watch.wait) return;
-    // INVALID_HANDLE_VALUE: returns only when a callback that already runs has
-    // finished, so none can use the context after this.
-    UnregisterWaitEx(watch.wait, INVALID_HANDLE_VALUE);
-    watch.wait = nullptr;
-}
-
 void CALLBACK Win32Programs::processEnded(void* context, BOOLEAN) {
     const auto* watch = static_cast<const Watch*>(context);
     PostMessageW(watch->window, ProcessEndedMessage, watch->id, 0);
@@ -54,7 +42,7 @@ bool Win32Programs::start(const std::string& commandLine, std::function<void()> 
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &started))
         return false;
-    CloseHandle(started.hThread);
+    const UniqueHandle thread(started.hThread);  // of no use here
     auto watch = std::make_unique<Watch>();
     watch->process = UniqueHandle(started.hProcess);
     if (!onEnd) return true;
@@ -67,9 +55,11 @@ bool Win32Programs::start(const std::string& commandLine, std::function<void()> 
     watch->onEnd = std::move(onEnd);
     watch->window = window_->hwnd();
     watch->id = nextId_++;
-    if (!RegisterWaitForSingleObject(&watch->wait, watch->process.get(), processEnded, watch.get(), INFINITE,
+    HANDLE wait = nullptr;
+    if (!RegisterWaitForSingleObject(&wait, watch->process.get(), processEnded, watch.get(), INFINITE,
                                      WT_EXECUTEONLYONCE))
         return true;
+    watch->wait.reset(wait);
     const UINT_PTR id = watch->id;
     watches_[id] = std::move(watch);
     return true;
@@ -80,7 +70,7 @@ void Win32Programs::ended(UINT_PTR id) {
     if (found == watches_.end()) return;
     std::unique_ptr<Watch> watch = std::move(found->second);
     watches_.erase(found);
-    stopWaiting(*watch);
+    watch->wait.reset();
     if (watch->onEnd) watch->onEnd();
 }
 

@@ -301,9 +301,9 @@ std::optional<LRESULT> Win32RichEditPeer::subclassMessage(HWND window, UINT mess
             if (wParam != VK_PACKET && !typeHeldUnit(window)) return 0;
             if (wParam != VK_TAB && wParam != VK_RETURN) return std::nullopt;
             ui::KeyEvent key{static_cast<int>(wParam), currentShiftMask(), false};
-            const auto alive = aliveToken();
+            const Lifetime::Watch alive = watchLifetime();
             if (edit_.enabled() && edit_.onKeyDown) edit_.onKeyDown(key);
-            if (!*alive) return 0;
+            if (!alive.alive()) return 0;
             if (!key.consumed) return std::nullopt;
             swallowChar_ = true;
             return 0;
@@ -331,9 +331,9 @@ std::optional<LRESULT> Win32RichEditPeer::subclassMessage(HWND window, UINT mess
                     return 0;
                 }
             }
-            const auto alive = aliveToken();
+            const Lifetime::Watch alive = watchLifetime();
             if (edit_.onKeyPress) edit_.onKeyPress(c);
-            if (!*alive) return 0;
+            if (!alive.alive()) return 0;
             if (heldHigh_) {
                 const HeldUnit high = *heldHigh_;
                 heldHigh_.reset();
@@ -356,11 +356,11 @@ bool Win32RichEditPeer::typeHeldUnit(HWND window) {
     // No second half came: the first goes in alone, as typed.
     const HeldUnit high = *heldHigh_;
     heldHigh_.reset();
-    const auto alive = aliveToken();
+    const Lifetime::Watch alive = watchLifetime();
     if (edit_.onKeyPress) edit_.onKeyPress(high.unit);
-    if (!*alive) return false;
+    if (!alive.alive()) return false;
     callOriginal(window, WM_CHAR, high.unit, high.lParam);
-    return *alive;
+    return alive.alive();
 }
 
 }  // namespace scrivlet

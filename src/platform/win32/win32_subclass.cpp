@@ -52,12 +52,12 @@ LRESULT CALLBACK Subclass::procedure(HWND hwnd, UINT message, WPARAM wParam, LPA
         self->detach();
         return CallWindowProcW(original, hwnd, message, wParam, lParam);
     }
-    const std::shared_ptr<bool> alive = self->alive_;
+    const Lifetime::Watch alive = self->lifetime_.watch();
     const std::optional<LRESULT> handled = self->handler_->subclassMessage(hwnd, message, wParam, lParam);
     if (handled) return *handled;
     // The handler may have destroyed the control's peer and the window with
     // it (a click that unloads the form): then the class has nothing to do.
-    if (!*alive && !IsWindow(hwnd)) return 0;
+    if (!alive.alive() && !IsWindow(hwnd)) return 0;
     return CallWindowProcW(original, hwnd, message, wParam, lParam);
 }
 

@@ -7,36 +7,20 @@
 
 #include "platform/ui/form.h"
 #include "platform/ui/menu.h"
+#include "platform/win32/win32_activation_reports.h"
 #include "platform/win32/win32_child_windows.h"
 #include "platform/win32/win32_container_peer.h"
-#include "platform/win32/win32_drawn_peers.h"
 #include "platform/win32/win32_form_peer.h"
 #include "platform/win32/win32_host_window.h"
 #include "platform/win32/win32_input_box.h"
 #include "platform/win32/win32_menu_peer.h"
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_text.h"
+#include "platform/win32/win32_window.h"
 
 namespace scrivlet {
 
 namespace {
-
-// Classes whose windows only draw and hold children; the peers subclass them
-// like the system's classes.
-void registerPlainClass(const wchar_t* name, UINT style) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, name, &existing)) return;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = style;
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = name;
-    RegisterClassExW(&windowClass);
-}
 
 // The screen's resolution as a DPI-aware process sees it: the process must
 // say so before it asks, or the system reports 96 and scales the windows.
@@ -157,8 +141,9 @@ Win32Ui::Win32Ui()
     }
     Window::registerClass(Win32FormPeer::ClassName, nullptr);
     Window::registerClass(Win32InputBox::ClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    registerPlainClass(Win32ContainerPeer::ClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
-    registerPlainClass(Win32PictureBoxPeer::ClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
+    // The frames' windows only draw and hold children; their peers subclass
+    // them like the system's classes.
+    registerWindowClass(Win32ContainerPeer::ClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, DefWindowProcW);
     host_ = std::make_unique<Win32HostWindow>();
 }
 
@@ -268,6 +253,9 @@ void Win32Ui::popupMenu(ui::Form& owner, ui::Menu& menu) {
     GetCursorPos(&at);
     // A menu of a window in the background would not close when the user
     // clicks elsewhere; the message afterwards lets the next one open at once.
+    // Earlier changes of the activation are taken first: a late report of one
+    // would take the activation from the window again and close the menu.
+    takeActivationReports();
     SetForegroundWindow(window);
     // The system's default alignment and buttons: only the left button picks
     // an item (the right one may have opened the menu from the editor).

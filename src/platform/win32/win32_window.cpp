@@ -12,20 +12,24 @@ Window::~Window() {
     }
 }
 
-bool Window::registerClass(const wchar_t* className, HBRUSH background) {
+bool registerWindowClass(const wchar_t* name, UINT style, WNDPROC procedure, HBRUSH background) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, className, &existing)) return true;
+    if (GetClassInfoExW(instance, name, &existing)) return true;
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS;
+    windowClass.style = style;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = background;
-    windowClass.lpszClassName = className;
+    windowClass.lpszClassName = name;
     return RegisterClassExW(&windowClass) != 0;
+}
+
+bool Window::registerClass(const wchar_t* className, HBRUSH background) {
+    return registerWindowClass(className, CS_DBLCLKS, procedure, background);
 }
 
 bool Window::create(const wchar_t* className, DWORD exStyle, DWORD style, const std::string& text, RECT bounds,

@@ -7,6 +7,10 @@
 
 namespace scrivlet {
 
+// Registers a class of this program's windows once per process: the same name
+// registered again is the class already there. False when the system refuses it.
+bool registerWindowClass(const wchar_t* name, UINT style, WNDPROC procedure, HBRUSH background = nullptr);
+
 // A window of a class this program registers: the window procedure finds the
 // object through the pointer stored at WM_NCCREATE and hands it every message
 // as a call of handle(); the object owns the window and destroys it.

@@ -4,6 +4,7 @@
 
 #include <iterator>
 
+#include "platform/win32/win32_activation_reports.h"
 #include "platform/win32/win32_attached_input.h"
 #include "platform/win32/win32_foreground_thread.h"
 #include "platform/win32/win32_text.h"
@@ -74,6 +75,7 @@ bool Win32WindowSystem::bringToForeground(WindowId window) {
     const HWND hwnd = toHwnd(window);
     const DWORD targetThread = window ? GetWindowThreadProcessId(hwnd, nullptr) : 0;
     if (targetThread == 0) return false;
+    takeActivationReports();
     if (SetForegroundWindow(hwnd) && foregroundBecomes(targetThread)) return true;
     // The foreground lock refuses a process that did not receive the last
     // input. A thread attached to the foreground thread's input counts as that
