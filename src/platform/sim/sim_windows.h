@@ -45,6 +45,8 @@ public:
     void close(WindowId id);
     Window& window(WindowId id);
     // Puts a window on top and in the foreground, as a click on it would.
+    // When the activation goes from one of the program's forms to another
+    // program's window, every form hears it (Form::reportDeactivated).
     void activate(WindowId id);
 
     WindowId foreground() override { return foreground_; }
