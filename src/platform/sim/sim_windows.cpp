@@ -19,7 +19,7 @@ WindowId SimWindowSystem::open(const std::string& title, Kind kind, bool visible
     window.visible = visible;
     window.kind = kind;
     zOrder_.insert(zOrder_.begin(), id);
-    if (visible) foreground_ = id;
+    if (visible) moveForeground(id);
     return id;
 }
 
@@ -42,6 +42,10 @@ void SimWindowSystem::activate(WindowId id) {
     if (it == zOrder_.end()) return;
     zOrder_.erase(it);
     zOrder_.insert(zOrder_.begin(), id);
+    moveForeground(id);
+}
+
+void SimWindowSystem::moveForeground(WindowId id) {
     const auto before = windows_.find(foreground_);
     const bool fromProgram = before != windows_.end() && before->second.form;
     foreground_ = id;

@@ -39,7 +39,8 @@ public:
 
     explicit SimWindowSystem(Clipboard& clipboard) : clipboard_(clipboard) {}
 
-    // Opens a window on top of all others and makes it the foreground window.
+    // Opens a window on top of all others and, when visible, makes it the
+    // foreground window (see activate).
     WindowId open(const std::string& title, Kind kind = Kind::Other, bool visible = true);
     WindowId openForm(ui::Form& form);
     void close(WindowId id);
@@ -66,6 +67,8 @@ public:
 
 private:
     void receive(Window& w, const KeyStep& step);
+    // The foreground window changes; leaving the program's forms is reported.
+    void moveForeground(WindowId id);
     std::vector<WindowId>::iterator find(WindowId id);
 
     Clipboard& clipboard_;
