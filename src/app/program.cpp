@@ -101,7 +101,12 @@ Program::~Program() = default;
 bool Program::busy() const { return modal_.open() || (sender_ && sender_->sending()); }
 
 void Program::reloadWhenIdle() {
-    mainWindow_->whenIdle([this] { reloadEditedFile(); });
+    if (reloadWaiting_) return;
+    reloadWaiting_ = true;
+    mainWindow_->whenIdle([this] {
+        reloadWaiting_ = false;
+        reloadEditedFile();
+    });
 }
 
 void Program::reloadEditedFile() {

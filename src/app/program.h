@@ -73,6 +73,9 @@ private:
     // The file last reported as one that cannot be written: the start loads
     // the file twice, and the user is told once.
     std::string unwritableReported_;
+    // A reading of the file anew waits for the program to be idle: one is
+    // enough, however often it was asked for meanwhile.
+    bool reloadWaiting_ = false;
 
     IniAccess ini_;
     DailyBackup backup_;

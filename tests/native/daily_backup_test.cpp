@@ -71,7 +71,8 @@ struct RotationCase {
 
 std::vector<std::string> days(int from, int to, const char* prefix = "Scrivlet-2026-02-") {
     std::vector<std::string> names;
-    for (int d = from; d <= to; ++d) names.push_back(prefix + std::string(d < 10 ? "0" : "") + std::to_string(d) + ".ini");
+    for (int d = from; d <= to; ++d)
+        names.push_back(prefix + std::string(d < 10 ? "0" : "") + std::to_string(d) + ".ini");
     return names;
 }
 

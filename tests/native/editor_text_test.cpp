@@ -94,7 +94,9 @@ TEST_P(TextReachesTheFile, WhenTheUserSwitchesToAnotherProgramOnly) {
 }
 
 // The user clicks a window of the program that is open already.
-void activateForm(EditorTextStory& s, const char* name) { s.sim.windows.activate(s.sim.ui.windowOf(s.lastingForm(name))); }
+void activateForm(EditorTextStory& s, const char* name) {
+    s.sim.windows.activate(s.sim.ui.windowOf(s.lastingForm(name)));
+}
 
 const auto Nothing = [](EditorTextStory&) {};
 
