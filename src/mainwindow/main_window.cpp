@@ -6,7 +6,6 @@
 #include "mainwindow/window_placement.h"
 #include "platform/text.h"
 #include "mainwindow/write_report.h"
-#include "store/message_text.h"
 
 namespace scrivlet {
 
@@ -274,17 +273,13 @@ void MainWindow::copy() {
     ui::RichEdit& editor = form.ghostTextTB;
     if (editor.selLength() == 0) return;
     if (!services_.clipboard.setText(editor.selText()))
-        messages_.show(MessageIcon::Information,
-                       formatMessageText("Die Zwischenablage wird gerade von einem anderen Programm benutzt.\\n\\n"
-                                         "Bitte versuchen Sie es gleich noch einmal."));
+        messages_.show(messages::ClipboardBusyCopy);
 }
 
 void MainWindow::paste() {
     const auto clip = services_.clipboard.text();
     if (!clip) {
-        messages_.show(MessageIcon::Information,
-                       formatMessageText("Die Zwischenablage enthält keinen Text oder wird gerade von einem "
-                                         "anderen Programm benutzt."));
+        messages_.show(messages::ClipboardEmpty);
         return;
     }
     form.ghostTextTB.setSelText(*clip);
@@ -301,7 +296,7 @@ void MainWindow::find() {
 void MainWindow::findNext() {
     if (searchText_.empty()) return;
     if (!findNextInEditor(form.ghostTextTB, searchText_)) {
-        messages_.show(MessageIcon::Information, "Die Suche ist am Ende des Textes angekommen.");
+        messages_.show(messages::SearchAtEnd);
         return;
     }
     form.ghostTextTB.setFocus();
@@ -426,10 +421,7 @@ void MainWindow::unloading() {
     saveBeforeEnd();
     if (links_.unloadOtherWindows) links_.unloadOtherWindows();
     if (!succeeded(savePlacement(form, settings_)))
-        messages_.show(MessageIcon::Error,
-                       formatMessageText("Die Position des Fensters konnte nicht in den Benutzereinstellungen "
-                                         "gespeichert werden.\\n\\nBeim nächsten Start erscheint es an "
-                                         "der bisherigen Stelle."));
+        messages_.show(messages::PlacementNotSaved);
     if (!debugMode_) {
         services_.tray.deleteIcon(0);
         services_.tray.unhook();

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/lifetime.h"
-#include "platform/message_boxes.h"
+#include "store/message_boxes.h"
 #include "platform/programs.h"
 #include "platform/ui/ui_backend.h"
 #include "platform/ui/form.h"

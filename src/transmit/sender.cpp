@@ -2,7 +2,6 @@
 
 #include "platform/key_string.h"
 #include "platform/text.h"
-#include "store/message_text.h"
 #include "store/storage_escape.h"
 #include "transmit/choice_form.h"
 #include "transmit/key_notation.h"
@@ -29,10 +28,7 @@ void Sender::sendEntry(EntryNumber n) {
     if (entry.cut) {
         // Only part of it could be read: typing that part (or a cipher
         // deciphered from it) would look complete and be wrong.
-        messages_.show(MessageIcon::Error,
-                       formatMessageText("Der Eintrag '%1' ist in der Datei '%2' länger, als Scrivlet lesen "
-                                         "kann.\\n\\nEr wird daher nicht übertragen.",
-                                         {entry.name, file_.path()}));
+        messages_.show(messages::EntryCutNotSent, {entry.name, file_.path()});
         return;
     }
     std::string text = textFromFile(entry.text);
@@ -41,9 +37,7 @@ void Sender::sendEntry(EntryNumber n) {
 
     if (entry.dosBox) {
         if (!putOnClipboard(text)) {
-            messages_.show(MessageIcon::Error, formatMessageText("Die Zwischenablage wird von einem anderen "
-                                                                 "Programm blockiert.\\n\\nDer Text wurde "
-                                                                 "daher nicht übertragen."));
+            messages_.show(messages::ClipboardBlocked);
             return;
         }
         pendingKeys_ = "% BE";
@@ -109,9 +103,7 @@ bool Sender::deliverToWindow(WindowId window) {
     KeyStringError error;
     const auto steps = parseKeyString(pendingKeys_, &error);
     if (!steps) {
-        messages_.show(MessageIcon::Error, "Der Text enthält eine Tastenfolge, die Scrivlet nicht senden kann "
-                                           "(Zeichen " + std::to_string(error.position + 1) + ": " +
-                                               error.reason + ").");
+        messages_.show(messages::KeyStringInvalid, {std::to_string(error.position + 1), error.reason});
         return false;
     }
     // A text must never go to whatever window happens to have the focus: it may
@@ -124,17 +116,14 @@ bool Sender::deliverToWindow(WindowId window) {
     }
     p.ui.doEvents();
     if (p.keys.type(window, *steps) != TypingResult::Typed) {
-        messages_.show(MessageIcon::Warning,
-                       formatMessageText("Das Zielfenster hat nicht alle Tastendrücke angenommen.\\n\\n"
-                                         "Bitte prüfen Sie, ob der Text vollständig angekommen ist."));
+        messages_.show(messages::KeysNotTaken);
         return false;
     }
     return true;
 }
 
 void Sender::reportNoTarget() {
-    messages_.show(MessageIcon::Error,
-                   "Es wurde kein passendes Zielfenster identifiziert.\rDie Übertragung wird daher abgebrochen.");
+    messages_.show(messages::NoTarget);
 }
 
 }  // namespace scrivlet

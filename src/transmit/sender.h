@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/message_boxes.h"
+#include "store/message_boxes.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/files.h"
