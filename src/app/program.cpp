@@ -68,7 +68,15 @@ Program::Program(Platform given)
         main.form, ntPlatform_,
         PopupActions{[this](EntryNumber n) { sender_->sendEntry(n); }, [this] { return sender_->sending(); },
                      [&main] { main.showWindow(); },
-                     [&main] { main.hideWindow(); }, [&main] { main.quit(); }});
+                     [&main] { main.hideWindow(); }, [&main] { main.quit(); },
+                     // Saved in UTF-8 by another program since the last load:
+                     // turned once, and the main window reads it anew.
+                     [this] {
+                         const auto before = platform_.files.stamp(snippetFile_.path());
+                         if (!inSnippetForm()) return false;
+                         if (platform_.files.stamp(snippetFile_.path()) != before) reloadWhenIdle();
+                         return true;
+                     }});
     strip_ = std::make_unique<BorderStrip>(p.ui, p.windows, snippetFile_.options(),
                                            ownCaption("Satellit", ntPlatform_));
     strip_->activate = [this](int button) { popup_->activatePopup(button); };
