@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "app/only_copy.h"
 #include "app/program.h"
 #include "platform/win32/win32_platform.h"
 
@@ -7,6 +8,7 @@
 // command line with GetCommandLineW itself.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     scrivlet::Win32Platform win32;
+    if (!scrivlet::startsAsOnlyCopy(win32.session, win32.system, win32.dialogs)) return 0;
     scrivlet::Program program(win32.table());
     program.start();
     return win32.ui.run();

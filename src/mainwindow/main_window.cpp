@@ -86,6 +86,13 @@ void MainWindow::wireEvents() {
     // Windows asks before it ends the session; the answer is yes, once the
     // text is safe.
     f.onQueryEndSession = [this](bool&) { saveBeforeEnd(); };
+    // A second start of the program shows this window instead of running a
+    // second copy: shown, restored from the taskbar, in front (a maximized
+    // window stays so).
+    f.onShowRequest = [this] {
+        if (form.windowState() == ui::WindowState::Minimized) form.setWindowState(ui::WindowState::Normal);
+        showWindow();
+    };
 }
 
 void MainWindow::wireMenus() {

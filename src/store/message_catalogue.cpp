@@ -162,6 +162,16 @@ const Message ShortcutAttributes{
 const Message ShortcutNotDeleted{
     "verknuepfung-loeschen", Information, "Datei nicht löschbar: %1", {"Pfad der Verknüpfung"}};
 
+const Message RunningElevated{
+    "laeuft-als-administrator", Information,
+    "Scrivlet läuft bereits, aber mit Administratorrechten. Dieses ohne Administratorrechte gestartete Scrivlet "
+    "kann dessen Fenster nicht öffnen.\\n\\nÖffnen Sie das laufende Scrivlet über sein Symbol im Infobereich der "
+    "Taskleiste. Soll es ohne Administratorrechte laufen, beenden Sie es dort mit „Beenden“ und starten Sie "
+    "Scrivlet dann erneut."};
+const Message RunningNoAnswer{
+    "antwortet-nicht", Warning,
+    "Scrivlet läuft bereits, antwortet aber nicht.\\n\\nWarten Sie einen Moment und starten Sie Scrivlet dann "
+    "erneut. Hilft das nicht, beenden Sie Scrivlet im Task-Manager und starten Sie es neu."};
 const Message PlacementNotSaved{
     "position", Error,
     "Die Position des Fensters konnte nicht in den Benutzereinstellungen gespeichert werden.\\n\\nBeim nächsten "
@@ -181,7 +191,7 @@ std::span<const Message* const> messageCatalogue() {
         &EntryCutNotSent, &ClipboardBlocked, &KeyStringInvalid, &NoTarget, &KeysNotTaken,
         &NoTitleMarked, &IgnoreTitle, &NotepadNotStarted,
         &AutostartNotWritten, &AutostartNotRemoved, &ShortcutAttributes, &ShortcutNotDeleted,
-        &PlacementNotSaved, &HelpMissing,
+        &RunningElevated, &RunningNoAnswer, &PlacementNotSaved, &HelpMissing,
     };
     return all;
 }

@@ -72,6 +72,8 @@ extern const Message AutostartNotRemoved;
 extern const Message ShortcutAttributes;
 extern const Message ShortcutNotDeleted;
 // The program
+extern const Message RunningElevated;
+extern const Message RunningNoAnswer;
 extern const Message PlacementNotSaved;
 extern const Message HelpMissing;
 }  // namespace messages

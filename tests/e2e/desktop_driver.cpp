@@ -295,9 +295,11 @@ bool clickCentre(HWND control) {
     return clickIn(control, r.right / 2, r.bottom / 2);
 }
 
-bool clickCloseBox(HWND window) {
-    // The middle of the caption's area where the window answers HTCLOSE, as
-    // a user aims at the box.
+bool clickCloseBox(HWND window) { return clickCaptionButton(window, HTCLOSE); }
+
+bool clickCaptionButton(HWND window, int hitCode) {
+    // The middle of the caption's area where the window answers the button's
+    // hit code, as a user aims at the box.
     RECT r{};
     if (!GetWindowRect(window, &r)) return false;
     long sumX = 0, sumY = 0, points = 0;
@@ -305,7 +307,7 @@ bool clickCloseBox(HWND window) {
         for (int x = r.right - 1; x > r.right - 96 && x > r.left; --x) {
             DWORD_PTR hit = 0;
             if (SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &hit) &&
-                hit == HTCLOSE) {
+                static_cast<int>(hit) == hitCode) {
                 sumX += x;
                 sumY += y;
                 ++points;

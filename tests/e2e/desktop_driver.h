@@ -59,6 +59,8 @@ bool clickIn(HWND window, int x, int y, MouseButton button = MouseButton::Left);
 bool clickCentre(HWND control);
 // A left click on the window's close box, found as the system finds it.
 bool clickCloseBox(HWND window);
+// A left click on a button of the window's caption, HTMINBUTTON say.
+bool clickCaptionButton(HWND window, int hitCode);
 // A press and release where the mouse stands, without a move.
 void clickHere(MouseButton button = MouseButton::Left);
 // Chooses a menu-bar item with F10 and the access keys in whatever window of

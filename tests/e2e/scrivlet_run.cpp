@@ -51,6 +51,9 @@ ScrivletRun::~ScrivletRun() {
 }
 
 void ScrivletRun::restart(const std::string& arguments) {
+    // One copy runs per session: a new start while the old one lives would
+    // only show the old one's window.
+    process_.reset();
     process_ = std::make_unique<Process>("\"" + folder_ + "\\scrivlet.exe\" " + arguments, folder_);
     main_ = waitForWindow(process_->id(), MainCaption);
     // The caption comes early in the start; the icon's messages are heard only

@@ -11,6 +11,7 @@
 #include "platform/sim/sim_programs.h"
 #include "platform/sim/sim_random.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_single_instance.h"
 #include "platform/sim/sim_system.h"
 #include "platform/sim/sim_ui.h"
 #include "platform/sim/sim_windows.h"
@@ -42,6 +43,10 @@ public:
     SimWindowSystem windows{clipboard};
     SimNotificationArea tray;
     SimPrograms programs{files};
+    // The user's session, which later starts of the program share; this
+    // copy, the first, holds its name.
+    SimSession session;
+    SimSingleInstance single{session, ui};
 };
 
 }  // namespace scrivlet

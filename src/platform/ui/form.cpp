@@ -107,6 +107,12 @@ void Form::unload() {
     realized_ = false;
 }
 
+bool Form::reportShowRequest() {
+    if (!onShowRequest || unloaded_) return false;
+    onShowRequest();
+    return true;
+}
+
 void Form::setWindowState(WindowState s) {
     if (s == state_) return;
     state_ = s;

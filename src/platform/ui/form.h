@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/control.h"
@@ -50,6 +51,11 @@ public:
     // The window's icon; set before the form is realized.
     void setIcon(Picture p) { icon_ = p; }
 
+    // The window's class, by which other programs find it; empty for the
+    // toolkit's common one. Set before the form is realized.
+    const std::string& windowClass() const { return windowClass_; }
+    void setWindowClass(std::string name) { windowClass_ = std::move(name); }
+
     int clientWidth() const { return clientWidth_; }
     int clientHeight() const { return clientHeight_; }
 
@@ -93,6 +99,8 @@ public:
     std::function<void(CloseReason, bool& cancel)> onQueryUnload;
     std::function<void(bool& refuse)> onQueryEndSession;
     std::function<void()> onUnload;
+    // A later start of the program asks this window to show itself.
+    std::function<void()> onShowRequest;
 
     // Reports of the native window, which change state without echoing back.
     void reportGeometry(Rect outer, int clientWidth, int clientHeight, WindowState state);
@@ -102,6 +110,9 @@ public:
     void reportActivated(bool fromProgram);
     // The program's windows lost the activation to another program.
     void reportDeactivated();
+    // A later start of the program asked the window to show itself; true when
+    // the form answers such requests.
+    bool reportShowRequest();
 
     void setGeometry(Rect r) override;
 
@@ -114,6 +125,7 @@ private:
     Style style_;
     std::string caption_;
     Picture icon_ = Picture::AppIcon;
+    std::string windowClass_;
     int clientWidth_, clientHeight_;
     bool realized_ = false;
     bool unloaded_ = false;

@@ -8,6 +8,7 @@
 #include "platform/win32/win32_child_windows.h"
 #include "platform/win32/win32_control_peer.h"
 #include "platform/win32/win32_menu_peer.h"
+#include "platform/win32/win32_show_request.h"
 #include "platform/win32/win32_timer_peer.h"
 #include "platform/win32/win32_ui.h"
 #include "platform/win32/win32_units.h"
@@ -82,7 +83,11 @@ Win32FormPeer::Win32FormPeer(Win32Ui& ui, ui::Form& form) : ui_(ui), form_(form)
     // A window owned by a hidden one has no button in the taskbar.
     HWND owner = form.style().showInTaskbar ? nullptr : ui.hostWindow();
     HMENU bar = createMenuBar();
-    if (!create(ClassName, extended, style, form.caption(), ui.units().toPixels(form.geometry()), owner,
+    // A form with a class of its own (the main window, which later starts
+    // and the installer look for) registers it when it first needs it.
+    const std::wstring className = form.windowClass().empty() ? ClassName : wide(form.windowClass());
+    if (!form.windowClass().empty()) registerClass(className.c_str(), nullptr);
+    if (!create(className.c_str(), extended, style, form.caption(), ui.units().toPixels(form.geometry()), owner,
                 bar)) {
         menuBar_.reset();
         return;
@@ -281,6 +286,8 @@ void Win32FormPeer::paint() {
 
 LRESULT Win32FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     if (auto routed = routeToChildPeer(message, wParam, lParam)) return *routed;
+    // A later start asks: 1 tells it that the request was taken.
+    if (message == showRequestMessage() && message != 0) return form_.reportShowRequest() ? 1 : 0;
     switch (message) {
         case WM_COMMAND:
             if (lParam == 0) command(LOWORD(wParam));
