@@ -5,6 +5,7 @@
 #include "store/message_text.h"
 #include "store/storage_escape.h"
 #include "transmit/choice_form.h"
+#include "transmit/console_paste.h"
 #include "transmit/key_notation.h"
 #include "transmit/placeholders.h"
 
@@ -39,6 +40,8 @@ void Sender::sendEntry(EntryNumber n) {
     text = expandFilePlaceholders(text, p.files);
     text = expandClockPlaceholders(std::move(text), p.clock);
 
+    consoleEntry_ = entry.dosBox;
+    pendingKeys_.clear();
     if (entry.dosBox) {
         if (!putOnClipboard(text)) {
             messages_.show(MessageIcon::Error, formatMessageText("Die Zwischenablage wird von einem anderen "
@@ -46,7 +49,6 @@ void Sender::sendEntry(EntryNumber n) {
                                                                  "daher nicht übertragen."));
             return;
         }
-        pendingKeys_ = "% BE";
     } else {
         pendingKeys_ = toKeyString(text);
     }
@@ -107,11 +109,19 @@ void Sender::chooseTarget() {
 bool Sender::deliverToWindow(WindowId window) {
     Services& p = services_;
     KeyStringError error;
-    const auto steps = parseKeyString(pendingKeys_, &error);
+    const auto steps =
+        parseKeyString(consoleEntry_ ? consolePasteKeys(p.windows.className(window)) : pendingKeys_, &error);
     if (!steps) {
         messages_.show(MessageIcon::Error, "Der Text enthält eine Tastenfolge, die Scrivlet nicht senden kann "
                                            "(Zeichen " + std::to_string(error.position + 1) + ": " +
                                                error.reason + ").");
+        return false;
+    }
+    // The system would drop every key without a word, and the user would wait
+    // for a text that never comes.
+    const TargetIntegrity integrity = p.windows.integrity(window);
+    if (integrity == TargetIntegrity::Higher) {
+        reportElevated(window);
         return false;
     }
     // A text must never go to whatever window happens to have the focus: it may
@@ -124,12 +134,38 @@ bool Sender::deliverToWindow(WindowId window) {
     }
     p.ui.doEvents();
     if (p.keys.type(window, *steps) != TypingResult::Typed) {
+        // Where the level could not be read, the window may be one run as
+        // administrator: the user learns the likely cause and the ways out.
+        const std::string elevated =
+            integrity == TargetIntegrity::Unknown
+                ? "\\n\\nLäuft das Zielfenster als Administrator, lässt Windows keine Tastendrücke von "
+                  "Scrivlet dorthin durch. Starten Sie dann dieses Programm normal (nicht als "
+                  "Administrator), oder beenden Sie Scrivlet und starten Sie es als Administrator (es "
+                  "läuft immer nur ein Scrivlet)."
+                : "";
         messages_.show(MessageIcon::Warning,
                        formatMessageText("Das Zielfenster hat nicht alle Tastendrücke angenommen.\\n\\n"
-                                         "Bitte prüfen Sie, ob der Text vollständig angekommen ist."));
+                                         "Bitte prüfen Sie, ob der Text vollständig angekommen ist." +
+                                         elevated));
         return false;
     }
     return true;
+}
+
+void Sender::reportElevated(WindowId window) {
+    const std::string waysOut =
+        "Starten Sie dieses Programm normal (nicht als Administrator), oder beenden Sie Scrivlet und starten "
+        "Sie es als Administrator (es läuft immer nur ein Scrivlet).";
+    const std::string text =
+        consoleEntry_ ? "Das Fenster '%1' gehört zu einem Programm, das als Administrator läuft. Windows lässt "
+                        "keine Tastendrücke von Scrivlet dorthin durch, daher wurde nichts eingefügt.\\n\\n"
+                        "Der Text liegt in der Zwischenablage: Fügen Sie ihn mit der Tastatur ein (Strg+V "
+                        "oder das Einfügen der Konsole).\\n\\nDamit Scrivlet selbst einfügen kann: " +
+                            waysOut
+                      : "Das Fenster '%1' gehört zu einem Programm, das als Administrator läuft. Windows lässt "
+                        "keine Tastendrücke von Scrivlet dorthin durch, daher wurde nichts übertragen.\\n\\n" +
+                            waysOut;
+    messages_.show(MessageIcon::Error, formatMessageText(text, {windowTitle(services_.windows, window)}));
 }
 
 void Sender::reportNoTarget() {
