@@ -15,6 +15,7 @@
 #include "platform/win32/win32_input_box.h"
 #include "platform/win32/win32_menu_peer.h"
 #include "platform/win32/win32_pictures.h"
+#include "platform/win32/win32_system_library.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_window.h"
 
@@ -131,12 +132,13 @@ Win32Ui::Win32Ui()
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     // RichEdit 2.0 or later, its Unicode class: every character the text
-    // holds reaches the window and comes back.
-    richEditLibrary_.reset(LoadLibraryW(L"riched20.dll"));
+    // holds reaches the window and comes back. From the system folder only:
+    // a riched20.dll beside the program must never be loaded.
+    richEditLibrary_.reset(loadSystemLibrary(L"riched20.dll"));
     if (richEditLibrary_) {
         richEditClass_ = L"RichEdit20W";
     } else {
-        richEditLibrary_.reset(LoadLibraryW(L"msftedit.dll"));
+        richEditLibrary_.reset(loadSystemLibrary(L"msftedit.dll"));
         richEditClass_ = L"RICHEDIT50W";
     }
     Window::registerClass(Win32FormPeer::ClassName, nullptr);
