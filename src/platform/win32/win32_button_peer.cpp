@@ -50,10 +50,11 @@ bool Win32ButtonPeer::drawItem(const DRAWITEMSTRUCT& item) {
     InflateRect(&content, -2, -2);
     if (pressed) OffsetRect(&content, 1, 1);
 
-    const int imageSize = ui_.units().scale(32);
-    const int gap = ui_.units().scale(2);
+    const ScreenUnits own = units();
+    const int imageSize = own.scale(32);
+    const int gap = own.scale(2);
     // Out of the DC again when the drawing ends, before the system takes it back.
-    const UniqueSelection font = selectInto(dc, ui_.font(button_.bold()));
+    const UniqueSelection font = selectInto(dc, currentFont());
     RECT textArea{content.left, 0, content.right, 0};
     const std::wstring caption = wide(button_.caption());
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textArea,
