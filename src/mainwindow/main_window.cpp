@@ -311,6 +311,9 @@ void MainWindow::findNext() {
 
 void MainWindow::showAbout() {
     AboutForm about(services_.ui, messages_.title());
+    // Its size comes with its window: placed before, it would take the size
+    // of nothing.
+    about.realize();
     placeBesideMainWindow(about, form, services_.ui.screen());
     about.showModal();
     about.unload();

@@ -136,6 +136,27 @@ const Message KeysNotTaken{
     "tasten-nicht-angenommen", Warning,
     "Das Zielfenster hat nicht alle Tastendrücke angenommen.\\n\\nBitte prüfen Sie, ob der Text vollständig "
     "angekommen ist."};
+const Message KeysNotTakenMaybeElevated{
+    "tasten-nicht-angenommen-administrator", Warning,
+    "Das Zielfenster hat nicht alle Tastendrücke angenommen.\\n\\nBitte prüfen Sie, ob der Text vollständig "
+    "angekommen ist.\\n\\nLäuft das Zielfenster als Administrator, lässt Windows keine Tastendrücke von Scrivlet "
+    "dorthin durch. Starten Sie dann dieses Programm normal (nicht als Administrator), oder beenden Sie Scrivlet "
+    "und starten Sie es als Administrator (es läuft immer nur ein Scrivlet)."};
+const Message TargetElevated{
+    "zielfenster-administrator", Error,
+    "Das Fenster '%1' gehört zu einem Programm, das als Administrator läuft. Windows lässt keine Tastendrücke "
+    "von Scrivlet dorthin durch, daher wurde nichts übertragen.\\n\\nStarten Sie dieses Programm normal (nicht "
+    "als Administrator), oder beenden Sie Scrivlet und starten Sie es als Administrator (es läuft immer nur ein "
+    "Scrivlet).",
+    {"Titel des Fensters"}};
+const Message ConsoleElevated{
+    "konsole-administrator", Error,
+    "Das Fenster '%1' gehört zu einem Programm, das als Administrator läuft. Windows lässt keine Tastendrücke "
+    "von Scrivlet dorthin durch, daher wurde nichts eingefügt.\\n\\nDer Text liegt in der Zwischenablage: Fügen "
+    "Sie ihn mit der Tastatur ein (Strg+V oder das Einfügen der Konsole).\\n\\nDamit Scrivlet selbst einfügen "
+    "kann: Starten Sie dieses Programm normal (nicht als Administrator), oder beenden Sie Scrivlet und starten "
+    "Sie es als Administrator (es läuft immer nur ein Scrivlet).",
+    {"Titel des Fensters"}};
 
 const Message NoTitleMarked{
     "kein-titel-markiert", Information, "Bitte markieren Sie zunächst den betreffenden Fenstertitel"};
@@ -188,7 +209,7 @@ std::span<const Message* const> messageCatalogue() {
         &SampleNotCopied, &NoFileInFolder, &FileNotCreated, &RememberedFolderEmpty,
         &EntriesFull, &NameTaken, &DeleteEntry, &EntryCutNotShown, &EntryCutNotMoved,
         &ClipboardBusyCopy, &ClipboardEmpty, &SearchAtEnd,
-        &EntryCutNotSent, &ClipboardBlocked, &KeyStringInvalid, &NoTarget, &KeysNotTaken,
+        &EntryCutNotSent, &ClipboardBlocked, &KeyStringInvalid, &NoTarget, &KeysNotTaken, &KeysNotTakenMaybeElevated, &TargetElevated, &ConsoleElevated,
         &NoTitleMarked, &IgnoreTitle, &NotepadNotStarted,
         &AutostartNotWritten, &AutostartNotRemoved, &ShortcutAttributes, &ShortcutNotDeleted,
         &RunningElevated, &RunningNoAnswer, &PlacementNotSaved, &HelpMissing,

@@ -62,6 +62,9 @@ extern const Message ClipboardBlocked;
 extern const Message KeyStringInvalid;
 extern const Message NoTarget;
 extern const Message KeysNotTaken;
+extern const Message KeysNotTakenMaybeElevated;
+extern const Message TargetElevated;
+extern const Message ConsoleElevated;
 // The debugger
 extern const Message NoTitleMarked;
 extern const Message IgnoreTitle;

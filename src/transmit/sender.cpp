@@ -4,6 +4,7 @@
 #include "platform/text.h"
 #include "store/storage_escape.h"
 #include "transmit/choice_form.h"
+#include "transmit/console_paste.h"
 #include "transmit/key_notation.h"
 #include "transmit/placeholders.h"
 
@@ -35,12 +36,13 @@ void Sender::sendEntry(EntryNumber n) {
     text = expandFilePlaceholders(text, p.files);
     text = expandClockPlaceholders(std::move(text), p.clock);
 
+    consoleEntry_ = entry.dosBox;
+    pendingKeys_.clear();
     if (entry.dosBox) {
         if (!putOnClipboard(text)) {
             messages_.show(messages::ClipboardBlocked);
             return;
         }
-        pendingKeys_ = "% BE";
     } else {
         pendingKeys_ = toKeyString(text);
     }
@@ -101,9 +103,17 @@ void Sender::chooseTarget() {
 bool Sender::deliverToWindow(WindowId window) {
     Services& p = services_;
     KeyStringError error;
-    const auto steps = parseKeyString(pendingKeys_, &error);
+    const auto steps =
+        parseKeyString(consoleEntry_ ? consolePasteKeys(p.windows.className(window)) : pendingKeys_, &error);
     if (!steps) {
         messages_.show(messages::KeyStringInvalid, {std::to_string(error.position + 1), error.reason});
+        return false;
+    }
+    // The system would drop every key without a word, and the user would wait
+    // for a text that never comes.
+    const TargetIntegrity integrity = p.windows.integrity(window);
+    if (integrity == TargetIntegrity::Higher) {
+        reportElevated(window);
         return false;
     }
     // A text must never go to whatever window happens to have the focus: it may
@@ -116,10 +126,18 @@ bool Sender::deliverToWindow(WindowId window) {
     }
     p.ui.doEvents();
     if (p.keys.type(window, *steps) != TypingResult::Typed) {
-        messages_.show(messages::KeysNotTaken);
+        // Where the level could not be read, the window may be one run as
+        // administrator: the user learns the likely cause and the ways out.
+        messages_.show(integrity == TargetIntegrity::Unknown ? messages::KeysNotTakenMaybeElevated
+                                                             : messages::KeysNotTaken);
         return false;
     }
     return true;
+}
+
+void Sender::reportElevated(WindowId window) {
+    messages_.show(consoleEntry_ ? messages::ConsoleElevated : messages::TargetElevated,
+                   {windowTitle(services_.windows, window)});
 }
 
 void Sender::reportNoTarget() {

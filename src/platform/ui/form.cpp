@@ -146,4 +146,10 @@ void Form::reportDeactivated() {
     if (!unloaded_ && onDeactivate) onDeactivate();
 }
 
+void Form::reportDpi(int dpi) {
+    if (dpi <= 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    if (!unloaded_ && onDpiChange) onDpiChange();
+}
+
 }  // namespace scrivlet::ui

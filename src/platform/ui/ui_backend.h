@@ -11,7 +11,9 @@ class Control;
 class Form;
 class Menu;
 
-// The primary screen: its size in pixels and the twips of one pixel.
+// The primary screen: its size in pixels and the twips of one pixel, as
+// positions on the screen count them (at the resolution the program started
+// with; a form's size counts at its own monitor's, Form::dpi()).
 struct ScreenInfo {
     int widthPixels = 1280;
     int heightPixels = 1024;
@@ -46,7 +48,8 @@ public:
     // costs no building (a menu of thousands of items takes long to build).
     virtual void prepareMenu(Menu& menu) = 0;
 
-    // What the frame, caption and menu bar add to a client area, in twips.
+    // What the frame, caption and menu bar add to a client area, in twips at
+    // the form's resolution.
     virtual Rect frameAround(const Form& form) = 0;
     virtual ScreenInfo screen() = 0;
     // Negative, zero or positive as the platform's case-insensitive, locale-aware
