@@ -48,7 +48,7 @@ void BorderStrip::place() {
         case 3: left = w - 1, width = 1, height = h; break;
         default: break;
     }
-    setGeometry({left * s.twipsPerPixelX, top * s.twipsPerPixelY, ui::pixelsToTwips(width, dpi()),
+    setGeometry({s.twipsX(left), s.twipsY(top), ui::pixelsToTwips(width, dpi()),
                  ui::pixelsToTwips(height, dpi())});
 }
 

@@ -145,22 +145,26 @@ INSTANTIATE_TEST_SUITE_P(
 struct StripCase {
     const char* label;
     int position;
-    ui::Rect pixels;  // at 144 dots per inch, on a screen of 1280 x 1024
+    ui::Rect pixels;      // at 144 dots per inch, on a screen of 1280 x 1024
+    int screenDpi = 96;   // the resolution the program started with
 };
 [[maybe_unused]] void PrintTo(const StripCase& c, std::ostream* out) { *out << c.label; }
 
 class StripAtANewScale : public DpiStory, public ::testing::WithParamInterface<StripCase> {};
 
 TEST_P(StripAtANewScale, CoversTheEdgeOnePixelThick) {
+    sim.ui.screenInfo.dpiX = sim.ui.screenInfo.dpiY = GetParam().screenDpi;
     startWith(snippetFile({{"Brief", "Hallo"}}) + "[Common]\r\nPumActViaBorder=1\r\nPumActPos=" +
               std::to_string(GetParam().position) + "\r\n");
     ui::Form& strip = lastingForm("MoveOverFrm");
     ASSERT_TRUE(strip.visible());
     sim.ui.changeMonitorDpi(144);
     const ui::Rect g = strip.geometry();
-    // The position in the screen's twips (15 a pixel, as at the start), the
-    // size in those of the strip's monitor (10 a pixel at 144).
-    EXPECT_EQ((ui::Rect{g.left / 15, g.top / 15, g.width / 10, g.height / 10}), GetParam().pixels);
+    // The position in the screen's twips (at the resolution of the start, as
+    // the system turns them into pixels), the size in those of the strip's
+    // monitor (10 a pixel at 144).
+    const auto screenPixels = [](int twips) { return (twips * GetParam().screenDpi + 720) / 1440; };
+    EXPECT_EQ((ui::Rect{screenPixels(g.left), screenPixels(g.top), g.width / 10, g.height / 10}), GetParam().pixels);
     EXPECT_EQ(g.width % 10 + g.height % 10, 0);
 }
 
@@ -168,7 +172,11 @@ INSTANTIATE_TEST_SUITE_P(Edges, StripAtANewScale,
                          ::testing::Values(StripCase{"Top", 0, {0, 0, 1280, 1}},
                                            StripCase{"Bottom", 1, {0, 1023, 1280, 1}},
                                            StripCase{"Left", 2, {0, 0, 1, 1024}},
-                                           StripCase{"Right", 3, {1279, 0, 1, 1024}}),
+                                           StripCase{"Right", 3, {1279, 0, 1, 1024}},
+                                           // Started at 200 % and 175 %: no whole number of
+                                           // twips makes a pixel there.
+                                           StripCase{"BottomStartedAt200Percent", 1, {0, 1023, 1280, 1}, 192},
+                                           StripCase{"RightStartedAt175Percent", 3, {1279, 0, 1, 1024}, 168}),
                          [](const auto& p) { return std::string(p.param.label); });
 
 }  // namespace

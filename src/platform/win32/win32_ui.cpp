@@ -293,8 +293,8 @@ ui::ScreenInfo Win32Ui::screen() {
     ui::ScreenInfo info;
     info.widthPixels = GetSystemMetrics(SM_CXSCREEN);
     info.heightPixels = GetSystemMetrics(SM_CYSCREEN);
-    info.twipsPerPixelX = 1440 / units_.dpiX();
-    info.twipsPerPixelY = 1440 / units_.dpiY();
+    info.dpiX = units_.dpiX();
+    info.dpiY = units_.dpiY();
     return info;
 }
 
