@@ -121,6 +121,14 @@ TEST_P(DpiLayout, EveryControlInsideItsWindowAtTheStartingResolution) {
     HWND window = ui.hwndOf(*form);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(form->dpi(), startingDpi());
+    // The dialog font is the one Windows XP to 7 draw captions in.
+    HDC dc = GetDC(window);
+    HGDIOBJ before = SelectObject(dc, ui.font(false, startingDpi()));
+    wchar_t face[LF_FACESIZE] = L"";
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    SelectObject(dc, before);
+    ReleaseDC(window, dc);
+    EXPECT_STREQ(face, L"Tahoma") << "the prefix lacks Wine's own fonts";
     checkEveryControl(*form, GetParam().label);
     form->unload();
 }
