@@ -17,27 +17,21 @@ const HANDLE PerMonitorAware = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3)
 constexpr int ProcessPerMonitorDpiAware = 2;
 constexpr int EffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
 
-template <typename Function>
-Function function(HMODULE module, const char* name) {
-    if (!module) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 }  // namespace
 
 Win32Dpi::Win32Dpi() : shcore_(loadSystemLibrary(L"shcore.dll")) {
     const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    getDpiForWindow_ = function<GetDpiForWindowFunction>(user32, "GetDpiForWindow");
-    getDpiForMonitor_ = function<GetDpiForMonitorFunction>(shcore_.get(), "GetDpiForMonitor");
-    adjustWindowRectExForDpi_ = function<AdjustWindowRectExForDpiFunction>(user32, "AdjustWindowRectExForDpi");
-    getSystemMetricsForDpi_ = function<GetSystemMetricsForDpiFunction>(user32, "GetSystemMetricsForDpi");
-    systemParametersInfoForDpi_ = function<SystemParametersInfoForDpiFunction>(user32, "SystemParametersInfoForDpi");
+    getDpiForWindow_ = libraryFunction<GetDpiForWindowFunction>(user32, "GetDpiForWindow");
+    getDpiForMonitor_ = libraryFunction<GetDpiForMonitorFunction>(shcore_.get(), "GetDpiForMonitor");
+    adjustWindowRectExForDpi_ = libraryFunction<AdjustWindowRectExForDpiFunction>(user32, "AdjustWindowRectExForDpi");
+    getSystemMetricsForDpi_ = libraryFunction<GetSystemMetricsForDpiFunction>(user32, "GetSystemMetricsForDpi");
+    systemParametersInfoForDpi_ = libraryFunction<SystemParametersInfoForDpiFunction>(user32, "SystemParametersInfoForDpi");
     // The manifest says so already where Windows reads it; a process started
     // without it (a test) says it here, the best way this Windows knows.
     if (!IsProcessDPIAware()) {
         const auto setContext =
-            function<SetProcessDpiAwarenessContextFunction>(user32, "SetProcessDpiAwarenessContext");
-        const auto setAwareness = function<SetProcessDpiAwarenessFunction>(shcore_.get(), "SetProcessDpiAwareness");
+            libraryFunction<SetProcessDpiAwarenessContextFunction>(user32, "SetProcessDpiAwarenessContext");
+        const auto setAwareness = libraryFunction<SetProcessDpiAwarenessFunction>(shcore_.get(), "SetProcessDpiAwareness");
         if (!(setContext && (setContext(PerMonitorAwareV2) || setContext(PerMonitorAware))) &&
             !(setAwareness && SUCCEEDED(setAwareness(ProcessPerMonitorDpiAware))))
             SetProcessDPIAware();

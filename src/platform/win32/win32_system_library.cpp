@@ -12,9 +12,7 @@ using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
 // for its handle loads nothing.
 template <typename Function>
 Function kernel32Function(const char* name) {
-    const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
-    if (!kernel32) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(kernel32, name)));
+    return libraryFunction<Function>(GetModuleHandleW(L"kernel32.dll"), name);
 }
 
 }  // namespace

@@ -17,4 +17,12 @@ void restrictLibrarySearch();
 // full path in GetSystemDirectoryW's folder. Null when it is not there.
 HMODULE loadSystemLibrary(const wchar_t* name);
 
+// A function of a loaded library that older Windows may lack; null when the
+// library or the function is not there.
+template <typename Function>
+Function libraryFunction(HMODULE library, const char* name) {
+    if (!library) return nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
 }  // namespace scrivlet
