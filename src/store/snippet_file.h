@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,11 @@ public:
     std::vector<NamedEntry> readNames();
 
     Entry readEntry(EntryNumber n);
+
+    // The text of each entry given, in that order and as the file stores it
+    // (see Entry::text), a section at a time, for a search over all texts;
+    // nothing for an enciphered entry, whose text is never deciphered here.
+    std::vector<std::optional<std::string>> readOpenTexts(const std::vector<NamedEntry>& entries);
 
     // One value of one entry.
     struct Field {
