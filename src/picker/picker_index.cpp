@@ -56,15 +56,16 @@ PickerIndex::Folded PickerIndex::fold(std::string_view text) {
     return folded;
 }
 
-bool PickerIndex::contains(const Folded& folded, std::string_view word) {
-    return folded.spelled.find(word) != std::string::npos ||
-           (!folded.base.empty() && folded.base.find(word) != std::string::npos);
+bool PickerIndex::contains(const Folded& folded, const SearchWord& word) {
+    return word.findIn(folded.spelled) != std::string::npos ||
+           (word.mayNeedBase() && word.findIn(folded.base) != std::string::npos);
 }
 
-int PickerIndex::nameRank(const Folded& name, std::string_view word) {
+int PickerIndex::nameRank(const Folded& name, const SearchWord& word) {
     int best = TextRank;
     for (const std::string* form : {&name.spelled, &name.base}) {
-        for (std::size_t at = form->find(word); at != std::string::npos; at = form->find(word, at + 1)) {
+        if (form == &name.base && !word.mayNeedBase()) break;
+        for (std::size_t at = word.findIn(*form); at != std::string::npos; at = word.findIn(*form, at + 1)) {
             if (at == 0) return 0;
             if (startsWord(*form, at)) {
                 best = 1;
@@ -76,13 +77,15 @@ int PickerIndex::nameRank(const Folded& name, std::string_view word) {
     return best;
 }
 
-int PickerIndex::rankOf(const Searchable& entry, const std::vector<std::string>& words) {
+int PickerIndex::rankOf(const Searchable& entry, const std::vector<SearchWord>& words) {
     const int rank = nameRank(entry.name, words.front());
     bool allInName = rank < TextRank;
     for (std::size_t w = 1; allInName && w < words.size(); ++w) allInName = contains(entry.name, words[w]);
     if (allInName) return rank;
-    for (const std::string& word : words)
-        if (!contains(entry.name, word) && !contains(entry.text, word)) return NoMatch;
+    for (std::size_t w = 0; w < words.size(); ++w) {
+        const bool inName = w == 0 ? rank < TextRank : contains(entry.name, words[w]);
+        if (!inName && !contains(entry.text, words[w])) return NoMatch;
+    }
     return TextRank;
 }
 
@@ -153,13 +156,14 @@ std::vector<EntryNumber> PickerIndex::recentFirst(const RecentEntries& recent) c
 }
 
 std::vector<EntryNumber> PickerIndex::search(std::string_view query, const RecentEntries& recent) {
-    std::vector<std::string> words = wordsOf(foldForSearch(query));
-    if (words.empty()) {
+    std::vector<std::string> texts = wordsOf(foldForSearch(query));
+    if (texts.empty()) {
         lastWords_.clear();
         lastFound_.clear();
         return recentFirst(recent);
     }
-    const bool narrowing = !lastWords_.empty() && narrows(lastWords_, words);
+    const bool narrowing = !lastWords_.empty() && narrows(lastWords_, texts);
+    std::vector<SearchWord> words(texts.begin(), texts.end());
     std::array<std::vector<EntryNumber>, TextRank + 1> ranked;
     std::vector<std::uint32_t> found;
     const auto consider = [&](std::uint32_t i) {
@@ -173,7 +177,7 @@ std::vector<EntryNumber> PickerIndex::search(std::string_view query, const Recen
     } else {
         for (std::uint32_t i = 0; i < searchable_.size(); ++i) consider(i);
     }
-    lastWords_ = std::move(words);
+    lastWords_ = std::move(texts);
     lastFound_ = std::move(found);
 
     std::vector<EntryNumber> hits;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "picker/recent_entries.h"
+#include "picker/search_word.h"
 #include "platform/files.h"
 #include "store/snippet_file.h"
 
@@ -22,13 +23,12 @@ struct PickerEntry {
 // snippet file only when the file may hold other entries than when it was
 // read last, as the pop-up menu keeps its menu; a keystroke reads nothing.
 //
-// A query is split into words at blanks; every word must occur in the entry's
-// name, and the entries found are ranked:
-//   1. the name starts with the query's first word,
-//   2. a word of the name starts with it,
-//   3. the name holds it elsewhere;
-//   4. then entries that only match with their text: every word of the query
-//      occurs in the name or in the text, at least one only in the text.
+// A query is split into words at blanks, and the entries found are ranked:
+//   1. every word lies in the name, which starts with the query's first word,
+//   2. ... a word of the name starts with the first word,
+//   3. ... the first word lies elsewhere in the name;
+//   4. then the entries found with their text: every word of the query lies
+//      in the name or in the text, at least one only in the text.
 // Within a rank, the menu's order. The first word decides the rank because it
 // is the one the user types first and refines with the others; a word may
 // match within a word of the name ("rechnung" finds "Abrechnung").
@@ -78,9 +78,9 @@ private:
     };
 
     static Folded fold(std::string_view text);
-    static bool contains(const Folded& folded, std::string_view word);
-    static int nameRank(const Folded& name, std::string_view word);
-    static int rankOf(const Searchable& entry, const std::vector<std::string>& words);
+    static bool contains(const Folded& folded, const SearchWord& word);
+    static int nameRank(const Folded& name, const SearchWord& word);
+    static int rankOf(const Searchable& entry, const std::vector<SearchWord>& words);
     std::vector<EntryNumber> recentFirst(const RecentEntries& recent) const;
 
     FileSystem& files_;
