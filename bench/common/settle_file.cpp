@@ -2,13 +2,15 @@
 
 #include <windows.h>
 
+#include "platform/win32/unique_handle.h"
+
 namespace scrivlet::bench {
 
 void settleFile(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    const UniqueFile file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return;
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
     ULARGE_INTEGER time;
@@ -18,8 +20,7 @@ void settleFile(const std::string& path) {
     FILETIME past;
     past.dwLowDateTime = time.LowPart;
     past.dwHighDateTime = time.HighPart;
-    SetFileTime(file, nullptr, nullptr, &past);
-    CloseHandle(file);
+    SetFileTime(file.get(), nullptr, nullptr, &past);
 }
 
 }  // namespace scrivlet::bench

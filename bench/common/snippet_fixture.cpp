@@ -3,6 +3,7 @@
 #include <random>
 
 #include "platform/random_source.h"
+#include "platform/unicode.h"
 #include "store/entry_cipher.h"
 #include "store/file_text.h"
 #include "store/storage_escape.h"
@@ -34,14 +35,15 @@ std::string snippetFile(int count, bool variedNames) {
         const std::string key = std::to_string(n);
         const bool enciphered = n % 3 == 0;
         const std::string plain = escapeText("Sehr geehrte Damen und Herren,\r\r Nr. " + key + "\t%datum%");
-        name += key + "=" + (variedNames ? std::string(words[(n - 1) % 27]) : "Baustein") + " " + key + "\r\n";
+        // The file's bytes are Windows-1252.
+        name += key + "=" + (variedNames ? utf8ToCp1252(words[(n - 1) % 27]) : "Baustein") + " " + key + "\r\n";
         text += key + "=" + (enciphered ? encipherText(plain, random) : plain) + "\r\n";
         title += key + "=" + (n % 10 == 0 ? "Editor" : "") + "\r\n";
         crypt += key + "=" + (enciphered ? "1" : "0") + "\r\n";
         dosBox += key + "=0\r\n";
     }
     return name + text + title + crypt + dosBox +
-           "[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n2=Microsoft Office Shortcut-Leiste\r\n"
+           utf8ToCp1252("[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n2=Microsoft Office Shortcut-Leiste\r\n") +
            "[Common]\r\nPumActViaBorder=0\r\nPumActBorderByClick=0\r\nPumActPos=0\r\n"
            "PumActBorderCol=-2147483633\r\nPumMode=0\r\n";
 }

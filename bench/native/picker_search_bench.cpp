@@ -102,7 +102,7 @@ BENCHMARK(PickerKeystrokeFindingNothing)
 // The picker opened with an empty query: the recent entries, then all.
 void PickerEmptyQuery(benchmark::State& state) {
     PickerBench bench(state, "scrivlet-bench-picker-empty");
-    for (EntryNumber n : {5, 17, 3}) bench.recent.sent(n, bench.index.entry(n)->name);
+    for (EntryNumber n : {EntryNumber{5}, EntryNumber{17}, EntryNumber{3}}) bench.recent.sent(n, bench.index.entry(n)->name);
     for (auto _ : state) benchmark::DoNotOptimize(bench.index.search("", bench.recent));
 }
 BENCHMARK(PickerEmptyQuery)->Arg(10000)->ArgName("entries")->Unit(benchmark::kMillisecond);

@@ -26,13 +26,14 @@
 #include "common/settle_file.h"
 #include "common/snippet_fixture.h"
 #include "e2e/desktop_driver.h"
+#include "tracking/own_caption.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using Milliseconds = std::chrono::duration<double, std::milli>;
 
-const char* const MainCaption = "\x95 Scrivlet 2.3c";
+const std::string MainCaption = scrivlet::ownCaption("", true);
 const char* const BareCaption = "Bare menu";
 constexpr UINT IconMessage = 1024;
 const char* const BuildTimeProperty = "ScrivletBenchBuildTime";
@@ -131,7 +132,7 @@ HMENU bareMenu(const std::string& file, bool cascade) {
     HMENU top = CreatePopupMenu();
     const std::vector<Named> names = sortedNames(file);
     if (!cascade) {
-        for (const Named& n : names) AppendMenuA(top, MF_STRING, 100 + n.number, n.name.c_str());
+        for (const Named& n : names) AppendMenuA(top, MF_STRING, static_cast<UINT_PTR>(100 + n.number), n.name.c_str());
     } else {
         HMENU groups[27];
         bool used[27] = {};
@@ -141,7 +142,7 @@ HMENU bareMenu(const std::string& file, bool cascade) {
             const int lower = first >= 'A' && first <= 'Z' ? first + 32 : first;
             const int g = lower >= 'a' && lower <= 'z' ? lower - 'a' + 1 : 0;
             used[g] = true;
-            AppendMenuA(groups[g], MF_STRING, 100 + n.number, n.name.c_str());
+            AppendMenuA(groups[g], MF_STRING, static_cast<UINT_PTR>(100 + n.number), n.name.c_str());
         }
         for (int g = 0; g < 27; ++g) {
             if (!used[g]) continue;
@@ -322,7 +323,7 @@ Timings timeBoth(const std::string& self, const std::string& folder, const std::
 }
 
 // Process creation to the icon in the notification area.
-double timeStart(const std::string& commandLine, const std::string& folder, const char* caption) {
+double timeStart(const std::string& commandLine, const std::string& folder, const std::string& caption) {
     const auto start = Clock::now();
     e2e::Process app(commandLine, folder);
     HWND main = nullptr;

@@ -37,7 +37,7 @@ std::size_t textLength(HWND edit) {
 // Milliseconds until type() returned; negative when it failed or the text is wrong.
 double injectorTime(test::Notepad& notepad, const std::string& text) {
     std::vector<KeyStep> steps;
-    for (char c : text) steps.push_back({KeyStep::Kind::Character, c});
+    for (char c : text) steps.push_back({KeyStep::Kind::Character, static_cast<char32_t>(c)});
     Win32KeyInjector injector;
     const auto start = std::chrono::steady_clock::now();
     const TypingResult result = injector.type(reinterpret_cast<WindowId>(notepad.window()), steps);

@@ -9,7 +9,7 @@ class AboutForm : public ui::Form {
 public:
     AboutForm(ui::UiBackend& ui, const std::string& appTitle);
 
-    ui::PictureBox icon{this, "Icon", {240, 240, 480, 480}, ui::Picture::AppIcon};
+    ui::Image icon{this, "Icon", {240, 240, 480, 480}, ui::Picture::AppIcon};
     ui::Label name{this, "LabelName", {960, 240, 3600, 360}, "Scrivlet"};
     ui::Label version{this, "LabelVersion", {960, 660, 3600, 255}, ""};
     ui::Label description{this, "LabelDescription", {960, 1020, 3600, 255},

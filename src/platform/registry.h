@@ -17,7 +17,9 @@ constexpr std::uint32_t MultiString = 7;   // REG_MULTI_SZ
 
 struct RegistryValue {
     std::uint32_t type = 0;
-    std::string data;  // the stored bytes, a string's terminating NUL included
+    // The stored bytes, a string's terminating NUL included; the strings
+    // (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) as the program's text (UTF-8).
+    std::string data;
 };
 
 // Values below HKEY_CURRENT_USER (and, for reading, HKEY_LOCAL_MACHINE); key

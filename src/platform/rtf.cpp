@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/text.h"
+#include "platform/unicode.h"
 
 namespace scrivlet {
 
@@ -14,19 +15,40 @@ namespace {
 
 // ---- writing
 
-void appendEscaped(std::string& out, unsigned char c) {
+void appendHex(std::string& out, unsigned char c) {
     static const char hex[] = "0123456789abcdef";
-    if (c == '\\' || c == '{' || c == '}') {
+    out += "\\'";
+    out += hex[c >> 4];
+    out += hex[c & 0xF];
+}
+
+// The RTF is ASCII. A character beyond it is \uN? for each of its UTF-16 units
+// (N signed, as RTF has it; '?' for a reader that knows no \u). In a symbol
+// font RichEdit reads a byte 0x20..0xFF (raw or \'hh) as that font's code, the
+// character U+F020..U+F0FF: those characters are written so, every other one
+// there as \uN?, which RichEdit takes as it is.
+void appendCharacter(std::string& out, char32_t c, bool symbolFont) {
+    if (c == '\t') {
+        out += "\\tab ";
+    } else if (c < 0x20) {
+        appendHex(out, static_cast<unsigned char>(c));
+    } else if (symbolFont && c >= 0xF020 && c <= 0xF0FF) {
+        appendHex(out, static_cast<unsigned char>(c & 0xFF));
+    } else if (!symbolFont && (c == '\\' || c == '{' || c == '}')) {
         out += '\\';
         out += static_cast<char>(c);
-    } else if (c == '\t') {
-        out += "\\tab ";
-    } else if (c < 0x20 || c >= 0x80) {
-        out += "\\'";
-        out += hex[c >> 4];
-        out += hex[c & 0xF];
-    } else {
+    } else if (!symbolFont && c < 0x80) {
         out += static_cast<char>(c);
+    } else {
+        for (char16_t unit : toUtf16(utf8Of(c))) out += "\\u" + std::to_string(static_cast<std::int16_t>(unit)) + '?';
+    }
+}
+
+void appendText(std::string& out, std::string_view text, bool symbolFont) {
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t length = 0;
+        appendCharacter(out, decodeUtf8(text, i, &length), symbolFont);
+        i += length;
     }
 }
 
@@ -61,19 +83,23 @@ std::string toRtf(const std::string& text, const std::vector<ui::CharFormat>& fo
     };
     select(standard);
     const ui::CharFormat* current = &standard;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    bool symbolFont = fontCharset(standard.font) == SymbolCharset;
+    for (std::size_t i = 0; i < text.size();) {
         const ui::CharFormat& format = i < formats.size() ? formats[i] : standard;
         if (!(format == *current)) {
             select(format);
             current = &format;
+            symbolFont = fontCharset(format.font) == SymbolCharset;
         }
-        const auto c = static_cast<unsigned char>(text[i]);
+        std::size_t length = 0;
+        const char32_t c = decodeUtf8(text, i, &length);
+        i += length;
         if (c == '\r' || c == '\n') {
             body += "\\par ";
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            if (c == '\r' && i < text.size() && text[i] == '\n') ++i;
             continue;
         }
-        appendEscaped(body, c);
+        appendCharacter(body, c, symbolFont);
     }
 
     std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";
@@ -81,7 +107,7 @@ std::string toRtf(const std::string& text, const std::vector<ui::CharFormat>& fo
         // A symbol font declared with the ANSI character set lets the font
         // mapper choose another font for it (Wine then shows the letters).
         rtf += "{\\f" + std::to_string(f) + "\\fnil\\fcharset" + std::to_string(fontCharset(fonts[f])) + ' ';
-        for (char c : fonts[f]) appendEscaped(rtf, static_cast<unsigned char>(c));
+        appendText(rtf, fonts[f], false);
         rtf += ";}";
     }
     rtf += "}{\\colortbl ;";
@@ -97,19 +123,6 @@ std::string toRtf(const std::string& text, const std::vector<ui::CharFormat>& fo
 namespace {
 
 // ---- reading
-
-// Windows-1252 for the characters RTF may give as Unicode (\uN).
-char fromUnicode(long code) {
-    if (code < 0) code += 65536;
-    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<char>(code);
-    static const std::uint16_t high[32] = {0x20AC, 0, 0x201A, 0x0192, 0x2026, 0x2020, 0x2021, 0x02C6,
-                                           0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,      0,
-                                           0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-    for (int i = 0; i < 32; ++i)
-        if (high[i] && high[i] == code) return static_cast<char>(0x80 + i);
-    return '?';
-}
 
 constexpr long MaxParameter = 0x7FFFFFFF;
 
@@ -131,6 +144,16 @@ struct GroupState {
     int colour = 0;
     int unicodeSkip = 1;
 };
+
+// A character of RTF's typographic control words.
+char32_t typographic(std::string_view word) {
+    static const std::pair<const char*, char32_t> known[] = {
+        {"lquote", 0x2018}, {"rquote", 0x2019}, {"ldblquote", 0x201C}, {"rdblquote", 0x201D},
+        {"bullet", 0x2022}, {"endash", 0x2013}, {"emdash", 0x2014}};
+    for (const auto& [name, c] : known)
+        if (word == name) return c;
+    return 0;
+}
 
 // Groups whose text is not document text.
 bool isSkippedDestination(std::string_view word) {
@@ -165,8 +188,9 @@ public:
                 controlSequence(state);
                 continue;
             }
-            character(state, c);
+            byte(state, static_cast<unsigned char>(c));
         }
+        flushHigh();
         return std::move(result_);
     }
 
@@ -183,17 +207,17 @@ private:
                     const int high = hexValue(rtf_[pos_]), low = hexValue(rtf_[pos_ + 1]);
                     if (high < 0 || low < 0) return;
                     pos_ += 2;
-                    character(state, static_cast<char>(high * 16 + low), true);
+                    byte(state, static_cast<unsigned char>(high * 16 + low), true);
                     return;
                 }
                 case '*': state.destination = Destination::Skip; return;
-                case '~': character(state, '\xA0', true); return;
+                case '~': character(state, 0xA0, true); return;
                 case '_': character(state, '-', true); return;
                 case '\r':
                 case '\n': paragraph(state); return;
                 case '\\':
                 case '{':
-                case '}': character(state, c, true); return;
+                case '}': byte(state, static_cast<unsigned char>(c), true); return;
                 default: return;  // optional hyphen and the like
             }
         }
@@ -233,6 +257,10 @@ private:
             if (word == "f") {
                 finishFont();
                 definingFont_ = value;
+            } else if (word == "fcharset") {
+                definingCharset_ = value;
+            } else if (word == "u") {
+                unicode(state, parameter.value_or('?'));
             }
         } else if (state.destination == Destination::ColourTable) {
             if (word == "red") red_ = value, colourStarted_ = true;
@@ -246,27 +274,61 @@ private:
             else if (word == "tab") character(state, '\t', true);
             else if (word == "line") character(state, '\v', true);
             else if (word == "uc") state.unicodeSkip = value;
-            else if (word == "u") {
-                character(state, fromUnicode(parameter.value_or(63)), true);
-                pendingSkip_ = state.unicodeSkip;
-            } else if (word == "lquote") character(state, '\x91', true);
-            else if (word == "rquote") character(state, '\x92', true);
-            else if (word == "ldblquote") character(state, '\x93', true);
-            else if (word == "rdblquote") character(state, '\x94', true);
-            else if (word == "bullet") character(state, '\x95', true);
-            else if (word == "endash") character(state, '\x96', true);
-            else if (word == "emdash") character(state, '\x97', true);
+            else if (word == "u") unicode(state, parameter.value_or('?'));
+            else if (const char32_t c = typographic(word)) character(state, c, true);
         }
         if (word == "deff") defaultFont_ = value;
     }
 
-    void character(GroupState& state, char c, bool escaped = false) {
+    // A byte of the RTF, raw or as \'hh: a character in the code page of the
+    // font in force. In a symbol font (the markers' Wingdings) RichEdit keeps
+    // the font's code 0x20..0xFF as U+F020..U+F0FF; every other font here is
+    // read as Windows-1252, font names included.
+    void byte(GroupState& state, unsigned char b, bool escaped = false) {
+        if (state.destination == Destination::Text && b >= 0x20 && isSymbolFont(state)) {
+            character(state, 0xF000 + b, true);
+            return;
+        }
+        character(state, fromCp1252(b), escaped);
+    }
+
+    bool isSymbolFont(const GroupState& state) const {
+        const int font = state.font >= 0 ? state.font : defaultFont_;
+        const auto at = fontCharsets_.find(font);
+        return at != fontCharsets_.end() && at->second == SymbolCharset;
+    }
+
+    // \uN: one UTF-16 unit, N signed as RTF writes it (only its low 16 bits
+    // count, as in RichEdit). A high surrogate waits for the low one that
+    // makes the character with it; alone it stays what it is. The N characters
+    // after it (\ucN) stand for it in readers without Unicode and are skipped.
+    void unicode(GroupState& state, long parameter) {
+        const auto unit = static_cast<char32_t>(static_cast<unsigned long>(parameter) & 0xFFFF);
+        pendingSkip_ = 0;
+        if (state.destination == Destination::Text && high_ && unit >= 0xDC00 && unit <= 0xDFFF) {
+            const char32_t c = 0x10000 + ((high_->unit - 0xD800) << 10) + (unit - 0xDC00);
+            high_.reset();
+            append(c, format(state));
+        } else if (state.destination == Destination::Text && unit >= 0xD800 && unit <= 0xDBFF) {
+            flushHigh();
+            high_ = Held{unit, format(state)};
+        } else {
+            character(state, unit, true);
+        }
+        pendingSkip_ = state.unicodeSkip;
+    }
+
+    void character(GroupState& state, char32_t c, bool escaped = false) {
         switch (state.destination) {
             case Destination::FontTable:
+                if (pendingSkip_ > 0) {
+                    --pendingSkip_;
+                    return;
+                }
                 if (c == ';' && !escaped)
                     finishFont();
                 else
-                    fontName_ += c;
+                    appendUtf8(fontName_, c);
                 return;
             case Destination::ColourTable:
                 if (c == ';') {
@@ -285,13 +347,27 @@ private:
             --pendingSkip_;
             return;
         }
-        result_.text += c;
-        result_.formats.push_back(format(state));
+        flushHigh();
+        append(c, format(state));
+    }
+
+    void append(char32_t c, const ui::CharFormat& f) {
+        const std::size_t before = result_.text.size();
+        appendUtf8(result_.text, c);
+        result_.formats.insert(result_.formats.end(), result_.text.size() - before, f);
+    }
+
+    void flushHigh() {
+        if (!high_) return;
+        const Held high = std::move(*high_);
+        high_.reset();
+        append(high.unit, high.format);
     }
 
     void paragraph(GroupState& state) {
         if (state.destination != Destination::Text) return;
         pendingSkip_ = 0;
+        flushHigh();
         const ui::CharFormat f = format(state);
         result_.text += "\r\n";
         result_.formats.push_back(f);
@@ -313,9 +389,14 @@ private:
             std::string name = fontName_;
             while (!name.empty() && name.back() == ' ') name.pop_back();
             while (!name.empty() && name.front() == ' ') name.erase(name.begin());
-            if (!name.empty()) fonts_[definingFont_] = name;
+            if (!name.empty()) {
+                fonts_[definingFont_] = name;
+                // A font declared without its character set has the one its name implies.
+                fontCharsets_[definingFont_] = definingCharset_ >= 0 ? definingCharset_ : fontCharset(name);
+            }
         }
         definingFont_ = -1;
+        definingCharset_ = -1;
         fontName_.clear();
     }
 
@@ -324,13 +405,20 @@ private:
     std::size_t pos_ = 0;
     FormattedText result_;
     std::map<int, std::string> fonts_;
+    std::map<int, int> fontCharsets_;
     int definingFont_ = -1;
+    int definingCharset_ = -1;
     std::string fontName_;
     int defaultFont_ = 0;
     std::vector<std::optional<Colour>> colours_;  // as listed, the automatic entry included
     int red_ = 0, green_ = 0, blue_ = 0;
     bool colourStarted_ = false;
     int pendingSkip_ = 0;
+    struct Held {
+        char32_t unit;
+        ui::CharFormat format;
+    };
+    std::optional<Held> high_;
 };
 
 }  // namespace

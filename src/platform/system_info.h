@@ -11,7 +11,7 @@ public:
     virtual std::string executablePath() = 0;
     // The arguments after the program name, as the system passed them.
     virtual std::string commandLine() = 0;
-    // dwPlatformId of GetVersionExA: 2 for the Windows NT family.
+    // dwPlatformId of GetVersionExW: 2 for the Windows NT family.
     virtual unsigned platformId() = 0;
 };
 

@@ -98,6 +98,12 @@ std::size_t countCodePoints(std::string_view text) {
     return count;
 }
 
+std::size_t prefixOfCodePoints(std::string_view text, std::size_t count) {
+    std::size_t i = 0;
+    for (; i < text.size() && count > 0; --count) i += utf8Length(text, i);
+    return i;
+}
+
 bool isValidUtf8(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size();) {
         char32_t cp = 0;

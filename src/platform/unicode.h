@@ -19,6 +19,8 @@ std::size_t utf8Length(std::string_view text, std::size_t i);
 // The start of the code point that byte i lies in.
 std::size_t codePointStart(std::string_view text, std::size_t i);
 std::size_t countCodePoints(std::string_view text);
+// How many bytes the first count code points of the text take.
+std::size_t prefixOfCodePoints(std::string_view text, std::size_t count);
 bool isValidUtf8(std::string_view bytes);
 
 // UTF-16, as the W functions of Windows take it; lone surrogates pass both ways.

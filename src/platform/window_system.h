@@ -6,6 +6,9 @@
 
 namespace scrivlet {
 
+// The program reads window titles up to this many characters (code points).
+constexpr std::size_t MaxTitleCharacters = 127;
+
 // The top-level windows of the desktop, as other programs have them.
 class WindowSystem {
 public:
@@ -16,7 +19,7 @@ public:
     virtual WindowId previous(WindowId window) = 0;
     virtual bool exists(WindowId window) = 0;
     virtual bool isVisible(WindowId window) = 0;
-    // The title in the ANSI code page, at most 127 characters.
+    // The title, at most MaxTitleCharacters characters (code points).
     virtual std::string title(WindowId window) = 0;
     // Every top-level window, in the system's enumeration order.
     virtual std::vector<WindowId> topLevelWindows() = 0;

@@ -87,9 +87,8 @@ void Debugger::editSnippetFile() {
     // While the user edits the file by hand, the program's entry numbers may
     // stop matching it: once notepad ends, the file is read again, as after a
     // change of its location.
-    const std::weak_ptr<bool> alive = alive_;
-    const bool started = programs_.start(notepadCommandLine(path), [this, alive] {
-        if (!alive.expired() && !ended_ && links_.reloadSnippetFile) links_.reloadSnippetFile();
+    const bool started = programs_.start(notepadCommandLine(path), [this, alive = lifetime_.watch()] {
+        if (alive.alive() && !ended_ && links_.reloadSnippetFile) links_.reloadSnippetFile();
     });
     if (!started)
         messages_.show(MessageIcon::Error,

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/lifetime.h"
 #include "platform/message_boxes.h"
 #include "platform/programs.h"
 #include "platform/ui/ui_backend.h"
@@ -75,7 +76,7 @@ private:
     std::unique_ptr<DebuggerForm> form_;
     bool ended_ = false;
     // Tells a notepad that ends later whether this object still exists.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    Lifetime lifetime_;
 };
 
 // The command line that opens the file in notepad; the quotes keep a path

@@ -1,12 +1,13 @@
 #include "tracking/target_tracker.h"
 
 #include "platform/text.h"
+#include "platform/unicode.h"
 
 namespace scrivlet {
 
 std::string windowTitle(WindowSystem& windows, WindowId window) {
     std::string title = windows.title(window);
-    if (title.size() > 127) title.resize(127);
+    title.resize(prefixOfCodePoints(title, MaxTitleCharacters));
     return title;
 }
 

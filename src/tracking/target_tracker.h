@@ -7,8 +7,8 @@
 
 namespace scrivlet {
 
-// The title of a window as the program reads titles: ANSI, at most 127
-// characters, "" for none.
+// The title of a window as the program reads titles: at most 127 characters
+// (code points), "" for none.
 std::string windowTitle(WindowSystem& windows, WindowId window);
 
 // Finds the window the user was working in: walking down the z-order from the

@@ -291,6 +291,21 @@ TEST_F(ProfileContract, ReadsSeeEachWrite) {
               "[Liste]\r\nEintrag1=neu\r\nEintrag2=Grüße ~{ENTER}\r\n"s);
 }
 
+// A file in a folder of any name (a user's "C:\Users\Łukasz"): the path is the
+// program's text, with characters the ANSI code page lacks, and the values are
+// the file's bytes all the same.
+TEST_F(ProfileContract, AFileOfAnyNameKeepsTheBytesOfItsValues) {
+    const std::string named = fixture->folder() + "\\Texte Łódź ✓ 😀.ini";
+    const std::string value = "Gr\xFC\xDF" "e \x80\x81\x8D\x8F\x90\x9D\xFF";
+    ASSERT_TRUE(profile.writeString("Name", "1", value, named));
+    ASSERT_TRUE(profile.writeString("Name", "2", "Brief", named));
+    EXPECT_EQ(fixture->readBytes(named), "[Name]\r\n1=" + value + "\r\n2=Brief\r\n");
+    EXPECT_EQ(profile.readString("Name", "1", "-", named, 100), value);
+    EXPECT_EQ(profile.readString("Name", "3", "-", named, 100), "-");
+    EXPECT_EQ(profile.readSection("Name", named), "1=" + value + '\0' + "2=Brief" + '\0');
+    EXPECT_EQ(profile.readSection("Name", fixture->folder() + "\\fehlt Łódź\\x.ini"), std::nullopt);
+}
+
 TEST_F(ProfileContract, ReadsSeeTheFileChangedAroundTheProfileFunctions) {
     fixture->writeBytes(file, "[s]\r\nk=alt\r\n");
     ASSERT_EQ(profile.readString("s", "k", "-", file, 100), "alt");

@@ -5,6 +5,7 @@
 // also holds what the native control shows against the control.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -103,9 +104,9 @@ TEST_P(SortedLists, OrderIgnoresCaseAndKeepsEqualTextsInArrivalOrder) {
     } else {
         EXPECT_EQ(textsOf(list.items()), expected);
         // The item data travel with their rows.
-        std::vector<long> dataInOrder;
+        std::vector<std::intptr_t> dataInOrder;
         for (const auto& item : list.items()) dataInOrder.push_back(item.data);
-        EXPECT_EQ(dataInOrder, (std::vector<long>{5, 2, 3, 6, 1, 4}));
+        EXPECT_EQ(dataInOrder, (std::vector<std::intptr_t>{5, 2, 3, 6, 1, 4}));
     }
 }
 

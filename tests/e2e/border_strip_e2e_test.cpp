@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
 
 #include "e2e/scrivlet_run.h"
 
@@ -11,7 +10,7 @@ namespace e2e {
 namespace {
 
 std::string stripFile(int position, int byClick) {
-    return "[Name]\r\n1=Eins\r\n[Text]\r\n1=eins\r\n[Crypt]\r\n1=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n"
+    return windows1252("[Name]\r\n1=Eins\r\n[Text]\r\n1=eins\r\n[Crypt]\r\n1=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n") +
            "[Common]\r\nPumActViaBorder=1\r\nPumActPos=" +
            std::to_string(position) + "\r\nPumActBorderByClick=" + std::to_string(byClick) + "\r\n";
 }
@@ -36,18 +35,6 @@ HWND waitForStrip(ScrivletRun& run) {
                                          << r.bottom << ", mouse at " << x << "," << y;
 }
 
-// The menu the user's gesture opens. In a prefix's first seconds (Wine's
-// desktop process still starting) the very first menu sometimes closes before
-// it is drawn; the user then tries once more, as on a busy desktop.
-HWND menuAfter(ScrivletRun& run, const std::function<void()>& gesture) {
-    HWND menu = nullptr;
-    for (int attempt = 0; attempt < 3 && !menu; ++attempt) {
-        gesture();
-        waitFor([&] { return (menu = run.popupMenu()) != nullptr; }, 5000);
-    }
-    return menu;
-}
-
 void closeMenu(ScrivletRun& run) {
     pressKey(VK_ESCAPE);
     ASSERT_TRUE(waitFor([&] { return run.popupMenu() == nullptr; }));
@@ -60,14 +47,18 @@ TEST(BorderStripE2E, MovingOntoTheRightEdgeOpensTheMenuAtTheMouseEveryTime) {
     for (int y : {screenHeight() / 3, screenHeight() / 2}) {
         ASSERT_TRUE(moveMouse(edge - 200, y));
         EXPECT_EQ(run.popupMenu(), nullptr) << "away from the edge nothing opens";
-        HWND menu = menuAfter(run, [&] {
-            moveMouse(edge - 200, y);
-            moveMouse(edge, y);
-        });
+        ASSERT_TRUE(moveMouse(edge, y));
+        HWND menu = run.waitForPopupMenu("the move onto the strip");
         ASSERT_NE(menu, nullptr) << "at " << y;
         EXPECT_TRUE(openedAt(menu, edge, y));
         run.saveScreenshot(menu, "strip-mouse-over");
-        // Dismissed, it opens again at the next move over the strip.
+        // The user takes the mouse off the edge and dismisses the menu; it
+        // opens again at the next move onto the strip. (Dismissed with the
+        // mouse still on the strip, the menu's going makes Wine report the
+        // mouse there once more, and read late, that report took the place
+        // of the test's next move onto the strip, quicker than any hand, in
+        // Wine's queue: the program heard the old spot again and nothing else.)
+        ASSERT_TRUE(moveMouse(edge - 200, y));
         closeMenu(run);
     }
     EXPECT_FALSE(IsWindowVisible(run.mainWindow()));
@@ -91,7 +82,8 @@ TEST(BorderStripE2E, InClickModeTheTopEdgeAnswersTheButtonsOnly) {
     ASSERT_TRUE(clickScreen(x + 60, 0, MouseButton::Right));
     EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(run.mainWindow()); }));
 
-    HWND menu = menuAfter(run, [&] { clickScreen(x + 80, 0, MouseButton::Left); });
+    ASSERT_TRUE(clickScreen(x + 80, 0, MouseButton::Left));
+    HWND menu = run.waitForPopupMenu("the left button on the strip");
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(openedAt(menu, x + 80, 0));
     closeMenu(run);

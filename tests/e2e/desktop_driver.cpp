@@ -5,6 +5,9 @@
 #include <sstream>
 #include <thread>
 
+#include "platform/unicode.h"
+#include "platform/win32/win32_text.h"
+
 namespace e2e {
 
 bool waitFor(const std::function<bool()>& condition, int milliseconds) {
@@ -36,10 +39,24 @@ std::vector<HWND> topLevelWindows(DWORD processId) {
 }
 
 std::string windowText(HWND window) {
-    const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT got = SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(got));
+    // In UTF-16, which every window of another process answers without loss.
+    const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, L'\0');
+    const LRESULT got = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(got < 0 ? 0 : got));
+    return scrivlet::narrow(text);
+}
+
+std::string windowsOf(DWORD processId) {
+    std::string text;
+    for (HWND w : topLevelWindows(processId)) {
+        char cls[128] = {};
+        GetClassNameA(w, cls, sizeof cls);
+        text.append("'").append(windowText(w)).append("' ").append(cls);
+        if (IsWindowVisible(w)) text.append(" visible");
+        if (GetForegroundWindow() == w) text.append(" foreground");
+        text.append("; ");
+    }
     return text;
 }
 
@@ -111,39 +128,19 @@ std::vector<std::string> listBoxItems(HWND listBox) {
     // Another process's list answers in UTF-16 whatever was asked, so ask for that.
     const LRESULT count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        std::wstring wide(static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-        const LRESULT got = SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
+        const WPARAM row = static_cast<WPARAM>(i);
+        std::wstring wide(static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXTLEN, row, 0)) + 1, L'\0');
+        const LRESULT got = SendMessageW(listBox, LB_GETTEXT, row, reinterpret_cast<LPARAM>(wide.data()));
         wide.resize(static_cast<std::size_t>(got < 0 ? 0 : got));
-        std::string text(wide.size() * 2 + 1, '\0');
-        const int n = WideCharToMultiByte(1252, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                                          static_cast<int>(text.size()), nullptr, nullptr);
-        text.resize(static_cast<std::size_t>(n > 0 ? n : 0));
-        items.push_back(text);
+        items.push_back(scrivlet::narrow(wide));
     }
     return items;
 }
 
 bool chooseMenuItem(HWND window, char menuKey, char itemKey) {
-    // The keys go to the window in front, as the user's would: the window must
-    // be the active one already.
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    auto menuOpen = [processId] { return findWindow(processId, "", "#32768", true) != nullptr; };
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        // F10 first: Alt+letter would go to a control with the same access key
-        // ("&Titel" and "&Texte").
-        pressKey(VK_F10);
-        pressKey(static_cast<WORD>(menuKey));
-        if (waitFor(menuOpen, 3000)) {
-            pressKey(static_cast<WORD>(itemKey));
-            return true;
-        }
-        // The keys may have met the window in the middle of something else:
-        // leave menu mode and try again.
-        pressKey(VK_ESCAPE);
-        pressKey(VK_ESCAPE);
-    }
-    return false;
+    return chooseMenuByKeys(processId, menuKey, itemKey);
 }
 
 void clickButton(HWND dialog, const std::string& caption) {
@@ -173,23 +170,48 @@ void pressKey(WORD virtualKey, bool alt) {
     send(inputs);
 }
 
+void pressWithCtrl(WORD virtualKey) {
+    std::vector<INPUT> inputs{key(VK_CONTROL, false), key(virtualKey, false), key(virtualKey, true),
+                              key(VK_CONTROL, true)};
+    send(inputs);
+}
+
+bool waitUntilKeysTaken(HWND window) {
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    if (thread == 0 || !AttachThreadInput(GetCurrentThreadId(), thread, TRUE)) return false;
+    constexpr WORD Sentinel = 0xE8;
+    bool taken = true;
+    for (bool up : {false, true}) {
+        std::vector<INPUT> inputs{key(Sentinel, up)};
+        send(inputs);
+        taken = taken && waitFor([up] { return ((GetKeyState(Sentinel) & 0x8000) != 0) != up; }, 10000);
+    }
+    AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+    return taken;
+}
+
 void typeText(const std::string& text) {
     std::vector<INPUT> inputs;
-    for (char c : text) {
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t length = 0;
+        const char32_t c = scrivlet::decodeUtf8(text, i, &length);
         if (c == '\r' || c == '\t') {
             inputs.push_back(key(c == '\r' ? VK_RETURN : VK_TAB, false));
             inputs.push_back(key(c == '\r' ? VK_RETURN : VK_TAB, true));
+            i += length;
             continue;
         }
-        wchar_t wide = 0;
-        MultiByteToWideChar(1252, 0, &c, 1, &wide, 1);
-        for (bool up : {false, true}) {
-            INPUT in{};
-            in.type = INPUT_KEYBOARD;
-            in.ki.wScan = wide;
-            in.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
-            inputs.push_back(in);
-        }
+        // Each UTF-16 unit as a key of its own, pressed and released: a
+        // character beyond U+FFFF as its two surrogates.
+        for (wchar_t unit : scrivlet::wide(text.substr(i, length)))
+            for (bool up : {false, true}) {
+                INPUT in{};
+                in.type = INPUT_KEYBOARD;
+                in.ki.wScan = unit;
+                in.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+                inputs.push_back(in);
+            }
+        i += length;
     }
     send(inputs);
 }
@@ -293,6 +315,8 @@ bool clickCloseBox(HWND window) {
 }
 
 bool chooseMenuByKeys(DWORD processId, char menuKey, char itemKey) {
+    // F10 first: Alt+letter would go to a control with the same access key
+    // ("&Titel" and "&Texte").
     auto menuOpen = [processId] { return findWindow(processId, "", "#32768", true) != nullptr; };
     pressKey(VK_F10);
     pressKey(static_cast<WORD>(menuKey));
@@ -348,7 +372,8 @@ bool screenshotArea(const RECT& r, const std::string& path) {
     info.biBitCount = 24;
     const int stride = ((w * 3 + 3) / 4) * 4;
     std::string pixels(static_cast<std::size_t>(stride * h), '\0');
-    GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+              DIB_RGB_COLORS);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);

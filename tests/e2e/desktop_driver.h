@@ -23,17 +23,29 @@ HWND findChild(HWND parent, const std::string& className, const std::string& tex
                bool classPrefix = false);
 // Every child (at any depth) of the class.
 std::vector<HWND> childWindows(HWND parent, const std::string& className);
+// What a window or list box of any process shows, read in UTF-16, as UTF-8.
 std::string windowText(HWND window);
+// Every top-level window of the process, its caption, class, and whether it
+// is visible and in front: for the text of a failure.
+std::string windowsOf(DWORD processId);
 std::vector<std::string> listBoxItems(HWND listBox);
 
-// Chooses a menu-bar item by its access keys, as the user does with F10 and
-// the underlined letters: menuKey opens the menu, itemKey picks the item.
-// (Wine keeps menus private to their process, so they cannot be read from here.)
+// Chooses a menu-bar item of the window by its access keys, as the user does
+// with F10 and the underlined letters: menuKey opens the menu, itemKey picks
+// the item. The window must be the active one. (Wine keeps menus private to
+// their process, so they cannot be read from here.)
 bool chooseMenuItem(HWND window, char menuKey, char itemKey);
 void clickButton(HWND dialog, const std::string& caption);
 
 void pressKey(WORD virtualKey, bool alt = false);
-void typeText(const std::string& text);  // Windows-1252; CR is Enter, TAB is Tab
+// The key with Ctrl held, as Ctrl+S.
+void pressWithCtrl(WORD virtualKey);
+// Waits until the thread of the window has taken every key sent so far from
+// its queue (releases included), as the program has when the user's next
+// action comes: a sentinel key (0xE8, unassigned) is sent and read in the
+// input state shared with that thread.
+bool waitUntilKeysTaken(HWND window);
+void typeText(const std::string& text);  // UTF-8; CR is Enter, TAB is Tab
 void clickAt(HWND window, int x, int y);  // client coordinates, left button
 
 // The mouse as the user moves it: absolute moves and presses through
@@ -93,6 +105,7 @@ private:
 std::string freshFolder(const std::string& name);
 void writeFile(const std::string& path, const std::string& bytes);
 std::string readFile(const std::string& path);
+// A value of the snippet file as its bytes (Windows-1252).
 std::string iniValue(const std::string& file, const std::string& section, const std::string& key);
 
 }  // namespace e2e

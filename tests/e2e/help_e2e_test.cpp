@@ -9,7 +9,8 @@
 namespace e2e {
 namespace {
 
-const std::string Entries = "[Name]\r\n1=Brief\r\n[Text]\r\n1=Hallo\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n";
+const std::string Entries =
+    windows1252("[Name]\r\n1=Brief\r\n[Text]\r\n1=Hallo\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n");
 
 std::string environment(const char* name) {
     const char* value = std::getenv(name);

@@ -8,12 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "e2e/scrivlet_run.h"
+#include "version.h"
 
 namespace e2e {
 namespace {
@@ -130,7 +132,7 @@ protected:
 TEST_F(Installer, InstallsForTheUserAndUninstallsWithoutATrace) {
     // The user keeps the snippets in a folder of their own.
     const std::string own = freshFolder("snippets") + "\\Scrivlet.ini";
-    const std::string snippets = "[Name]\r\n1=Gruß\r\n[Text]\r\n1=Hallo\r\n[Ignore]\r\n1=Uhr\r\n";
+    const std::string snippets = windows1252("[Name]\r\n1=Gruß\r\n[Text]\r\n1=Hallo\r\n[Ignore]\r\n1=Uhr\r\n");
     writeFile(own, snippets);
     HKEY settings = nullptr;
     ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, SettingsKey, &settings), ERROR_SUCCESS);
@@ -148,7 +150,8 @@ TEST_F(Installer, InstallsForTheUserAndUninstallsWithoutATrace) {
         std::string value;
     } registered[] = {
         {"DisplayName", "Scrivlet"},
-        {"DisplayVersion", "2.3.338"},
+        {"DisplayVersion", std::to_string(scrivlet::VersionMajor) + "." + std::to_string(scrivlet::VersionMinor) + "." +
+                               std::to_string(scrivlet::VersionRevision)},
         {"Publisher", "Morwick Software"},
         {"UninstallString", inQuotes(folder + "\\uninstall.exe")},
         {"QuietUninstallString", inQuotes(folder + "\\uninstall.exe") + " /S"},
@@ -174,11 +177,20 @@ TEST_F(Installer, ASilentUninstallKeepsTheUsersSnippets) {
     // The first start makes the sample the user's snippet file beside the program.
     startAndEnd();
     ASSERT_TRUE(exists(folder + "\\Scrivlet.ini"));
+    // A daily backup the program made beside the file stays with it.
+    const std::string backups = folder + "\\Sicherung";
+    CreateDirectoryA(backups.c_str(), nullptr);
+    writeFile(backups + "\\Scrivlet-2026-03-02.ini", "[Name]\r\n");
 
     uninstall();
-    EXPECT_EQ(filesIn(folder), std::vector<std::string>{"Scrivlet.ini"});
+    std::vector<std::string> left = filesIn(folder);
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"Scrivlet.ini", "Sicherung"}));
+    EXPECT_EQ(filesIn(backups), std::vector<std::string>{"Scrivlet-2026-03-02.ini"});
     EXPECT_EQ(registryString(RunKey, "Scrivlet"), std::nullopt);
     EXPECT_FALSE(keyExists(UninstallKey));
+    DeleteFileA((backups + "\\Scrivlet-2026-03-02.ini").c_str());
+    RemoveDirectoryA(backups.c_str());
     DeleteFileA((folder + "\\Scrivlet.ini").c_str());
     RemoveDirectoryA(folder.c_str());
 }

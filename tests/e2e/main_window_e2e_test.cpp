@@ -7,8 +7,8 @@ namespace e2e {
 namespace {
 
 const std::string SampleFile =
-    "[Name]\r\n1=Grußformel\r\n2=Adresse\r\n[Text]\r\n1=Mit freundlichen Grüßen\\N\r\n2=Hauptstraße 12\r\n"
-    "[Crypt]\r\n1=0\r\n2=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n";
+    windows1252("[Name]\r\n1=Grußformel\r\n2=Adresse\r\n[Text]\r\n1=Mit freundlichen Grüßen\\N\r\n2=Hauptstraße 12\r\n"
+                "[Crypt]\r\n1=0\r\n2=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n");
 
 HWND listBox(HWND main) { return findChild(main, "ListBox"); }
 HWND editor(HWND main) { return findChild(main, "RichEdit", "", true); }
@@ -34,7 +34,7 @@ TEST(MainWindowE2E, AnEmptyFileShowsTheDisabledState) {
     run.showMainWindow();
     EXPECT_FALSE(IsWindowEnabled(listBox(run.mainWindow())));
     EXPECT_FALSE(IsWindowEnabled(editor(run.mainWindow())));
-    EXPECT_EQ(run.value("Ignore", 1), "DFÜ-Netzwerkmonitor");
+    EXPECT_EQ(run.value("Ignore", 1), windows1252("DFÜ-Netzwerkmonitor"));
     run.saveScreenshot(run.mainWindow(), "main-window-empty");
 }
 
@@ -44,10 +44,10 @@ TEST(MainWindowE2E, NewEntryTypedWithEnterAndTabIsStoredAsEntered) {
     ASSERT_TRUE(chooseMenuItem(run.mainWindow(), 'T', 'N'));  // "&Texte" - "&Neu..."
     HWND input = run.waitForDialog("Scrivlet - Neuen Eintrag erstellen");
     ASSERT_NE(input, nullptr);
-    SetWindowTextA(findChild(input, "Edit"), "Gruß");
+    SetWindowTextW(findChild(input, "Edit"), L"Gru\u00DF");
     clickButton(input, "OK");
     ASSERT_TRUE(waitFor([&] { return run.value("DosBox", 1) == "0"; }));  // the last of the five
-    EXPECT_EQ(run.value("Name", 1), "Gruß");
+    EXPECT_EQ(run.value("Name", 1), windows1252("Gruß"));
     EXPECT_EQ(run.value("Crypt", 1), "1");
     EXPECT_EQ(run.value("DosBox", 1), "0");
     EXPECT_EQ(run.value("Title", 1), "");
@@ -70,9 +70,9 @@ TEST(MainWindowE2E, NewEntryTypedWithEnterAndTabIsStoredAsEntered) {
     HWND rename = run.waitForDialog("Scrivlet - Eintrag umbenennen");
     ASSERT_NE(rename, nullptr);
     EXPECT_EQ(windowText(findChild(rename, "Edit")), "Gruß");
-    SetWindowTextA(findChild(rename, "Edit"), "Grüße");
+    SetWindowTextW(findChild(rename, "Edit"), L"Gr\u00FC\u00DFe");
     clickButton(rename, "OK");
-    ASSERT_TRUE(waitFor([&] { return run.value("Name", 1) == "Grüße"; }));
+    ASSERT_TRUE(waitFor([&] { return run.value("Name", 1) == windows1252("Grüße"); }));
 
     ASSERT_TRUE(chooseMenuItem(run.mainWindow(), 'T', 'L'));  // "&Löschen"
     HWND question = run.waitForMessageBox();

@@ -12,23 +12,10 @@
 namespace e2e {
 namespace {
 
-const std::string Ignore = "[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n";
+const std::string Ignore = windows1252("[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n");
 
 HWND listBox(HWND main) { return findChild(main, "ListBox"); }
 HWND editor(HWND main) { return findChild(main, "RichEdit", "", true); }
-
-std::string windowsOf(DWORD processId) {
-    std::string text;
-    for (HWND w : topLevelWindows(processId)) {
-        char cls[128] = {};
-        GetClassNameA(w, cls, sizeof cls);
-        text.append("'").append(windowText(w)).append("' ").append(cls);
-        if (IsWindowVisible(w)) text.append(" visible");
-        if (GetForegroundWindow() == w) text.append(" foreground");
-        text.append("; ");
-    }
-    return text;
-}
 
 // The shell's report of a right click on the icon: the program shows its
 // main window and makes it the active one.
@@ -109,9 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "Info - " + MainCaption, nullptr, [] { pressKey(VK_RETURN); }},
         ModalCase{"ChoiceDialog", "[Name]\r\n1=An den Editor\r\n[Text]\r\n1=\r\n[Title]\r\n1=Editor\r\n" + Ignore,
                   [](ScrivletRun& run) {
-                      // The shell's report of a left click on the icon; the entry from the menu.
-                      run.iconMessage(WM_LBUTTONDOWN);
-                      if (!waitFor([&] { return run.popupMenu() != nullptr; })) return;
+                      // A left click on the icon; the entry from the menu.
+                      if (!run.clickIconForMenu()) return;
                       pressKey(VK_DOWN);
                       pressKey(VK_RETURN);
                   },

@@ -10,7 +10,7 @@ namespace e2e {
 namespace {
 
 const std::string SnippetFile =
-    "[Name]\r\n1=Brief\r\n[Text]\r\n1=Hallo\r\n[Crypt]\r\n1=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n";
+    windows1252("[Name]\r\n1=Brief\r\n[Text]\r\n1=Hallo\r\n[Crypt]\r\n1=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n");
 
 HWND editor(HWND main) { return findChild(main, "RichEdit", "", true); }
 
@@ -52,8 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                 [](ScrivletRun& run) { ASSERT_TRUE(chooseMenuByKeys(run.processId(), 'D', 'B')); }},  // "&Beenden"
         EndCase{"PopupMenuQuit",
                 [](ScrivletRun& run) {
-                    run.iconMessage(WM_LBUTTONDOWN);  // the shell's report of a left click on the icon
-                    ASSERT_TRUE(waitFor([&] { return run.popupMenu() != nullptr; }));
+                    ASSERT_NE(run.clickIconForMenu(), nullptr);
                     pressKey(VK_UP);  // "&Abbrechen"
                     pressKey(VK_UP);  // "&Beenden"
                     pressKey(VK_RETURN);

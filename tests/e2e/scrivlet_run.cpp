@@ -4,9 +4,15 @@
 
 #include <cstdlib>
 
+#include "platform/unicode.h"
+
 namespace e2e {
 
-const std::string MainCaption = "\x95 Scrivlet 2.3c";
+std::string windows1252(const std::string& utf8) {
+    const std::string beyond = scrivlet::charactersBeyondCp1252(utf8);
+    if (!beyond.empty()) ADD_FAILURE() << "not in Windows-1252: " << beyond;
+    return scrivlet::utf8ToCp1252(utf8);
+}
 
 namespace {
 std::string environment(const char* name) {
@@ -27,6 +33,18 @@ ScrivletRun::ScrivletRun(const std::string& snippetFile, const std::string& argu
 
 ScrivletRun::~ScrivletRun() {
     process_.reset();
+    // The day's backups the program made beside the snippet file.
+    const std::string backups = folder_ + "\\Sicherung";
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((backups + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileA((backups + "\\" + found.cFileName).c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(backups.c_str());
     DeleteFileA(snippetPath_.c_str());
     DeleteFileA((folder_ + "\\scrivlet.exe").c_str());
     RemoveDirectoryA(folder_.c_str());
@@ -53,6 +71,32 @@ void ScrivletRun::showMainWindow() {
 bool ScrivletRun::showByIcon() {
     iconMessage(WM_RBUTTONDOWN);
     return waitFor([this] { return GetForegroundWindow() == main_; });
+}
+
+HWND ScrivletRun::clickIconForMenu() {
+    iconMessage(WM_LBUTTONDOWN);
+    return waitForPopupMenu("the left button on the icon");
+}
+
+HWND ScrivletRun::waitForPopupMenu(const std::string& gesture) {
+    // A menu opens within a fraction of a second; one that closed at once
+    // never comes, so the deadline only bounds a failing test.
+    constexpr int Deadline = 10000;
+    HWND menu = nullptr;
+    if (!waitFor([&] { return (menu = popupMenu()) != nullptr; }, Deadline)) {
+        POINT mouse{};
+        GetCursorPos(&mouse);
+        const HWND under = WindowFromPoint(mouse);
+        char cls[128] = {};
+        GetClassNameA(under, cls, sizeof cls);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(under, &owner);
+        ADD_FAILURE() << "no menu of scrivlet.exe on screen " << Deadline / 1000 << " s after " << gesture
+                      << "; windows: " << windowsOf(processId()) << "the mouse at " << mouse.x << "," << mouse.y
+                      << " over '" << windowText(under) << "' " << cls
+                      << (owner == processId() ? " of scrivlet.exe" : " of another process");
+    }
+    return menu;
 }
 
 bool ScrivletRun::quit() {

@@ -6,7 +6,9 @@
 #include <ostream>
 
 #include "native/main_window_story.h"
+#include "platform/text.h"
 #include "store/user_settings.h"
+#include "tracking/own_caption.h"
 
 namespace scrivlet {
 namespace {
@@ -45,7 +47,7 @@ TEST_F(DebuggerTest, TheFirstCaptureMakesTheDialogHiddenBesideTheMainWindow) {
     capture();
     ASSERT_NE(dialog(), nullptr);
     EXPECT_FALSE(dialog()->visible());
-    EXPECT_EQ(dialog()->caption(), "• Scrivlet 2.3c - Debugger");
+    EXPECT_EQ(dialog()->caption(), ownCaption("Debugger", true));
     EXPECT_EQ(titles(), (std::vector<std::string>{"Rechner", "Unbenannt - Editor"}));
     EXPECT_EQ(dialog()->label1.caption().rfind("Beim Klick in das Popup-Menü der Tex", 0), 0u);
     const ui::Rect main = form().geometry(), placed = dialog()->geometry();
@@ -123,7 +125,7 @@ TEST_P(IgnoringATitle, ChangesTheIgnoreListOnlyOnYes) {
         c.selected ? std::string("Soll der Fenstertitel '") + c.selected + "'\rin Zukunft wirklich immer ignoriert werden?"
                    : Hint;
     EXPECT_EQ(messages().at(0).text, asked);
-    for (const auto& m : messages()) EXPECT_EQ(m.caption, "• Scrivlet 2.3c");
+    for (const auto& m : messages()) EXPECT_EQ(m.caption, ownCaption("", true));
     // The list is not changed by the answer, only by the next capture.
     EXPECT_EQ(titles(), (std::vector<std::string>{"Rechner", "Unbenannt - Editor"}));
 
@@ -263,6 +265,8 @@ TEST_P(EditingByHand, StartsNotepadWithTheQuotedPathAndReloadsWhenItEnds) {
     writeFile(path, "[Name]\r\n1=Gruß\r\n2=Adresse\r\n[Text]\r\n1=Hallo\r\n2=Weg 1\r\n[Ignore]\r\n1=Rechner\r\n");
     EXPECT_EQ(listed(), std::vector<std::string>{"Gruß"});
     sim.programs.end(0);
+    // Read again from the main message loop, a moment later.
+    sim.ui.advance(100);
     EXPECT_EQ(listed(), (std::vector<std::string>{"Adresse", "Gruß"}));
     // The new ignore title holds from the next capture on.
     desktop().open("Rechner");
@@ -295,6 +299,7 @@ TEST_F(DebuggerTest, ANotepadEndingAfterTheProgramEndedLoadsNothing) {
     choose(form().mDatei, form().miQuit);
     writeFile(StandardFile, snippetFile({{"Neu", "x"}}));
     sim.programs.end(0);
+    sim.ui.advance(100);
     EXPECT_EQ(listed(), std::vector<std::string>{"Gruß"});
     // Gone with the program, it is not called at all.
     program.reset();
@@ -304,14 +309,15 @@ TEST_F(DebuggerTest, ANotepadEndingAfterTheProgramEndedLoadsNothing) {
 // ---- the debug window
 
 TEST(DebugWindowLine, HasPositionHandleVisibilityAndTitle) {
+    const std::string own = ownCaption("", true);
     const struct {
         int position;
         WindowId window;
         bool visible;
-        const char* title;
-        const char* line;
+        std::string title;
+        std::string line;
     } cases[] = {
-        {1, 0xA01F2, true, "• Scrivlet 2.3c", "001 000A01F2 V '• Scrivlet 2.3c'"},
+        {1, 0xA01F2, true, own, "001 000A01F2 V '" + own + "'"},
         {12, 0x10, false, "", "012 00000010 X ''"},
         {999, 0xFFFFFFFF, true, "it's", "999 FFFFFFFF V 'it's'"},
         {1000, 0x1234ABCD, true, "x", "1000 1234ABCD V 'x'"},
@@ -351,14 +357,14 @@ TEST_F(DebugWindowTest, InDebugModeItListsTheMainWindowAndEveryWindowAbove) {
     // Its own caption was the title below the main window, the only foreign
     // one when it opened; after the list, it follows notepad.
     sim.ui.advance(500);
-    EXPECT_EQ(windowList(), (std::vector<std::string>{"02.01.2027 03:04:05", line(1, main, 'V', "• Scrivlet 2.3c"),
+    EXPECT_EQ(windowList(), (std::vector<std::string>{"02.01.2027 03:04:05", line(1, main, 'V', ownCaption("", true)),
                                                       line(2, debug, 'V', "Darunter"),
                                                       line(3, notepad, 'V', "Unbenannt - Editor")}));
 
     // Cleared, the check box lets the hidden windows in, marked X.
     debugWindow()->visChk.click();
     sim.ui.advance(500);
-    EXPECT_EQ(windowList(), (std::vector<std::string>{"02.01.2027 03:04:05", line(1, main, 'V', "• Scrivlet 2.3c"),
+    EXPECT_EQ(windowList(), (std::vector<std::string>{"02.01.2027 03:04:05", line(1, main, 'V', ownCaption("", true)),
                                                       line(2, debug, 'V', "Unbenannt - Editor"),
                                                       line(3, hidden, 'X', "Versteckt"),
                                                       line(4, notepad, 'V', "Unbenannt - Editor")}));
@@ -371,13 +377,14 @@ TEST_F(DebugWindowTest, TheCaptionFollowsTheForegroundWindowIgnoredOrNot) {
     // Only the program's own windows so far: the caption stays.
     EXPECT_EQ(debugWindow()->caption(), before);
     const struct {
-        const char* title;
+        std::string title;
         const char* caption;
     } cases[] = {
         {"Unbenannt - Editor", "Unbenannt - Editor"},
         {"DFÜ-Netzwerkmonitor", "DFÜ-Netzwerkmonitor"},  // on the ignore list
         {"", "DFÜ-Netzwerkmonitor"},                     // no title: the one below counts
-        {"x • SCRIVLET 2.3C - Satellit", "DFÜ-Netzwerkmonitor"},  // an own caption, any letter case
+        // an own caption, any letter case ("x • SCRIVLET ... - Satellit")
+        {"x " + toUpper(ownCaption("", true)) + " - Satellit", "DFÜ-Netzwerkmonitor"},
         {"Rechner", "Rechner"},
     };
     for (const auto& c : cases) {

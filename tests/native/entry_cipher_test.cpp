@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <string>
 
 #include "platform/sim/sim_random.h"
 #include "store/entry_cipher.h"
@@ -74,7 +74,10 @@ TEST(EntryCipher, TwoEncipheringsOfOneTextDiffer) {
     SimRandom random(1);
     const std::string a = encipherText("Hallo", random), b = encipherText("Hallo", random);
     EXPECT_NE(a, b);
-    EXPECT_TRUE(std::regex_match(a, std::regex("[0-9A-F]{24}")));
+    // 24 capital hexadecimal digits (std::regex makes g++ 12 warn falsely
+    // under the sanitizers, GCC bug 105616).
+    EXPECT_EQ(a.size(), 24u);
+    EXPECT_EQ(a.find_first_not_of("0123456789ABCDEF"), std::string::npos) << a;
 }
 
 TEST(HexPad, PadsButNeverCuts) {

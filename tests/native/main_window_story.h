@@ -48,11 +48,11 @@ struct MainWindowStory : ::testing::Test, SimDesktop {
         return cp1252ToUtf8(sim.profile.readString(section, std::to_string(n), "<none>", StandardFile, 32767));
     }
     // An entry as another reader of the file sees it, its text deciphered.
-    Entry readEntry(EntryNumber n, const std::string& path = StandardFile) {
+    Entry readEntry(int n, const std::string& path = StandardFile) {
         IniAccess ini(sim.profile);
         SnippetFile file(ini, sim.random);
         file.setPath(path);
-        return file.readEntry(n);
+        return file.readEntry(static_cast<EntryNumber>(n));
     }
     // The ignore list as another reader of the file sees it.
     std::vector<std::string> ignoreListInFile(const std::string& path = StandardFile) {

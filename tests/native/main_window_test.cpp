@@ -3,6 +3,7 @@
 #include "native/main_window_story.h"
 #include "store/entry_cipher.h"
 #include "mainwindow/editor_text.h"
+#include "tracking/own_caption.h"
 
 namespace scrivlet {
 namespace {
@@ -14,7 +15,7 @@ struct MainWindowTest : test::MainWindowStory {};
 TEST_F(MainWindowTest, WithoutEntriesEverythingThatNeedsOneIsOff) {
     startWith("");
     MainForm& f = form();
-    EXPECT_EQ(f.caption(), "• Scrivlet 2.3c");
+    EXPECT_EQ(f.caption(), ownCaption("", true));
     for (ui::Control* c : std::initializer_list<ui::Control*>{
              &f.lbEntryList, &f.ghostTextTB, &f.optLastWindow, &f.optTitle, &f.label1,
              &f.destinationTextList, &f.cryptChk, &f.dosBoxChk, &f.btnDelete, &f.btnRename})
@@ -176,7 +177,7 @@ TEST_F(MainWindowTest, SearchFindsForwardIgnoringCaseAndStopsAtTheEnd) {
     sim.dialogs.answerInput("abc");
     choose(f.mBearbeiten, f.miFind);
     EXPECT_EQ(sim.dialogs.inputBoxes.back().prompt, "Suchen nach:");
-    EXPECT_EQ(sim.dialogs.inputBoxes.back().caption, "• Scrivlet 2.3c");
+    EXPECT_EQ(sim.dialogs.inputBoxes.back().caption, ownCaption("", true));
     const std::pair<int, int> expected[] = {{0, 3}, {4, 3}, {8, 3}, {8, 3}};
     for (int step = 0; step < 4; ++step) {
         if (step > 0) choose(f.mBearbeiten, f.miFindNext);

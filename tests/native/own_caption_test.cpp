@@ -28,9 +28,10 @@ TEST(VersionText, TheProgramsShortVersionIsTheBuilds) {
 }
 
 TEST(OwnCaption, PrefixFollowsThePlatformFamily) {
-    EXPECT_EQ(ownCaption("", true), "• Scrivlet 2.3c");
-    EXPECT_EQ(ownCaption("Debugger", true), "• Scrivlet 2.3c - Debugger");
-    EXPECT_EQ(ownCaption("Satellit", false), ":: Scrivlet 2.3c - Satellit");
+    const std::string version(VersionShort);
+    EXPECT_EQ(ownCaption("", true), "• Scrivlet " + version);
+    EXPECT_EQ(ownCaption("Debugger", true), "• Scrivlet " + version + " - Debugger");
+    EXPECT_EQ(ownCaption("Satellit", false), ":: Scrivlet " + version + " - Satellit");
     EXPECT_EQ(ownCaption("", true).substr(0, 3), "\xE2\x80\xA2");  // the bullet, U+2022
 }
 

@@ -7,6 +7,7 @@
 #include "native/main_window_story.h"
 #include "options/options_form.h"
 #include "popup/popup_menu.h"
+#include "tracking/own_caption.h"
 
 namespace scrivlet {
 namespace {
@@ -46,13 +47,13 @@ struct PopupTest : test::MainWindowStory {
             menus_.emplace(sim.files);
             path = StandardFile;
         }
-        file.setPath(path);
-        return menus_->build(file, cascade);
+        snippets.setPath(path);
+        return menus_->build(snippets, cascade);
     }
     PopupMenus& menus() { return *menus_; }
     std::string path = StandardFile;
     IniAccess ini{sim.profile};
-    SnippetFile file{ini, sim.random};
+    SnippetFile snippets{ini, sim.random};
 
 private:
     std::optional<PopupMenus> menus_;
@@ -148,7 +149,7 @@ TEST_F(PopupTest, TheMenuIsReadAgainExactlyWhenTheFileOrTheLayoutChanged) {
         {"RenamedByTheProgramItself",
          [&](PopupTest& t) {
              const auto before = std::filesystem::last_write_time(host(t));
-             ASSERT_EQ(t.file.writeField(1, "Name", "acht"), WriteResult::Ok);
+             ASSERT_EQ(t.snippets.writeField(1, "Name", "acht"), WriteResult::Ok);
              std::filesystem::last_write_time(host(t), before);
          },
          false, true, {"acht|1", "zwei|2"}},
@@ -328,7 +329,7 @@ TEST_F(PopupTest, TheStripCoversTheChosenEdge) {
         const ui::Rect r = strip.geometry();
         EXPECT_EQ((ui::Rect{r.left / 15, r.top / 15, r.width / 15, r.height / 15}), c.pixels) << c.position;
         EXPECT_EQ(strip.backColour(), 0x0000FFu);
-        EXPECT_EQ(strip.caption(), "• Scrivlet 2.3c - Satellit");
+        EXPECT_EQ(strip.caption(), ownCaption("Satellit", true));
     }
     names({"eins"}, "PumActViaBorder=0\r\n");
     EXPECT_FALSE(shownForm("MoveOverFrm")->visible());

@@ -2,6 +2,7 @@
 
 #include "native/sim_desktop.h"
 #include "mainwindow/snippet_location.h"
+#include "tracking/own_caption.h"
 
 namespace scrivlet {
 namespace {
@@ -10,7 +11,7 @@ using test::SimDesktop;
 
 struct SnippetLocationTest : ::testing::Test {
     SnippetLocation location() {
-        return SnippetLocation({desk.sim.dialogs, desk.sim.files, desk.sim.system}, file, settings, "• Scrivlet 2.3c", [this] {
+        return SnippetLocation({desk.sim.dialogs, desk.sim.files, desk.sim.system}, file, settings, ownCaption("", true), [this] {
             ++loads;
             list = file.load();
         });
@@ -53,7 +54,7 @@ TEST_F(SnippetLocationTest, ARememberedFileThatIsGoneFallsBackToTheStandardFile)
               "Im angegebenen Ordner befindet sich keine Scrivlet-datei.\r\rDie Pfadangabe wird "
               "daher auf Standardwerte zurückgesetzt.");
     EXPECT_EQ(shown()[0].icon, MessageIcon::Information);
-    EXPECT_EQ(shown()[0].caption, "• Scrivlet 2.3c");
+    EXPECT_EQ(shown()[0].caption, ownCaption("", true));
     EXPECT_EQ(rememberedPath(), SimDesktop::StandardFile);
     EXPECT_EQ(loads, 1);
 }

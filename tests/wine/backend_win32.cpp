@@ -9,7 +9,9 @@
 #include <string>
 #include <system_error>
 
+#include "platform/win32/win32_files.h"
 #include "platform/win32/win32_profile.h"
+#include "platform/win32/win32_text.h"
 #include "support/backend.h"
 
 namespace scrivlet::test {
@@ -18,15 +20,15 @@ namespace {
 
 std::string freshProfileFolder() {
     static std::atomic<unsigned> counter{0};
-    char temp[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathA(sizeof temp, temp);
-    std::string base(temp, length);
+    wchar_t temp[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+    std::string base = narrow(std::wstring_view(temp, length));
     if (!base.empty() && base.back() == '\\') base.pop_back();
     for (;;) {
         const std::string folder = base + "\\scrivlet-profile-" +
                                    std::to_string(GetCurrentProcessId()) + "-" +
                                    std::to_string(++counter);
-        if (CreateDirectoryA(folder.c_str(), nullptr)) return folder;
+        if (CreateDirectoryW(wide(folder).c_str(), nullptr)) return folder;
         if (GetLastError() != ERROR_ALREADY_EXISTS) return folder;  // the tests will say why
     }
 }
@@ -38,26 +40,22 @@ public:
         std::error_code ec;
         // Read-only files would stay behind.
         for (const auto& item : std::filesystem::recursive_directory_iterator(folder_, ec))
-            SetFileAttributesA(item.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
+            SetFileAttributesW(item.path().c_str(), FILE_ATTRIBUTE_NORMAL);
         std::filesystem::remove_all(folder_, ec);
     }
     Profile& profile() override { return profile_; }
     const std::string& folder() const override { return folder_; }
-    void writeBytes(const std::string& path, const std::string& bytes) override {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-    std::optional<std::string> readBytes(const std::string& path) override {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) return std::nullopt;
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    // The paths are the program's text: the file functions of the back-end
+    // take them with every character.
+    void writeBytes(const std::string& path, const std::string& bytes) override { files_.writeAll(path, bytes); }
+    std::optional<std::string> readBytes(const std::string& path) override { return files_.readAll(path); }
     void makeReadOnly(const std::string& path) override {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        SetFileAttributesW(wide(path).c_str(), FILE_ATTRIBUTE_READONLY);
     }
 
 private:
     Win32Profile profile_;
+    Win32FileSystem files_;
     std::string folder_;
 };
 

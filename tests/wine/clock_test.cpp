@@ -16,8 +16,8 @@ namespace {
 
 DateTime at(int year, int month, int day, int hour = 12, int minute = 0, int second = 0) {
     using namespace std::chrono;
-    const sys_days date = year_month_day{std::chrono::year(year), std::chrono::month(month),
-                                         std::chrono::day(day)};
+    const sys_days date = year_month_day{std::chrono::year(year), std::chrono::month(static_cast<unsigned>(month)),
+                                         std::chrono::day(static_cast<unsigned>(day))};
     return {year, month, day, hour, minute, second, static_cast<int>(weekday(date).c_encoding())};
 }
 

@@ -14,6 +14,7 @@
 #include "mainwindow/main_form.h"
 #include "platform/ui/form.h"
 #include "platform/ui/list_box.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_control_peer.h"
 #include "platform/win32/win32_ui.h"
 
@@ -167,13 +168,14 @@ TEST(ListBoxFaces, AFaceOfItsOwnInTheProgramsSize) {
     // Whatever face the system has for it, its characters are of one width
     // (Wine may have no Courier New at all).
     for (HWND list : {windowOf(fixed), windowOf(plain)}) {
-        HDC dc = GetDC(list);
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
         SIZE narrow{}, wide{};
-        GetTextExtentPoint32A(dc, "iiii", 4, &narrow);
-        GetTextExtentPoint32A(dc, "WWWW", 4, &wide);
-        SelectObject(dc, old);
-        ReleaseDC(list, dc);
+        {
+            const UniqueWindowDc dc = getDc(list);
+            const UniqueSelection font =
+                selectInto(dc.get().dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
+            GetTextExtentPoint32A(dc.get().dc, "iiii", 4, &narrow);
+            GetTextExtentPoint32A(dc.get().dc, "WWWW", 4, &wide);
+        }
         EXPECT_EQ(narrow.cx == wide.cx, list == windowOf(fixed)) << narrow.cx << " " << wide.cx;
     }
 }

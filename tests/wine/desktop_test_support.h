@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_text.h"
 
 namespace scrivlet::test {
 
@@ -24,9 +25,9 @@ bool waitUntil(Condition condition, std::chrono::milliseconds deadline = std::ch
         if (SteadyClock::now() >= end) return false;
         // Keeps this thread's own windows answering meanwhile.
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
@@ -38,25 +39,26 @@ inline std::string classOf(HWND window) {
     return name;
 }
 
-// A top-level window of the calling thread with a procedure of the caller's.
-// A pop-up window by default: Wine waits two seconds for a window manager to
-// withdraw a captioned window when it is hidden or destroyed, and Xvfb has none.
-inline UniqueHwnd createTestWindow(const char* title, WNDPROC procedure = DefWindowProcA, DWORD exStyle = 0,
+// A top-level Unicode window of the calling thread with a procedure of the
+// caller's (a Unicode one: it gets UTF-16 text and characters). A pop-up
+// window by default: Wine waits two seconds for a window manager to withdraw a
+// captioned window when it is hidden or destroyed, and Xvfb has none.
+inline UniqueHwnd createTestWindow(const std::string& title, WNDPROC procedure = DefWindowProcW, DWORD exStyle = 0,
                                    DWORD style = WS_POPUP | WS_VISIBLE) {
     static const ATOM registered = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = "ScrivletDesktopTestWindow";
-        return RegisterClassA(&wc);
+        wc.lpszClassName = L"ScrivletDesktopTestWindow";
+        return RegisterClassW(&wc);
     }();
     if (!registered) return UniqueHwnd();
-    UniqueHwnd window(CreateWindowExA(exStyle, "ScrivletDesktopTestWindow", title, style, 40, 40, 320, 200,
-                                      nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
-    if (window && procedure != DefWindowProcA)
-        SetWindowLongPtrA(window.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+    UniqueHwnd window(CreateWindowExW(exStyle, L"ScrivletDesktopTestWindow", wide(title).c_str(), style, 40, 40,
+                                      320, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    if (window && procedure != DefWindowProcW)
+        SetWindowLongPtrW(window.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
     return window;
 }
 
@@ -77,7 +79,7 @@ public:
         processId_ = info.dwProcessId;
         waitUntil([this] {
             window_ = visibleWindowOfProcess();
-            if (window_) edit_ = FindWindowExA(window_, nullptr, "Edit", nullptr);
+            if (window_) edit_ = FindWindowExW(window_, nullptr, L"Edit", nullptr);
             return window_ && edit_;
         }, std::chrono::seconds(60));
     }
@@ -93,16 +95,16 @@ public:
     HWND edit() const { return edit_; }
     bool running() const { return window_ && edit_; }
 
-    // The text of the edit control, in the ANSI code page, as another program
-    // reads it.
+    // The text of the edit control as another program reads it, in UTF-16
+    // (as UTF-8).
     std::string text() const {
-        const LRESULT length = SendMessageA(edit_, WM_GETTEXTLENGTH, 0, 0);
-        std::string text(static_cast<std::size_t>(length) + 1, '\0');
-        const LRESULT copied = SendMessageA(edit_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-        text.resize(static_cast<std::size_t>(copied));
-        return text;
+        const LRESULT length = SendMessageW(edit_, WM_GETTEXTLENGTH, 0, 0);
+        std::wstring text(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, L'\0');
+        const LRESULT copied = SendMessageW(edit_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<std::size_t>(copied < 0 ? 0 : copied));
+        return narrow(text);
     }
-    void clear() const { SendMessageA(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("")); }
+    void clear() const { SendMessageW(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"")); }
 
 private:
     struct Search {

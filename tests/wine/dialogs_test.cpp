@@ -16,6 +16,7 @@
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_ui.h"
 
 namespace scrivlet::test {
@@ -68,9 +69,9 @@ struct SeenBox {
 };
 
 std::string windowText(HWND window) {
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return narrow(text);
 }
 
 std::string classOf(HWND window) {
@@ -205,7 +206,7 @@ TEST_P(Win32Message, ShowsTheRequestAndReportsTheButtonPressed) {
 }
 
 MessageRequest request(MessageIcon icon, MessageButtons buttons, bool defaultNo = false) {
-    return {"Die Änderungen an »Grüße« speichern?", "Scrivlet – Frage", icon, buttons, defaultNo};
+    return {"Die Änderungen an »Grüße, Łódź 😀« speichern?", "Scrivlet – Frage ✓", icon, buttons, defaultNo};
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -256,14 +257,14 @@ std::string selectedTreeItem(HWND tree) {
     const auto item = reinterpret_cast<HTREEITEM>(
         SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
     if (!item) return {};
-    char text[MAX_PATH] = {};
-    TVITEMA data{};
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW data{};
     data.mask = TVIF_TEXT;
     data.hItem = item;
     data.pszText = text;
-    data.cchTextMax = sizeof text;
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-    return text;
+    data.cchTextMax = MAX_PATH;
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
+    return narrow(text);
 }
 
 HWND treeOf(HWND box) {
@@ -282,14 +283,14 @@ HWND treeOf(HWND box) {
 class Win32FolderChooser : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH + 1] = {};
-        ASSERT_NE(GetTempPathA(sizeof temp, temp), 0u);
-        folderName = "Auswahl-" + std::to_string(GetCurrentProcessId());
-        folder = std::string(temp) + folderName;
-        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) ||
-                    GetLastError() == ERROR_ALREADY_EXISTS);
+        wchar_t temp[MAX_PATH + 1] = {};
+        ASSERT_NE(GetTempPathW(MAX_PATH + 1, temp), 0u);
+        // A name the ANSI code page cannot spell.
+        folderName = "Auswahl-Łódź-" + std::to_string(GetCurrentProcessId());
+        folder = narrow(temp) + folderName;
+        ASSERT_TRUE(CreateDirectoryW(wide(folder).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
     }
-    void TearDown() override { RemoveDirectoryA(folder.c_str()); }
+    void TearDown() override { RemoveDirectoryW(wide(folder).c_str()); }
 
     Win32Ui ui;
     Win32Dialogs dialogs{ui};
@@ -301,11 +302,11 @@ TEST_F(Win32FolderChooser, CancellingGivesNothing) {
     const UniqueHwnd owner = activeWindow();
     Answerer user(press(IDCANCEL));
     const std::string chosen =
-        dialogs.chooseFolder(reinterpret_cast<WindowId>(owner.get()), "Ordner für die Texte wählen");
+        dialogs.chooseFolder(reinterpret_cast<WindowId>(owner.get()), "Ordner für die Texte wählen ✓");
     const SeenBox& seen = user.seen();
     ASSERT_TRUE(seen.found) << "no folder chooser appeared";
     EXPECT_EQ(chosen, "");
-    EXPECT_TRUE(seen.showsText("Ordner für die Texte wählen"));
+    EXPECT_TRUE(seen.showsText("Ordner für die Texte wählen ✓"));
     EXPECT_EQ(seen.owner, owner.get());
 }
 
@@ -318,7 +319,7 @@ TEST_F(Win32FolderChooser, TheChosenFolderIsReturnedAsAPath) {
         const HWND tree = treeOf(box);
         const auto end = Clock::now() + Deadline;
         while (Clock::now() < end && selectedTreeItem(tree) != name) {
-            SendMessageA(box, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(wanted.c_str()));
+            SendMessageW(box, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(wide(wanted).c_str()));
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);

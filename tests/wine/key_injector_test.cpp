@@ -16,6 +16,7 @@
 
 #include "desktop_test_support.h"
 #include "platform/key_string.h"
+#include "platform/notification_area.h"
 #include "platform/win32/win32_key_injector.h"
 #include "platform/win32/win32_window_system.h"
 
@@ -33,7 +34,8 @@ bool isDown(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
 
 // ---- a window of its own thread that records its keyboard messages
 
-// One keyboard message, written as "KEYDOWN 42" or "CHAR 'b'", so that a
+// One keyboard message, written as "KEYDOWN 42", "CHAR 'b'" or "CHAR U+00E4"
+// (the window is a Unicode one: a character is a UTF-16 unit), so that a
 // mismatch reads plainly.
 std::string describe(UINT message, WPARAM wParam) {
     const char* name = message == WM_KEYDOWN      ? "KEYDOWN"
@@ -43,8 +45,11 @@ std::string describe(UINT message, WPARAM wParam) {
                        : message == WM_CHAR       ? "CHAR"
                                                   : "SYSCHAR";
     char text[32];
-    if (message == WM_CHAR || message == WM_SYSCHAR)
+    const bool character = message == WM_CHAR || message == WM_SYSCHAR;
+    if (character && (wParam < 0x80))
         std::snprintf(text, sizeof text, "%s '%c'", name, static_cast<char>(wParam));
+    else if (character)
+        std::snprintf(text, sizeof text, "%s U+%04X", name, static_cast<unsigned>(wParam));
     else
         std::snprintf(text, sizeof text, "%s %02X", name, static_cast<unsigned>(wParam));
     return text;
@@ -61,7 +66,7 @@ public:
     }
     ~RecordingWindow() {
         release();
-        if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+        if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
         thread_.join();
     }
     RecordingWindow(const RecordingWindow&) = delete;
@@ -76,7 +81,7 @@ public:
     }
     std::string characters() const {
         std::lock_guard lock(mutex_);
-        return characters_;
+        return narrow(characters_);
     }
     void forget() {
         std::lock_guard lock(mutex_);
@@ -87,7 +92,7 @@ public:
     // Returns once the thread has stopped taking messages.
     void block() {
         ResetEvent(release_.get());
-        PostMessageA(window_, BlockMessage, 0, 0);
+        PostMessageW(window_, BlockMessage, 0, 0);
         WaitForSingleObject(blocked_.get(), 30000);
     }
     void release() { SetEvent(release_.get()); }
@@ -97,19 +102,19 @@ private:
 
     void run() {
         UniqueHwnd window = createTestWindow("Scrivlet Aufzeichnung", &RecordingWindow::procedure);
-        if (window) SetWindowLongPtrA(window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        if (window) SetWindowLongPtrW(window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         window_ = window.get();
         ready_ = true;
         if (!window) return;
         MSG msg;
-        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
     }
 
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        auto* self = reinterpret_cast<RecordingWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        auto* self = reinterpret_cast<RecordingWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         switch (message) {
             case WM_KEYDOWN: case WM_KEYUP: case WM_SYSKEYDOWN: case WM_SYSKEYUP: case WM_CHAR: case WM_SYSCHAR:
                 if (self) self->record(message, wParam);
@@ -125,7 +130,7 @@ private:
                 PostQuitMessage(0);
                 return 0;
             default:
-                return DefWindowProcA(hwnd, message, wParam, lParam);
+                return DefWindowProcW(hwnd, message, wParam, lParam);
         }
     }
 
@@ -134,7 +139,7 @@ private:
         if (key && wParam == Win32KeyInjector::SentinelKey) return;
         std::lock_guard lock(mutex_);
         messages_.push_back(describe(message, wParam));
-        if (message == WM_CHAR) characters_ += static_cast<char>(wParam);
+        if (message == WM_CHAR) characters_ += static_cast<wchar_t>(wParam);
     }
 
     UniqueHandle blocked_{CreateEventA(nullptr, FALSE, FALSE, nullptr)};
@@ -143,7 +148,7 @@ private:
     HWND window_ = nullptr;
     mutable std::mutex mutex_;
     std::vector<std::string> messages_;
-    std::string characters_;
+    std::wstring characters_;
     std::thread thread_;
 };
 
@@ -206,6 +211,13 @@ TEST_P(Win32KeysIntoOwnWindow, ArriveAsTheseMessages) {
 INSTANTIATE_TEST_SUITE_P(
     Steps, Win32KeysIntoOwnWindow,
     ::testing::Values(OwnWindowCase{"Character", "x", {"KEYDOWN E7", "CHAR 'x'", "KEYUP E7"}},
+                      OwnWindowCase{"BeyondWindows1252", "Ł", {"KEYDOWN E7", "CHAR U+0141", "KEYUP E7"}},
+                      // Beyond U+FFFF: both halves, each pressed and released.
+                      OwnWindowCase{"BeyondUFFFF",
+                                    "😀",
+                                    {"KEYDOWN E7", "CHAR U+D83D", "KEYUP E7", "KEYDOWN E7", "CHAR U+DE00",
+                                     "KEYUP E7"}},
+                      OwnWindowCase{"LoneSurrogate", "\xED\xA0\xBD", {"KEYDOWN E7", "CHAR U+D83D", "KEYUP E7"}},
                       OwnWindowCase{"Enter", "~", {"KEYDOWN 0D", "CHAR '\r'", "KEYUP 0D"}},
                       OwnWindowCase{"Tab", "{TAB}", {"KEYDOWN 09", "CHAR '\t'", "KEYUP 09"}},
                       OwnWindowCase{"AltLetter",
@@ -242,6 +254,33 @@ TEST_F(Win32TypingIntoOwnWindow, NothingIsTypedWhenAnotherWindowIsInFront) {
     EXPECT_EQ(recorder.messages(), std::vector<std::string>{});
 }
 
+// The messages a window of the typing thread was handed, of those the test
+// posts to it.
+std::vector<UINT>* postedHandled = nullptr;
+
+LRESULT CALLBACK recordPosted(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (postedHandled && (message == NotificationArea::CallbackMessage || message == WM_APP))
+        postedHandled->push_back(message);
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// A click on the icon while the text is typed (the shell's message to the
+// program's window) waits until the typing is over; the program's other
+// messages go on being handled meanwhile.
+TEST_F(Win32TypingIntoOwnWindow, TheIconsMessageWaitsUntilTheTextIsTyped) {
+    std::vector<UINT> handled;
+    postedHandled = &handled;
+    UniqueHwnd own = createTestWindow("Scrivlet Symbol", recordPosted, 0, WS_POPUP);
+    ASSERT_TRUE(own);
+    PostMessageA(own.get(), NotificationArea::CallbackMessage, 0, WM_LBUTTONDOWN);
+    PostMessageA(own.get(), WM_APP, 0, 0);
+    ASSERT_EQ(injector.type(idOf(recorder.window()), keys("abc")), TypingResult::Typed);
+    EXPECT_EQ(handled, std::vector<UINT>{WM_APP}) << "while typing";
+    EXPECT_TRUE(waitUntil([&] { return handled.size() == 2; }));
+    EXPECT_EQ(handled, (std::vector<UINT>{WM_APP, NotificationArea::CallbackMessage}));
+    postedHandled = nullptr;
+}
+
 // ---- the events, prepared a chunk at a time
 
 // A long text never has more than one chunk of events prepared, and the chunks
@@ -254,6 +293,12 @@ struct ChunkCase {
 
 class Win32KeyChunks : public ::testing::TestWithParam<ChunkCase> {};
 
+std::string repeated(const std::string& piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += piece;
+    return text;
+}
+
 TEST_P(Win32KeyChunks, HoldAtMostOneChunkAndEveryEventInOrder) {
     constexpr std::size_t Max = 64;
     const std::vector<KeyStep> steps = keys(GetParam().keyString);
@@ -261,14 +306,14 @@ TEST_P(Win32KeyChunks, HoldAtMostOneChunkAndEveryEventInOrder) {
     ASSERT_TRUE(chunks.typeable());
     std::vector<INPUT> chunk;
     std::size_t total = 0, step = 0, capacity = 0;
-    std::string typed;
+    std::wstring typed;
     while (chunks.next(chunk)) {
         EXPECT_LE(chunk.size(), Max);
         capacity = std::max(capacity, chunk.capacity());
         total += chunk.size();
         for (const INPUT& e : chunk)
             if ((e.ki.dwFlags & KEYEVENTF_UNICODE) && !(e.ki.dwFlags & KEYEVENTF_KEYUP))
-                typed += static_cast<char>(e.ki.wScan);
+                typed += static_cast<wchar_t>(e.ki.wScan);
         // A chunk ends with the release of a whole step: Alt ends an Alt step.
         const INPUT& last = chunk.back();
         EXPECT_TRUE(last.ki.dwFlags & KEYEVENTF_KEYUP) << step;
@@ -278,8 +323,8 @@ TEST_P(Win32KeyChunks, HoldAtMostOneChunkAndEveryEventInOrder) {
     EXPECT_LE(capacity, 2 * Max) << "the events of the whole text were prepared at once";
     std::string letters;
     for (const KeyStep& s : steps)
-        if (s.kind == KeyStep::Kind::Character) letters += s.character;
-    EXPECT_EQ(typed, letters);
+        if (s.kind == KeyStep::Kind::Character) appendUtf8(letters, s.character);
+    EXPECT_EQ(narrow(typed), letters);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -287,6 +332,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ChunkCase{"Empty", "", 0}, ChunkCase{"OneChunk", std::string(32, 'a'), 64},
                       ChunkCase{"JustOver", std::string(33, 'b'), 66},
                       ChunkCase{"AltStepsAreNotSplit", std::string(31, 'c') + "% BE", 62 + 4 + 2 + 2},
+                      // Four events a character beyond U+FFFF, never split.
+                      ChunkCase{"PairsAreNotSplit", std::string("a").append(repeated("😀", 20)), 2 + 80},
                       ChunkCase{"HundredThousandCharacters", std::string(100000, 'd') + "~{TAB}", 200004}),
     [](const auto& p) { return std::string(p.param.label); });
 
@@ -341,6 +388,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"EnterAndTab", "Zeile 1~Zeile 2{TAB}Spalte~~", "Zeile 1\r\nZeile 2\tSpalte\r\n\r\n"},
         TextCase{"Umlauts", "äöüÄÖÜß", "äöüÄÖÜß"},
         TextCase{"Euro", "5 €", "5 €"},
+        TextCase{"BeyondWindows1252", "Łódź, При ✓", "Łódź, При ✓"},
+        TextCase{"BeyondUFFFF", "a😀b", "a😀b"},
         TextCase{"SpecialCharacters", "{~}{+}{^}{%}{(}{)}{[}{]}{{}{}}", "~+^%()[]{}"},
         // AltGr and dead keys on the German layout: typed as characters, they
         // arrive untouched.
@@ -353,7 +402,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Win32TypingIntoNotepad, LongTextArrivesCompleteAndInOrder) {
     // Characters that differ from their neighbours, and a line break every 70
     // characters, so that any lost, doubled or swapped key shows.
-    const std::string alphabet = "abcdefghijklmnopqrstuvwxyzäöüßABCDEFGHIJKLMNOPQRSTUVWXYZÄÖÜ0123456789€.,;:-!?";
+    const std::u32string alphabet = U"abcdefghijklmnopqrstuvwxyzäöüßABCDEFGHIJKLMNOPQRSTUVWXYZÄÖÜ0123456789€.,;:-!?ŁП✓";
     std::vector<KeyStep> steps;
     std::string expected;
     for (std::size_t i = 0; i < 6000; ++i) {
@@ -361,9 +410,9 @@ TEST_F(Win32TypingIntoNotepad, LongTextArrivesCompleteAndInOrder) {
             steps.push_back({KeyStep::Kind::Enter, 0});
             expected += "\r\n";
         } else {
-            const char c = alphabet[(i * 7) % alphabet.size()];
+            const char32_t c = alphabet[(i * 7) % alphabet.size()];
             steps.push_back({KeyStep::Kind::Character, c});
-            expected += c;
+            appendUtf8(expected, c);
         }
     }
     ASSERT_EQ(type(steps), TypingResult::Typed);

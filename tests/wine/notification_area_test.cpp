@@ -11,6 +11,7 @@
 #include "desktop_test_support.h"
 #include "platform/win32/win32_notification_area.h"
 #include "platform/win32/win32_notify_icon_data.h"
+#include "platform/win32/win32_text.h"
 
 namespace scrivlet::test {
 namespace {
@@ -34,8 +35,8 @@ UINT taskbarCreatedMessage() { return RegisterWindowMessageA("TaskbarCreated"); 
 LRESULT CALLBACK ownProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == NotificationArea::CallbackMessage || message == Echo || message == taskbarCreatedMessage())
         received.push_back({message, wParam, lParam});
-    if (message == Echo) return EchoAnswer + static_cast<LRESULT>(wParam + lParam);
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == Echo) return EchoAnswer + static_cast<LRESULT>(wParam) + lParam;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 // The window is never shown: the hook needs none, and a window that was never
@@ -52,7 +53,7 @@ protected:
             idOf(window.get()), [this](unsigned lParam) { iconMessages.push_back(lParam); },
             [this] { ++taskbarsCreated; });
     }
-    WNDPROC procedure() const { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window.get(), GWLP_WNDPROC)); }
+    WNDPROC procedure() const { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window.get(), GWLP_WNDPROC)); }
 
     UniqueHwnd window = createTestWindow("Scrivlet Symbol", ownProcedure, 0, WS_POPUP);
     Win32NotificationArea tray;
@@ -160,13 +161,13 @@ void PrintTo(const TipCase& c, std::ostream* out) { *out << c.label; }
 
 class Win32NotifyIconTip : public ::testing::TestWithParam<TipCase> {};
 
-TEST_P(Win32NotifyIconTip, IsCutTo63Characters) {
-    UniqueHwnd window = createTestWindow("Scrivlet Symbol", DefWindowProcA, 0, WS_POPUP);
+TEST_P(Win32NotifyIconTip, IsCutTo63Units) {
+    UniqueHwnd window = createTestWindow("Scrivlet Symbol", DefWindowProcW, 0, WS_POPUP);
     ASSERT_TRUE(window);
-    const NOTIFYICONDATAA data = notifyIconData(window.get(), 3, 1024, GetParam().tip);
-    EXPECT_EQ(std::string(data.szTip), GetParam().shown);
-    EXPECT_EQ(data.szTip[63], '\0');
-    EXPECT_EQ(data.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
+    const NOTIFYICONDATAW data = notifyIconData(window.get(), 3, 1024, GetParam().tip);
+    EXPECT_EQ(narrow(data.szTip), GetParam().shown);
+    EXPECT_EQ(data.szTip[63], L'\0');
+    EXPECT_EQ(data.cbSize, static_cast<DWORD>(NOTIFYICONDATAW_V1_SIZE));
     EXPECT_EQ(data.hWnd, window.get());
     EXPECT_EQ(data.uID, 3u);
     EXPECT_EQ(data.uFlags, 7u);  // NIF_MESSAGE | NIF_ICON | NIF_TIP
@@ -176,6 +177,11 @@ TEST_P(Win32NotifyIconTip, IsCutTo63Characters) {
 INSTANTIATE_TEST_SUITE_P(Tips, Win32NotifyIconTip,
                          ::testing::Values(TipCase{"Empty", "", ""}, TipCase{"Name", "Scrivlet", "Scrivlet"},
                                            TipCase{"Umlauts", "Scrivlet - Grüße", "Scrivlet - Grüße"},
+                                           TipCase{"BeyondWindows1252", "Łódź При ✓", "Łódź При ✓"},
+                                           TipCase{"PairWithinTheLimit", std::string(61, 'x') + "😀",
+                                                   std::string(61, 'x') + "😀"},
+                                           TipCase{"PairNotCutInHalf", std::string(62, 'x') + "😀",
+                                                   std::string(62, 'x')},
                                            TipCase{"Length63", std::string(63, 'x'), std::string(63, 'x')},
                                            TipCase{"Length64", std::string(64, 'x'), std::string(63, 'x')},
                                            TipCase{"Length200", std::string(199, 'y') + "z", std::string(63, 'y')}),
@@ -245,8 +251,8 @@ INSTANTIATE_TEST_SUITE_P(
 // visible taskbar, and answers as Windows does. An icon it knows can be
 // modified; one it does not know cannot.
 bool shellKnowsIcon(HWND window, unsigned id) {
-    NOTIFYICONDATAA data = notifyIconKey(window, id);
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    NOTIFYICONDATAW data = notifyIconKey(window, id);
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 TEST_F(Win32NotificationAreaHook, IconIsAddedAndDeletedByItsId) {

@@ -42,6 +42,7 @@
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_profile.h"
 #include "platform/text.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_profile.h"
 #include "store/section_index.h"
 
@@ -350,14 +351,13 @@ void writeHostFile(const fs::path& path, const std::string& bytes) {
 // Makes the file's time of last write now, so that Wine parses it again rather
 // than answer from what it kept of it (see the top of this file).
 void touch(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    const UniqueFile file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return;
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
-    SetFileTime(file, nullptr, nullptr, &now);
-    CloseHandle(file);
+    SetFileTime(file.get(), nullptr, nullptr, &now);
 }
 
 bool startsWithByteOrderMark(const std::optional<std::string>& bytes) {

@@ -15,6 +15,7 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_random.h"
 #include "platform/win32/win32_system.h"
+#include "platform/win32/win32_text.h"
 
 namespace scrivlet::test {
 namespace {
@@ -46,9 +47,9 @@ struct Report {
 };
 
 std::string thisProgram() {
-    char path[MAX_PATH + 1] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    return path;
+    wchar_t path[MAX_PATH + 1] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH + 1);
+    return narrow(path);
 }
 
 // Sets a variable for the children started while it lives.
@@ -65,9 +66,10 @@ private:
     const char* name_;
 };
 
-// Starts this program again with the whole command line given (the program name
-// in it need not be the real one) and returns what that run reported.
-std::optional<Report> runReporter(std::string commandLine) {
+// Starts this program (or a copy of it) again with the whole command line
+// given (the program name in it need not be the real one) and returns what
+// that run reported.
+std::optional<Report> runReporter(const std::string& commandLine, const std::string& program = thisProgram()) {
     char temp[MAX_PATH + 1] = {};
     char file[MAX_PATH + 1] = {};
     if (!GetTempPathA(sizeof temp, temp) || !GetTempFileNameA(temp, "scr", 0, file)) {
@@ -76,12 +78,12 @@ std::optional<Report> runReporter(std::string commandLine) {
     }
     DeleteFileA(file);  // the child's report must be what tells us it ran
     const EnvironmentVariable variable(ReportVariable, file);
-    const std::string program = thisProgram();
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &started)) {
+    std::wstring wideLine = wide(commandLine);
+    if (!CreateProcessW(wide(program).c_str(), wideLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &started)) {
         ADD_FAILURE() << "could not start " << program;
         return std::nullopt;
     }
@@ -133,8 +135,24 @@ INSTANTIATE_TEST_SUITE_P(
                   "\"C:\\Programme\\Scrivlet\\scrivlet.exe\" \t \"C:\\Meine Texte\\liste.ini\"",
                   "\"C:\\Meine Texte\\liste.ini\""},
         StartCase{"BlanksKept", "scrivlet  eins   zwei  ", "eins   zwei  "},
-        StartCase{"Cp1252Text", "scrivlet Grüße", "Grüße"}),
+        StartCase{"Cp1252Text", "scrivlet Grüße", "Grüße"},
+        StartCase{"BeyondWindows1252", "scrivlet \"C:\\Łódź\\Texte ✓ 😀.ini\"", "\"C:\\Łódź\\Texte ✓ 😀.ini\""}),
     [](const auto& p) { return std::string(p.param.label); });
+
+TEST(SeparateRuns, AProgramInAFolderOfAnyNameKnowsItsPath) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    ASSERT_NE(GetTempPathW(MAX_PATH + 1, temp), 0u);
+    const std::string folder = narrow(temp) + "Łódź ✓ " + std::to_string(GetCurrentProcessId());
+    const std::string copy = folder + "\\scrivlet 😀.exe";
+    ASSERT_TRUE(CreateDirectoryW(wide(folder).c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW(wide(thisProgram()).c_str(), wide(copy).c_str(), FALSE));
+    const auto report = runReporter("\"" + copy + "\" /debug", copy);
+    DeleteFileW(wide(copy).c_str());
+    RemoveDirectoryW(wide(folder).c_str());
+    ASSERT_TRUE(report.has_value());
+    EXPECT_EQ(report->executablePath, copy);
+    EXPECT_EQ(report->commandLine, "/debug");
+}
 
 TEST(SeparateRuns, DrawDifferentRandomNumbers) {
     // Two runs started within the same second: a generator seeded from the

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win32/win32_system.h"
+#include "platform/win32/win32_text.h"
 
 namespace scrivlet::test {
 namespace {
@@ -41,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{"NameEndsAtItsClosingQuote", "\"C:\\x y\\p.exe\"arg", "arg"},
         CommandLineCase{"UnclosedQuoteIsAllName", "\"C:\\x y\\p.exe a b", ""},
         CommandLineCase{"TabEndsAnUnquotedName", "scrivlet\targ", "arg"},
-        CommandLineCase{"QuoteInsideAnUnquotedName", "scriv\"let x\" y", "x\" y"}),
+        CommandLineCase{"QuoteInsideAnUnquotedName", "scriv\"let x\" y", "x\" y"},
+        CommandLineCase{"CharactersBeyondAscii", "\"C:\\Łódź\\scrivlet.exe\" C:\\Texte ✓\\😀.ini", "C:\\Texte ✓\\😀.ini"}),
     [](const auto& p) { return std::string(p.param.label); });
 
 TEST(Win32System, ExecutablePathIsTheFullPathOfThisProgram) {
@@ -55,7 +57,7 @@ TEST(Win32System, ExecutablePathIsTheFullPathOfThisProgram) {
               CSTR_EQUAL)
         << path;
     EXPECT_EQ(path.substr(1, 2), ":\\") << path;
-    const DWORD bits = GetFileAttributesA(path.c_str());
+    const DWORD bits = GetFileAttributesW(wide(path).c_str());
     EXPECT_NE(bits, INVALID_FILE_ATTRIBUTES) << path;
     EXPECT_FALSE(bits & FILE_ATTRIBUTE_DIRECTORY) << path;
 }

@@ -92,5 +92,24 @@ TEST(UniqueFile, ARealFileIsClosedWhenItsOwnerGoes) {
     DeleteFileA(path.c_str());
 }
 
+// Selections end in reverse order, each putting back the object it replaced,
+// so the DC holds its own pen again before any of the program's is deleted.
+TEST(UniqueSelection, EachPutsBackWhatItReplaced) {
+    const UniqueHdc dc(CreateCompatibleDC(nullptr));
+    ASSERT_TRUE(dc);
+    const HGDIOBJ own = GetCurrentObject(dc.get(), OBJ_PEN);
+    const UniqueHpen outer(CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
+    const UniqueHpen inner(CreatePen(PS_SOLID, 2, RGB(0, 0, 255)));
+    {
+        const UniqueSelection first = selectInto(dc.get(), outer.get());
+        {
+            const UniqueSelection second = selectInto(dc.get(), inner.get());
+            EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_PEN), inner.get());
+        }
+        EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_PEN), outer.get());
+    }
+    EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_PEN), own);
+}
+
 }  // namespace
 }  // namespace scrivlet::test

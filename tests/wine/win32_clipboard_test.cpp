@@ -1,13 +1,16 @@
-// The clipboard through the real API: text in and out in the program's code
-// page, and the failure while another program holds the clipboard open.
+// The clipboard through the real API: text in and out with every character,
+// text another program put there in either format, and the failure while
+// another program holds the clipboard open.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <thread>
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_text.h"
 
 namespace scrivlet {
 namespace {
@@ -29,10 +32,69 @@ TEST_P(ClipboardRoundTrip, TextComesBackAsItWasPut) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, ClipboardRoundTrip,
                          ::testing::Values(ClipText{"Plain", "Hallo Welt"},
-                                           ClipText{"Cp1252", "Grüße, Señor – 5 € \x80\x9F"},
+                                           ClipText{"Cp1252", "Grüße, Señor – 5 € Ÿ"},
+                                           ClipText{"BeyondWindows1252", "Łódź, При ✓"},
+                                           ClipText{"BeyondUFFFF", "a😀b"},
+                                           ClipText{"LoneSurrogate", "a\xED\xA0\xBD" "b"},
                                            ClipText{"LineBreaks", "eins\r\nzwei\r\n"},
                                            ClipText{"Long", std::string(100000, 'x')}),
                          [](const auto& p) { return std::string(p.param.label); });
+
+// What another program put on the clipboard, in the format it chose: the
+// program reads it as text all the same, ANSI text through Windows' own
+// conversion (the German locale's code page, 1252).
+struct Foreign {
+    const char* label;
+    UINT format;
+    std::string bytes;  // terminating NUL included
+    std::string text;
+};
+
+void PrintTo(const Foreign& c, std::ostream* out) { *out << c.label; }
+
+class ClipboardFromAnotherProgram : public ::testing::TestWithParam<Foreign> {};
+
+TEST_P(ClipboardFromAnotherProgram, IsReadAsText) {
+    const Foreign& c = GetParam();
+    UniqueHwnd window(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(window);
+    UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, c.bytes.size()));
+    ASSERT_TRUE(memory);
+    std::memcpy(GlobalLock(memory.get()), c.bytes.data(), c.bytes.size());
+    GlobalUnlock(memory.get());
+    ASSERT_TRUE(OpenClipboard(window.get()));
+    EmptyClipboard();
+    const bool put = SetClipboardData(c.format, memory.get()) != nullptr;
+    CloseClipboard();
+    ASSERT_TRUE(put);
+    memory.release();
+    Win32Clipboard clipboard;
+    EXPECT_EQ(clipboard.text(), c.text);
+}
+
+std::string utf16Bytes(const std::string& text) {
+    const std::wstring units = wide(text);
+    return std::string(reinterpret_cast<const char*>(units.c_str()), (units.size() + 1) * sizeof(wchar_t));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, ClipboardFromAnotherProgram,
+    ::testing::Values(Foreign{"AnsiText", CF_TEXT, std::string("Gr\xFC\xDF" "e \x80", 8), "Grüße €"},
+                      Foreign{"UnicodeText", CF_UNICODETEXT, utf16Bytes("Łódź 😀"), "Łódź 😀"}),
+    [](const auto& p) { return std::string(p.param.label); });
+
+TEST(Clipboard, ThePutTextIsUnicodeText) {
+    Win32Clipboard clipboard;
+    ASSERT_TRUE(clipboard.setText("Łódź 😀"));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    std::wstring units;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        units = static_cast<const wchar_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    EXPECT_TRUE(units == L"\u0141\u00F3d\u017A \U0001F600");
+}
 
 TEST(Clipboard, ClearingLeavesNoText) {
     Win32Clipboard clipboard;

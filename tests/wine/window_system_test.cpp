@@ -54,7 +54,7 @@ protected:
 std::vector<UniqueHwnd>* Win32WindowStack::stack = nullptr;
 
 // A window that is never shown, and so costs nothing to destroy.
-UniqueHwnd hiddenWindow(const char* title) { return createTestWindow(title, DefWindowProcA, 0, WS_POPUP); }
+UniqueHwnd hiddenWindow(const char* title) { return createTestWindow(title, DefWindowProcW, 0, WS_POPUP); }
 
 struct NeighbourCase {
     const char* label;
@@ -158,12 +158,18 @@ void PrintTo(const TitleCase& c, std::ostream* out) { *out << c.label; }
 
 class Win32WindowTitle : public ::testing::TestWithParam<TitleCase> {};
 
-TEST_P(Win32WindowTitle, IsReadInTheAnsiCodePageAndCutAt127) {
+TEST_P(Win32WindowTitle, IsReadWithEveryCharacterAndCutAt127Characters) {
     UniqueHwnd window = hiddenWindow("");
     ASSERT_TRUE(window);
-    ASSERT_TRUE(SetWindowTextA(window.get(), GetParam().title.c_str()));
+    ASSERT_TRUE(SetWindowTextW(window.get(), wide(GetParam().title).c_str()));
     Win32WindowSystem system;
     EXPECT_EQ(system.title(idOf(window.get())), GetParam().expected);
+}
+
+std::string repeated(const std::string& piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += piece;
+    return text;
 }
 
 std::string digits(std::size_t count) {
@@ -180,7 +186,12 @@ INSTANTIATE_TEST_SUITE_P(
                       TitleCase{"Length127", digits(127), digits(127)},
                       TitleCase{"Length128", digits(128), digits(127)},
                       TitleCase{"Length300", digits(300), digits(127)},
-                      TitleCase{"UmlautAtTheCut", digits(126) + "äö", digits(126) + "ä"}),
+                      TitleCase{"UmlautAtTheCut", digits(126) + "äö", digits(126) + "ä"},
+                      TitleCase{"BeyondWindows1252", "Łódź – При ✓", "Łódź – При ✓"},
+                      // A character beyond U+FFFF counts once, though it takes two units.
+                      TitleCase{"PairAtTheCut", digits(126) + "😀x", digits(126) + "😀"},
+                      TitleCase{"OnlyPairs", repeated("😀", 130), repeated("😀", 127)},
+                      TitleCase{"LoneSurrogate", "a\xED\xA0\xBD" "b", "a\xED\xA0\xBD" "b"}),
     [](const auto& p) { return std::string(p.param.label); });
 
 TEST_F(Win32WindowStack, BringsEachWindowToTheForeground) {
@@ -234,6 +245,26 @@ TEST_F(Win32WindowStack, TopmostWindowRisesAboveTheOthers) {
     EXPECT_LT(at(bottom()), at(top()));
     system.setTopmost(idOf(bottom()), false);
     EXPECT_EQ(GetWindowLongPtrA(bottom(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+}
+
+// The program brings back a window of its own that lost the activation a
+// moment ago, before it has waited for messages (as the icon's menu makes its
+// hidden main window the active one): the window stays in front while the
+// system's late reports come in.
+TEST(Win32WindowSystemActivation, AWindowBroughtBackAtOnceStaysInFront) {
+    UniqueHwnd own = createTestWindow("Scrivlet wieder vorn");
+    const HWND window = own.get();
+    Win32WindowSystem system;
+    ASSERT_TRUE(system.bringToForeground(idOf(window)));
+    ShowWindow(window, SW_HIDE);
+    // A moment in which the program reads no messages (a busy queue puts off
+    // Wine's reading of the X server's events just so).
+    Sleep(200);
+    ASSERT_TRUE(system.bringToForeground(idOf(window)));
+    // The thread waits for messages a while, and so reads whatever the system
+    // still had to report.
+    waitUntil([] { return false; }, std::chrono::milliseconds(300));
+    EXPECT_EQ(GetForegroundWindow(), window);
 }
 
 TEST(Win32WindowSystemOtherProgram, BringsNotepadToTheForeground) {

@@ -41,16 +41,17 @@ void SimClock::sleep(int milliseconds) {
 
 void SimClock::set(int year, int month, int day, int hour, int minute, int second) {
     using namespace std::chrono;
-    const sys_days date = year_month_day{std::chrono::year(year), std::chrono::month(month),
-                                         std::chrono::day(day)};
+    const sys_days date = year_month_day{std::chrono::year(year), std::chrono::month(static_cast<unsigned>(month)),
+                                         std::chrono::day(static_cast<unsigned>(day))};
     now_ = {year, month, day, hour, minute, second,
             static_cast<int>(weekday(date).c_encoding())};
 }
 
 void SimClock::advanceSeconds(long long seconds) {
     using namespace std::chrono;
-    const sys_days date = year_month_day{std::chrono::year(now_.year),
-                                         std::chrono::month(now_.month), std::chrono::day(now_.day)};
+    const sys_days date =
+        year_month_day{std::chrono::year(now_.year), std::chrono::month(static_cast<unsigned>(now_.month)),
+                       std::chrono::day(static_cast<unsigned>(now_.day))};
     auto total = sys_seconds(date) + hours(now_.hour) + minutes(now_.minute) +
                  std::chrono::seconds(now_.second + seconds);
     const auto day = floor<days>(total);

@@ -58,7 +58,7 @@ struct EntryId {
 
 struct EntryIdHash {
     std::size_t operator()(const EntryId& id) const {
-        return std::hash<std::string>{}(id.name) ^ (id.section * 0x9E3779B97F4A7C15ull);
+        return std::hash<std::string>{}(id.name) ^ static_cast<std::size_t>(id.section * 0x9E3779B97F4A7C15ull);
     }
 };
 

@@ -41,7 +41,9 @@ public:
     // Moves the caret; the selection length becomes 0.
     void setSelStart(int position);
     void setSelLength(int length);
-    std::string selText() const { return text_.substr(selStart_, selLength_); }
+    std::string selText() const {
+        return text_.substr(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_));
+    }
     // Replaces the selection with the text in the insertion format; the caret
     // ends after it.
     void setSelText(const std::string& t);

@@ -138,17 +138,6 @@ private:
     bool filled_;
 };
 
-// An image the program draws itself.
-class PictureBox : public Control {
-public:
-    PictureBox(Container* parent, std::string name, Rect geometry, Picture picture)
-        : Control(parent, std::move(name), geometry), picture_(picture) {}
-    Picture picture() const { return picture_; }
-
-private:
-    Picture picture_;
-};
-
 // An image the program draws itself, painted by its container as lines and
 // shapes are: the shapes drawn after it and the controls lying over it stay in
 // sight. It fills its rectangle.

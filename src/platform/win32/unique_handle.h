@@ -40,7 +40,7 @@ public:
         const T old = std::exchange(value_, value);
         if (old != Invalid()) Close(old);
     }
-    // For the functions that return a handle through a pointer (RegOpenKeyExA):
+    // For the functions that return a handle through a pointer (RegOpenKeyExW):
     // whatever was held is released first, so nothing leaks.
     T* put() noexcept {
         reset();
@@ -51,9 +51,35 @@ private:
     T value_ = Invalid();
 };
 
+// The handles that are given back with more than themselves, held as one
+// value each; a value equal to the default one is "none".
+struct WindowDc {  // GetDC and GetWindowDC: ReleaseDC needs the window too
+    HWND window = nullptr;
+    HDC dc = nullptr;
+    bool operator==(const WindowDc&) const = default;
+};
+struct Painting {  // BeginPaint: EndPaint needs the window and what it filled in
+    HWND window = nullptr;
+    HDC dc = nullptr;
+    PAINTSTRUCT paint{};
+    bool operator==(const Painting& other) const { return window == other.window && dc == other.dc; }
+};
+struct Selection {  // SelectObject: the object it replaced goes back into the DC
+    HDC dc = nullptr;
+    HGDIOBJ previous = nullptr;
+    bool operator==(const Selection&) const = default;
+};
+
 namespace detail {
 // CoUninitialize takes no handle, so a successful CoInitialize is held as a flag.
 inline void uninitializeCom(bool) { CoUninitialize(); }
+inline void releaseDc(const WindowDc& held) { ReleaseDC(held.window, held.dc); }
+inline void endPaint(const Painting& held) { EndPaint(held.window, &held.paint); }
+inline void restoreSelection(const Selection& held) { SelectObject(held.dc, held.previous); }
+// Returns only when a callback that already runs has finished, so none can use
+// its context afterwards.
+inline void unregisterWait(HANDLE wait) { UnregisterWaitEx(wait, INVALID_HANDLE_VALUE); }
+inline void resumeRedraw(HWND window) { SendMessageW(window, WM_SETREDRAW, TRUE, 0); }
 }  // namespace detail
 
 using UniqueHkey = UniqueAny<HKEY, RegCloseKey>;
@@ -65,7 +91,12 @@ using UniqueComInit = UniqueAny<bool, detail::uninitializeCom>;
 using UniqueHwnd = UniqueAny<HWND, DestroyWindow>;
 using UniqueHmenu = UniqueAny<HMENU, DestroyMenu>;
 using UniqueHicon = UniqueAny<HICON, DestroyIcon>;
-using UniqueHdc = UniqueAny<HDC, DeleteDC>;  // CreateCompatibleDC, not GetDC
+using UniqueHdc = UniqueAny<HDC, DeleteDC>;  // CreateCompatibleDC; GetDC's is a UniqueWindowDc
+using UniqueWindowDc = UniqueAny<WindowDc, detail::releaseDc>;
+using UniquePainting = UniqueAny<Painting, detail::endPaint>;
+using UniqueSelection = UniqueAny<Selection, detail::restoreSelection>;
+using UniqueWait = UniqueAny<HANDLE, detail::unregisterWait>;  // RegisterWaitForSingleObject
+using UniqueRedrawPause = UniqueAny<HWND, detail::resumeRedraw>;  // WM_SETREDRAW FALSE
 using UniqueHmodule = UniqueAny<HMODULE, FreeLibrary>;
 using UniqueGlobal = UniqueAny<HGLOBAL, GlobalFree>;
 using UniqueHfont = UniqueAny<HFONT, DeleteObject>;
@@ -73,5 +104,29 @@ using UniqueHbrush = UniqueAny<HBRUSH, DeleteObject>;
 using UniqueHpen = UniqueAny<HPEN, DeleteObject>;
 using UniqueHbitmap = UniqueAny<HBITMAP, DeleteObject>;
 using UniqueHaccel = UniqueAny<HACCEL, DestroyAcceleratorTable>;
+
+// The calls that begin what the guards above end. A guard declared later
+// ends first: objects selected into a DC go back out before the DC goes, and
+// before the objects themselves are deleted, when they are declared after both.
+inline UniqueWindowDc getDc(HWND window) {
+    HDC dc = GetDC(window);
+    return dc ? UniqueWindowDc({window, dc}) : UniqueWindowDc();
+}
+inline UniquePainting beginPaint(HWND window) {
+    Painting painting{window, nullptr, {}};
+    // Ended even when it failed, as a paint handler does.
+    painting.dc = BeginPaint(window, &painting.paint);
+    return UniquePainting(painting);
+}
+// Pens, brushes, fonts and bitmaps only: a region (whose failure would be
+// HGDI_ERROR) is never selected, and for these a failure is null.
+inline UniqueSelection selectInto(HDC dc, HGDIOBJ object) {
+    HGDIOBJ previous = SelectObject(dc, object);
+    return previous ? UniqueSelection({dc, previous}) : UniqueSelection();
+}
+inline UniqueRedrawPause pauseRedraw(HWND window) {
+    SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+    return UniqueRedrawPause(window);
+}
 
 }  // namespace scrivlet

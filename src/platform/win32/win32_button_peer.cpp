@@ -12,7 +12,7 @@ Win32ButtonPeer::Win32ButtonPeer(Win32Ui& ui, ui::Button& button, HWND parent, i
         style |= BS_OWNERDRAW;
     else
         style |= button.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-    createWindow("BUTTON", style, 0, button.caption());
+    createWindow(L"BUTTON", style, 0, button.caption());
     if (button.bold()) applyFont(true);
 }
 
@@ -23,7 +23,7 @@ void Win32ButtonPeer::command(WORD code) {
 void Win32ButtonPeer::updateOwn(ui::Change change) {
     switch (change) {
         case ui::Change::Caption:
-            SetWindowTextA(hwnd(), button_.caption().c_str());
+            setWindowText(hwnd(), button_.caption());
             InvalidateRect(hwnd(), nullptr, TRUE);
             break;
         case ui::Change::Font:
@@ -52,11 +52,11 @@ bool Win32ButtonPeer::drawItem(const DRAWITEMSTRUCT& item) {
 
     const int imageSize = ui_.units().scale(32);
     const int gap = ui_.units().scale(2);
-    HFONT font = ui_.font(button_.bold());
-    HGDIOBJ oldFont = SelectObject(dc, font);
+    // Out of the DC again when the drawing ends, before the system takes it back.
+    const UniqueSelection font = selectInto(dc, ui_.font(button_.bold()));
     RECT textArea{content.left, 0, content.right, 0};
-    const std::string& caption = button_.caption();
-    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &textArea,
+    const std::wstring caption = wide(button_.caption());
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textArea,
               DT_CALCRECT | DT_CENTER | DT_WORDBREAK);
     const int textHeight = caption.empty() ? 0 : textArea.bottom - textArea.top;
     const int total = imageSize + (textHeight ? gap + textHeight : 0);
@@ -71,10 +71,9 @@ bool Win32ButtonPeer::drawItem(const DRAWITEMSTRUCT& item) {
         // The access key is underlined unless the user works with the mouse
         // only, as on the system's own buttons.
         const UINT prefix = (item.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
-        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
                   DT_CENTER | DT_WORDBREAK | prefix);
     }
-    SelectObject(dc, oldFont);
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
         RECT focus = face;
         InflateRect(&focus, -1, -1);

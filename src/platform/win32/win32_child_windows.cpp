@@ -32,8 +32,6 @@ std::unique_ptr<ui::ControlPeer> createPeer(Win32Ui& ui, ui::Control& control, H
     if (auto* c = dynamic_cast<ui::ListBox*>(&control)) return std::make_unique<Win32ListBoxPeer>(ui, *c, parent, id);
     if (auto* c = dynamic_cast<ui::ComboBox*>(&control)) return std::make_unique<Win32ComboBoxPeer>(ui, *c, parent, id);
     if (auto* c = dynamic_cast<ui::RichEdit*>(&control)) return std::make_unique<Win32RichEditPeer>(ui, *c, parent, id);
-    if (auto* c = dynamic_cast<ui::PictureBox*>(&control))
-        return std::make_unique<Win32PictureBoxPeer>(ui, *c, parent, id);
     if (dynamic_cast<ui::Line*>(&control) || dynamic_cast<ui::Shape*>(&control) || dynamic_cast<ui::Image*>(&control))
         return std::make_unique<Win32WindowlessPeer>(ui, control, parent);
     return nullptr;
@@ -45,7 +43,7 @@ HWND windowOf(ui::Control& control) {
 }
 
 void addStyle(HWND window, LONG_PTR bits) {
-    SetWindowLongPtrA(window, GWL_STYLE, GetWindowLongPtrA(window, GWL_STYLE) | bits);
+    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | bits);
 }
 
 // The windows lie in the order of creation, the first on top, so that a
@@ -131,7 +129,7 @@ std::optional<LRESULT> routeToChildPeer(UINT message, WPARAM wParam, LPARAM lPar
 
 void focusLikeDialog(HWND window) {
     if (!window) return;
-    if (SendMessageA(window, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(window, EM_SETSEL, 0, -1);
+    if (SendMessageW(window, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(window, EM_SETSEL, 0, -1);
     SetFocus(window);
 }
 
@@ -150,7 +148,7 @@ void collectTabStops(ui::Container& container, std::vector<HWND>& stops) {
         if (!window || !IsWindowVisible(window) || !IsWindowEnabled(window)) continue;
         if (auto* inner = dynamic_cast<ui::Container*>(control))
             collectTabStops(*inner, stops);
-        else if (GetWindowLongPtrA(window, GWL_STYLE) & WS_TABSTOP)
+        else if (GetWindowLongPtrW(window, GWL_STYLE) & WS_TABSTOP)
             stops.push_back(window);
     }
 }

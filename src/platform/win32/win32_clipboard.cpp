@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_text.h"
 
 namespace scrivlet {
 
@@ -47,16 +48,18 @@ private:
 }  // namespace
 
 bool Win32Clipboard::setText(const std::string& text) {
-    UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+    const std::wstring units = wide(text);
+    const std::size_t bytes = (units.size() + 1) * sizeof(wchar_t);
+    UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (!memory) return false;
     {
         GlobalLockScope lock(memory.get());
         if (!lock.data()) return false;
-        std::memcpy(lock.data(), text.c_str(), text.size() + 1);
+        std::memcpy(lock.data(), units.c_str(), bytes);
     }
     OpenClipboardScope clipboard(owner_);
     if (!clipboard || !EmptyClipboard()) return false;
-    if (!SetClipboardData(CF_TEXT, memory.get())) return false;
+    if (!SetClipboardData(CF_UNICODETEXT, memory.get())) return false;
     // The system owns the block from here on.
     memory.release();
     return true;
@@ -70,15 +73,15 @@ bool Win32Clipboard::clear() {
 std::optional<std::string> Win32Clipboard::text() {
     OpenClipboardScope clipboard(owner_);
     if (!clipboard) return std::nullopt;
-    HANDLE data = GetClipboardData(CF_TEXT);
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (!data) return std::nullopt;
     GlobalLockScope lock(data);
     if (!lock.data()) return std::nullopt;
     // The block may be larger than the text, and a careless writer may leave
     // off the terminator: read no further than the block.
-    const SIZE_T size = GlobalSize(data);
-    const char* chars = static_cast<const char*>(lock.data());
-    return std::string(chars, strnlen(chars, size));
+    const SIZE_T units = GlobalSize(data) / sizeof(wchar_t);
+    const auto* chars = static_cast<const wchar_t*>(lock.data());
+    return narrow(std::wstring_view(chars, wcsnlen(chars, units)));
 }
 
 }  // namespace scrivlet

@@ -3,8 +3,9 @@
 
 namespace scrivlet {
 
-// The system clipboard through the CF_TEXT format, which Windows converts to
-// and from the other text formats on its own.
+// The system clipboard through the CF_UNICODETEXT format, which holds every
+// character; Windows converts it to and from the other text formats on its own
+// (a clipboard that holds only CF_TEXT is read through that conversion).
 class Win32Clipboard : public Clipboard {
 public:
     void setOwner(WindowId owner) override { owner_ = owner; }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/win32_text.h"
+
 namespace scrivlet {
 
 namespace {
@@ -27,11 +29,11 @@ template <typename Format>
 std::string formatted(Format format) {
     const int needed = format(nullptr, 0);
     if (needed <= 0) return {};
-    std::string text(static_cast<std::size_t>(needed), '\0');
+    std::wstring text(static_cast<std::size_t>(needed), L'\0');
     const int written = format(text.data(), needed);
     if (written <= 0) return {};
     text.resize(static_cast<std::size_t>(written) - 1);
-    return text;
+    return narrow(text);
 }
 
 }  // namespace
@@ -44,22 +46,22 @@ DateTime Win32Clock::now() {
 
 std::string Win32Clock::timeText(const DateTime& t) {
     const SYSTEMTIME st = toSystemTime(t);
-    return formatted([&](char* buffer, int size) {
-        return GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, buffer, size);
+    return formatted([&](wchar_t* buffer, int size) {
+        return GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, buffer, size);
     });
 }
 
 std::string Win32Clock::dateText(const DateTime& t) {
     const SYSTEMTIME st = toSystemTime(t);
-    return formatted([&](char* buffer, int size) {
-        return GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buffer, size);
+    return formatted([&](wchar_t* buffer, int size) {
+        return GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buffer, size);
     });
 }
 
 std::string Win32Clock::weekdayName(const DateTime& t) {
     const SYSTEMTIME st = toSystemTime(t);
-    return formatted([&](char* buffer, int size) {
-        return GetDateFormatA(LOCALE_USER_DEFAULT, 0, &st, "dddd", buffer, size);
+    return formatted([&](wchar_t* buffer, int size) {
+        return GetDateFormatW(LOCALE_USER_DEFAULT, 0, &st, L"dddd", buffer, size);
     });
 }
 

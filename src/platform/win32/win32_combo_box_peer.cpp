@@ -1,5 +1,7 @@
 #include "platform/win32/win32_combo_box_peer.h"
 
+#include <algorithm>
+
 #include "platform/win32/win32_text_box_peer.h"
 #include "platform/win32/win32_ui.h"
 
@@ -8,7 +10,7 @@ namespace scrivlet {
 Win32ComboBoxPeer::Win32ComboBoxPeer(Win32Ui& ui, ui::ComboBox& combo, HWND parent, int id)
     : Win32ControlPeer(ui, combo, parent, id), combo_(combo) {
     FlagScope quiet(updating_);
-    createWindow("COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0, "");
+    createWindow(L"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0, "");
     items_.show(hwnd(), combo.items());
     showText();
     // The edit field inside takes the focus and the clicks.
@@ -27,7 +29,7 @@ RECT Win32ComboBoxPeer::windowBounds() {
 void Win32ComboBoxPeer::showText() {
     if (windowText(hwnd()) == combo_.text()) return;
     FlagScope quiet(updating_);
-    SetWindowTextA(hwnd(), combo_.text().c_str());
+    setWindowText(hwnd(), combo_.text());
 }
 
 void Win32ComboBoxPeer::command(WORD code) {
@@ -36,14 +38,15 @@ void Win32ComboBoxPeer::command(WORD code) {
         case CBN_EDITCHANGE: combo_.reportText(windowText(hwnd())); break;
         case CBN_SELCHANGE: {
             // The field shows the chosen row only after this notification.
-            const auto index = SendMessageA(hwnd(), CB_GETCURSEL, 0, 0);
+            const auto index = SendMessageW(hwnd(), CB_GETCURSEL, 0, 0);
             if (index < 0) break;
-            const auto length = SendMessageA(hwnd(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+            const auto length = SendMessageW(hwnd(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
             if (length < 0) break;
-            std::string text(static_cast<std::size_t>(length) + 1, '\0');
-            SendMessageA(hwnd(), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-            text.resize(static_cast<std::size_t>(length));
-            combo_.reportText(text);
+            std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+            const auto copied =
+                SendMessageW(hwnd(), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+            text.resize(static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, length)));
+            combo_.reportText(narrow(text));
             break;
         }
         case CBN_DROPDOWN: combo_.dropDown(); break;

@@ -29,10 +29,8 @@ std::optional<LRESULT> Win32ContainerPeer::subclassMessage(HWND window, UINT mes
             return 1;
         }
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(window, &ps);
-            paint(dc);
-            EndPaint(window, &ps);
+            const UniquePainting painting = beginPaint(window);
+            paint(painting.get().dc);
             return 0;
         }
         default:
@@ -44,27 +42,26 @@ void Win32ContainerPeer::paint(HDC dc) {
     if (const auto* frame = dynamic_cast<ui::Frame*>(&container_)) {
         RECT area;
         GetClientRect(hwnd(), &area);
-        HGDIOBJ oldFont = SelectObject(dc, ui_.font(false));
-        TEXTMETRICA metrics{};
-        GetTextMetricsA(dc, &metrics);
+        const UniqueSelection font = selectInto(dc, ui_.font(false));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
         RECT border = area;
         border.top += metrics.tmHeight / 2;
         DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
-        const std::string& caption = frame->caption();
+        const std::wstring caption = wide(frame->caption());
         if (!caption.empty()) {
             const int inset = ui_.units().scale(8);
             RECT text{area.left + inset, area.top, area.right - inset, area.top + metrics.tmHeight};
-            DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+            DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
                       DT_CALCRECT | DT_SINGLELINE);
             text.left -= 2;
             text.right += 2;
             SetBkColor(dc, toColorRef(control_.backColour()));
             SetTextColor(dc, control_.enabled() ? toColorRef(control_.foreColour()) : GetSysColor(COLOR_GRAYTEXT));
             SetBkMode(dc, OPAQUE);
-            DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+            DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
                       DT_CENTER | DT_SINGLELINE);
         }
-        SelectObject(dc, oldFont);
     }
     paintWindowlessChildren(container_, dc);
 }

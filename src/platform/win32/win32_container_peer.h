@@ -11,7 +11,7 @@ namespace scrivlet {
 class Win32ContainerPeer : public Win32ControlPeer {
 public:
     Win32ContainerPeer(Win32Ui& ui, ui::Container& container, HWND parent, int id);
-    static constexpr const char* ClassName = "ScrivletContainer";
+    static constexpr const wchar_t* ClassName = L"ScrivletContainer";
 
 private:
     std::optional<LRESULT> subclassMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;

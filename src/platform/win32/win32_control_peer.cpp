@@ -7,7 +7,7 @@
 namespace scrivlet {
 
 namespace {
-constexpr const char* PeerProperty = "Scrivlet.Peer";
+constexpr const wchar_t* PeerProperty = L"Scrivlet.Peer";
 }
 
 int currentShiftMask() {
@@ -19,22 +19,24 @@ int currentShiftMask() {
 }
 
 std::string windowText(HWND hwnd) {
-    const int length = GetWindowTextLengthA(hwnd);
+    const int length = GetWindowTextLengthW(hwnd);
     if (length <= 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(hwnd, text.data(), length + 1);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
+    return narrow(text);
 }
+
+bool setWindowText(HWND hwnd, const std::string& text) { return SetWindowTextW(hwnd, wide(text).c_str()) != FALSE; }
 
 Win32ControlPeer::Win32ControlPeer(Win32Ui& ui, ui::Control& control, HWND parent, int id)
     : ui_(ui), control_(control), parent_(parent), id_(id) {}
 
 Win32ControlPeer::~Win32ControlPeer() {
-    *alive_ = false;
-    if (part_ && IsWindow(part_)) RemovePropA(part_, PeerProperty);
+    lifetime_.end();
+    if (part_ && IsWindow(part_)) RemovePropW(part_, PeerProperty);
     if (HWND window = window_.get()) {
-        RemovePropA(window, PeerProperty);
+        RemovePropW(window, PeerProperty);
         partSubclass_.detach();
         subclass_.detach();
         window_.reset();
@@ -42,22 +44,22 @@ Win32ControlPeer::~Win32ControlPeer() {
 }
 
 Win32ControlPeer* Win32ControlPeer::fromHwnd(HWND hwnd) {
-    return hwnd ? static_cast<Win32ControlPeer*>(GetPropA(hwnd, PeerProperty)) : nullptr;
+    return hwnd ? static_cast<Win32ControlPeer*>(GetPropW(hwnd, PeerProperty)) : nullptr;
 }
 
-bool Win32ControlPeer::createWindow(const char* className, DWORD style, DWORD exStyle,
+bool Win32ControlPeer::createWindow(const wchar_t* className, DWORD style, DWORD exStyle,
                                     const std::string& text) {
     const RECT bounds = windowBounds();
     style |= WS_CHILD | WS_CLIPSIBLINGS;
     if (control_.visible()) style |= WS_VISIBLE;
     if (!control_.enabled()) style |= WS_DISABLED;
-    HWND window = CreateWindowExA(exStyle, className, text.c_str(), style, bounds.left, bounds.top,
+    HWND window = CreateWindowExW(exStyle, className, wide(text).c_str(), style, bounds.left, bounds.top,
                                   bounds.right - bounds.left, bounds.bottom - bounds.top, parent_,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
-                                  GetModuleHandleA(nullptr), nullptr);
+                                  GetModuleHandleW(nullptr), nullptr);
     if (!window) return false;
     window_.reset(window);
-    SetPropA(window, PeerProperty, this);
+    SetPropW(window, PeerProperty, this);
     applyFont(false);
     subclass_.attach(window, *this);
     return true;
@@ -66,13 +68,13 @@ bool Win32ControlPeer::createWindow(const char* className, DWORD style, DWORD ex
 void Win32ControlPeer::subclassPart(HWND part) {
     if (!part) return;
     part_ = part;
-    SetPropA(part, PeerProperty, this);
+    SetPropW(part, PeerProperty, this);
     partSubclass_.attach(part, *this);
 }
 
 void Win32ControlPeer::applyFont(bool bold) {
     if (HWND window = window_.get())
-        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(ui_.font(bold)), TRUE);
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(ui_.font(bold)), TRUE);
 }
 
 RECT Win32ControlPeer::windowBounds() { return ui_.units().toPixels(control_.geometry()); }
@@ -122,9 +124,9 @@ std::optional<LRESULT> Win32ControlPeer::subclassMessage(HWND hwnd, UINT message
         case WM_SETFOCUS: {
             // The control takes the focus first (caret, default button), then
             // the program hears of it.
-            const auto alive = aliveToken();
+            const Lifetime::Watch alive = watchLifetime();
             const LRESULT result = callOriginal(hwnd, message, wParam, lParam);
-            if (*alive)
+            if (alive.alive())
                 if (ui::Form* form = control_.form()) form->reportFocus(&control_);
             return result;
         }
@@ -136,9 +138,9 @@ std::optional<LRESULT> Win32ControlPeer::subclassMessage(HWND hwnd, UINT message
         case WM_RBUTTONDBLCLK:
         case WM_MBUTTONDOWN:
         case WM_MBUTTONDBLCLK: {
-            const auto alive = aliveToken();
+            const Lifetime::Watch alive = watchLifetime();
             const LRESULT result = callOriginal(hwnd, message, wParam, lParam);
-            if (!*alive) return result;
+            if (!alive.alive()) return result;
             POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
             if (hwnd != window_.get()) MapWindowPoints(hwnd, window_.get(), &at, 1);
             ui::MouseEvent event;

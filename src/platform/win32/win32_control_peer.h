@@ -1,13 +1,14 @@
 #pragma once
 #include <windows.h>
 
-#include <memory>
 #include <optional>
 #include <string>
 
+#include "platform/lifetime.h"
 #include "platform/ui/control.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_subclass.h"
+#include "platform/win32/win32_text.h"
 
 namespace scrivlet {
 
@@ -43,7 +44,7 @@ protected:
 
     // Creates the window with the control's geometry, visibility, enabled
     // state and font, and subclasses it.
-    bool createWindow(const char* className, DWORD style, DWORD exStyle, const std::string& text);
+    bool createWindow(const wchar_t* className, DWORD style, DWORD exStyle, const std::string& text);
     // Where the window goes, in pixels of its container: the control's
     // geometry, unless the kind of control needs more room (a combo box's list).
     virtual RECT windowBounds();
@@ -57,9 +58,9 @@ protected:
     void subclassPart(HWND part);
     LRESULT callOriginal(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-    // A token that turns false when the peer is destroyed: a handler that runs
-    // the program's event code checks it before it touches the peer again.
-    std::shared_ptr<bool> aliveToken() const { return alive_; }
+    // Tells whether the peer was destroyed: a handler that runs the
+    // program's event code asks it before it touches the peer again.
+    Lifetime::Watch watchLifetime() const { return lifetime_.watch(); }
     void applyFont(bool bold);
 
     Win32Ui& ui_;
@@ -76,7 +77,7 @@ protected:
     bool updating_ = false;
 
 private:
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    Lifetime lifetime_;
 };
 
 // Sets a flag for the duration of a scope.
@@ -95,7 +96,9 @@ private:
 // The shift mask of the toolkit from the keyboard state.
 int currentShiftMask();
 
-// The text of a window in the program's code page.
+// The text of a window (a control's, a title) as the program's text.
 std::string windowText(HWND hwnd);
+// Sets a window's text; false when the window refuses it.
+bool setWindowText(HWND hwnd, const std::string& text);
 
 }  // namespace scrivlet

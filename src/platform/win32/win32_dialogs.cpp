@@ -1,6 +1,7 @@
 #include "platform/win32/win32_dialogs.h"
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_ui.h"
 
 #include <commdlg.h>
@@ -33,8 +34,8 @@ MessageAnswer Win32Dialogs::message(const MessageRequest& request) {
     // Owned by this thread's active window, so the box stays above it and the
     // window is disabled while the question is open; the program is a tray
     // utility and often has no active window, then the box stands alone.
-    const int answer = MessageBoxA(GetActiveWindow(), request.text.c_str(),
-                                   request.caption.c_str(), style);
+    const int answer =
+        MessageBoxW(GetActiveWindow(), wide(request.text).c_str(), wide(request.caption).c_str(), style);
     switch (answer) {
         case IDYES: return MessageAnswer::Yes;
         case IDNO: return MessageAnswer::No;
@@ -53,30 +54,31 @@ std::string Win32Dialogs::inputBox(const std::string& caption, const std::string
 std::string Win32Dialogs::chooseFolder(WindowId owner, const std::string& prompt) {
     // The shell's browser talks to the shell namespace through COM.
     const UniqueComInit com = initializeCom();
-    char displayName[MAX_PATH] = {};
-    BROWSEINFOA info{};
+    wchar_t displayName[MAX_PATH] = {};
+    const std::wstring title = wide(prompt);
+    BROWSEINFOW info{};
     info.hwndOwner = reinterpret_cast<HWND>(owner);
     info.pidlRoot = nullptr;
     info.pszDisplayName = displayName;
-    info.lpszTitle = prompt.c_str();
+    info.lpszTitle = title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS;
-    const UniquePidl chosen(SHBrowseForFolderA(&info));
+    const UniquePidl chosen(SHBrowseForFolderW(&info));
     if (!chosen) return {};
-    char path[MAX_PATH] = {};
-    if (!SHGetPathFromIDListA(chosen.get(), path)) return {};
-    return path;
+    wchar_t path[MAX_PATH] = {};
+    if (!SHGetPathFromIDListW(chosen.get(), path)) return {};
+    return narrow(path);
 }
 
 std::optional<Colour> Win32Dialogs::chooseColour(WindowId owner, Colour start) {
     static_assert(sizeof customColours_[0] == sizeof(COLORREF));
-    CHOOSECOLORA choice{};
+    CHOOSECOLORW choice{};
     choice.lStructSize = sizeof choice;
     choice.hwndOwner = reinterpret_cast<HWND>(owner);
     choice.rgbResult = start & 0x00FFFFFF;
     choice.lpCustColors = reinterpret_cast<COLORREF*>(customColours_);
     choice.Flags = CC_RGBINIT;
     // Cancelled and failed look alike here: both leave everything as it was.
-    if (!ChooseColorA(&choice)) return std::nullopt;
+    if (!ChooseColorW(&choice)) return std::nullopt;
     return static_cast<Colour>(choice.rgbResult & 0x00FFFFFF);
 }
 

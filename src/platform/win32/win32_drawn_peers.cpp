@@ -38,14 +38,13 @@ void Win32WindowlessPeer::paint(HDC dc) {
     const ScreenUnits& units = ui_.units();
     if (dynamic_cast<ui::Line*>(&control_)) {
         const COLORREF colour = toColorRef(control_.foreColour());
-        UniqueHpen pen(CreatePen(PS_SOLID, 1, colour));
-        HGDIOBJ old = SelectObject(dc, pen.get());
+        const UniqueHpen pen(CreatePen(PS_SOLID, 1, colour));
+        const UniqueSelection selected = selectInto(dc, pen.get());
         const int x1 = units.xToPixels(g.left), y1 = units.yToPixels(g.top);
         const int x2 = units.xToPixels(g.left + g.width), y2 = units.yToPixels(g.top + g.height);
         MoveToEx(dc, x1, y1, nullptr);
         LineTo(dc, x2, y2);
         SetPixel(dc, x2, y2, colour);  // LineTo leaves out the end point
-        SelectObject(dc, old);
         return;
     }
     if (const auto* image = dynamic_cast<ui::Image*>(&control_)) {
@@ -60,10 +59,11 @@ void Win32WindowlessPeer::paint(HDC dc) {
     const auto* shape = dynamic_cast<ui::Shape*>(&control_);
     if (!shape) return;
     const COLORREF colour = toColorRef(shape->borderColour());
-    UniqueHpen pen(CreatePen(PS_INSIDEFRAME, std::max(1, ui_.units().scale(shape->borderWidth)), colour));
-    UniqueHbrush fill(shape->filled() ? CreateSolidBrush(colour) : nullptr);
-    HGDIOBJ oldPen = SelectObject(dc, pen.get());
-    HGDIOBJ oldBrush = SelectObject(dc, fill ? static_cast<HGDIOBJ>(fill.get()) : GetStockObject(NULL_BRUSH));
+    const UniqueHpen pen(CreatePen(PS_INSIDEFRAME, std::max(1, ui_.units().scale(shape->borderWidth)), colour));
+    const UniqueHbrush fill(shape->filled() ? CreateSolidBrush(colour) : nullptr);
+    const UniqueSelection penSelected = selectInto(dc, pen.get());
+    const UniqueSelection brushSelected =
+        selectInto(dc, fill ? static_cast<HGDIOBJ>(fill.get()) : GetStockObject(NULL_BRUSH));
     RECT r = area();
     if (shape->kind() == ui::ShapeKind::Circle) {
         // A circle in the middle of the shape's rectangle, as large as fits.
@@ -74,32 +74,6 @@ void Win32WindowlessPeer::paint(HDC dc) {
     } else {
         Rectangle(dc, r.left, r.top, r.right, r.bottom);
     }
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-}
-
-Win32PictureBoxPeer::Win32PictureBoxPeer(Win32Ui& ui, ui::PictureBox& box, HWND parent, int id)
-    : Win32ControlPeer(ui, box, parent, id), box_(box) {
-    createWindow(ClassName, 0, 0, "");
-}
-
-std::optional<LRESULT> Win32PictureBoxPeer::subclassMessage(HWND window, UINT message, WPARAM wParam,
-                                                            LPARAM lParam) {
-    if (message == WM_ERASEBKGND) return 1;
-    if (message != WM_PAINT) return Win32ControlPeer::subclassMessage(window, message, wParam, lParam);
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    RECT area;
-    GetClientRect(window, &area);
-    UniqueHbrush back(CreateSolidBrush(toColorRef(box_.backColour())));
-    FillRect(dc, &area, back.get());
-    const int size = std::min(area.right - area.left, area.bottom - area.top);
-    if (size > 0)
-        if (HICON image = ui_.picture(box_.picture(), size, !box_.enabled()))
-            DrawIconEx(dc, (area.right - size) / 2, (area.bottom - size) / 2, image, size, size, 0, nullptr,
-                       DI_NORMAL);
-    EndPaint(window, &ps);
-    return 0;
 }
 
 }  // namespace scrivlet

@@ -24,15 +24,4 @@ private:
     RECT painted_;
 };
 
-// A picture box: a window that shows one of the program's pictures.
-class Win32PictureBoxPeer : public Win32ControlPeer {
-public:
-    Win32PictureBoxPeer(Win32Ui& ui, ui::PictureBox& box, HWND parent, int id);
-    static constexpr const char* ClassName = "ScrivletPicture";
-
-private:
-    std::optional<LRESULT> subclassMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
-    ui::PictureBox& box_;
-};
-
 }  // namespace scrivlet

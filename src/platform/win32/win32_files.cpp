@@ -5,13 +5,14 @@
 #include <string_view>
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_text.h"
 
 namespace scrivlet {
 
 namespace {
 
 bool isFolder(const std::string& path) {
-    const DWORD bits = GetFileAttributesA(path.c_str());
+    const DWORD bits = GetFileAttributesW(wide(path).c_str());
     return bits != INVALID_FILE_ATTRIBUTES && (bits & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -19,7 +20,7 @@ bool isFolder(const std::string& path) {
 // system under it does: Wine run by root opens it all the same. The user's mark
 // must protect the file everywhere, so it is checked before writing.
 bool isReadOnlyFile(const std::string& path) {
-    const DWORD bits = GetFileAttributesA(path.c_str());
+    const DWORD bits = GetFileAttributesW(wide(path).c_str());
     return bits != INVALID_FILE_ATTRIBUTES && (bits & FILE_ATTRIBUTE_READONLY) &&
            !(bits & FILE_ATTRIBUTE_DIRECTORY);
 }
@@ -40,7 +41,7 @@ std::size_t firstCreatablePart(const std::string& path) {
 }  // namespace
 
 std::optional<FileAttributes> Win32FileSystem::attributes(const std::string& path) {
-    const DWORD bits = GetFileAttributesA(path.c_str());
+    const DWORD bits = GetFileAttributesW(wide(path).c_str());
     if (bits == INVALID_FILE_ATTRIBUTES) return std::nullopt;
     FileAttributes result;
     result.directory = (bits & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -52,7 +53,7 @@ std::optional<FileAttributes> Win32FileSystem::attributes(const std::string& pat
 
 std::optional<FileStamp> Win32FileSystem::stamp(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    if (!GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
     FileStamp result;
     // 100-ns steps since 1601, as the file system keeps them.
@@ -65,7 +66,7 @@ std::optional<FileStamp> Win32FileSystem::stamp(const std::string& path) {
 std::optional<std::string> Win32FileSystem::readAll(const std::string& path) {
     // Others may keep the file open for writing (an editor, the profile functions
     // of another process); reading it anyway is what the user expects.
-    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ,
+    const UniqueFile file(CreateFileW(wide(path).c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
@@ -90,12 +91,12 @@ PlainFileRead Win32FileSystem::readPlainFile(const std::string& path, std::size_
     // could block or connect to a server, so it is refused before any call.
     if (path.rfind("\\\\.\\", 0) == 0) return {};
     // Device names (CON, NUL, COM1, also as "C:\dir\NUL") resolve into it.
-    char full[MAX_PATH];
-    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    if (length > 0 && length < MAX_PATH && std::string_view(full, length).rfind("\\\\.\\", 0) == 0) return {};
-    const DWORD bits = GetFileAttributesA(path.c_str());
+    wchar_t full[MAX_PATH];
+    const DWORD length = GetFullPathNameW(wide(path).c_str(), MAX_PATH, full, nullptr);
+    if (length > 0 && length < MAX_PATH && std::wstring_view(full, length).rfind(L"\\\\.\\", 0) == 0) return {};
+    const DWORD bits = GetFileAttributesW(wide(path).c_str());
     if (bits == INVALID_FILE_ATTRIBUTES || (bits & FILE_ATTRIBUTE_DIRECTORY)) return {};
-    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    const UniqueFile file(CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return {Result::Unreadable, {}};
     // CON, NUL and pipes open as character or pipe handles, not as disk files.
@@ -123,7 +124,7 @@ bool Win32FileSystem::writeAll(const std::string& path, const std::string& data)
     // OPEN_ALWAYS and truncating afterwards, not CREATE_ALWAYS: CREATE_ALWAYS refuses
     // to replace a hidden or system file unless the same attributes are passed,
     // and replacing a file must keep the attributes the user gave it.
-    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+    const UniqueFile file(CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     std::size_t done = 0;
@@ -140,10 +141,10 @@ bool Win32FileSystem::writeAll(const std::string& path, const std::string& data)
 
 bool Win32FileSystem::copy(const std::string& from, const std::string& to) {
     if (isReadOnlyFile(to)) return false;
-    return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+    return CopyFileW(wide(from).c_str(), wide(to).c_str(), FALSE) != FALSE;
 }
 
-bool Win32FileSystem::remove(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
+bool Win32FileSystem::remove(const std::string& path) { return DeleteFileW(wide(path).c_str()) != FALSE; }
 
 bool Win32FileSystem::setAttributes(const std::string& path, const FileAttributes& attributes) {
     DWORD bits = 0;
@@ -151,20 +152,32 @@ bool Win32FileSystem::setAttributes(const std::string& path, const FileAttribute
     if (attributes.system) bits |= FILE_ATTRIBUTE_SYSTEM;
     if (attributes.readOnly) bits |= FILE_ATTRIBUTE_READONLY;
     // Zero is not a valid argument; NORMAL is how "no attributes" is spelt.
-    return SetFileAttributesA(path.c_str(), bits ? bits : FILE_ATTRIBUTE_NORMAL) != FALSE;
+    return SetFileAttributesW(wide(path).c_str(), bits ? bits : FILE_ATTRIBUTE_NORMAL) != FALSE;
+}
+
+std::vector<std::string> Win32FileSystem::fileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    const std::string pattern = (!folder.empty() && folder.back() == '\\' ? folder : folder + '\\') + '*';
+    WIN32_FIND_DATAA found{};
+    const UniqueFindHandle search(FindFirstFileA(pattern.c_str(), &found));
+    if (!search) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
+    } while (FindNextFileA(search.get(), &found));
+    return names;
 }
 
 bool Win32FileSystem::createFolder(const std::string& path) {
-    // CreateDirectoryA makes one level only; the parents are made first, and a
+    // CreateDirectoryW makes one level only; the parents are made first, and a
     // level that already exists is no failure. Whether the whole path ends up a
     // folder is the answer, so races with another creator do not matter.
     for (std::size_t end = path.find('\\', firstCreatablePart(path)); end != std::string::npos;
          end = path.find('\\', end + 1)) {
         const std::string parent = path.substr(0, end);
         if (!parent.empty() && parent.back() != '\\' && !isFolder(parent))
-            CreateDirectoryA(parent.c_str(), nullptr);
+            CreateDirectoryW(wide(parent).c_str(), nullptr);
     }
-    CreateDirectoryA(path.c_str(), nullptr);
+    CreateDirectoryW(wide(path).c_str(), nullptr);
     return isFolder(path);
 }
 

@@ -82,15 +82,15 @@ Win32FormPeer::Win32FormPeer(Win32Ui& ui, ui::Form& form) : ui_(ui), form_(form)
     // A window owned by a hidden one has no button in the taskbar.
     HWND owner = form.style().showInTaskbar ? nullptr : ui.hostWindow();
     HMENU bar = createMenuBar();
-    if (!create(ClassName, extended, style, form.caption().c_str(), ui.units().toPixels(form.geometry()), owner,
+    if (!create(ClassName, extended, style, form.caption(), ui.units().toPixels(form.geometry()), owner,
                 bar)) {
         menuBar_.reset();
         return;
     }
     if (form.icon() != ui::Picture::None) {
-        SendMessageA(hwnd(), WM_SETICON, ICON_BIG,
+        SendMessageW(hwnd(), WM_SETICON, ICON_BIG,
                      reinterpret_cast<LPARAM>(ui.picture(form.icon(), GetSystemMetrics(SM_CXICON))));
-        SendMessageA(hwnd(), WM_SETICON, ICON_SMALL,
+        SendMessageW(hwnd(), WM_SETICON, ICON_SMALL,
                      reinterpret_cast<LPARAM>(ui.picture(form.icon(), GetSystemMetrics(SM_CXSMICON))));
     }
     int nextId = FirstControlId;
@@ -113,7 +113,8 @@ HMENU Win32FormPeer::createMenuBar() {
     if (!menuBar_) return nullptr;
     for (ui::Menu* menu : form_.menuBar()) {
         HMENU popup = Win32MenuPeer::of(*menu, ui_.commandIds()).handle();
-        AppendMenuA(menuBar_.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), menu->caption().c_str());
+        AppendMenuW(menuBar_.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup),
+                    wide(menu->caption()).c_str());
     }
     return menuBar_.get();
 }
@@ -132,7 +133,7 @@ void Win32FormPeer::update(ui::Change change) {
     HWND window = hwnd();
     if (!window) return;
     switch (change) {
-        case ui::Change::Caption: SetWindowTextA(window, form_.caption().c_str()); break;
+        case ui::Change::Caption: SetWindowTextW(window, wide(form_.caption()).c_str()); break;
         case ui::Change::Geometry: {
             const RECT bounds = ui_.units().toPixels(form_.geometry());
             SetWindowPos(window, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
@@ -201,10 +202,10 @@ bool Win32FormPeer::translateAccelerator(MSG& message) {
     for (ui::Menu* menu : form_.menuBar()) Win32MenuPeer::of(*menu, ui_.commandIds()).collectShortcuts(keys);
     if (keys.empty()) return false;
     if (!accelerators_ || !sameKeys(keys, acceleratorKeys_)) {
-        accelerators_.reset(CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size())));
+        accelerators_.reset(CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size())));
         acceleratorKeys_ = keys;
     }
-    return accelerators_ && TranslateAcceleratorA(hwnd(), accelerators_.get(), &message);
+    return accelerators_ && TranslateAcceleratorW(hwnd(), accelerators_.get(), &message);
 }
 
 ui::MenuItem* Win32FormPeer::menuItem(UINT id) {
@@ -274,10 +275,8 @@ void Win32FormPeer::mousePressed(ui::MouseButton button, LPARAM lParam) {
 }
 
 void Win32FormPeer::paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd(), &ps);
-    paintWindowlessChildren(form_, dc);
-    EndPaint(hwnd(), &ps);
+    const UniquePainting painting = beginPaint(hwnd());
+    paintWindowlessChildren(form_, painting.get().dc);
 }
 
 LRESULT Win32FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -324,6 +323,12 @@ LRESULT Win32FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             // lParam is the window that was active before: one of the
             // program's, or none when the user came from another program.
             if (!showing_) form_.reportActivated(ownWindow(reinterpret_cast<HWND>(lParam)));
+            return 0;
+        case WM_ACTIVATEAPP:
+            // Sent to every top-level window of the thread, shown or hidden,
+            // when the activation goes to (or comes from) another thread's
+            // window; a move among the program's own windows sends none.
+            if (!wParam) form_.reportDeactivated();
             return 0;
         case WM_SYSCOMMAND:
             // The close box, Alt+F4 and the window menu's "Schließen" are the

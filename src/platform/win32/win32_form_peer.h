@@ -24,7 +24,7 @@ class Win32TimerPeer;
 // Enter and Esc with the form's default and cancel buttons.
 class Win32FormPeer : public ui::ControlPeer, public Window {
 public:
-    static constexpr const char* ClassName = "ScrivletForm";
+    static constexpr const wchar_t* ClassName = L"ScrivletForm";
 
     Win32FormPeer(Win32Ui& ui, ui::Form& form);
     ~Win32FormPeer() override;

@@ -8,7 +8,7 @@ namespace scrivlet {
 // it passes a menu's opening on to the menu.
 class Win32HostWindow : public Window {
 public:
-    static constexpr const char* ClassName = "ScrivletHost";
+    static constexpr const wchar_t* ClassName = L"ScrivletHost";
     Win32HostWindow();
 
 private:

@@ -2,6 +2,7 @@
 
 #include "platform/win32/win32_child_windows.h"
 #include "platform/win32/win32_control_peer.h"
+#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_ui.h"
 
 namespace scrivlet {
@@ -23,16 +24,16 @@ Win32InputBox::Win32InputBox(Win32Ui& ui, const std::string& caption, const std:
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 3;
-    if (!create(ClassName, extended, style, caption.c_str(), {left, top, left + width, top + height}, owner)) return;
+    if (!create(ClassName, extended, style, caption, {left, top, left + width, top + height}, owner)) return;
     auto at = [&units](int l, int t, int w, int h) {
         return RECT{units.scale(l), units.scale(t), units.scale(l + w), units.scale(t + h)};
     };
     // Created in Tab order: the field, then the buttons.
-    edit_ = addControl("EDIT", preset.c_str(), ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE,
+    edit_ = addControl(L"EDIT", preset, ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE,
                        at(10, 96, 360, 22), EditId);
-    addControl("BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, at(290, 10, 80, 24), IDOK);
-    addControl("BUTTON", "Abbrechen", BS_PUSHBUTTON | WS_TABSTOP, 0, at(290, 40, 80, 24), IDCANCEL);
-    addControl("STATIC", prompt.c_str(), SS_LEFT | SS_NOPREFIX | WS_GROUP, 0, at(10, 10, 270, 80), PromptId);
+    addControl(L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, at(290, 10, 80, 24), IDOK);
+    addControl(L"BUTTON", "Abbrechen", BS_PUSHBUTTON | WS_TABSTOP, 0, at(290, 40, 80, 24), IDCANCEL);
+    addControl(L"STATIC", prompt, SS_LEFT | SS_NOPREFIX | WS_GROUP, 0, at(10, 10, 270, 80), PromptId);
     ui.dialogCreated(hwnd());
 }
 
@@ -40,20 +41,20 @@ Win32InputBox::~Win32InputBox() {
     if (hwnd()) ui_.dialogDestroyed(hwnd());
 }
 
-HWND Win32InputBox::addControl(const char* className, const char* text, DWORD style, DWORD extended, RECT bounds,
+HWND Win32InputBox::addControl(const wchar_t* className, const std::string& text, DWORD style, DWORD extended, RECT bounds,
                                int id) {
-    HWND control = CreateWindowExA(extended, className, text, style | WS_CHILD | WS_VISIBLE, bounds.left, bounds.top,
+    HWND control = CreateWindowExW(extended, className, wide(text).c_str(), style | WS_CHILD | WS_VISIBLE, bounds.left, bounds.top,
                                    bounds.right - bounds.left, bounds.bottom - bounds.top, hwnd(),
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                                    nullptr);
-    if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(ui_.font(false)), FALSE);
+    if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(ui_.font(false)), FALSE);
     return control;
 }
 
 void Win32InputBox::show() {
     if (!hwnd()) return;
     // Ready before anyone can see it: the preset selected, to be typed over.
-    if (edit_) SendMessageA(edit_, EM_SETSEL, 0, -1);
+    if (edit_) SendMessageW(edit_, EM_SETSEL, 0, -1);
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
     if (edit_) SetFocus(edit_);

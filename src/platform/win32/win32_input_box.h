@@ -12,7 +12,7 @@ class Win32Ui;
 // close box). The caller runs the modal loop until done().
 class Win32InputBox : public Window {
 public:
-    static constexpr const char* ClassName = "ScrivletInputBox";
+    static constexpr const wchar_t* ClassName = L"ScrivletInputBox";
 
     Win32InputBox(Win32Ui& ui, const std::string& caption, const std::string& prompt, const std::string& preset,
                   HWND owner);
@@ -25,7 +25,7 @@ public:
 
 private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
-    HWND addControl(const char* className, const char* text, DWORD style, DWORD extended, RECT bounds, int id);
+    HWND addControl(const wchar_t* className, const std::string& text, DWORD style, DWORD extended, RECT bounds, int id);
     void finish(bool accepted);
 
     Win32Ui& ui_;

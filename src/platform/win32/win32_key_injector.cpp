@@ -1,8 +1,10 @@
 #include "platform/win32/win32_key_injector.h"
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 
+#include "platform/notification_area.h"
 #include "platform/win32/win32_attached_input.h"
 #include "platform/win32/win32_foreground_thread.h"
 #include "platform/win32/win32_held_modifiers.h"
@@ -17,18 +19,30 @@ namespace {
 // chunk costs little.
 constexpr std::size_t ChunkEvents = 64;
 constexpr DWORD PollMs = 5;
-constexpr UINT WindowsLatin1 = 1252;
 
-std::optional<wchar_t> toUnicode(char character) {
-    wchar_t wide = 0;
-    if (MultiByteToWideChar(WindowsLatin1, 0, &character, 1, &wide, 1) != 1) return std::nullopt;
-    return wide;
-}
+bool isCodePoint(char32_t character) { return character <= 0x10FFFF; }
 
-WORD letterKey(char key) {
+WORD letterKey(char32_t key) {
     if (key == ' ') return VK_SPACE;
     if (key >= 'a' && key <= 'z') return static_cast<WORD>(key - 'a' + 'A');
-    return static_cast<WORD>(static_cast<unsigned char>(key));
+    return static_cast<WORD>(key & 0xFF);
+}
+
+// A character goes in as its UTF-16 units, each pressed and released: a
+// character beyond U+FFFF as its two surrogates, one after the other (the
+// window puts them together from its two WM_CHARs); a lone surrogate, which a
+// text may hold, as that one unit.
+void typeCharacter(std::vector<INPUT>& events, char32_t character) {
+    auto unit = [&events](wchar_t u) {
+        events.push_back(characterEvent(u, false));
+        events.push_back(characterEvent(u, true));
+    };
+    if (character > 0xFFFF) {
+        unit(static_cast<wchar_t>(0xD800 + ((character - 0x10000) >> 10)));
+        unit(static_cast<wchar_t>(0xDC00 + ((character - 0x10000) & 0x3FF)));
+    } else {
+        unit(static_cast<wchar_t>(character));
+    }
 }
 
 void pressAndRelease(std::vector<INPUT>& events, WORD key) {
@@ -36,17 +50,14 @@ void pressAndRelease(std::vector<INPUT>& events, WORD key) {
     events.push_back(keyEvent(key, true));
 }
 
-// The events of one step; nothing when a character has no Unicode form.
+// The events of one step; nothing when the step holds no character.
 std::optional<std::vector<INPUT>> stepEvents(const KeyStep& step) {
     std::vector<INPUT> events;
     switch (step.kind) {
-        case KeyStep::Kind::Character: {
-            const auto wide = toUnicode(step.character);
-            if (!wide) return std::nullopt;
-            events.push_back(characterEvent(*wide, false));
-            events.push_back(characterEvent(*wide, true));
+        case KeyStep::Kind::Character:
+            if (!isCodePoint(step.character)) return std::nullopt;
+            typeCharacter(events, step.character);
             break;
-        }
         case KeyStep::Kind::Enter:
             pressAndRelease(events, VK_RETURN);
             break;
@@ -71,7 +82,7 @@ KeyChunks::KeyChunks(const std::vector<KeyStep>& steps, std::size_t maxEvents) :
 
 bool KeyChunks::typeable() const {
     return std::all_of(steps_.begin(), steps_.end(), [](const KeyStep& step) {
-        return step.kind != KeyStep::Kind::Character || toUnicode(step.character);
+        return step.kind != KeyStep::Kind::Character || isCodePoint(step.character);
     });
 }
 
@@ -89,23 +100,33 @@ bool KeyChunks::next(std::vector<INPUT>& chunk) {
 namespace {
 
 // This thread's own windows keep working while it waits (and a target of this
-// thread only takes its keys here). A WM_QUIT is left for the message loop.
+// thread only takes its keys here). A WM_QUIT is left for the message loop,
+// and so are the notification icon's messages: the program takes a click
+// there once the text is typed. The user sees the text arrive before the
+// typing has seen its last key taken, and a click made then must not be lost
+// to a program that was still typing when it read it.
 class MessagePump {
 public:
     void run() {
         MSG msg;
-        while (!quit_ && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (!quit_ && next(msg)) {
             if (msg.message == WM_QUIT) {
                 PostQuitMessage(static_cast<int>(msg.wParam));
                 quit_ = true;
                 break;
             }
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
     }
 
 private:
+    static bool next(MSG& msg) {
+        constexpr UINT Icon = NotificationArea::CallbackMessage;
+        return PeekMessageW(&msg, nullptr, 0, Icon - 1, PM_REMOVE) ||
+               PeekMessageW(&msg, nullptr, Icon + 1, std::numeric_limits<UINT>::max(), PM_REMOVE);
+    }
+
     bool quit_ = false;
 };
 
@@ -118,7 +139,9 @@ bool waitForSentinel(bool down, DWORD timeoutMs, MessagePump& pump) {
         pump.run();
         if (((GetKeyState(Win32KeyInjector::SentinelKey) & 0x8000) != 0) == down) return true;
         if (GetTickCount64() >= deadline) return false;
-        MsgWaitForMultipleObjectsEx(0, nullptr, PollMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        // Woken by what arrives after the last look only: a waiting icon
+        // message would otherwise end every wait at once.
+        MsgWaitForMultipleObjectsEx(0, nullptr, PollMs, QS_ALLINPUT, 0);
     }
 }
 
@@ -130,7 +153,8 @@ TypingResult Win32KeyInjector::type(WindowId target, const std::vector<KeyStep>&
     if (targetThread == 0) return TypingResult::NotProcessed;
     if (steps.empty()) return TypingResult::Typed;
     // Only one chunk of events exists at a time (an event is 40 bytes, a
-    // character two of them), so a long text costs no memory beyond its steps.
+    // character two or four of them), so a long text costs no memory beyond
+    // its steps.
     KeyChunks chunks(steps, ChunkEvents);
     if (!chunks.typeable()) return TypingResult::NotProcessed;
     std::vector<INPUT> chunk;

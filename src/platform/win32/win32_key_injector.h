@@ -14,7 +14,7 @@ namespace scrivlet {
 class KeyChunks {
 public:
     KeyChunks(const std::vector<KeyStep>& steps, std::size_t maxEvents);
-    // False when a character has no Unicode form and cannot be typed.
+    // False when a step holds no character (beyond U+10FFFF) and cannot be typed.
     bool typeable() const;
     // The next chunk into chunk (replacing what it held); false at the end.
     bool next(std::vector<INPUT>& chunk);

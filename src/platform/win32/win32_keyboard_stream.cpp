@@ -38,7 +38,7 @@ INPUT keyEvent(WORD virtualKey, bool up) {
     INPUT event{};
     event.type = INPUT_KEYBOARD;
     event.ki.wVk = virtualKey;
-    event.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+    event.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
     event.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (isExtendedKey(virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0);
     return event;
 }
@@ -89,7 +89,7 @@ void KeyboardStream::releaseAll() {
     // about it here.
     for (int attempt = 0; attempt < SendAttempts && !ups.empty(); ++attempt) {
         const UINT inserted = SendInput(static_cast<UINT>(ups.size()), ups.data(), sizeof(INPUT));
-        ups.erase(ups.begin(), ups.begin() + std::min<std::size_t>(inserted, ups.size()));
+        ups.erase(ups.begin(), ups.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(inserted, ups.size())));
         if (!ups.empty()) Sleep(RetryPauseMs);
     }
 }

@@ -17,13 +17,13 @@ Win32LabelPeer::Win32LabelPeer(Win32Ui& ui, ui::Label& label, HWND parent, int i
     : Win32ControlPeer(ui, label, parent, id), label_(label) {
     // SS_NOTIFY: without it the static window lets mouse presses through to
     // its parent, and the label would never hear of them.
-    createWindow("STATIC", alignmentStyle(label.alignment) | SS_NOTIFY | (label.border ? SS_SUNKEN : 0), 0,
+    createWindow(L"STATIC", alignmentStyle(label.alignment) | SS_NOTIFY | (label.border ? SS_SUNKEN : 0), 0,
                  label.caption());
     if (label.bold()) applyFont(true);
 }
 
 void Win32LabelPeer::updateOwn(ui::Change change) {
-    if (change == ui::Change::Caption) SetWindowTextA(hwnd(), label_.caption().c_str());
+    if (change == ui::Change::Caption) setWindowText(hwnd(), label_.caption());
     if (change == ui::Change::Font) applyFont(label_.bold());
 }
 

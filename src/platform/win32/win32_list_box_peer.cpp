@@ -8,15 +8,15 @@ namespace scrivlet {
 Win32ListBoxPeer::Win32ListBoxPeer(Win32Ui& ui, ui::ListBox& list, HWND parent, int id)
     : Win32ControlPeer(ui, list, parent, id), list_(list) {
     // LBS_NOINTEGRALHEIGHT: the list keeps the height the form gives it.
-    createWindow("LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, "");
+    createWindow(L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, "");
     if (!list.fontName.empty())
-        SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(ui.font(list.fontName, list.fixedPitch)), FALSE);
+        SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(ui.font(list.fontName, list.fixedPitch)), FALSE);
     items_.show(hwnd(), list.items());
     showSelection();
 }
 
 void Win32ListBoxPeer::showSelection() {
-    SendMessageA(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(list_.listIndex()), 0);
+    SendMessageW(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(list_.listIndex()), 0);
 }
 
 void Win32ListBoxPeer::command(WORD code) {
@@ -27,7 +27,7 @@ void Win32ListBoxPeer::command(WORD code) {
 }
 
 void Win32ListBoxPeer::syncFromNative() {
-    list_.reportSelection(static_cast<int>(SendMessageA(hwnd(), LB_GETCURSEL, 0, 0)));
+    list_.reportSelection(static_cast<int>(SendMessageW(hwnd(), LB_GETCURSEL, 0, 0)));
 }
 
 HBRUSH Win32ListBoxPeer::controlColour(HDC dc) {

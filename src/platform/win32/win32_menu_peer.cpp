@@ -1,5 +1,7 @@
 #include "platform/win32/win32_menu_peer.h"
 
+#include "platform/win32/win32_text.h"
+
 namespace scrivlet {
 
 namespace {
@@ -36,7 +38,7 @@ Win32MenuPeer::Win32MenuPeer(ui::Menu& menu, std::shared_ptr<CommandIds> ids)
 }
 
 Win32MenuPeer::~Win32MenuPeer() {
-    *alive_ = false;
+    lifetime_.end();
     removeAll();
     for (const auto& [item, id] : itemIds_)
         if (id) ids_->release(id);
@@ -73,13 +75,13 @@ HMENU Win32MenuPeer::handle() {
 }
 
 void Win32MenuPeer::opening() {
-    const auto alive = alive_;
+    const Lifetime::Watch alive = lifetime_.watch();
     menu_.open();
-    if (*alive) handle();
+    if (alive.alive()) handle();
 }
 
 void Win32MenuPeer::insert(UINT position, Row& row) {
-    MENUITEMINFOA info{};
+    MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     if (row.separator) {
         info.fMask = MIIM_FTYPE;
@@ -95,7 +97,7 @@ void Win32MenuPeer::insert(UINT position, Row& row) {
             info.hSubMenu = row.submenu;
         }
     }
-    InsertMenuItemA(handle_.get(), position, TRUE, &info);
+    InsertMenuItemW(handle_.get(), position, TRUE, &info);
 }
 
 void Win32MenuPeer::rebuild() {
@@ -122,8 +124,9 @@ void Win32MenuPeer::rebuild() {
         row.separator = item.isSeparator();
         if (!row.separator) {
             row.id = id;
-            row.text = item.caption();
-            if (item.shortcut() != ui::Shortcut::None) row.text += std::string("\t") + shortcutText(item.shortcut());
+            std::string text = item.caption();
+            if (item.shortcut() != ui::Shortcut::None) text += std::string("\t") + shortcutText(item.shortcut());
+            row.text = wide(text);
             row.state = (item.enabled() ? MFS_ENABLED : MFS_GRAYED) | (item.isDefault() ? MFS_DEFAULT : 0);
             if (ui::Menu* sub = item.submenu(); sub && sub != &menu_) {
                 Win32MenuPeer& subPeer = of(*sub, ids_);

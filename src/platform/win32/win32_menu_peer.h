@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/lifetime.h"
 #include "platform/ui/menu.h"
 #include "platform/win32/unique_handle.h"
 
@@ -58,7 +59,7 @@ private:
         const ui::MenuItem* item = nullptr;
         UINT id = 0;
         bool separator = false;
-        std::string text;
+        std::wstring text;
         UINT state = 0;
         HMENU submenu = nullptr;
         bool operator==(const Row&) const = default;
@@ -75,7 +76,7 @@ private:
     std::vector<Row> shown_;
     bool dirty_ = true;
     bool building_ = false;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    Lifetime lifetime_;
 };
 
 // What a menu item shows after its caption for its shortcut ("Strg+F").

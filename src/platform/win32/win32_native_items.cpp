@@ -1,5 +1,8 @@
 #include "platform/win32/win32_native_items.h"
 
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_text.h"
+
 namespace scrivlet {
 
 namespace {
@@ -42,31 +45,34 @@ void NativeItems::show(HWND window, const std::vector<ui::ListItem>& items) {
 }
 
 void NativeItems::insert(HWND window, int index, const std::string& text) {
-    SendMessageA(window, kind_ == Kind::ListBox ? LB_INSERTSTRING : CB_INSERTSTRING, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(window, kind_ == Kind::ListBox ? LB_INSERTSTRING : CB_INSERTSTRING, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(wide(text).c_str()));
 }
 
 void NativeItems::remove(HWND window, int index) {
-    SendMessageA(window, kind_ == Kind::ListBox ? LB_DELETESTRING : CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    SendMessageW(window, kind_ == Kind::ListBox ? LB_DELETESTRING : CB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
 void NativeItems::replaceAll(HWND window, const std::vector<ui::ListItem>& items) {
-    SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    UniqueRedrawPause paused = pauseRedraw(window);
     // A list refilled while the user reads it stays scrolled where it was.
-    const LRESULT top = kind_ == Kind::ListBox ? SendMessageA(window, LB_GETTOPINDEX, 0, 0) : 0;
-    SendMessageA(window, kind_ == Kind::ListBox ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
+    const LRESULT top = kind_ == Kind::ListBox ? SendMessageW(window, LB_GETTOPINDEX, 0, 0) : 0;
+    SendMessageW(window, kind_ == Kind::ListBox ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
     shown_.clear();
-    // Room for all rows at once rather than growing row by row.
+    // Room for all rows at once rather than growing row by row (a UTF-8
+    // text has at least as many bytes as UTF-16 units).
     std::size_t bytes = 0;
-    for (const auto& item : items) bytes += item.text.size() + 1;
-    SendMessageA(window, kind_ == Kind::ListBox ? LB_INITSTORAGE : CB_INITSTORAGE, items.size(), bytes);
+    for (const auto& item : items) bytes += (item.text.size() + 1) * sizeof(wchar_t);
+    SendMessageW(window, kind_ == Kind::ListBox ? LB_INITSTORAGE : CB_INITSTORAGE, items.size(),
+                 static_cast<LPARAM>(bytes));
     shown_.reserve(items.size());
     for (const auto& item : items) {
         insert(window, -1, item.text);
         shown_.push_back(item.text);
     }
-    if (kind_ == Kind::ListBox && top > 0) SendMessageA(window, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
-    SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+    if (kind_ == Kind::ListBox && top > 0) SendMessageW(window, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    // Drawn once, after the last row.
+    paused.reset();
     InvalidateRect(window, nullptr, TRUE);
 }
 

@@ -9,7 +9,7 @@ bool Win32NotificationArea::hook(WindowId window, std::function<void(unsigned)> 
     unhook();
     const HWND hwnd = reinterpret_cast<HWND>(window);
     if (!hwnd || !IsWindow(hwnd)) return false;
-    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     if (taskbarCreated_ == 0) return false;
     if (!subclass_.attach(hwnd, *this)) return false;
     onIconMessage_ = std::move(onIconMessage);
@@ -41,15 +41,15 @@ std::optional<LRESULT> Win32NotificationArea::subclassMessage(HWND, UINT message
 bool Win32NotificationArea::addIcon(unsigned id, const std::string& tip) {
     const HWND hwnd = subclass_.window();
     if (!hwnd) return false;
-    NOTIFYICONDATAA data = notifyIconData(hwnd, id, CallbackMessage, tip);
-    return Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+    NOTIFYICONDATAW data = notifyIconData(hwnd, id, CallbackMessage, tip);
+    return Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
 }
 
 bool Win32NotificationArea::deleteIcon(unsigned id) {
     const HWND hwnd = subclass_.window();
     if (!hwnd) return false;
-    NOTIFYICONDATAA data = notifyIconKey(hwnd, id);
-    return Shell_NotifyIconA(NIM_DELETE, &data) != FALSE;
+    NOTIFYICONDATAW data = notifyIconKey(hwnd, id);
+    return Shell_NotifyIconW(NIM_DELETE, &data) != FALSE;
 }
 
 }  // namespace scrivlet

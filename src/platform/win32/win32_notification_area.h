@@ -6,7 +6,7 @@
 
 namespace scrivlet {
 
-// The icon through Shell_NotifyIconA, and the hook as a subclass of the window
+// The icon through Shell_NotifyIconW, and the hook as a subclass of the window
 // that owns the icon.
 class Win32NotificationArea : public NotificationArea, private SubclassHandler {
 public:

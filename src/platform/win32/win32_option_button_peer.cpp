@@ -6,21 +6,21 @@ namespace scrivlet {
 
 Win32OptionButtonPeer::Win32OptionButtonPeer(Win32Ui& ui, ui::OptionButton& option, HWND parent, int id)
     : Win32ControlPeer(ui, option, parent, id), option_(option) {
-    createWindow("BUTTON", (option.barStyle ? BS_OWNERDRAW : BS_AUTORADIOBUTTON) | WS_TABSTOP, 0,
+    createWindow(L"BUTTON", (option.barStyle ? BS_OWNERDRAW : BS_AUTORADIOBUTTON) | WS_TABSTOP, 0,
                  option.caption());
     if (option.bold()) applyFont(true);
     // Also gives only the chosen button of a group the tab stop.
-    if (!option.barStyle) SendMessageA(hwnd(), BM_SETCHECK, option.value() ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (!option.barStyle) SendMessageW(hwnd(), BM_SETCHECK, option.value() ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void Win32OptionButtonPeer::command(WORD code) {
     if (code != BN_CLICKED) return;
-    if (option_.barStyle || SendMessageA(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED) option_.click();
+    if (option_.barStyle || SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED) option_.click();
 }
 
 void Win32OptionButtonPeer::syncFromNative() {
     if (option_.barStyle) return;  // the bar keeps no state of its own
-    const bool checked = SendMessageA(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    const bool checked = SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
     if (checked != option_.value()) option_.setValue(checked);
 }
 
@@ -30,9 +30,9 @@ void Win32OptionButtonPeer::updateOwn(ui::Change change) {
             if (option_.barStyle)
                 InvalidateRect(hwnd(), nullptr, TRUE);
             else
-                SendMessageA(hwnd(), BM_SETCHECK, option_.value() ? BST_CHECKED : BST_UNCHECKED, 0);
+                SendMessageW(hwnd(), BM_SETCHECK, option_.value() ? BST_CHECKED : BST_UNCHECKED, 0);
             break;
-        case ui::Change::Caption: SetWindowTextA(hwnd(), option_.caption().c_str()); break;
+        case ui::Change::Caption: setWindowText(hwnd(), option_.caption()); break;
         case ui::Change::Font: applyFont(option_.bold()); break;
         default: break;
     }

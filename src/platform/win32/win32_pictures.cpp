@@ -54,35 +54,28 @@ public:
     // A stroke with round ends and joins.
     void stroke(const std::vector<POINT>& points, COLORREF colour, int width) {
         LOGBRUSH brush{BS_SOLID, colour, 0};
-        UniqueHpen pen(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND | PS_JOIN_ROUND,
-                                    static_cast<DWORD>(width), &brush, 0, nullptr));
-        HGDIOBJ old = SelectObject(dc_, pen.get());
+        const UniqueHpen pen(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND | PS_JOIN_ROUND,
+                                          static_cast<DWORD>(width), &brush, 0, nullptr));
+        const UniqueSelection selected = selectInto(dc_, pen.get());
         Polyline(dc_, points.data(), static_cast<int>(points.size()));
-        SelectObject(dc_, old);
     }
 
 private:
-    // Selects a brush and a pen for one shape and puts the old ones back.
+    // Selects a brush and a pen for one shape; both go back out of the DC
+    // before they are deleted.
     class Tools {
     public:
         Tools(HDC dc, COLORREF fill, COLORREF outline, int width)
-            : dc_(dc),
-              brush_(CreateSolidBrush(fill)),
+            : brush_(CreateSolidBrush(fill)),
               pen_(width > 0 ? CreatePen(PS_INSIDEFRAME, width, outline) : CreatePen(PS_NULL, 0, 0)),
-              oldBrush_(SelectObject(dc, brush_.get())),
-              oldPen_(SelectObject(dc, pen_.get())) {}
-        ~Tools() {
-            SelectObject(dc_, oldBrush_);
-            SelectObject(dc_, oldPen_);
-        }
-        Tools(const Tools&) = delete;
-        Tools& operator=(const Tools&) = delete;
+              brushSelected_(selectInto(dc, brush_.get())),
+              penSelected_(selectInto(dc, pen_.get())) {}
 
     private:
-        HDC dc_;
         UniqueHbrush brush_;
         UniqueHpen pen_;
-        HGDIOBJ oldBrush_, oldPen_;
+        UniqueSelection brushSelected_;
+        UniqueSelection penSelected_;
     };
 
     HDC dc_;
@@ -297,7 +290,7 @@ std::vector<Pixel> render(ui::Picture picture, int width, int height, bool greye
     void* bits = nullptr;
     UniqueHbitmap canvasBitmap(createBitmap32(dc.get(), bigWidth, bigHeight, &bits));
     if (!canvasBitmap || !bits) return result;
-    HGDIOBJ old = SelectObject(dc.get(), canvasBitmap.get());
+    const UniqueSelection bitmapSelected = selectInto(dc.get(), canvasBitmap.get());
     {
         UniqueHbrush background(CreateSolidBrush(Transparent));
         RECT all{0, 0, bigWidth, bigHeight};
@@ -337,7 +330,6 @@ std::vector<Pixel> render(ui::Picture picture, int width, int height, bool greye
             }
         }
     }
-    SelectObject(dc.get(), old);
     return result;
 }
 

@@ -4,7 +4,9 @@
 namespace scrivlet {
 
 // The system's private-profile functions, GetPrivateProfileStringA,
-// GetPrivateProfileSectionA and WritePrivateProfileStringA.
+// GetPrivateProfileSectionA and WritePrivateProfileStringA: sections, keys and
+// values are the file's bytes. A file whose path the ANSI code page cannot
+// spell goes through the wide functions with the same bytes.
 class Win32Profile : public Profile {
 public:
     std::string readString(const std::string& section, const std::string& key,

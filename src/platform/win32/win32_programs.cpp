@@ -2,14 +2,14 @@
 
 #include <shellapi.h>
 
-#include <vector>
+#include "platform/win32/win32_text.h"
 
 namespace scrivlet {
 
 namespace {
 
 constexpr UINT ProcessEndedMessage = WM_APP + 17;
-constexpr const char* EndWindowClass = "ScrivletProgramEnds";
+constexpr const wchar_t* EndWindowClass = L"ScrivletProgramEnds";
 
 }  // namespace
 
@@ -26,36 +26,23 @@ LRESULT Win32Programs::EndWindow::handle(UINT message, WPARAM wParam, LPARAM lPa
     return Window::handle(message, wParam, lParam);
 }
 
-Win32Programs::~Win32Programs() {
-    for (auto& [id, watch] : watches_) stopWaiting(*watch);
-}
-
-void Win32Programs::stopWaiting(Watch& watch) {
-    if (!watch.wait) return;
-    // INVALID_HANDLE_VALUE: returns only when a callback that already runs has
-    // finished, so none can use the context after this.
-    UnregisterWaitEx(watch.wait, INVALID_HANDLE_VALUE);
-    watch.wait = nullptr;
-}
-
 void CALLBACK Win32Programs::processEnded(void* context, BOOLEAN) {
     const auto* watch = static_cast<const Watch*>(context);
-    PostMessageA(watch->window, ProcessEndedMessage, watch->id, 0);
+    PostMessageW(watch->window, ProcessEndedMessage, watch->id, 0);
 }
 
 bool Win32Programs::start(const std::string& commandLine, std::function<void()> onEnd) {
-    // CreateProcessA may write into the command line.
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    STARTUPINFOA startup{};
+    // CreateProcessW may write into the command line.
+    std::wstring line = wide(commandLine);
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &started))
         return false;
-    CloseHandle(started.hThread);
+    const UniqueHandle thread(started.hThread);  // of no use here
     auto watch = std::make_unique<Watch>();
     watch->process = UniqueHandle(started.hProcess);
     if (!onEnd) return true;
@@ -68,9 +55,11 @@ bool Win32Programs::start(const std::string& commandLine, std::function<void()> 
     watch->onEnd = std::move(onEnd);
     watch->window = window_->hwnd();
     watch->id = nextId_++;
-    if (!RegisterWaitForSingleObject(&watch->wait, watch->process.get(), processEnded, watch.get(), INFINITE,
+    HANDLE wait = nullptr;
+    if (!RegisterWaitForSingleObject(&wait, watch->process.get(), processEnded, watch.get(), INFINITE,
                                      WT_EXECUTEONLYONCE))
         return true;
+    watch->wait.reset(wait);
     const UINT_PTR id = watch->id;
     watches_[id] = std::move(watch);
     return true;
@@ -81,13 +70,13 @@ void Win32Programs::ended(UINT_PTR id) {
     if (found == watches_.end()) return;
     std::unique_ptr<Watch> watch = std::move(found->second);
     watches_.erase(found);
-    stopWaiting(*watch);
+    watch->wait.reset();
     if (watch->onEnd) watch->onEnd();
 }
 
 bool Win32Programs::open(const std::string& path) {
     const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(GetDesktopWindow(), "Open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        ShellExecuteW(GetDesktopWindow(), L"Open", wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     // Values above 32 mean success.
     return result > 32;
 }

@@ -11,14 +11,14 @@
 
 namespace scrivlet {
 
-// Starts programs with CreateProcessA and opens documents with ShellExecuteA.
+// Starts programs with CreateProcessW and opens documents with ShellExecuteW.
 // The end of a started process is waited for by the system's thread pool,
 // which posts it to a message-only window of this thread, so the callback runs
 // between the other messages of the user-interface thread.
 class Win32Programs : public Programs {
 public:
     Win32Programs() = default;
-    ~Win32Programs() override;
+    ~Win32Programs() override = default;
     Win32Programs(const Win32Programs&) = delete;
     Win32Programs& operator=(const Win32Programs&) = delete;
 
@@ -30,11 +30,12 @@ private:
     // valid while the wait lasts.
     struct Watch {
         UniqueHandle process;
-        HANDLE wait = nullptr;
         std::function<void()> onEnd;
         // What the thread pool hands back: the window to post to, the number.
         HWND window = nullptr;
         UINT_PTR id = 0;
+        // Last, so that it ends first: no callback runs once the rest goes.
+        UniqueWait wait;
     };
     class EndWindow : public Window {
     public:
@@ -49,7 +50,6 @@ private:
     };
     static void CALLBACK processEnded(void* context, BOOLEAN timedOut);
     void ended(UINT_PTR id);
-    void stopWaiting(Watch& watch);
 
     std::unique_ptr<EndWindow> window_;
     std::map<UINT_PTR, std::unique_ptr<Watch>> watches_;

@@ -5,11 +5,14 @@
 #include "platform/win32/win32_control_peer.h"
 #include "platform/rtf.h"
 
+#include <optional>
+
 namespace scrivlet {
 
-// The program's editor on a RichEdit window (2.0 or later). The control's
-// text counts a line break as CR LF, the window's as one character; every
-// position is translated on the way in and out. Tab and Enter reach the
+// The program's editor on a Unicode RichEdit window (2.0 or later). The
+// control's positions are bytes of its UTF-8 text with a line break as CR LF,
+// the window's UTF-16 units with a paragraph break as one; every position is
+// translated on the way in and out. Tab and Enter reach the
 // control's key handler before the window sees them.
 class Win32RichEditPeer : public Win32ControlPeer {
 public:
@@ -44,6 +47,17 @@ private:
     // A consumed Tab or Enter: the character message that follows its key
     // message must not reach the window either.
     bool swallowChar_ = false;
+    // The first half (a high surrogate) of a typed character beyond U+FFFF,
+    // held until the second arrives, so that the control hears of the whole
+    // character before either half reaches the window.
+    struct HeldUnit {
+        char32_t unit;
+        LPARAM lParam;
+    };
+    std::optional<HeldUnit> heldHigh_;
+    // A held first half that no second half follows goes to the window alone;
+    // false when the program's handler destroyed the peer meanwhile.
+    bool typeHeldUnit(HWND window);
 };
 
 }  // namespace scrivlet

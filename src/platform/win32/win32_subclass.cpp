@@ -24,7 +24,7 @@ bool Subclass::attach(HWND hwnd, SubclassHandler& handler) {
     hwnd_ = hwnd;
     handler_ = &handler;
     original_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Subclass::procedure)));
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Subclass::procedure)));
     if (!original_) {
         subclasses().erase(hwnd);
         hwnd_ = nullptr;
@@ -36,7 +36,7 @@ bool Subclass::attach(HWND hwnd, SubclassHandler& handler) {
 
 void Subclass::detach() {
     if (!hwnd_) return;
-    if (IsWindow(hwnd_)) SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    if (IsWindow(hwnd_)) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
     const auto known = subclasses().find(hwnd_);
     if (known != subclasses().end() && known->second == this) subclasses().erase(known);
     hwnd_ = nullptr;
@@ -46,19 +46,19 @@ void Subclass::detach() {
 LRESULT CALLBACK Subclass::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto known = subclasses().find(hwnd);
     Subclass* self = known != subclasses().end() ? known->second : nullptr;
-    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
     const WNDPROC original = self->original_;
     if (message == WM_NCDESTROY) {
         self->detach();
-        return CallWindowProcA(original, hwnd, message, wParam, lParam);
+        return CallWindowProcW(original, hwnd, message, wParam, lParam);
     }
-    const std::shared_ptr<bool> alive = self->alive_;
+    const Lifetime::Watch alive = self->lifetime_.watch();
     const std::optional<LRESULT> handled = self->handler_->subclassMessage(hwnd, message, wParam, lParam);
     if (handled) return *handled;
     // The handler may have destroyed the control's peer and the window with
     // it (a click that unloads the form): then the class has nothing to do.
-    if (!*alive && !IsWindow(hwnd)) return 0;
-    return CallWindowProcA(original, hwnd, message, wParam, lParam);
+    if (!alive.alive() && !IsWindow(hwnd)) return 0;
+    return CallWindowProcW(original, hwnd, message, wParam, lParam);
 }
 
 }  // namespace scrivlet

@@ -1,8 +1,9 @@
 #pragma once
 #include <windows.h>
 
-#include <memory>
 #include <optional>
+
+#include "platform/lifetime.h"
 
 namespace scrivlet {
 
@@ -25,7 +26,7 @@ class Subclass {
 public:
     Subclass() = default;
     ~Subclass() {
-        *alive_ = false;
+        lifetime_.end();
         detach();
     }
     Subclass(const Subclass&) = delete;
@@ -37,7 +38,7 @@ public:
     HWND window() const { return hwnd_; }
     // The class's own handling of a message.
     LRESULT callOriginal(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) const {
-        return CallWindowProcA(original_, hwnd, message, wParam, lParam);
+        return CallWindowProcW(original_, hwnd, message, wParam, lParam);
     }
 
 private:
@@ -45,9 +46,9 @@ private:
     HWND hwnd_ = nullptr;
     WNDPROC original_ = nullptr;
     SubclassHandler* handler_ = nullptr;
-    // Shared with a running procedure call, which learns from it whether the
-    // handler destroyed this object.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    // A running procedure call learns from it whether the handler destroyed
+    // this object.
+    Lifetime lifetime_;
 };
 
 }  // namespace scrivlet

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/win32_text.h"
+
 namespace scrivlet {
 
 namespace {
@@ -21,16 +23,16 @@ std::string argumentsAfterProgramName(std::string_view commandLine) {
 }
 
 std::string Win32System::executablePath() {
-    // A path may exceed MAX_PATH; GetModuleFileNameA says so only by filling the
+    // A path may exceed MAX_PATH; GetModuleFileNameW says so only by filling the
     // buffer completely, so grow it until the name fits with room to spare.
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length =
-            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) return {};
         if (length < path.size()) {
             path.resize(length);
-            return path;
+            return narrow(path);
         }
         if (path.size() >= 32768) return {};  // longer than any Windows path
         path.resize(path.size() * 2);
@@ -38,17 +40,15 @@ std::string Win32System::executablePath() {
 }
 
 std::string Win32System::commandLine() {
-    const char* line = GetCommandLineA();
-    return line ? argumentsAfterProgramName(line) : std::string();
+    const wchar_t* line = GetCommandLineW();
+    return line ? argumentsAfterProgramName(narrow(line)) : std::string();
 }
 
 unsigned Win32System::platformId() {
-    // The plain OSVERSIONINFOA (148 bytes), not the EX form: this is the size the
-    // oldest systems accept, and only the platform id is wanted.
-    OSVERSIONINFOA info{};
-    static_assert(sizeof info == 148);
+    // The plain OSVERSIONINFOW, not the EX form: only the platform id is wanted.
+    OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof info;
-    if (!GetVersionExA(&info)) return 0;
+    if (!GetVersionExW(&info)) return 0;
     return info.dwPlatformId;
 }
 

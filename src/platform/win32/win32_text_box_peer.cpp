@@ -9,7 +9,7 @@ bool usesDefaultFieldColours(const ui::Control& control) {
 Win32TextBoxPeer::Win32TextBoxPeer(Win32Ui& ui, ui::TextBox& box, HWND parent, int id)
     : Win32ControlPeer(ui, box, parent, id), box_(box) {
     FlagScope quiet(updating_);
-    createWindow("EDIT", ES_AUTOHSCROLL | WS_TABSTOP | (box.readOnly ? ES_READONLY : 0), WS_EX_CLIENTEDGE,
+    createWindow(L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP | (box.readOnly ? ES_READONLY : 0), WS_EX_CLIENTEDGE,
                  box.text());
 }
 
@@ -31,7 +31,7 @@ HBRUSH Win32TextBoxPeer::controlColour(HDC dc) {
 void Win32TextBoxPeer::updateOwn(ui::Change change) {
     if (change != ui::Change::Text) return;
     FlagScope quiet(updating_);
-    SetWindowTextA(hwnd(), box_.text().c_str());
+    setWindowText(hwnd(), box_.text());
 }
 
 }  // namespace scrivlet

@@ -3,38 +3,24 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/ui/form.h"
 #include "platform/ui/menu.h"
+#include "platform/win32/win32_activation_reports.h"
 #include "platform/win32/win32_child_windows.h"
 #include "platform/win32/win32_container_peer.h"
-#include "platform/win32/win32_drawn_peers.h"
 #include "platform/win32/win32_form_peer.h"
 #include "platform/win32/win32_host_window.h"
 #include "platform/win32/win32_input_box.h"
 #include "platform/win32/win32_menu_peer.h"
 #include "platform/win32/win32_pictures.h"
+#include "platform/win32/win32_text.h"
+#include "platform/win32/win32_window.h"
 
 namespace scrivlet {
 
 namespace {
-
-// Classes whose windows only draw and hold children; the peers subclass them
-// like the system's classes.
-void registerPlainClass(const char* name, UINT style) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(instance, name, &existing)) return;
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = style;
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = name;
-    RegisterClassExA(&windowClass);
-}
 
 // The screen's resolution as a DPI-aware process sees it: the process must
 // say so before it asks, or the system reports 96 and scales the windows.
@@ -44,23 +30,23 @@ ScreenUnits dpiAwareScreen() {
 }
 
 UniqueHfont messageFont(bool bold) {
-    NONCLIENTMETRICSA metrics{};
+    NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    LOGFONTA font{};
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    LOGFONTW font{};
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
         font = metrics.lfMessageFont;
     } else {
-        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
     }
     if (bold) font.lfWeight = FW_BOLD;
-    return UniqueHfont(CreateFontIndirectA(&font));
+    return UniqueHfont(CreateFontIndirectW(&font));
 }
 
 // Tab without Ctrl and Alt, in a control that does not take it itself.
 bool isTabForTheForm(MSG& message) {
     if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
     if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-    const LRESULT code = SendMessageA(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
+    const LRESULT code = SendMessageW(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
     return !(code & (DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE));
 }
 
@@ -144,19 +130,20 @@ Win32Ui::Win32Ui()
       commandIds_(std::make_shared<CommandIds>()) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    // RichEdit 2.0 or later. Riched20's class comes in an ANSI version, which
-    // takes the program's text and characters without conversion.
-    richEditLibrary_.reset(LoadLibraryA("riched20.dll"));
+    // RichEdit 2.0 or later, its Unicode class: every character the text
+    // holds reaches the window and comes back.
+    richEditLibrary_.reset(LoadLibraryW(L"riched20.dll"));
     if (richEditLibrary_) {
-        richEditClass_ = "RichEdit20A";
+        richEditClass_ = L"RichEdit20W";
     } else {
-        richEditLibrary_.reset(LoadLibraryA("msftedit.dll"));
-        richEditClass_ = "RICHEDIT50W";
+        richEditLibrary_.reset(LoadLibraryW(L"msftedit.dll"));
+        richEditClass_ = L"RICHEDIT50W";
     }
     Window::registerClass(Win32FormPeer::ClassName, nullptr);
     Window::registerClass(Win32InputBox::ClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    registerPlainClass(Win32ContainerPeer::ClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
-    registerPlainClass(Win32PictureBoxPeer::ClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
+    // The frames' windows only draw and hold children; their peers subclass
+    // them like the system's classes.
+    registerWindowClass(Win32ContainerPeer::ClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, DefWindowProcW);
     host_ = std::make_unique<Win32HostWindow>();
 }
 
@@ -176,13 +163,14 @@ HICON Win32Ui::picture(ui::Picture picture, int width, int height, bool greyed) 
 HFONT Win32Ui::font(const std::string& face, bool fixedPitch) {
     UniqueHfont& made = faces_[{face, fixedPitch}];
     if (!made) {
-        LOGFONTA font{};
-        GetObjectA(font_.get(), sizeof font, &font);
-        const std::size_t length = std::min(face.size(), sizeof font.lfFaceName - 1);
-        std::copy_n(face.data(), length, font.lfFaceName);
-        font.lfFaceName[length] = '\0';
+        LOGFONTW font{};
+        GetObjectW(font_.get(), sizeof font, &font);
+        const std::wstring name = wide(face);
+        const std::size_t length = std::min(name.size(), std::size(font.lfFaceName) - 1);
+        std::copy_n(name.data(), length, font.lfFaceName);
+        font.lfFaceName[length] = L'\0';
         if (fixedPitch) font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-        made.reset(CreateFontIndirectA(&font));
+        made.reset(CreateFontIndirectW(&font));
     }
     return made ? made.get() : font_.get();
 }
@@ -265,11 +253,14 @@ void Win32Ui::popupMenu(ui::Form& owner, ui::Menu& menu) {
     GetCursorPos(&at);
     // A menu of a window in the background would not close when the user
     // clicks elsewhere; the message afterwards lets the next one open at once.
+    // Earlier changes of the activation are taken first: a late report of one
+    // would take the activation from the window again and close the menu.
+    takeActivationReports();
     SetForegroundWindow(window);
     // The system's default alignment and buttons: only the left button picks
     // an item (the right one may have opened the menu from the editor).
     const UINT chosen = static_cast<UINT>(TrackPopupMenu(handle, TPM_RETURNCMD, at.x, at.y, 0, window, nullptr));
-    PostMessageA(window, WM_NULL, 0, 0);
+    PostMessageW(window, WM_NULL, 0, 0);
     if (!chosen) return;
     // The menu is closed: what the item does may open the next one.
     if (auto* peer = dynamic_cast<Win32MenuPeer*>(menu.peer()))
@@ -309,23 +300,11 @@ ui::ScreenInfo Win32Ui::screen() {
 }
 
 int Win32Ui::compareText(std::string_view a, std::string_view b) {
-    const char* left = a.empty() ? "" : a.data();
-    const char* right = b.empty() ? "" : b.data();
-    const int result = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, left, static_cast<int>(a.size()), right,
-                                      static_cast<int>(b.size()));
+    const std::wstring left = wide(a), right = wide(b);
+    const int result = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, left.c_str(),
+                                      static_cast<int>(left.size()), right.c_str(), static_cast<int>(right.size()));
     if (result == 0) return a.compare(b) < 0 ? -1 : a.compare(b) > 0 ? 1 : 0;  // the locale refused: bytes
     return result - CSTR_EQUAL;
-}
-
-std::string Win32Ui::upperCase(std::string_view text) {
-    std::string upper(text);
-    if (upper.empty()) return upper;
-    CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
-    // A capital the code page lacks (that of µ, say) comes back as '?': the
-    // letter then stays as it was, as it would in a search by eye.
-    for (std::size_t i = 0; i < upper.size(); ++i)
-        if (upper[i] == '?' && text[i] != '?') upper[i] = text[i];
-    return upper;
 }
 
 void Win32Ui::quit() { PostQuitMessage(0); }
@@ -343,26 +322,26 @@ bool Win32Ui::preTranslate(MSG& message) {
         if (isTabForTheForm(message)) {
             // The dialog manager would follow the windows' stacking; Tab goes
             // by the controls' tab order instead.
-            SendMessageA(root, WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0, 0);
+            SendMessageW(root, WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0, 0);
             return true;
         }
-        return IsDialogMessageA(root, &message) != FALSE;
+        return IsDialogMessageW(root, &message) != FALSE;
     }
     if (std::find(dialogs_.begin(), dialogs_.end(), root) != dialogs_.end())
-        return IsDialogMessageA(root, &message) != FALSE;
+        return IsDialogMessageW(root, &message) != FALSE;
     return false;
 }
 
 void Win32Ui::dispatch(MSG& message) {
     if (preTranslate(message)) return;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
 }
 
 void Win32Ui::pumpUntil(const std::function<bool()>& done) {
     MSG message;
     while (!done()) {
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == -1) return;
         if (got == 0) {
             PostQuitMessage(static_cast<int>(message.wParam));
@@ -374,7 +353,7 @@ void Win32Ui::pumpUntil(const std::function<bool()>& done) {
 
 void Win32Ui::doEvents() {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             // For the loop that runs the program.
             PostQuitMessage(static_cast<int>(message.wParam));
@@ -387,7 +366,7 @@ void Win32Ui::doEvents() {
 int Win32Ui::run() {
     MSG message;
     for (;;) {
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0) return static_cast<int>(message.wParam);
         if (got == -1) return -1;
         dispatch(message);

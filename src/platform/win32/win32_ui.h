@@ -44,7 +44,6 @@ public:
     ui::Rect frameAround(const ui::Form& form) override;
     ui::ScreenInfo screen() override;
     int compareText(std::string_view a, std::string_view b) override;
-    std::string upperCase(std::string_view text) override;
     void doEvents() override;
     void quit() override;
 
@@ -70,7 +69,7 @@ public:
     HFONT font(const std::string& face, bool fixedPitch);
     HICON picture(ui::Picture which, int size, bool greyed = false) { return picture(which, size, size, greyed); }
     HICON picture(ui::Picture which, int width, int height, bool greyed);
-    const char* richEditClass() const { return richEditClass_; }
+    const wchar_t* richEditClass() const { return richEditClass_; }
     const std::shared_ptr<CommandIds>& commandIds() const { return commandIds_; }
     // A hidden window: the owner of forms without a taskbar button, and of
     // pop-up menus of forms without a window.
@@ -97,7 +96,7 @@ private:
     UniqueHfont font_, boldFont_;
     std::map<std::pair<std::string, bool>, UniqueHfont> faces_;
     UniqueHmodule richEditLibrary_;
-    const char* richEditClass_ = "RichEdit20A";
+    const wchar_t* richEditClass_ = L"RichEdit20W";
     std::map<std::tuple<ui::Picture, int, int, bool>, UniqueHicon> pictures_;
     std::shared_ptr<CommandIds> commandIds_;
     std::vector<Win32FormPeer*> forms_;

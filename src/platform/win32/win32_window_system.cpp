@@ -2,8 +2,12 @@
 
 #include <windows.h>
 
+#include <iterator>
+
+#include "platform/win32/win32_activation_reports.h"
 #include "platform/win32/win32_attached_input.h"
 #include "platform/win32/win32_foreground_thread.h"
+#include "platform/win32/win32_text.h"
 
 namespace scrivlet {
 
@@ -27,7 +31,7 @@ bool foregroundBecomes(DWORD targetThread) {
         if (GetTickCount64() >= deadline) return false;
         MsgWaitForMultipleObjectsEx(0, nullptr, ActivationPollMs, QS_SENDMESSAGE, 0);
         MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
 }
 
@@ -52,10 +56,13 @@ bool Win32WindowSystem::isVisible(WindowId window) { return window != 0 && IsWin
 
 std::string Win32WindowSystem::title(WindowId window) {
     if (window == 0) return {};
-    char buffer[128] = {};
-    const int length = GetWindowTextA(toHwnd(window), buffer, sizeof buffer);
+    // The first 127 characters, as the program has always read titles; 127
+    // characters beyond U+FFFF take twice as many UTF-16 units.
+    wchar_t buffer[2 * MaxTitleCharacters + 1] = {};
+    const int length = GetWindowTextW(toHwnd(window), buffer, static_cast<int>(std::size(buffer)));
     if (length <= 0) return {};
-    return std::string(buffer, static_cast<std::size_t>(length));
+    const std::string title = narrow(std::wstring_view(buffer, static_cast<std::size_t>(length)));
+    return title.substr(0, prefixOfCodePoints(title, MaxTitleCharacters));
 }
 
 std::vector<WindowId> Win32WindowSystem::topLevelWindows() {
@@ -68,6 +75,7 @@ bool Win32WindowSystem::bringToForeground(WindowId window) {
     const HWND hwnd = toHwnd(window);
     const DWORD targetThread = window ? GetWindowThreadProcessId(hwnd, nullptr) : 0;
     if (targetThread == 0) return false;
+    takeActivationReports();
     if (SetForegroundWindow(hwnd) && foregroundBecomes(targetThread)) return true;
     // The foreground lock refuses a process that did not receive the last
     // input. A thread attached to the foreground thread's input counts as that

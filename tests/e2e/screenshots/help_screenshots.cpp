@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "e2e/scrivlet_run.h"
+#include "version.h"
 
 namespace e2e {
 namespace {
@@ -63,12 +64,7 @@ bool clickButtonOf(HWND window, const std::string& caption) {
 HWND openPopupMenu(ScrivletRun& run, Notepad& notepad) {
     if (!clickToFront(notepad.window())) return nullptr;
     moveMouse(400, 300);
-    HWND menu = nullptr;
-    for (int click = 0; click < 3 && !menu; ++click) {
-        run.iconMessage(WM_LBUTTONDOWN);
-        waitFor([&] { return (menu = run.popupMenu()) != nullptr; }, 5000);
-    }
-    return menu;
+    return run.clickIconForMenu();
 }
 
 TEST(HelpPictures, MainWindow) {
@@ -135,8 +131,8 @@ TEST(HelpPictures, OptionsDialog) {
     ASSERT_TRUE(clickButtonOf(run.mainWindow(), "&Optionen"));
     HWND options = ownWindow(run, "Optionen");
     if (!options)
-        GTEST_SKIP() << "no options dialog \"Scrivlet 2.3c - Optionen\" after \"&Optionen\": "
-                        "optionen-icon.png and optionen-rand.png not taken";
+        GTEST_SKIP() << "no options dialog \"Scrivlet " << scrivlet::VersionShort
+                     << " - Optionen\" after \"&Optionen\": optionen-icon.png and optionen-rand.png not taken";
     run.saveScreenshot(options, "optionen-icon");
     ASSERT_TRUE(clickButtonOf(options, "Icon &und"));
     ASSERT_TRUE(waitFor([&] {
@@ -157,7 +153,8 @@ TEST(HelpPictures, Debugger) {
     ASSERT_TRUE(clickButtonOf(run.mainWindow(), "Debu&g"));
     HWND debugger = ownWindow(run, "Debugger");
     if (!debugger)
-        GTEST_SKIP() << "no debugger dialog \"Scrivlet 2.3c - Debugger\" after \"Debu&g\": debugger.png not taken";
+        GTEST_SKIP() << "no debugger dialog \"Scrivlet " << scrivlet::VersionShort
+                     << " - Debugger\" after \"Debu&g\": debugger.png not taken";
     run.saveScreenshot(debugger, "debugger");
 }
 
