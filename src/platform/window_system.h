@@ -9,6 +9,25 @@ namespace scrivlet {
 // The program reads window titles up to this many characters (code points).
 constexpr std::size_t MaxTitleCharacters = 127;
 
+// A rectangle on the screen, in pixels (the virtual screen: a monitor left
+// of or above the primary one has negative coordinates).
+struct ScreenRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+    bool operator==(const ScreenRect&) const = default;
+};
+
+// Where the user is typing, for a window that should open there: the text
+// cursor of the foreground window when its program tells where it is, else
+// the mouse (a rectangle without size), and the work area of the monitor
+// that holds it (the screen without the taskbar).
+struct TypingSpot {
+    ScreenRect at;
+    bool caret = false;  // at is the text cursor, not the mouse
+    ScreenRect workArea;
+};
+
 // The top-level windows of the desktop, as other programs have them.
 class WindowSystem {
 public:
@@ -27,6 +46,7 @@ public:
     // thread owns the foreground afterwards.
     virtual bool bringToForeground(WindowId window) = 0;
     virtual void setTopmost(WindowId window, bool topmost) = 0;
+    virtual TypingSpot typingSpot() = 0;
 };
 
 }  // namespace scrivlet

@@ -143,6 +143,9 @@ void SnippetFile::loadOptions() {
     const auto bits = static_cast<Colour>(static_cast<std::uint64_t>(colour) & 0xFFFFFFFFu);
     options_.borderColour = inRange && isValidColour(bits) ? bits : ButtonFaceColour;
     options_.cascade = clampOption(roundedOption(read("Common", "PumMode", "0")), 0, 1, 0);
+    // Missing in files of older versions: the default. Empty or 0 is none.
+    const std::string hotkey = read("Common", PickerHotkeyKey, std::to_string(DefaultPickerHotkey.word()));
+    options_.pickerHotkey = Hotkey::fromWord(roundHalfEven(leadingNumber(hotkey)));
     optionsInFile_ = options_;
 }
 
@@ -238,6 +241,7 @@ WriteResult SnippetFile::saveOptions() {
         {"PumActPos", options_.position},
         {"PumActBorderCol", signedColour},
         {"PumMode", options_.cascade},
+        {PickerHotkeyKey, options_.pickerHotkey.word()},
     };
     WriteResult result = WriteResult::Ok;
     for (const auto& [key, value] : values)

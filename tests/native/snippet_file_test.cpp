@@ -118,7 +118,7 @@ TEST_F(SnippetFileTest, OptionsAreSavedAsSignedDecimalsInOrder) {
     EXPECT_EQ(file.saveOptions(), WriteResult::Ok);
     EXPECT_EQ(desk.fileText(Path),
               "[Common]\r\nPumActViaBorder=1\r\nPumActBorderByClick=1\r\nPumActPos=3\r\n"
-              "PumActBorderCol=-2147483633\r\nPumMode=1\r\n");
+              "PumActBorderCol=-2147483633\r\nPumMode=1\r\nPickerHotkey=2317\r\n");
 }
 
 TEST_F(SnippetFileTest, CryptAndDosBoxCountWhenTheirLeadingNumberIsNonzero) {

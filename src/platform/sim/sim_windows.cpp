@@ -104,6 +104,25 @@ bool SimWindowSystem::bringToForeground(WindowId window) {
 
 void SimWindowSystem::setTopmost(WindowId, bool) {}
 
+TypingSpot SimWindowSystem::typingSpot() {
+    TypingSpot spot;
+    auto it = windows_.find(foreground_);
+    if (it != windows_.end() && it->second.caret) {
+        spot.at = *it->second.caret;
+        spot.caret = true;
+    } else {
+        spot.at = {mouseX, mouseY, mouseX, mouseY};
+    }
+    // The monitor that holds the spot, else the primary one, as the system
+    // takes the nearest.
+    spot.workArea = monitors.front().workArea;
+    for (const Monitor& m : monitors)
+        if (spot.at.left >= m.area.left && spot.at.left < m.area.right && spot.at.top >= m.area.top &&
+            spot.at.top < m.area.bottom)
+            spot.workArea = m.workArea;
+    return spot;
+}
+
 void SimWindowSystem::receive(Window& w, const KeyStep& step) {
     w.keys.push_back(step);
     switch (step.kind) {
