@@ -14,6 +14,14 @@ Hotkey Hotkey::fromWord(long long word) {
 
 namespace {
 
+// Appended, not summed: GCC 12 takes the sum of a literal and a temporary
+// string for an overlapping copy and warns.
+std::string joined(const char* head, int number) {
+    std::string text = head;
+    text += std::to_string(number);
+    return text;
+}
+
 // The keys' names on German keyboards and in German Windows.
 std::string keyName(std::uint8_t key) {
     static constexpr std::array<std::pair<std::uint8_t, const char*>, 24> named{{
@@ -27,8 +35,8 @@ std::string keyName(std::uint8_t key) {
     for (const auto& [code, name] : named)
         if (code == key) return name;
     if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, static_cast<char>(key));
-    if (key >= 0x60 && key <= 0x69) return "Num " + std::to_string(key - 0x60);
-    if (key >= 0x70 && key <= 0x87) return "F" + std::to_string(key - 0x70 + 1);
+    if (key >= 0x60 && key <= 0x69) return joined("Num ", key - 0x60);
+    if (key >= 0x70 && key <= 0x87) return joined("F", key - 0x70 + 1);
     switch (key) {
         case 0xBA: return "Ü";
         case 0xBB: return "+";
@@ -44,7 +52,7 @@ std::string keyName(std::uint8_t key) {
         case 0xE2: return "<";
         default: break;
     }
-    return "Taste " + std::to_string(key);
+    return joined("Taste ", key);
 }
 
 bool isModifierKey(std::uint8_t key) {
@@ -63,7 +71,8 @@ std::string hotkeyName(Hotkey hotkey) {
     if (hotkey.modifiers & Hotkey::Ctrl) name += "Strg+";
     if (hotkey.modifiers & Hotkey::Alt) name += "Alt+";
     if (hotkey.modifiers & Hotkey::Shift) name += "Umschalt+";
-    return name + keyName(hotkey.key);
+    name += keyName(hotkey.key);
+    return name;
 }
 
 bool usableAsHotkey(Hotkey hotkey) {

@@ -75,7 +75,10 @@ std::optional<LRESULT> Win32ListViewPeer::notify(const NMHDR& header) {
         case LVN_ITEMCHANGED: {
             const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
             if (updating_ || !(change.uChanged & LVIF_STATE)) return 0;
-            if ((change.uNewState ^ change.uOldState) & LVIS_SELECTED) syncFromNative();
+            // A move comes as the old row's loss and the new row's gain: the
+            // gain is the user's selection, reported once.
+            if ((change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED))
+                list_.reportSelection(change.iItem);
             return 0;
         }
         case NM_DBLCLK: {
