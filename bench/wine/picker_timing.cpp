@@ -95,10 +95,7 @@ std::vector<std::wstring> readNames(const std::string& file) {
 LRESULT CALLBACK bareProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_HOTKEY:
-            if (IsWindowVisible(window)) {
-                ShowWindow(window, SW_HIDE);
-                return 0;
-            }
+            // The bench closes it with Esc; a second press only shows it again.
             SetWindowTextW(bareEdit, L"");
             SendMessageW(bareList, LVM_SETITEMCOUNT, bareNames.size(), 0);
             {
@@ -106,8 +103,19 @@ LRESULT CALLBACK bareProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
                 first.stateMask = first.state = LVIS_SELECTED | LVIS_FOCUSED;
                 SendMessageW(bareList, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&first));
             }
+            // As the program does: Wine's reports of earlier focus changes
+            // are taken first, or a late one takes the activation away again.
+            MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, 0);
             ShowWindow(window, SW_SHOW);
-            SetForegroundWindow(window);
+            // As the program does: the documented way round the foreground
+            // lock when the first request is refused.
+            if (!SetForegroundWindow(window) || GetForegroundWindow() != window) {
+                const DWORD front = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+                if (front && AttachThreadInput(GetCurrentThreadId(), front, TRUE)) {
+                    SetForegroundWindow(window);
+                    AttachThreadInput(GetCurrentThreadId(), front, FALSE);
+                }
+            }
             SetFocus(bareEdit);
             return 0;
         case WM_NOTIFY: {
@@ -173,7 +181,14 @@ bool pickerShown(DWORD process, const std::string& caption) {
 double openPicker(DWORD process, const std::string& caption, HWND front) {
     const auto start = Clock::now();
     pressKeys({VK_LWIN, VK_SHIFT, VK_RETURN});
-    if (!pollUntil([&] { return pickerShown(process, caption); }, 60000)) return -1;
+    if (!pollUntil([&] { return pickerShown(process, caption); }, 20000)) {
+        HWND window = e2e::findWindow(process, caption, nullptr, true);
+        HWND list = window ? e2e::findChild(window, "SysListView32") : nullptr;
+        std::printf("%s: no picker in front with %d rows (window %s, in front %s, rows %d)\n", caption.c_str(),
+                    Entries, window ? "shown" : "none", window && GetForegroundWindow() == window ? "yes" : "no",
+                    list ? static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) : -1);
+        return -1;
+    }
     const Milliseconds took = Clock::now() - start;
     e2e::pressKey(VK_ESCAPE);
     pollUntil([&] { return !e2e::findWindow(process, caption, nullptr, true); }, 10000);

@@ -57,7 +57,6 @@ void PickerWindow::hotkeyPressed() {
 void PickerWindow::open() {
     if (form.unloaded()) return;
     previous_ = windows_.foreground();
-    target_ = links_.captureTarget ? links_.captureTarget() : previous_;
     if (!created_) {
         created_ = true;
         form.setCaption(caption_);
@@ -78,7 +77,10 @@ void PickerWindow::open() {
 
     open_ = true;
     form.show();
-    windows_.bringToForeground(ui_.windowOf(form));
+    // Shown, the form asks for the foreground itself; asked again only when
+    // that was refused, since the answer waits for the activation to settle.
+    if (const WindowId own = ui_.windowOf(form); own && windows_.foreground() != own)
+        windows_.bringToForeground(own);
     form.searchTB.setFocus();
 }
 
@@ -148,7 +150,11 @@ void PickerWindow::sendSelected() {
     if (!open_ || row < 0 || row >= static_cast<int>(found_.size())) return;
     const EntryNumber n = found_[static_cast<std::size_t>(row)];
     close(true);
-    if (links_.send) links_.send(n, target_);
+    // With the window of the hotkey in front again, the target is found as
+    // the menu finds it, and as it would have been found then: the walk over
+    // every window costs the opening nothing.
+    const WindowId target = links_.captureTarget ? links_.captureTarget() : previous_;
+    if (links_.send) links_.send(n, target);
 }
 
 void PickerWindow::unload() { form.unload(); }

@@ -16,7 +16,7 @@ namespace scrivlet {
 // What the picker asks of the rest of the program.
 struct PickerLinks {
     // The window an entry without a title goes to, found as the menu finds
-    // it, while the window the user was typing in is still in front.
+    // it, once the window the user was typing in is in front again.
     std::function<WindowId()> captureTarget;
     // Sends the entry through the program's one send path, an entry without
     // a title to the window given.
@@ -75,10 +75,8 @@ private:
     std::vector<EntryNumber> found_;
     bool created_ = false;
     bool open_ = false;
-    // The window that was active when the hotkey was pressed, and the one an
-    // entry without a title goes to.
+    // The window that was active when the hotkey was pressed.
     WindowId previous_ = 0;
-    WindowId target_ = 0;
 };
 
 }  // namespace scrivlet
