@@ -40,7 +40,17 @@ PickerWindow::PickerWindow(Services services, SnippetFile& file, std::string cap
     };
 }
 
-void PickerWindow::prepare() { index_.refresh(file_); }
+void PickerWindow::prepare() {
+    create();
+    index_.refresh(file_);
+}
+
+void PickerWindow::create() {
+    if (created_ || form.unloaded()) return;
+    created_ = true;
+    form.setCaption(caption_);
+    form.realize();
+}
 
 void PickerWindow::noteSent(EntryNumber n) {
     index_.refresh(file_);
@@ -57,11 +67,7 @@ void PickerWindow::hotkeyPressed() {
 void PickerWindow::open() {
     if (form.unloaded()) return;
     previous_ = windows_.foreground();
-    if (!created_) {
-        created_ = true;
-        form.setCaption(caption_);
-        form.realize();
-    }
+    create();
     index_.refresh(file_);
     if (form.searchTB.text().empty())
         search();

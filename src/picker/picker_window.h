@@ -45,7 +45,7 @@ public:
     // The hotkey: opens the picker, or closes it when it is open.
     void hotkeyPressed();
     bool isOpen() const { return open_; }
-    // Reads the index ahead of the first opening.
+    // Makes the window and reads the index ahead of the first opening.
     void prepare();
     // An entry was sent, however it was chosen: an empty query lists it first.
     void noteSent(EntryNumber n);
@@ -54,6 +54,7 @@ public:
     PickerForm form;
 
 private:
+    void create();
     void open();
     // Closes the picker; with giveBack the window active before is active
     // again (a click elsewhere has activated another one already).

@@ -45,11 +45,17 @@ void Win32ListViewPeer::showRows() {
 
 void Win32ListViewPeer::showSelection() {
     FlagScope quiet(updating_);
-    LVITEMW none{};
-    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     const int index = list_.listIndex();
     if (index < 0) {
-        SendMessageW(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+        // Only the rows that have the state lose it: a change of "every row"
+        // (-1) goes through all of them, 10,000 calls for a long list.
+        for (const UINT which : {UINT{LVNI_SELECTED}, UINT{LVNI_FOCUSED}}) {
+            const LRESULT row = SendMessageW(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which);
+            if (row < 0) continue;
+            LVITEMW none{};
+            none.stateMask = which == LVNI_SELECTED ? LVIS_SELECTED : LVIS_FOCUSED;
+            SendMessageW(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&none));
+        }
         if (list_.rowCount() > 0) SendMessageW(hwnd(), LVM_ENSUREVISIBLE, 0, FALSE);
         return;
     }
