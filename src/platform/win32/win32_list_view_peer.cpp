@@ -50,7 +50,7 @@ void Win32ListViewPeer::showSelection() {
         // Only the rows that have the state lose it: a change of "every row"
         // (-1) goes through all of them, 10,000 calls for a long list.
         for (const UINT which : {UINT{LVNI_SELECTED}, UINT{LVNI_FOCUSED}}) {
-            const LRESULT row = SendMessageW(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which);
+            const LRESULT row = SendMessageW(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), static_cast<LPARAM>(which));
             if (row < 0) continue;
             LVITEMW none{};
             none.stateMask = which == LVNI_SELECTED ? LVIS_SELECTED : LVIS_FOCUSED;
