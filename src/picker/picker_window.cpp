@@ -77,9 +77,11 @@ void PickerWindow::open() {
     const TypingSpot spot = windows_.typingSpot();
     const ui::ScreenInfo screen = ui_.screen();
     const ui::Rect size = form.geometry();
-    const ScreenRect place =
-        placeAtTypingSpot(spot, size.width / screen.twipsPerPixelX, size.height / screen.twipsPerPixelY);
-    form.setGeometry({place.left * screen.twipsPerPixelX, place.top * screen.twipsPerPixelY, size.width, size.height});
+    // The size is twips at the form's own resolution, the place twips of the
+    // screen.
+    const auto pixels = [dpi = form.dpi()](int twips) { return (twips * dpi + 720) / 1440; };
+    const ScreenRect place = placeAtTypingSpot(spot, pixels(size.width), pixels(size.height));
+    form.setGeometry({screen.twipsX(place.left), screen.twipsY(place.top), size.width, size.height});
 
     open_ = true;
     form.show();

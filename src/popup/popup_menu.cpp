@@ -104,10 +104,14 @@ ui::Menu& PopupMenus::build(SnippetFile& file, bool cascade) {
     const Source source{file.path(), files_.stamp(file.path()), file.writes()};
     std::optional<Source>& built = builtFrom_[cascade ? 1 : 0];
     if (built == source) return menu;
-    built = source;
+    // A turn of the file into the program's form rewrites it: the menu is
+    // built from the file as it is afterwards.
+    const bool readable = !fileReadable || fileReadable();
+    built = readable ? Source{file.path(), files_.stamp(file.path()), file.writes()} : source;
 
     std::vector<Row> rows;
-    for (NamedEntry& entry : inMenuOrder(file.readNames())) rows.push_back({std::move(entry.name), entry.number});
+    std::vector<NamedEntry> names = readable ? file.readNames() : std::vector<NamedEntry>{};
+    for (NamedEntry& entry : inMenuOrder(std::move(names))) rows.push_back({std::move(entry.name), entry.number});
 
     if (cascade)
         fillCascaded(rows);

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/message_boxes.h"
+#include "store/message_boxes.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -21,7 +21,8 @@ namespace scrivlet {
 // From a chosen entry to keystrokes in the target window: the entry is read,
 // its placeholders expanded, and the text typed into the last used window or
 // into the window whose title contains the entry's title; a console window
-// gets it pasted from the clipboard.
+// gets it pasted from the clipboard. A window of a program run as
+// administrator gets nothing, and the user is told why.
 class Sender {
 public:
     // Included files through files, the clock placeholders through clock; the
@@ -65,6 +66,7 @@ private:
     // Types only into a window that exists and came to the foreground.
     bool deliverToWindow(WindowId window);
     void reportNoTarget();
+    void reportElevated(WindowId window);
     bool putOnClipboard(const std::string& text);
     void chooseTarget();
 
@@ -78,8 +80,10 @@ private:
     bool sending_ = false;
     // Where an entry without a title goes, for the send under way.
     WindowId lastWindow_ = 0;
-    // The key string to type, and the upper-case target title ("" for the last
+    // The key string to type (for a console entry the paste keys, chosen by
+    // the target's class), and the upper-case target title ("" for the last
     // used window), as the send under way left them.
+    bool consoleEntry_ = false;
     std::string pendingKeys_;
     std::string targetTitle_;
     // The windows whose titles matched a titled send, in the system's

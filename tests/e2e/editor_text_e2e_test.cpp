@@ -13,7 +13,7 @@ namespace e2e {
 namespace {
 
 const std::string SnippetFile =
-    "[Name]\r\n1=Brief\r\n[Text]\r\n1=Hallo\r\n[Crypt]\r\n1=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n";
+    windows1252("[Name]\r\n1=Brief\r\n[Text]\r\n1=Hallo\r\n[Crypt]\r\n1=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n");
 
 std::string describe(HWND w) {
     char cls[64] = {};
@@ -92,7 +92,7 @@ TEST(EditorTextE2E, TextTypedWhileTheFileIsEditedInNotepadIsKept) {
     // The names come last, so that a line typed at the end of the file in
     // notepad is a new entry.
     const std::string file =
-        "[Text]\r\n1=Hallo\r\n[Crypt]\r\n1=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n[Name]\r\n1=Brief\r\n";
+        windows1252("[Text]\r\n1=Hallo\r\n[Crypt]\r\n1=0\r\n[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n[Name]\r\n1=Brief\r\n");
     ScrivletRun run(file);
     ASSERT_TRUE(run.showByIcon());
     ASSERT_TRUE(clickCentre(findChild(run.mainWindow(), "Button", "Debu&g")));

@@ -158,12 +158,12 @@ bool Win32FileSystem::setAttributes(const std::string& path, const FileAttribute
 std::vector<std::string> Win32FileSystem::fileNames(const std::string& folder) {
     std::vector<std::string> names;
     const std::string pattern = (!folder.empty() && folder.back() == '\\' ? folder : folder + '\\') + '*';
-    WIN32_FIND_DATAA found{};
-    const UniqueFindHandle search(FindFirstFileA(pattern.c_str(), &found));
+    WIN32_FIND_DATAW found{};
+    const UniqueFindHandle search(FindFirstFileW(wide(pattern).c_str(), &found));
     if (!search) return names;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
-    } while (FindNextFileA(search.get(), &found));
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(narrow(found.cFileName));
+    } while (FindNextFileW(search.get(), &found));
     return names;
 }
 

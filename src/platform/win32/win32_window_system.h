@@ -16,6 +16,8 @@ public:
     bool bringToForeground(WindowId window) override;
     void setTopmost(WindowId window, bool topmost) override;
     TypingSpot typingSpot() override;
+    std::string className(WindowId window) override;
+    TargetIntegrity integrity(WindowId window) override;
 };
 
 }  // namespace scrivlet
