@@ -30,8 +30,12 @@ PickerWindow::PickerWindow(Services services, SnippetFile& file, std::string cap
     };
     form.entryList.onClick = [this] { showPreview(); };
     form.entryList.onDoubleClick = [this] { sendSelected(); };
-    // The user went to another program's window: it keeps the activation.
-    form.onDeactivate = [this] { close(false); };
+    // The user went to another window, another program's or one of the
+    // program's own: it keeps the activation.
+    form.onLoseActivation = [this] { close(false); };
+    // A click in the list leaves the keys with the search field, where Enter
+    // and Esc are heard and typing goes on.
+    form.entryList.onGotFocus = [this] { form.searchTB.setFocus(); };
     // The close box is Esc.
     form.onQueryUnload = [this](ui::CloseReason reason, bool& cancel) {
         if (reason != ui::CloseReason::User && reason != ui::CloseReason::TaskManager) return;

@@ -38,6 +38,17 @@ struct PickerStory : test::MainWindowStory {
         for (int i = 0; i < picker()->entryList.rowCount(); ++i) names.push_back(picker()->entryList.text(i));
         return names;
     }
+    // A click on a row: the list takes the focus as the click lands, then
+    // selects the row.
+    void clickRow(int row) {
+        picker()->entryList.setFocus();
+        picker()->entryList.reportSelection(row);
+    }
+    // A key pressed wherever the picker has the focus; the list itself hears
+    // no keys of its own.
+    void pressInPicker(int key) {
+        if (picker()->focused() == &picker()->searchTB) picker()->searchTB.pressKey(key);
+    }
     std::string selectedName() { return picker()->entryList.text(picker()->entryList.listIndex()); }
     OptionsForm& options() { return lastingForm<OptionsForm>("OptionsForm"); }
     std::string common(const std::string& key) {
@@ -147,6 +158,18 @@ TEST_F(PickerStory, EnterEscDoubleClickTheHotkeyAndAClickElsewhere) {
          },
          "Sehr geehrter Herr Maier,", true},
         {"Esc sends nothing", [](PickerStory& s) { s.picker()->searchTB.pressKey(KeyEscape); }, "", true},
+        {"after a click in the list Enter sends the row clicked",
+         [](PickerStory& s) {
+             s.clickRow(1);
+             s.pressInPicker(KeyEnter);
+         },
+         "Hauptstraße 1\t12345 Musterstadt", true},
+        {"after a click in the list Esc sends nothing",
+         [](PickerStory& s) {
+             s.clickRow(1);
+             s.pressInPicker(KeyEscape);
+         },
+         "", true},
         {"the hotkey again closes it", [](PickerStory& s) { s.pressHotkey(); }, "", true},
         {"the close box is Esc", [](PickerStory& s) { s.picker()->requestClose(ui::CloseReason::User); }, "",
          true},
@@ -171,14 +194,29 @@ TEST_F(PickerStory, EnterEscDoubleClickTheHotkeyAndAClickElsewhere) {
 }
 
 TEST_F(PickerStory, AClickOnAnotherWindowClosesItAndLeavesThatWindowActive) {
-    startWithEntries();
-    const WindowId other = sim.windows.open("Rechner", Kind::Other);
-    sim.windows.activate(notepad);
-    pressHotkey();
-    sim.windows.activate(other);
-    EXPECT_FALSE(pickerOpen());
-    EXPECT_EQ(sim.windows.foreground(), other);
-    EXPECT_EQ(sim.windows.window(notepad).text, "");
+    const struct {
+        const char* name;
+        std::function<WindowId(PickerStory&)> other;
+    } cases[] = {
+        {"another program's window",
+         [](PickerStory& s) { return s.sim.windows.open("Rechner", Kind::Other); }},
+        {"the program's own main window",
+         [](PickerStory& s) {
+             s.sim.tray.iconMessage(NotificationArea::RightButtonDown);
+             return s.sim.ui.windowOf(s.form());
+         }},
+    };
+    for (const auto& c : cases) {
+        startWithEntries();
+        const WindowId other = c.other(*this);
+        sim.windows.activate(notepad);
+        pressHotkey();
+        ASSERT_TRUE(pickerOpen()) << c.name;
+        sim.windows.activate(other);
+        EXPECT_FALSE(pickerOpen()) << c.name;
+        EXPECT_EQ(sim.windows.foreground(), other) << c.name;
+        EXPECT_EQ(sim.windows.window(notepad).text, "") << c.name;
+    }
 }
 
 TEST_F(PickerStory, ThePreviewShowsTheFirstLinesWithSymbolsAndNothingOfACipher) {

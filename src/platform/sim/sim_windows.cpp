@@ -65,6 +65,8 @@ void SimWindowSystem::moveForeground(WindowId id) {
     const auto before = windows_.find(foreground_);
     const bool fromProgram = before != windows_.end() && before->second.form;
     foreground_ = id;
+    // As the system's WM_ACTIVATE to the window that loses the activation.
+    if (fromProgram && before->first != id) before->second.form->reportActivationLost();
     if (!fromProgram || windows_.at(id).form) return;
     // As the system's WM_ACTIVATEAPP: every form of the program hears that
     // the activation went to another program. Taken first, as a handler may
