@@ -3,7 +3,7 @@
 # program's entry point. Run as: cmake -DSOURCE_DIR=<repository> -P check_layers.cmake
 #
 #   platform (with ui/)  <-  store  <-  tracking  <-  transmit  <-  popup
-#     <-  mainwindow, options, help (the windows)  <-  app
+#     <-  mainwindow, options, help, picker (the windows)  <-  app
 #   platform/sim and platform/win32 are back-ends: they use platform alone,
 #   and only the entry point app/main.cpp picks one.
 #
@@ -33,6 +33,7 @@ set(rank_popup 4)
 set(rank_mainwindow 5)
 set(rank_options 5)
 set(rank_help 5)
+set(rank_picker 5)
 set(rank_app 6)
 set(rank_sim 0)
 set(rank_win32 0)

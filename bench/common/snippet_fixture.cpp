@@ -5,6 +5,7 @@
 #include "platform/random_source.h"
 #include "platform/unicode.h"
 #include "store/entry_cipher.h"
+#include "store/file_text.h"
 #include "store/storage_escape.h"
 
 namespace scrivlet::bench {
@@ -48,6 +49,46 @@ std::string snippetFile(int count, bool variedNames) {
 }
 
 }  // namespace
+
+std::string snippetFileWithLetters(int count, int textScale) {
+    static const char* const subjects[] = {"Angebot", "Bestätigung", "Chefsache", "Dank", "Einladung", "Frage",
+                                           "Grüße", "Hinweis", "Info", "Jahresabschluss", "Kündigung",
+                                           "Lieferung", "Mahnung", "Nachfrage", "Öffnungszeiten", "Preisliste",
+                                           "Quittung", "Rechnung", "Signatur", "Termin", "Überweisung",
+                                           "Vertrag", "Weiterleitung", "Zusage"};
+    static const char* const people[] = {"Müller", "Schmidt", "Weiß", "Bäcker", "Hoffmann", "Schäfer",
+                                         "Koch", "Straßburger", "Öztürk", "Lange", "", ""};
+    static const char* const sentences[] = {
+        "Sehr geehrte Damen und Herren,\r\r",
+        "vielen Dank für Ihre Anfrage vom %datum%.\r",
+        "Anbei erhalten Sie die gewünschten Unterlagen.\r",
+        "Bitte überweisen Sie den Betrag innerhalb von 14 Tagen auf unser Konto.\r",
+        "Für Rückfragen stehe ich Ihnen gerne zur Verfügung.\r",
+        "Die Lieferung erfolgt voraussichtlich in der nächsten Woche.\r",
+        "Artikel\tMenge\tPreis\r",
+        "Unsere Öffnungszeiten: Montag bis Freitag von 8 bis 17 Uhr.\r",
+        "Wir freuen uns auf die weitere Zusammenarbeit.\r",
+        "Mit freundlichen Grüßen\r\r%clipboard%\r",
+    };
+    FixedRandom random;
+    std::string name = "[Name]\r\n", text = "[Text]\r\n", crypt = "[Crypt]\r\n";
+    for (int n = 1; n <= count; ++n) {
+        const std::string key = std::to_string(n);
+        const auto u = static_cast<unsigned>(n);
+        const std::string person = people[(u / 24) % 12];  // every subject with every person
+        name += key + "=" + toFileText(std::string(subjects[u % 24]) + (person.empty() ? "" : " " + person) + " " + key) +
+                "\r\n";
+        std::string plain;
+        const unsigned sentenceCount = (4 + u % 5) * static_cast<unsigned>(textScale);
+        for (unsigned s = 0; s < sentenceCount; ++s) plain += sentences[(u + s * 3) % 10];
+        const std::string stored = textForFile(plain);
+        const bool enciphered = n % 3 == 0;
+        text += key + "=" + (enciphered ? encipherText(stored, random) : stored) + "\r\n";
+        crypt += key + "=" + (enciphered ? "1" : "0") + "\r\n";
+    }
+    return name + text + crypt + "[Ignore]\r\n1=" + toFileText("DFÜ-Netzwerkmonitor") +
+           "\r\n[Common]\r\nPumMode=0\r\n";
+}
 
 std::string snippetFileWithEntries(int count) { return snippetFile(count, false); }
 

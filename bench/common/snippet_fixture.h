@@ -13,4 +13,10 @@ std::string snippetFileWithEntries(int count);
 // cascaded menu fills all of its groups.
 std::string snippetFileWithVariedNames(int count);
 
+// Entries as a user who types letters keeps them: names of two or three
+// words from every letter ("Rechnung Müller 17"), texts of 4 to 8 sentences
+// (282 characters on average) times textScale, with Enter, Tab, umlauts and
+// placeholders, every third one enciphered.
+std::string snippetFileWithLetters(int count, int textScale = 1);
+
 }  // namespace scrivlet::bench

@@ -16,7 +16,8 @@ namespace {
 // The back-end's table with the counted dialogs and toolkit in place.
 Platform withCounted(const Platform& given, Dialogs& dialogs, ui::UiBackend& ui) {
     return {given.profile, given.registry, given.files, given.system, given.clock,     given.random, dialogs,
-            ui,            given.clipboard, given.windows, given.keys,  given.tray, given.programs};
+            ui,            given.clipboard, given.windows, given.keys,  given.tray, given.programs,
+            given.hotkeys};
 }
 }  // namespace
 
@@ -52,7 +53,11 @@ Program::Program(Platform given)
                         // it is built before the first click, but after the start,
                         // since the shell may wait for the program while it adds the
                         // icon, and a long build then holds up the shell too.
-                        .afterStart = [this] { popup_->prepareMenu(); },
+                        .afterStart =
+                            [this] {
+                                popup_->prepareMenu();
+                                picker_->prepare();
+                            },
                         .busy = [this] { return busy(); }});
     sender_ = std::make_unique<Sender>(
         Sender::Services{.files = p.files, .clock = p.clock, .ui = p.ui, .windows = p.windows, .keys = p.keys,
@@ -66,7 +71,7 @@ Program::Program(Platform given)
     popup_ = std::make_unique<PopupActivation>(
         PopupActivation::Services{.ui = p.ui, .windows = p.windows, .files = p.files}, snippetFile_, *tracker_,
         main.form, ntPlatform_,
-        PopupActions{[this](EntryNumber n) { sender_->sendEntry(n); }, [this] { return sender_->sending(); },
+        PopupActions{[this](EntryNumber n) { sendEntry(n); }, [this] { return sender_->sending(); },
                      [&main] { main.showWindow(); },
                      [&main] { main.hideWindow(); }, [&main] { main.quit(); },
                      // Saved in UTF-8 by another program since the last load:
@@ -92,7 +97,15 @@ Program::Program(Platform given)
                          [this](WindowId owner) { location_.locate(SnippetLocation::Mode::ChooseFolder, owner); },
                      .applyBorderColour = [this](Colour colour) { applyBorderColour(colour); },
                      .applyBorderStrip = [this] { applyBorderStrip(); },
+                     .applyPickerHotkey = [this] { holdPickerHotkey(); },
+                     .pausePickerHotkey = [this](bool pause) { pausePickerHotkey(pause); },
                      .reportWrite = [this](WriteResult result) { mainWindow_->reportWrite(result); }});
+    picker_ = std::make_unique<PickerWindow>(
+        PickerWindow::Services{.ui = p.ui, .windows = p.windows, .files = p.files}, snippetFile_,
+        ownCaption("Schnellauswahl", ntPlatform_),
+        PickerLinks{.captureTarget = [this] { return tracker_->capture(); },
+                    .send = [this](EntryNumber n, WindowId window) { sendEntry(n, window); }});
+    p.hotkeys.onPressed = [this] { pickerHotkeyPressed(); };
     debugger_ = std::make_unique<Debugger>(
         p.ui, p.programs, snippetFile_, messages_, ownCaption("Debugger", ntPlatform_),
         DebuggerLinks{.placeBesideMainWindow = [this](ui::Form& dialog) { placeBesideMain(dialog); },
@@ -104,7 +117,50 @@ Program::Program(Platform given)
                                                  [this] { return platform_.ui.windowOf(mainWindow_->form); });
 }
 
+// The hotkey stays with the platform, which outlives the program: a test
+// may start the next program before the last one goes.
 Program::~Program() = default;
+
+void Program::sendEntry(EntryNumber n, std::optional<WindowId> lastWindow) {
+    picker_->noteSent(n);
+    if (lastWindow)
+        sender_->sendEntryTo(n, *lastWindow);
+    else
+        sender_->sendEntry(n);
+}
+
+void Program::pickerHotkeyPressed() {
+    if (modal_.open()) {
+        // The user may have lost it behind another window: the question
+        // waits for an answer before anything else.
+        if (const WindowId dialog = platform_.ui.modalWindow()) platform_.windows.bringToForeground(dialog);
+        return;
+    }
+    // The keys under way must not be typed into the picker.
+    if (sender_->sending()) return;
+    picker_->hotkeyPressed();
+}
+
+void Program::holdPickerHotkey() {
+    if (hotkeyPaused_) return;
+    const Hotkey wanted = snippetFile_.options().pickerHotkey;
+    if (hotkeyHeld_ == wanted) return;
+    hotkeyHeld_ = wanted;
+    if (platform_.hotkeys.hold(wanted) || hotkeyReported_ == wanted) return;
+    hotkeyReported_ = wanted;
+    messages_.show(messages::PickerHotkeyTaken, {hotkeyName(wanted)});
+}
+
+void Program::pausePickerHotkey(bool pause) {
+    if (pause == hotkeyPaused_) return;
+    hotkeyPaused_ = pause;
+    if (pause) {
+        (void)platform_.hotkeys.hold({});
+        hotkeyHeld_.reset();
+    } else {
+        holdPickerHotkey();
+    }
+}
 
 bool Program::busy() const { return modal_.open() || (sender_ && sender_->sending()); }
 
@@ -144,6 +200,7 @@ void Program::loadSnippetFile(const std::optional<PopupOptions>& unconfirmed) {
     // backup possible.
     mainWindow_->reportBackupFailure();
     options_->showOptions();
+    holdPickerHotkey();
     applyBorderColour(snippetFile_.options().borderColour);
     if (!unconfirmed) applyBorderStrip();
     mainWindow_->bindSnippets(list);
@@ -190,6 +247,7 @@ void Program::placeBesideMain(ui::Form& dialog) {
 }
 
 void Program::unloadOtherWindows() {
+    picker_->unload();
     debugger_->unload();
     options_->unload();
     strip_->unload();

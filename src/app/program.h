@@ -6,6 +6,7 @@
 #include "mainwindow/main_window.h"
 #include "mainwindow/snippet_location.h"
 #include "options/options_window.h"
+#include "picker/picker_window.h"
 #include "store/message_boxes.h"
 #include "platform/modal_count.h"
 #include "platform/platform.h"
@@ -58,6 +59,15 @@ private:
     void located();
     // The windows that go before the main window, in this order.
     void unloadOtherWindows();
+    // Every send of an entry, from the menu, the strip or the picker.
+    void sendEntry(EntryNumber n, std::optional<WindowId> lastWindow = std::nullopt);
+    // The quick picker's hotkey: the picker opens or closes; while one of
+    // the program's modal dialogs is open, that dialog comes to the front.
+    void pickerHotkeyPressed();
+    // Holds the hotkey the options name, unless it is held already or
+    // paused; a combination another program holds is reported once.
+    void holdPickerHotkey();
+    void pausePickerHotkey(bool pause);
     // Where the choice dialog, the debugger and the options dialog appear.
     void placeBesideMain(ui::Form& dialog);
 
@@ -81,6 +91,11 @@ private:
     // A reading of the file anew waits for the program to be idle: one is
     // enough, however often it was asked for meanwhile.
     bool reloadWaiting_ = false;
+    // The picker's hotkey as held now (none while paused), and the last
+    // combination reported as another program's.
+    std::optional<Hotkey> hotkeyHeld_;
+    bool hotkeyPaused_ = false;
+    std::optional<Hotkey> hotkeyReported_;
 
     IniAccess ini_;
     DailyBackup backup_;
@@ -93,6 +108,7 @@ private:
     std::unique_ptr<PopupActivation> popup_;
     std::unique_ptr<BorderStrip> strip_;
     std::unique_ptr<OptionsWindow> options_;
+    std::unique_ptr<PickerWindow> picker_;
     std::unique_ptr<Debugger> debugger_;
     std::unique_ptr<DebugWindow> debugWindow_;
 };

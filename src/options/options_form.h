@@ -1,15 +1,16 @@
 #pragma once
 #include "platform/ui/form.h"
+#include "platform/ui/hotkey_box.h"
 #include "platform/ui/simple_controls.h"
 
 namespace scrivlet {
 
 // The options dialog's controls, laid out in twips on a client area of
-// 8400 x 5340. Windows that overlap lie in the order they are declared, the
+// 12555 x 5340 (the third column holds what came after the first two). Windows that overlap lie in the order they are declared, the
 // first on top; Tab goes by the tab indices set in the constructor.
 class OptionsForm : public ui::Form {
 public:
-    static constexpr int DesignClientWidth = 8400;
+    static constexpr int DesignClientWidth = 12555;
     static constexpr int DesignClientHeight = 5340;
 
     explicit OptionsForm(ui::UiBackend& ui);
@@ -50,6 +51,12 @@ public:
     ui::Label colBtnSample{&aktivierungFrame, "ColBtnSample", {3000, 4200, 375, 375}, ""};
 
     ui::Button btnOk{this, "Btn(1)", {3180, 4860, 2055, 375}, "&OK"};
+
+    ui::Frame schnellauswahlFrame{this, "FrameSchnellauswahl", {8400, 60, 4035, 1455}, "Schnellauswahl"};
+    ui::Label hotkeyLabel{&schnellauswahlFrame, "HotkeyLabel", {180, 300, 3675, 195}, "&Tastenkombination:"};
+    ui::HotkeyBox hotkeyBox{&schnellauswahlFrame, "HotkeyBox", {180, 540, 3675, 315}};
+    ui::Label hotkeyHint{&schnellauswahlFrame, "HotkeyHint", {180, 930, 3675, 435},
+                         "Kombination im Feld drücken; Rücktaste: keine."};
 
     ui::OptionButton& pumActOpt(int i) { return i == 0 ? iconOnlyOpt : iconAndBorderOpt; }
     ui::OptionButton& pumActBorderByClickOpt(int i) { return i == 0 ? mouseOverOpt : clickOpt; }

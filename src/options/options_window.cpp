@@ -34,6 +34,18 @@ void OptionsWindow::wireEvents() {
     for (int i = 0; i < 4; ++i) f.pumActPosOpt(i).onClick = [&options, i] { options.position = i; };
     f.pumModeChk.onClick = [this, &options] { options.cascade = form.pumModeChk.value(); };
     f.autoStartChk.onClick = [this] { autostart_.apply(form.autoStartChk); };
+    f.hotkeyBox.onChange = [this, &options] {
+        options.pickerHotkey = form.hotkeyBox.value();
+        if (links_.applyPickerHotkey) links_.applyPickerHotkey();
+    };
+    // Held by the program, the combination would open the picker instead of
+    // reaching the field.
+    f.hotkeyBox.onGotFocus = [this] {
+        if (links_.pausePickerHotkey) links_.pausePickerHotkey(true);
+    };
+    f.hotkeyBox.onLostFocus = [this] {
+        if (links_.pausePickerHotkey) links_.pausePickerHotkey(false);
+    };
 
     f.btnChooseFolder.onClick = [this] {
         if (links_.chooseFolder) links_.chooseFolder(ui_.windowOf(form));
@@ -54,7 +66,7 @@ void OptionsWindow::wireEvents() {
     f.onQueryUnload = [this](ui::CloseReason reason, bool& cancel) {
         if (reason != ui::CloseReason::User && reason != ui::CloseReason::TaskManager) return;
         cancel = true;
-        form.hide();
+        hide();
     };
 }
 
@@ -79,6 +91,7 @@ void OptionsWindow::showOptions() {
     form.pumActOpt(loaded.viaBorder).setValue(true);
     form.pumActPosOpt(loaded.position).setValue(true);
     form.pumModeChk.setValue(loaded.cascade);
+    form.hotkeyBox.setValue(loaded.pickerHotkey);
 }
 
 void OptionsWindow::showBorderColour(Colour colour) {
@@ -103,8 +116,14 @@ void OptionsWindow::chooseColour() {
     if (links_.applyBorderColour) links_.applyBorderColour(*chosen);
 }
 
-void OptionsWindow::confirm() {
+void OptionsWindow::hide() {
     form.hide();
+    // The field may still have had the focus: the hotkey is the program's again.
+    if (links_.pausePickerHotkey) links_.pausePickerHotkey(false);
+}
+
+void OptionsWindow::confirm() {
+    hide();
     const WriteResult saved = file_.saveOptions();
     if (links_.reportWrite) links_.reportWrite(saved);
     if (links_.applyBorderStrip) links_.applyBorderStrip();

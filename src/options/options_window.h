@@ -25,12 +25,16 @@ struct OptionsLinks {
     std::function<void(Colour)> applyBorderColour;
     // Places the border strip as the options say.
     std::function<void()> applyBorderStrip;
+    // The quick picker's hotkey of the options is held from now on, and
+    // none while the user is pressing a new one in the field (pause).
+    std::function<void()> applyPickerHotkey;
+    std::function<void(bool pause)> pausePickerHotkey;
     // Tells the user once when the options did not reach the file.
     std::function<void(WriteResult)> reportWrite;
 };
 
 // The options dialog: the snippet file's place, how the pop-up menu opens and
-// looks, and the start at logon. Its changes take effect in memory at once;
+// looks, the quick picker's hotkey, and the start at logon. Its changes take effect in memory at once;
 // "&OK" writes the options to the file and places the strip anew. Made hidden
 // when the snippet file's path is first shown, it lives until the program
 // ends; its close box only hides it.
@@ -75,6 +79,7 @@ private:
     void showHideBorderStuff(int v);
     void chooseColour();
     void confirm();
+    void hide();
 
     ui::UiBackend& ui_;
     Dialogs& dialogs_;

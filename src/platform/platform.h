@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/hotkey.h"
 #include "platform/key_injector.h"
 #include "platform/notification_area.h"
 #include "platform/profile.h"
@@ -31,6 +32,7 @@ struct Platform {
     KeyInjector& keys;
     NotificationArea& tray;
     Programs& programs;
+    HotkeyService& hotkeys;
 };
 
 }  // namespace scrivlet

@@ -9,6 +9,25 @@ namespace scrivlet {
 // The program reads window titles up to this many characters (code points).
 constexpr std::size_t MaxTitleCharacters = 127;
 
+// A rectangle on the screen, in pixels (the virtual screen: a monitor left
+// of or above the primary one has negative coordinates).
+struct ScreenRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+    bool operator==(const ScreenRect&) const = default;
+};
+
+// Where the user is typing, for a window that should open there: the text
+// cursor of the foreground window when its program tells where it is, else
+// the mouse (a rectangle without size), and the work area of the monitor
+// that holds it (the screen without the taskbar).
+struct TypingSpot {
+    ScreenRect at;
+    bool caret = false;  // at is the text cursor, not the mouse
+    ScreenRect workArea;
+};
+
 // Where a window's process stands against this program in the system's
 // integrity levels. The system drops keys sent to a window of a higher level
 // (user interface privilege isolation) without telling the sender.
@@ -36,6 +55,7 @@ public:
     // thread owns the foreground afterwards.
     virtual bool bringToForeground(WindowId window) = 0;
     virtual void setTopmost(WindowId window, bool topmost) = 0;
+    virtual TypingSpot typingSpot() = 0;
     // The name of the window's class ("" for none), which tells which kind of
     // program it belongs to.
     virtual std::string className(WindowId window) = 0;

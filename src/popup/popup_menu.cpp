@@ -4,31 +4,14 @@
 
 #include "platform/text.h"
 #include "platform/unicode.h"
+#include "popup/menu_order.h"
 
 namespace scrivlet {
 
 namespace {
-constexpr char32_t FieldSeparator = 3;  // below every character of a name
 constexpr std::size_t GroupItems = 27;  // "&0-9", "&A" .. "&Z"; then the separator
 
 std::intptr_t tagOf(FixedItem item) { return static_cast<std::intptr_t>(item); }
-
-// The order of the menu: by character code of Windows-1252, as ever, and the
-// characters it lacks after all of those, by their code point.
-std::u32string sortKey(const NamedEntry& entry) {
-    std::u32string key;
-    const std::string& name = entry.name;
-    for (std::size_t i = 0; i < name.size();) {
-        std::size_t n = 0;
-        const char32_t c = decodeUtf8(name, i, &n);
-        i += n;
-        const auto byte = toCp1252(c);
-        key += byte ? static_cast<char32_t>(*byte) : 0x100 + c;
-    }
-    key += FieldSeparator;
-    for (char digit : std::to_string(entry.number)) key += static_cast<char32_t>(digit);
-    return key;
-}
 
 // The first character of a name as a byte of Windows-1252; 0 for one it lacks.
 char firstByte(const std::string& name) {
@@ -126,18 +109,9 @@ ui::Menu& PopupMenus::build(SnippetFile& file, bool cascade) {
     const bool readable = !fileReadable || fileReadable();
     built = readable ? Source{file.path(), files_.stamp(file.path()), file.writes()} : source;
 
-    // By name, then by the entry number as text; by character code, so "Zeta"
-    // comes before "alpha" and "Gruß" 10 before "Gruß" 2.
-    std::vector<NamedEntry> names = readable ? file.readNames() : std::vector<NamedEntry>{};
-    std::vector<std::u32string> keys;
-    keys.reserve(names.size());
-    for (const NamedEntry& entry : names) keys.push_back(sortKey(entry));
-    std::vector<std::size_t> order(names.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
     std::vector<Row> rows;
-    rows.reserve(names.size());
-    for (std::size_t i : order) rows.push_back({std::move(names[i].name), names[i].number});
+    std::vector<NamedEntry> names = readable ? file.readNames() : std::vector<NamedEntry>{};
+    for (NamedEntry& entry : inMenuOrder(std::move(names))) rows.push_back({std::move(entry.name), entry.number});
 
     if (cascade)
         fillCascaded(rows);

@@ -193,6 +193,12 @@ const Message RunningNoAnswer{
     "antwortet-nicht", Warning,
     "Scrivlet läuft bereits, antwortet aber nicht.\\n\\nWarten Sie einen Moment und starten Sie Scrivlet dann "
     "erneut. Hilft das nicht, beenden Sie Scrivlet im Task-Manager und starten Sie es neu."};
+const Message PickerHotkeyTaken{
+    "schnellauswahl-taste", Warning,
+    "Die Tastenkombination %1 für die Schnellauswahl wird schon von einem anderen Programm verwendet.\\n\\n"
+    "Scrivlet läuft ohne sie weiter. Eine andere Tastenkombination wählen Sie in den Optionen unter "
+    "„Schnellauswahl“.",
+    {"Tastenkombination"}};
 const Message PlacementNotSaved{
     "position", Error,
     "Die Position des Fensters konnte nicht in den Benutzereinstellungen gespeichert werden.\\n\\nBeim nächsten "
@@ -212,7 +218,7 @@ std::span<const Message* const> messageCatalogue() {
         &EntryCutNotSent, &ClipboardBlocked, &KeyStringInvalid, &NoTarget, &KeysNotTaken, &KeysNotTakenMaybeElevated, &TargetElevated, &ConsoleElevated,
         &NoTitleMarked, &IgnoreTitle, &NotepadNotStarted,
         &AutostartNotWritten, &AutostartNotRemoved, &ShortcutAttributes, &ShortcutNotDeleted,
-        &RunningElevated, &RunningNoAnswer, &PlacementNotSaved, &HelpMissing,
+        &RunningElevated, &RunningNoAnswer, &PickerHotkeyTaken, &PlacementNotSaved, &HelpMissing,
     };
     return all;
 }

@@ -77,6 +77,7 @@ extern const Message ShortcutNotDeleted;
 // The program
 extern const Message RunningElevated;
 extern const Message RunningNoAnswer;
+extern const Message PickerHotkeyTaken;
 extern const Message PlacementNotSaved;
 extern const Message HelpMissing;
 }  // namespace messages

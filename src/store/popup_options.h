@@ -1,15 +1,18 @@
 #pragma once
+#include "platform/hotkey.h"
 #include "platform/ui/colour.h"
 
 namespace scrivlet {
 
-// How the pop-up menu is opened and laid out, from the [Common] section.
+// How the pop-up menu is opened and laid out, and the quick picker's hotkey,
+// from the [Common] section.
 struct PopupOptions {
     int viaBorder = 0;      // 0 icon only, 1 icon and screen border
     int borderByClick = 0;  // 0 mouse over the strip, 1 click on it
     int position = 0;       // 0 top, 1 bottom, 2 left, 3 right
     Colour borderColour = ButtonFaceColour;
     int cascade = 0;        // 0 flat, 1 grouped by first character
+    Hotkey pickerHotkey = DefaultPickerHotkey;
     bool operator==(const PopupOptions&) const = default;
 };
 
@@ -28,6 +31,7 @@ inline PopupOptions keepUnconfirmed(const PopupOptions& inFile, const PopupOptio
     keep(kept.position, inFile.position, changed.position);
     keep(kept.borderColour, inFile.borderColour, changed.borderColour);
     keep(kept.cascade, inFile.cascade, changed.cascade);
+    keep(kept.pickerHotkey, inFile.pickerHotkey, changed.pickerHotkey);
     return kept;
 }
 

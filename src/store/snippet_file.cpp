@@ -35,9 +35,11 @@ public:
     }
 
     // The value as program text.
-    std::string read(const std::string& key) {
-        if (index_ && index_->covers(key)) return fromFileText(index_->value(key, ""));
-        return fromFileText(ini_.read(section_, key, "", file_));
+    std::string read(const std::string& key) { return fromFileText(readStored(key)); }
+    // The value as the file holds it.
+    std::string readStored(const std::string& key) {
+        if (index_ && index_->covers(key)) return index_->value(key, "");
+        return ini_.read(section_, key, "", file_);
     }
 
 private:
@@ -141,6 +143,9 @@ void SnippetFile::loadOptions() {
     const auto bits = static_cast<Colour>(static_cast<std::uint64_t>(colour) & 0xFFFFFFFFu);
     options_.borderColour = inRange && isValidColour(bits) ? bits : ButtonFaceColour;
     options_.cascade = clampOption(roundedOption(read("Common", "PumMode", "0")), 0, 1, 0);
+    // Missing in files of older versions: the default. Empty or 0 is none.
+    const std::string hotkey = read("Common", PickerHotkeyKey, std::to_string(DefaultPickerHotkey.word()));
+    options_.pickerHotkey = Hotkey::fromWord(roundHalfEven(leadingNumber(hotkey)));
     optionsInFile_ = options_;
 }
 
@@ -159,6 +164,21 @@ Entry SnippetFile::readEntry(EntryNumber n) {
     entry.dosBox = flagOf(read("DosBox", key));
     if (entry.crypt) entry.text = decipherText(entry.text);
     return entry;
+}
+
+std::vector<std::optional<std::string>> SnippetFile::readOpenTexts(const std::vector<NamedEntry>& entries) {
+    SectionValues crypt(ini_, "Crypt", path_);
+    SectionValues texts(ini_, "Text", path_);
+    std::vector<std::optional<std::string>> result;
+    result.reserve(entries.size());
+    for (const NamedEntry& entry : entries) {
+        const std::string key = std::to_string(entry.number);
+        if (flagOf(crypt.read(key)))
+            result.emplace_back();
+        else
+            result.emplace_back(texts.readStored(key));
+    }
+    return result;
 }
 
 std::string SnippetFile::storedText(const Entry& entry) {
@@ -221,6 +241,7 @@ WriteResult SnippetFile::saveOptions() {
         {"PumActPos", options_.position},
         {"PumActBorderCol", signedColour},
         {"PumMode", options_.cascade},
+        {PickerHotkeyKey, options_.pickerHotkey.word()},
     };
     WriteResult result = WriteResult::Ok;
     for (const auto& [key, value] : values)

@@ -15,6 +15,9 @@ namespace scrivlet {
 
 using EntryNumber = std::int16_t;
 constexpr int MaxEntries = 32767;
+// The quick picker's hotkey in [Common], as Hotkey::word in decimal; older
+// versions do not know the key and leave it alone.
+constexpr const char* PickerHotkeyKey = "PickerHotkey";
 
 // One entry: name and title as program text (UTF-8); the text as the file
 // stores it, in its escaped form (storage_escape.h: textFromFile gives the
@@ -81,6 +84,11 @@ public:
     std::vector<NamedEntry> readNames();
 
     Entry readEntry(EntryNumber n);
+
+    // The text of each entry given, in that order and as the file stores it
+    // (see Entry::text), a section at a time, for a search over all texts;
+    // nothing for an enciphered entry, whose text is never deciphered here.
+    std::vector<std::optional<std::string>> readOpenTexts(const std::vector<NamedEntry>& entries);
 
     // One value of one entry.
     struct Field {

@@ -17,7 +17,8 @@ constexpr int ClipboardTries = 21;  // 20 pauses of 50 ms
 constexpr int ClipboardPauseMs = 50;
 }  // namespace
 
-void Sender::sendEntry(EntryNumber n) {
+void Sender::sendEntryTo(EntryNumber n, WindowId lastWindow) {
+    lastWindow_ = lastWindow;
     struct Sending {
         bool& flag;
         explicit Sending(bool& f) : flag(f) { flag = true; }
@@ -63,7 +64,7 @@ bool Sender::putOnClipboard(const std::string& text) {
 }
 
 void Sender::sendToLastWindow() {
-    const WindowId target = tracker_.lastTargetWindow;
+    const WindowId target = lastWindow_;
     if (target == 0) {
         reportNoTarget();
         return;

@@ -51,7 +51,11 @@ public:
           placeDialog_(std::move(placeDialog)),
           beforeReading_(std::move(beforeReading)) {}
 
-    void sendEntry(EntryNumber n);
+    void sendEntry(EntryNumber n) { sendEntryTo(n, tracker_.lastTargetWindow); }
+    // As sendEntry, with lastWindow as the last used window: an entry without
+    // a title goes there. For a choice made elsewhere than in the menu, of
+    // the window the user was typing in when it was asked for.
+    void sendEntryTo(EntryNumber n, WindowId lastWindow);
     // True from the choice of an entry until its last key went out (the choice
     // dialog and the typing let other events run meanwhile).
     bool sending() const { return sending_; }
@@ -74,6 +78,8 @@ private:
     std::function<void(ui::Form&)> placeDialog_;
     std::function<void()> beforeReading_;
     bool sending_ = false;
+    // Where an entry without a title goes, for the send under way.
+    WindowId lastWindow_ = 0;
     // The key string to type (for a console entry the paste keys, chosen by
     // the target's class), and the upper-case target title ("" for the last
     // used window), as the send under way left them.

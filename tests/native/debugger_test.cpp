@@ -361,13 +361,17 @@ TEST_F(DebugWindowTest, InDebugModeItListsTheMainWindowAndEveryWindowAbove) {
                                                       line(2, debug, 'V', "Darunter"),
                                                       line(3, notepad, 'V', "Unbenannt - Editor")}));
 
-    // Cleared, the check box lets the hidden windows in, marked X.
+    // Cleared, the check box lets the hidden windows in, marked X: the
+    // quick picker's too, made a moment after the start, so on top.
     debugWindow()->visChk.click();
     sim.ui.advance(500);
+    ASSERT_NE(shownForm("PickerForm"), nullptr);
+    const WindowId picker = sim.ui.windowOf(*shownForm("PickerForm"));
     EXPECT_EQ(windowList(), (std::vector<std::string>{"02.01.2027 03:04:05", line(1, main, 'V', ownCaption("", true)),
                                                       line(2, debug, 'V', "Unbenannt - Editor"),
                                                       line(3, hidden, 'X', "Versteckt"),
-                                                      line(4, notepad, 'V', "Unbenannt - Editor")}));
+                                                      line(4, notepad, 'V', "Unbenannt - Editor"),
+                                                      line(5, picker, 'X', ownCaption("Schnellauswahl", true))}));
 }
 
 TEST_F(DebugWindowTest, TheCaptionFollowsTheForegroundWindowIgnoredOrNot) {

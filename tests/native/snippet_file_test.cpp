@@ -118,7 +118,7 @@ TEST_F(SnippetFileTest, OptionsAreSavedAsSignedDecimalsInOrder) {
     EXPECT_EQ(file.saveOptions(), WriteResult::Ok);
     EXPECT_EQ(desk.fileText(Path),
               "[Common]\r\nPumActViaBorder=1\r\nPumActBorderByClick=1\r\nPumActPos=3\r\n"
-              "PumActBorderCol=-2147483633\r\nPumMode=1\r\n");
+              "PumActBorderCol=-2147483633\r\nPumMode=1\r\nPickerHotkey=2317\r\n");
 }
 
 TEST_F(SnippetFileTest, CryptAndDosBoxCountWhenTheirLeadingNumberIsNonzero) {
@@ -220,6 +220,25 @@ TEST_F(SnippetFileTest, IgnoreTitlesAreReadAsOneSection) {
     ASSERT_EQ(counted.ignoreList().size(), 501u);
     EXPECT_EQ(counted.ignoreList()[1], "Titel 1");
     EXPECT_EQ(counted.ignoreList()[500], "Titel 500");
+}
+
+// The texts for a search come a section at a time, each as the entry's own
+// read gives it, and an enciphered one not at all.
+TEST_F(SnippetFileTest, OpenTextsAreReadBySectionAndLeaveEncipheredOnesOut) {
+    given("[Name]\r\n1=a\r\n2=b\r\n3=c\r\n4=d\r\n5=e\r\n"
+          "[Text]\r\n1= 'Hallo\\NWelt' \r\n2=00410000\r\n3=\"\"\r\n5=ohne Crypt\r\n"
+          "[Crypt]\r\n1=0\r\n2=1\r\n3=0\r\n4=x\r\n");
+    const std::vector<NamedEntry> names = file.readNames();
+    const std::size_t reads = desk.sim.profile.reads();
+    const auto texts = file.readOpenTexts(names);
+    EXPECT_EQ(desk.sim.profile.reads() - reads, 2u);
+    ASSERT_EQ(texts.size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const Entry entry = file.readEntry(names[i].number);
+        EXPECT_EQ(texts[i], entry.crypt ? std::nullopt : std::optional(entry.text)) << names[i].name;
+    }
+    EXPECT_EQ(texts[0], "Hallo\\NWelt");
+    EXPECT_EQ(texts[1], std::nullopt);
 }
 
 // Quotes go only around a value the profile functions would change, so every

@@ -6,6 +6,7 @@
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_dialogs.h"
 #include "platform/sim/sim_files.h"
+#include "platform/sim/sim_hotkeys.h"
 #include "platform/sim/sim_notification_area.h"
 #include "platform/sim/sim_profile.h"
 #include "platform/sim/sim_programs.h"
@@ -28,7 +29,8 @@ public:
     }
 
     Platform table() {
-        return {profile, registry, files, system, clock, random, dialogs, ui, clipboard, windows, windows, tray, programs};
+        return {profile, registry, files, system, clock, random, dialogs, ui, clipboard, windows, windows, tray, programs,
+                hotkeys};
     }
 
     SimFileSystem files;
@@ -43,6 +45,7 @@ public:
     SimWindowSystem windows{clipboard};
     SimNotificationArea tray;
     SimPrograms programs{files};
+    SimHotkeys hotkeys;
     // The user's session, which later starts of the program share; this
     // copy, the first, holds its name.
     SimSession session;

@@ -46,6 +46,11 @@ void SimUi::show(ui::Form& form) {
 }
 
 void SimUi::runModal(ui::Form& form) {
+    modalStack_.push_back(&form);
+    struct Ends {
+        std::vector<const ui::Form*>& stack;
+        ~Ends() { stack.pop_back(); }
+    } ends{modalStack_};
     if (!modalScripts_.empty()) {
         auto script = std::move(modalScripts_.front());
         modalScripts_.pop_front();

@@ -25,6 +25,7 @@ public:
     void hide(ui::Form&) override {}
     void runModal(ui::Form& form) override;
     void focus(ui::Form& form, ui::Control* control) override;
+    WindowId modalWindow() override { return modalStack_.empty() ? 0 : windowOf(*modalStack_.back()); }
     void popupMenu(ui::Form& owner, ui::Menu& menu) override;
     void prepareMenu(ui::Menu& menu) override { menusPrepared.push_back(menu.caption()); }
     ui::Rect frameAround(const ui::Form& form) override;
@@ -70,6 +71,7 @@ private:
     std::deque<std::function<void(ui::Form&)>> modalScripts_;
     std::deque<std::function<void(ui::Menu&)>> menuScripts_;
     std::deque<std::function<void()>> pending_;
+    std::vector<const ui::Form*> modalStack_;
     std::map<const ui::Form*, WindowId> windowIds_;
     std::map<const ui::Timer*, int> timerElapsed_;
 };

@@ -65,6 +65,8 @@ void SimWindowSystem::moveForeground(WindowId id) {
     const auto before = windows_.find(foreground_);
     const bool fromProgram = before != windows_.end() && before->second.form;
     foreground_ = id;
+    // As the system's WM_ACTIVATE to the window that loses the activation.
+    if (fromProgram && before->first != id) before->second.form->reportActivationLost();
     if (!fromProgram || windows_.at(id).form) return;
     // As the system's WM_ACTIVATEAPP: every form of the program hears that
     // the activation went to another program. Taken first, as a handler may
@@ -117,6 +119,25 @@ bool SimWindowSystem::bringToForeground(WindowId window) {
 }
 
 void SimWindowSystem::setTopmost(WindowId, bool) {}
+
+TypingSpot SimWindowSystem::typingSpot() {
+    TypingSpot spot;
+    auto it = windows_.find(foreground_);
+    if (it != windows_.end() && it->second.caret) {
+        spot.at = *it->second.caret;
+        spot.caret = true;
+    } else {
+        spot.at = {mouseX, mouseY, mouseX, mouseY};
+    }
+    // The monitor that holds the spot, else the primary one, as the system
+    // takes the nearest.
+    spot.workArea = monitors.front().workArea;
+    for (const Monitor& m : monitors)
+        if (spot.at.left >= m.area.left && spot.at.left < m.area.right && spot.at.top >= m.area.top &&
+            spot.at.top < m.area.bottom)
+            spot.workArea = m.workArea;
+    return spot;
+}
 
 std::string SimWindowSystem::className(WindowId window) {
     auto it = windows_.find(window);

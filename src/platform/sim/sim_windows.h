@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,8 @@ public:
         int foregroundRefusals = 0;  // the next so many requests fail, later ones succeed
         std::string text;            // what a notepad or console shows
         std::vector<KeyStep> keys;   // every key that reached it
+        // The text cursor, where the window's program tells it.
+        std::optional<ScreenRect> caret;
         bool systemMenuOpen = false;
         bool editMenuOpen = false;
     };
@@ -72,6 +75,16 @@ public:
     void setTopmost(WindowId window, bool topmost) override;
     std::string className(WindowId window) override;
     TargetIntegrity integrity(WindowId window) override;
+
+    TypingSpot typingSpot() override;
+
+    // A monitor: its area and its work area, the first the primary one.
+    struct Monitor {
+        ScreenRect area;
+        ScreenRect workArea;
+    };
+    std::vector<Monitor> monitors{{{0, 0, 1280, 1024}, {0, 0, 1280, 994}}};
+    int mouseX = 640, mouseY = 512;
 
     TypingResult type(WindowId target, const std::vector<KeyStep>& steps) override;
 

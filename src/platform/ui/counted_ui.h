@@ -20,6 +20,7 @@ public:
         inner_.runModal(form);
     }
     void focus(Form& form, Control* control) override { inner_.focus(form, control); }
+    WindowId modalWindow() override { return inner_.modalWindow(); }
     void popupMenu(Form& owner, Menu& menu) override {
         const ModalCount::Scope open(count_);
         inner_.popupMenu(owner, menu);

@@ -146,6 +146,10 @@ void Form::reportDeactivated() {
     if (!unloaded_ && onDeactivate) onDeactivate();
 }
 
+void Form::reportActivationLost() {
+    if (!unloaded_ && onLoseActivation) onLoseActivation();
+}
+
 void Form::reportDpi(int dpi) {
     if (dpi <= 0 || dpi == dpi_) return;
     dpi_ = dpi;

@@ -102,6 +102,9 @@ public:
     // form hears it, shown or hidden; a move among the program's own windows
     // is none.
     std::function<void()> onDeactivate;
+    // The form stopped being the active window, to any window: another
+    // program's or one of the program's own.
+    std::function<void()> onLoseActivation;
     std::function<void(CloseReason, bool& cancel)> onQueryUnload;
     std::function<void(bool& refuse)> onQueryEndSession;
     std::function<void()> onUnload;
@@ -120,6 +123,8 @@ public:
     void reportActivated(bool fromProgram);
     // The program's windows lost the activation to another program.
     void reportDeactivated();
+    // The window is no longer the active one, whichever window took it.
+    void reportActivationLost();
     // A later start of the program asked the window to show itself; true when
     // the form answers such requests.
     bool reportShowRequest();

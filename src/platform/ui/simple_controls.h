@@ -165,6 +165,16 @@ public:
     }
     bool readOnly = false;
     std::function<void()> onChange;
+    // A key pressed in the field, before the field takes it: a handler that
+    // sets consumed keeps it from the field (and Enter or Esc from the
+    // form's buttons).
+    std::function<void(KeyEvent&)> onKeyDown;
+    // The user presses a key in the field; true when a handler consumed it.
+    bool pressKey(int keyCode, int shiftState = shift::None) {
+        KeyEvent key{keyCode, shiftState, false};
+        if (enabled() && onKeyDown) onKeyDown(key);
+        return key.consumed;
+    }
     // The user's typing, as the peer reports it.
     void reportText(const std::string& t) {
         text_ = t;

@@ -46,6 +46,10 @@ public:
     // Makes the control the focus of its form's window.
     virtual void focus(Form& form, Control* control) = 0;
 
+    // The window of the innermost modal dialog the program has open (a
+    // modal form, the input box, a message box, a chooser); 0 when none.
+    virtual WindowId modalWindow() = 0;
+
     // Shows the menu at the mouse and returns when it has closed; a chosen
     // item's onClick has run by then.
     virtual void popupMenu(Form& owner, Menu& menu) = 0;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/ui/hotkey_box.h"
 #include "platform/ui/list_box.h"
+#include "platform/ui/list_view.h"
 #include "platform/ui/rich_edit.h"
 #include "platform/ui/simple_controls.h"
 #include "platform/win32/win32_button_peer.h"
@@ -11,7 +13,9 @@
 #include "platform/win32/win32_combo_box_peer.h"
 #include "platform/win32/win32_container_peer.h"
 #include "platform/win32/win32_drawn_peers.h"
+#include "platform/win32/win32_hotkey_box_peer.h"
 #include "platform/win32/win32_label_peer.h"
+#include "platform/win32/win32_list_view_peer.h"
 #include "platform/win32/win32_list_box_peer.h"
 #include "platform/win32/win32_option_button_peer.h"
 #include "platform/win32/win32_rich_edit_peer.h"
@@ -30,6 +34,9 @@ std::unique_ptr<ui::ControlPeer> createPeer(Win32Ui& ui, ui::Control& control, H
         return std::make_unique<Win32OptionButtonPeer>(ui, *c, parent, id);
     if (auto* c = dynamic_cast<ui::TextBox*>(&control)) return std::make_unique<Win32TextBoxPeer>(ui, *c, parent, id);
     if (auto* c = dynamic_cast<ui::ListBox*>(&control)) return std::make_unique<Win32ListBoxPeer>(ui, *c, parent, id);
+    if (auto* c = dynamic_cast<ui::ListView*>(&control)) return std::make_unique<Win32ListViewPeer>(ui, *c, parent, id);
+    if (auto* c = dynamic_cast<ui::HotkeyBox*>(&control))
+        return std::make_unique<Win32HotkeyBoxPeer>(ui, *c, parent, id);
     if (auto* c = dynamic_cast<ui::ComboBox*>(&control)) return std::make_unique<Win32ComboBoxPeer>(ui, *c, parent, id);
     if (auto* c = dynamic_cast<ui::RichEdit*>(&control)) return std::make_unique<Win32RichEditPeer>(ui, *c, parent, id);
     if (dynamic_cast<ui::Line*>(&control) || dynamic_cast<ui::Shape*>(&control) || dynamic_cast<ui::Image*>(&control))

@@ -371,6 +371,7 @@ LRESULT Win32FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (LOWORD(wParam) == WA_INACTIVE) {
                 HWND focus = GetFocus();
                 if (focus && IsChild(hwnd(), focus)) savedFocus_ = focus;
+                form_.reportActivationLost();
                 return 0;
             }
             if (!HIWORD(wParam) && savedFocus_ && IsWindow(savedFocus_) && IsChild(hwnd(), savedFocus_))

@@ -4,6 +4,7 @@
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_hotkeys.h"
 #include "platform/win32/win32_key_injector.h"
 #include "platform/win32/win32_notification_area.h"
 #include "platform/win32/win32_profile.h"
@@ -23,7 +24,7 @@ class Win32Platform {
 public:
     Platform table() {
         return {profile, registry, files, system, clock, random, dialogs, ui, clipboard,
-                windows, keys, tray, programs};
+                windows, keys, tray, programs, hotkeys};
     }
 
     // First: the session's name is taken before anything else happens.
@@ -41,6 +42,7 @@ public:
     Win32KeyInjector keys;
     Win32NotificationArea tray;
     Win32Programs programs;
+    Win32Hotkeys hotkeys;
 };
 
 }  // namespace scrivlet

@@ -28,6 +28,36 @@ HBRUSH Win32TextBoxPeer::controlColour(HDC dc) {
     return Win32ControlPeer::controlColour(dc);
 }
 
+std::optional<LRESULT> Win32TextBoxPeer::subclassMessage(HWND window, UINT message, WPARAM wParam,
+                                                         LPARAM lParam) {
+    if (!box_.onKeyDown) return Win32ControlPeer::subclassMessage(window, message, wParam, lParam);
+    switch (message) {
+        case WM_GETDLGCODE: {
+            LRESULT code = callOriginal(window, message, wParam, lParam);
+            const auto* pending = reinterpret_cast<const MSG*>(lParam);
+            if (pending && pending->message == WM_KEYDOWN &&
+                (pending->wParam == VK_RETURN || pending->wParam == VK_ESCAPE))
+                code |= DLGC_WANTMESSAGE;
+            return code;
+        }
+        case WM_KEYDOWN: {
+            swallowChar_ = false;
+            ui::KeyEvent key{static_cast<int>(wParam), currentShiftMask(), false};
+            const Lifetime::Watch alive = watchLifetime();
+            if (box_.enabled()) box_.onKeyDown(key);
+            if (!alive.alive()) return 0;
+            if (!key.consumed) return std::nullopt;
+            swallowChar_ = true;
+            return 0;
+        }
+        case WM_CHAR:
+            if (!swallowChar_) return std::nullopt;
+            swallowChar_ = false;
+            return 0;
+        default: return Win32ControlPeer::subclassMessage(window, message, wParam, lParam);
+    }
+}
+
 void Win32TextBoxPeer::updateOwn(ui::Change change) {
     if (change != ui::Change::Text) return;
     FlagScope quiet(updating_);

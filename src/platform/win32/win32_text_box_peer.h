@@ -13,8 +13,13 @@ public:
     void syncFromNative() override;
 
 private:
+    // The control's key handler hears each key first; a key it consumed
+    // leaves no character behind, and Enter and Esc, which a form's buttons
+    // would take, come to the field when it has a handler.
+    std::optional<LRESULT> subclassMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
     void updateOwn(ui::Change change) override;
     ui::TextBox& box_;
+    bool swallowChar_ = false;
 };
 
 // Text fields and lists keep the system's window colour while the control has

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string_view>
 
 #include "platform/ui/form.h"
 #include "platform/ui/menu.h"
@@ -231,6 +232,28 @@ void Win32Ui::runModal(ui::Form& form) {
     if (!peer) return;
     ModalScope modal(*this, peer->hwnd());
     pumpUntil([&form] { return form.unloaded() || !form.visible(); });
+}
+
+namespace {
+// A shown system dialog of the thread: a message box, a chooser.
+BOOL CALLBACK findSystemDialog(HWND window, LPARAM found) {
+    wchar_t name[8] = {};
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+    if (GetClassNameW(window, name, 8) == 6 && std::wstring_view(name) == L"#32770") {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+WindowId Win32Ui::modalWindow() {
+    // A system dialog lies over the modal form it was opened from.
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findSystemDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog) return reinterpret_cast<WindowId>(dialog);
+    if (!modalScopes_.empty()) return reinterpret_cast<WindowId>(modalScopes_.back()->modal());
+    return 0;
 }
 
 void Win32Ui::focus(ui::Form& form, ui::Control* control) {

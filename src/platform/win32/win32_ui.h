@@ -40,6 +40,7 @@ public:
     void hide(ui::Form& form) override;
     void runModal(ui::Form& form) override;
     void focus(ui::Form& form, ui::Control* control) override;
+    WindowId modalWindow() override;
     void popupMenu(ui::Form& owner, ui::Menu& menu) override;
     void prepareMenu(ui::Menu& menu) override;
     ui::Rect frameAround(const ui::Form& form) override;

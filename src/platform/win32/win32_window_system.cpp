@@ -112,6 +112,41 @@ void Win32WindowSystem::setTopmost(WindowId window, bool topmost) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+namespace {
+ScreenRect toScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+}  // namespace
+
+TypingSpot Win32WindowSystem::typingSpot() {
+    TypingSpot spot;
+    // The caret of the thread the user types in, where its program has one
+    // the system knows of (a window that draws its own cursor has none).
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    const HWND front = GetForegroundWindow();
+    const DWORD thread = front ? GetWindowThreadProcessId(front, nullptr) : 0;
+    POINT anchor{};
+    if (thread && GetGUIThreadInfo(thread, &info) && info.hwndCaret) {
+        RECT caret = info.rcCaret;
+        MapWindowPoints(info.hwndCaret, nullptr, reinterpret_cast<POINT*>(&caret), 2);
+        spot.at = toScreenRect(caret);
+        spot.caret = true;
+        anchor = {caret.left, caret.top};
+    } else {
+        GetCursorPos(&anchor);
+        spot.at = {anchor.x, anchor.y, anchor.x, anchor.y};
+    }
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromPoint(anchor, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        spot.workArea = toScreenRect(monitor.rcWork);
+    } else {
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        spot.workArea = toScreenRect(work);
+    }
+    return spot;
+}
+
 }  // namespace scrivlet
 
 namespace scrivlet {

@@ -15,6 +15,7 @@ public:
     std::vector<WindowId> topLevelWindows() override;
     bool bringToForeground(WindowId window) override;
     void setTopmost(WindowId window, bool topmost) override;
+    TypingSpot typingSpot() override;
     std::string className(WindowId window) override;
     TargetIntegrity integrity(WindowId window) override;
 };

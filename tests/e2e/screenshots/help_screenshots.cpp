@@ -194,6 +194,28 @@ TEST(HelpPictures, Debugger) {
     run.saveScreenshot(debugger, "debugger");
 }
 
+TEST(HelpPictures, QuickPicker) {
+    ScrivletRun run(sampleFile());
+    Notepad notepad;
+    ASSERT_TRUE(clickToFront(notepad.window()));
+    // Win+Umschalt+Eingabe, the picker's hotkey, as the keyboard sends it.
+    const WORD keys[] = {VK_LWIN, VK_SHIFT, VK_RETURN};
+    INPUT inputs[6] = {};
+    for (int i = 0; i < 3; ++i) {
+        inputs[i].type = inputs[5 - i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = inputs[5 - i].ki.wVk = keys[i];
+        inputs[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    SendInput(6, inputs, sizeof(INPUT));
+    HWND picker = ownWindow(run, "Schnellauswahl");
+    if (!picker) GTEST_SKIP() << "no quick picker after Win+Umschalt+Eingabe: schnellauswahl.png not taken";
+    typeText("an");
+    ASSERT_TRUE(waitFor([&] { return windowText(findChild(picker, "Edit")) == "an"; }));
+    ASSERT_TRUE(waitUntilKeysTaken(picker));
+    run.saveScreenshot(picker, "schnellauswahl");
+    pressKey(VK_ESCAPE);
+}
+
 // A visible top-level window of the shell by class. Wine's explorer draws
 // both the desktop and the taskbar, and Wine names no shell window, so the
 // shell is the desktop window's process.
