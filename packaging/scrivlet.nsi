@@ -128,12 +128,16 @@ Section "Uninstall"
     DeleteRegValue HKCU "${RUN_KEY}" "Scrivlet"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
 
-    ; The user's snippets are asked about; a silent uninstall keeps them.
+    ; The user's snippets and their daily backups (the folder "Sicherung"
+    ; the program keeps beside the file) are asked about; a silent uninstall
+    ; keeps them.
     ${If} ${FileExists} "$INSTDIR\Scrivlet.ini"
+    ${OrIf} ${FileExists} "$INSTDIR\Sicherung\*.*"
         MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
-            "Sollen auch Ihre Textbausteine gelöscht werden?$\r$\n$\r$\n$INSTDIR\Scrivlet.ini" \
+            "Sollen auch Ihre Textbausteine und deren Sicherungen gelöscht werden?$\r$\n$\r$\n$INSTDIR\Scrivlet.ini$\r$\n$INSTDIR\Sicherung" \
             /SD IDNO IDNO keepSnippets
         Delete "$INSTDIR\Scrivlet.ini"
+        RMDir /r "$INSTDIR\Sicherung"
         ; The place of the snippet file and of the main window go with it.
         DeleteRegKey HKCU "Software\Morwick Software\Scrivlet"
         DeleteRegKey /ifempty HKCU "Software\Morwick Software"

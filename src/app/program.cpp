@@ -13,21 +13,35 @@ bool isDebugCommandLine(const std::string& commandLine) {
     return toLower(trimBlanks(commandLine)) == "debug";
 }
 
-Program::Program(Platform p)
-    : platform_(p),
-      ntPlatform_(isNtPlatform(p.system)),
+namespace {
+// The back-end's table with the counted dialogs and toolkit in place.
+Platform withCounted(const Platform& given, Dialogs& dialogs, ui::UiBackend& ui) {
+    return {given.profile, given.registry, given.files, given.system, given.clock,     given.random, dialogs,
+            ui,            given.clipboard, given.windows, given.keys,  given.tray, given.programs};
+}
+}  // namespace
+
+Program::Program(Platform given)
+    : dialogs_(given.dialogs, modal_),
+      ui_(given.ui, modal_),
+      platform_(withCounted(given, dialogs_, ui_)),
+      ntPlatform_(isNtPlatform(given.system)),
       appTitle_(ownCaption("", ntPlatform_)),
-      messages_(p.dialogs, appTitle_),
-      ini_(p.profile),
-      settings_(p.registry),
-      snippetFile_(ini_, p.random),
-      location_({p.dialogs, p.files, p.system}, snippetFile_, settings_, appTitle_, [this] { located(); }) {
+      messages_(platform_.dialogs, appTitle_),
+      ini_(given.profile),
+      backup_({.files = given.files, .clock = given.clock}),
+      settings_(given.registry),
+      snippetFile_(ini_, given.random, SnippetFile::Keeping{.files = given.files, .backup = backup_}),
+      location_({platform_.dialogs, given.files, given.system}, snippetFile_, settings_, appTitle_,
+                [this] { located(); }) {
+    const Platform& p = platform_;
     tracker_ = std::make_unique<TargetTracker>(p.windows, snippetFile_.ignoreList(), appTitle_);
     mainWindow_ = std::make_unique<MainWindow>(
         MainWindow::Services{.ui = p.ui, .dialogs = p.dialogs, .clipboard = p.clipboard, .tray = p.tray,
                              .random = p.random},
         snippetFile_, settings_, location_, messages_, ntPlatform_,
         MainWindowLinks{.loadSnippetFile = [this] { loadSnippetFile(); },
+                        .rereadFile = [this] { reloadWhenIdle(); },
                         .iconMessage = [this](unsigned lParam) { popup_->iconMessage(lParam); },
                         .pollTargets = [this] { tracker_->pollTick(); },
                         .unloadOtherWindows = [this] { unloadOtherWindows(); },
@@ -39,12 +53,16 @@ Program::Program(Platform p)
                         // it is built before the first click, but after the start,
                         // since the shell may wait for the program while it adds the
                         // icon, and a long build then holds up the shell too.
-                        .afterStart = [this] { popup_->prepareMenu(); }});
+                        .afterStart = [this] { popup_->prepareMenu(); },
+                        .busy = [this] { return busy(); }});
     sender_ = std::make_unique<Sender>(
         Sender::Services{.files = p.files, .clock = p.clock, .ui = p.ui, .windows = p.windows, .keys = p.keys,
                          .clipboard = p.clipboard},
         snippetFile_, *tracker_, messages_, ownCaption("Auswahl", ntPlatform_),
-        [this](ui::Form& dialog) { placeBesideMain(dialog); });
+        [this](ui::Form& dialog) { placeBesideMain(dialog); },
+        // A send reads the entry from the file: what the editor shows is
+        // written first.
+        [this] { mainWindow_->savePendingText(); });
     MainWindow& main = *mainWindow_;
     popup_ = std::make_unique<PopupActivation>(
         PopupActivation::Services{.ui = p.ui, .windows = p.windows, .files = p.files}, snippetFile_, *tracker_,
@@ -71,7 +89,7 @@ Program::Program(Platform p)
     debugger_ = std::make_unique<Debugger>(
         p.ui, p.programs, snippetFile_, messages_, ownCaption("Debugger", ntPlatform_),
         DebuggerLinks{.placeBesideMainWindow = [this](ui::Form& dialog) { placeBesideMain(dialog); },
-                      .reloadSnippetFile = [this] { loadSnippetFile(); },
+                      .reloadSnippetFile = [this] { reloadWhenIdle(); },
                       .reportWrite = [this](WriteResult result) { mainWindow_->reportWrite(result); }});
     // Every capture shows its titles in the debugger dialog.
     tracker_->onTitles = [this](const std::vector<std::string>& titles) { debugger_->showTitles(titles); };
@@ -81,7 +99,24 @@ Program::Program(Platform p)
 
 Program::~Program() = default;
 
-void Program::loadSnippetFile() {
+bool Program::busy() const { return modal_.open() || (sender_ && sender_->sending()); }
+
+void Program::reloadWhenIdle() {
+    if (reloadWaiting_) return;
+    reloadWaiting_ = true;
+    mainWindow_->whenIdle([this] {
+        reloadWaiting_ = false;
+        reloadEditedFile();
+    });
+}
+
+void Program::reloadEditedFile() {
+    std::optional<PopupOptions> unconfirmed;
+    if (options_->form.visible()) unconfirmed = snippetFile_.options();
+    mainWindow_->reload([&] { loadSnippetFile(unconfirmed); });
+}
+
+void Program::loadSnippetFile(const std::optional<PopupOptions>& unconfirmed) {
     if (!inSnippetForm()) {
         // Read as Windows-1252, its names would be garbled, and every write
         // would mix two encodings in one file.
@@ -89,7 +124,9 @@ void Program::loadSnippetFile() {
         mainWindow_->bindSnippets({});
         return;
     }
+    const PopupOptions inFileBefore = snippetFile_.optionsInFile();
     const SnippetList list = snippetFile_.load();
+    if (unconfirmed) snippetFile_.options() = keepUnconfirmed(inFileBefore, *unconfirmed, snippetFile_.options());
     if (list.ignoreDefaults == WriteResult::Ok) {
         unwritableReported_.clear();
     } else if (unwritableReported_ != snippetFile_.path()) {
@@ -99,9 +136,12 @@ void Program::loadSnippetFile() {
                                          "Änderungen an den Textbausteinen können nicht gespeichert werden.",
                                          {snippetFile_.path()}));
     }
+    // The load's own write (the default ignore titles) may have found no
+    // backup possible.
+    mainWindow_->reportBackupFailure();
     options_->showOptions();
     applyBorderColour(snippetFile_.options().borderColour);
-    applyBorderStrip();
+    if (!unconfirmed) applyBorderStrip();
     mainWindow_->bindSnippets(list);
 }
 

@@ -1,15 +1,20 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "mainwindow/main_window.h"
 #include "mainwindow/snippet_location.h"
 #include "options/options_window.h"
 #include "platform/message_boxes.h"
+#include "platform/modal_count.h"
 #include "platform/platform.h"
+#include "platform/ui/counted_ui.h"
 #include "popup/border_strip.h"
 #include "popup/popup_activation.h"
+#include "store/daily_backup.h"
 #include "store/ini_access.h"
+#include "store/popup_options.h"
 #include "store/snippet_file.h"
 #include "store/user_settings.h"
 #include "tracking/debug_window.h"
@@ -30,8 +35,17 @@ public:
     void start();
 
 private:
-    // Loads the snippet file into the windows.
-    void loadSnippetFile();
+    // Loads the snippet file into the windows. An options dialog on screen
+    // keeps the unconfirmed values given, and the strip stays as it is until
+    // the dialog's "&OK".
+    void loadSnippetFile(const std::optional<PopupOptions>& unconfirmed = std::nullopt);
+    // The user edited the file by hand and the editor has ended, or another
+    // program changed it under a command: the file is read again once no
+    // dialog, menu or send of the program is open.
+    void reloadWhenIdle();
+    void reloadEditedFile();
+    // True while a modal loop or a send of the program is open.
+    bool busy() const;
     // Shows, places and raises the border strip, or hides it, as the options
     // say; an options dialog on screen steps aside meanwhile.
     void applyBorderStrip();
@@ -47,6 +61,12 @@ private:
     // Where the choice dialog, the debugger and the options dialog appear.
     void placeBesideMain(ui::Form& dialog);
 
+    // Every modal loop the program opens is counted, through the dialogs and
+    // the toolkit it hands out (platform_ holds those two instead of the
+    // back-end's own): work that must not run under one waits for none.
+    ModalCount modal_;
+    CountedDialogs dialogs_;
+    ui::CountedUi ui_;
     Platform platform_;
     // Set before the objects below, which show the title in their messages.
     bool ntPlatform_;
@@ -58,8 +78,12 @@ private:
     std::string unwritableReported_;
     // The same for a file in UTF-8 or UTF-16 that could not be converted.
     std::string unconvertedReported_;
+    // A reading of the file anew waits for the program to be idle: one is
+    // enough, however often it was asked for meanwhile.
+    bool reloadWaiting_ = false;
 
     IniAccess ini_;
+    DailyBackup backup_;
     UserSettings settings_;
     SnippetFile snippetFile_;
     SnippetLocation location_;

@@ -14,7 +14,12 @@ void EntryCommands::inform(const std::string& text) {
     messages_.show(MessageIcon::Information, text);
 }
 
-void EntryCommands::reportWrite(WriteResult result) const { scrivlet::reportWrite(messages_, file_.path(), result); }
+void EntryCommands::reportFull() {
+    inform("Es gibt bereits " + std::to_string(MaxEntries) +
+           " Einträge, mehr kann Scrivlet nicht verwalten.\rBitte löschen Sie zuerst einen Eintrag.");
+}
+
+void EntryCommands::reportWrite(WriteResult result) const { scrivlet::reportWrite(messages_, file_, result); }
 
 void EntryCommands::reportCut(const std::string& name, const char* consequence) {
     messages_.show(MessageIcon::Error,
@@ -49,11 +54,12 @@ void EntryCommands::showEntry() {
     refreshControls_();
     state_.entryLoading = false;
     inFile_ = state_.entryCut ? std::nullopt : std::optional<InFile>(now());
+    read_ = inFile_;
 }
 
 EntryCommands::InFile EntryCommands::now() const {
     const MainForm& f = form_;
-    return {currentEntry(), f.ghostTextTB.text(), f.cryptChk.value()};
+    return {currentEntry(), {f.ghostTextTB.text(), f.cryptChk.value()}};
 }
 
 bool EntryCommands::textUnsaved() const {
@@ -61,19 +67,106 @@ bool EntryCommands::textUnsaved() const {
     return !inFile_ || *inFile_ != now();
 }
 
-void EntryCommands::writeCurrTextData() {
-    MainForm& f = form_;
-    const EntryNumber n = currentEntry();
-    if (n == 0 || state_.entryCut) return;
-    const int crypt = f.cryptChk.value();
-    std::string stored = textForFile(editorFormToText(f.ghostTextTB.text()));
-    if (crypt) stored = encipherText(stored, services_.random);
+std::optional<EntryCommands::TextVersion> EntryCommands::versionOf(const Entry& entry) {
+    if (entry.cut) return std::nullopt;
+    return TextVersion{textToEditorForm(textFromFile(entry.text)), entry.crypt};
+}
+
+WriteResult EntryCommands::writeText(EntryNumber n, const TextVersion& text) {
+    std::string stored = textForFile(editorFormToText(text.editorText));
+    if (text.crypt) stored = encipherText(stored, services_.random);
     // Text and cipher flag change together or not at all, so the two never
     // disagree.
+    return file_.writeFields({{"Text", n, stored}, {"Crypt", n, std::to_string(text.crypt)}});
+}
+
+WriteResult EntryCommands::storeCurrTextData() {
+    const EntryNumber n = currentEntry();
+    if (n == 0 || state_.entryCut) return WriteResult::Ok;
     const InFile written = now();
-    const WriteResult result = file_.writeFields({{"Text", n, stored}, {"Crypt", n, std::to_string(crypt)}});
+    const WriteResult result = writeText(n, written.version);
     if (succeeded(result)) inFile_ = written;
-    reportWrite(result);
+    return result;
+}
+
+EntryCommands::Kept EntryCommands::keep() const {
+    Kept kept;
+    const EntryNumber n = currentEntry();
+    if (n == 0) return kept;
+    kept.name = form_.lbEntryList.text(state_.currEntryListIndex);
+    kept.number = n;
+    if (state_.entryCut || !inFile_) return kept;
+    kept.editor = now().version;
+    kept.written = inFile_->version;
+    if (read_) kept.read = read_->version;
+    kept.title = trimBlanks(form_.destinationTextList.text());
+    kept.dosBox = form_.dosBoxChk.value();
+    return kept;
+}
+
+std::optional<WriteResult> EntryCommands::settle(const Kept& kept, bool mayAsk) {
+    if (!kept.edited()) return WriteResult::Ok;
+    const std::vector<NamedEntry> names = file_.readNames();
+    EntryNumber m = 0;
+    for (const NamedEntry& entry : names) {
+        if (entry.name != kept.name) continue;
+        if (m == 0 || entry.number == kept.number) m = entry.number;
+        if (m == kept.number) break;
+    }
+    if (m == 0) {
+        if (!mayAsk) return std::nullopt;
+        if (!messages_.ask(formatMessageText("Den Eintrag '%1', dessen Text Sie in Scrivlet geändert haben, gibt es "
+                                             "in der Datei '%2' nicht mehr.\\n\\nSoll er mit Ihrem Text neu angelegt "
+                                             "werden?",
+                                             {kept.name, file_.path()})))
+            return WriteResult::Ok;
+        if (names.size() >= static_cast<std::size_t>(MaxEntries)) {
+            reportFull();
+            return WriteResult::Ok;
+        }
+        const auto n = static_cast<EntryNumber>(names.size() + 1);
+        return file_.writeEntry(n, {kept.name, textForFile(editorFormToText(kept.editor.editorText)), kept.title,
+                                    kept.editor.crypt, kept.dosBox});
+    }
+    const auto inFile = versionOf(file_.readEntry(m));
+    if (inFile == kept.editor) return WriteResult::Ok;
+    // The file's entry is as the program last read or wrote it: the change
+    // of the other program lies elsewhere, and nothing of it is lost.
+    const bool untouched = inFile && (inFile == kept.written || inFile == kept.read);
+    if (!untouched) {
+        if (!mayAsk) return std::nullopt;
+        if (!messages_.ask(formatMessageText("Der Text des Eintrags '%1' wurde in Scrivlet und zugleich in der Datei "
+                                             "'%2' geändert.\\n\\nSoll Ihr Text aus Scrivlet gespeichert werden? Mit "
+                                             "'Nein' gilt der Text aus der Datei, und Ihr Text in Scrivlet wird "
+                                             "verworfen.",
+                                             {kept.name, file_.path()})))
+            return WriteResult::Ok;
+    }
+    const WriteResult result = writeText(m, kept.editor);
+    // Written where the editor's entry lies: the editor holds what the file does.
+    if (succeeded(result) && m == kept.number && m == currentEntry()) inFile_ = now();
+    return result;
+}
+
+void EntryCommands::keepUnsaved(const Kept& kept) {
+    if (!kept.edited()) return;
+    const int row = form_.lbEntryList.listIndex();
+    if (row < 0 || form_.lbEntryList.text(row) != kept.name || now().version == kept.editor) return;
+    showTextInEditor(form_.ghostTextTB, kept.editor.editorText);
+    state_.entryLoading = true;
+    form_.cryptChk.setValue(kept.editor.crypt);
+    state_.entryLoading = false;
+}
+
+int EntryCommands::rowNamed(const std::string& name, EntryNumber number) const {
+    const ui::ListBox& list = form_.lbEntryList;
+    int found = -1;
+    for (int i = 0; i < list.count(); ++i) {
+        if (list.text(i) != name) continue;
+        if (list.itemData(i) == number) return i;
+        if (found < 0) found = i;
+    }
+    return found;
 }
 
 int EntryCommands::sameName(const std::string& name, int skip) const {
@@ -84,6 +177,15 @@ int EntryCommands::sameName(const std::string& name, int skip) const {
     return -1;
 }
 
+bool EntryCommands::changedUnderCommand() {
+    if (!file_.changedOutside()) return false;
+    inform(formatMessageText("Die Datei '%1' wurde inzwischen von einem anderen Programm geändert.\\n\\nScrivlet "
+                             "liest sie neu ein. Bitte wiederholen Sie den Befehl danach.",
+                             {file_.path()}));
+    if (rereadFile_) rereadFile_();
+    return true;
+}
+
 bool EntryCommands::confirmDuplicate(const std::string& name) {
     return messages_.ask(
         "Es gibt bereits einen Eintrag mit dem Namen \r'" + name + "'.\r\rMöchten Sie ihn dennoch verwenden?", true);
@@ -92,8 +194,7 @@ bool EntryCommands::confirmDuplicate(const std::string& name) {
 void EntryCommands::newEntry() {
     MainForm& f = form_;
     if (f.lbEntryList.count() >= MaxEntries) {
-        inform("Es gibt bereits " + std::to_string(MaxEntries) +
-               " Einträge, mehr kann Scrivlet nicht verwalten.\rBitte löschen Sie zuerst einen Eintrag.");
+        reportFull();
         return;
     }
     std::string name;
@@ -103,13 +204,13 @@ void EntryCommands::newEntry() {
         if (name.empty()) return;
         if (sameName(name, -1) < 0 || confirmDuplicate(name)) break;
     }
+    if (changedUnderCommand()) return;
     const auto n = static_cast<EntryNumber>(f.lbEntryList.count() + 1);
     // A new entry starts empty, enciphered, for the last used window.
     const WriteResult result = file_.writeEntry(n, {name, "", "", 1, 0});
-    if (!succeeded(result)) {
-        reportWrite(result);
-        return;
-    }
+    // Also when it succeeded: the day's backup may have failed.
+    reportWrite(result);
+    if (!succeeded(result)) return;
     const int row = f.lbEntryList.addItem(name, n);
     f.lbEntryList.setListIndex(row);
     refreshControls_();
@@ -130,11 +231,11 @@ void EntryCommands::renameEntry() {
         if (name.empty()) return;
         if (sameName(name, p) < 0 || confirmDuplicate(name)) break;
     }
+    if (changedUnderCommand()) return;
     const WriteResult result = file_.writeField(static_cast<EntryNumber>(n), "Name", name);
-    if (!succeeded(result)) {
-        reportWrite(result);
-        return;
-    }
+    // Also when it succeeded: the day's backup may have failed.
+    reportWrite(result);
+    if (!succeeded(result)) return;
     f.lbEntryList.removeItem(p);
     const int row = f.lbEntryList.addItem(name, n);
     f.lbEntryList.setListIndex(row);
@@ -147,6 +248,7 @@ void EntryCommands::deleteEntry() {
     if (p < 0) return;
     const auto d = static_cast<EntryNumber>(list.itemData(p));
     if (!messages_.ask("Wollen Sie den Eintrag '" + list.text(p) + "'\rwirklich löschen?")) return;
+    if (changedUnderCommand()) return;
 
     int q = 0;
     for (int i = 1; i < list.count(); ++i)
@@ -168,10 +270,9 @@ void EntryCommands::deleteEntry() {
     }
     changes.emplace_back(m, Entry{});
     const WriteResult result = file_.writeEntries(changes);
-    if (!succeeded(result)) {
-        reportWrite(result);
-        return;
-    }
+    // Also when it succeeded: the day's backup may have failed.
+    reportWrite(result);
+    if (!succeeded(result)) return;
     list.setItemData(q, d);
     list.removeItem(p);
     refreshControls_();

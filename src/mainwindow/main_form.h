@@ -30,6 +30,9 @@ public:
     // Fires once, a moment after the start, for work that can wait until the
     // program has answered everything that waited for it during the start.
     ui::Timer afterStartTimer{*this, 100, false};
+    // Ticks while work waits until no dialog, menu or send of the program is
+    // open (MainWindow::whenIdle).
+    ui::Timer idleTimer{*this, 100, false};
 
     ui::Frame textFrame{this, "TextFrame", {2880, 120, 5175, 5355}, "Bearbeitung"};
     // Arial 9.75 pt.

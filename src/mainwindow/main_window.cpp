@@ -25,7 +25,7 @@ MainWindow::MainWindow(Services services, SnippetFile& file, UserSettings& setti
       ntPlatform_(ntPlatform),
       links_(std::move(links)),
       commands_(form, editor_, {services.dialogs, services.random}, file, messages,
-                [this] { refreshControls(); }) {
+                [this] { refreshControls(); }, [this] { run(links_.rereadFile); }) {
     wireEvents();
     wireMenus();
 }
@@ -73,6 +73,11 @@ void MainWindow::wireEvents() {
         form.afterStartTimer.setEnabled(false);
         run(links_.afterStart);
     };
+    f.idleTimer.onTick = [this] { runIdleWork(); };
+    // What the editor shows is what a send from the menu types: the user who
+    // switches to another program to use the entry takes no focus from the
+    // editor, so the text is written when the program loses the activation.
+    f.onDeactivate = [this] { deactivated(); };
 
     f.onResize = [this] {
         if (form.windowState() != ui::WindowState::Minimized) layout_.relayout(form, false);
@@ -153,6 +158,11 @@ void MainWindow::bindSnippets(const SnippetList& list) {
     for (const auto& entry : list.entries) entries.push_back({entry.name, entry.number});
     f.lbEntryList.setItems(std::move(entries));
     f.destinationTextList.setItems(list.titleChoices);
+    // Read anew, the file shows the entry of the same name again (its number
+    // may have changed); otherwise refreshControls shows the first.
+    if (keepShown_)
+        if (const int row = commands_.rowNamed(keepShown_->first, keepShown_->second); row >= 0)
+            f.lbEntryList.setListIndex(row);
     refreshControls();
 }
 
@@ -207,7 +217,9 @@ WriteResult MainWindow::writeCurrentField(const std::string& section, const std:
     return file_.writeField(n, section, value);
 }
 
-void MainWindow::reportWrite(WriteResult result) { scrivlet::reportWrite(messages_, file_.path(), result); }
+void MainWindow::reportWrite(WriteResult result) { scrivlet::reportWrite(messages_, file_, result); }
+
+void MainWindow::reportBackupFailure() { scrivlet::reportBackupFailure(messages_, file_); }
 
 void MainWindow::destinationChosen(int index) {
     if (editor_.entryLoading) return;
@@ -318,22 +330,96 @@ void MainWindow::queryUnload(ui::CloseReason reason, bool& cancel) {
 }
 
 void MainWindow::textLeft() {
-    // Written now, so the end must write again whatever the editor holds then.
-    endSave_.reset();
-    commands_.writeCurrTextData();
+    // Written now, so a later automatic write tries again whatever the
+    // editor holds then.
+    lastTried_.reset();
+    reportWrite(storeText());
+}
+
+WriteResult MainWindow::storeText() {
+    if (!file_.changedOutside()) return commands_.storeCurrTextData();
+    // Another program changed the file (the user edits it in notepad): the
+    // entry's number may name another entry there now. The text goes to the
+    // entry of its name where nothing is lost; otherwise it waits for the
+    // file to be read again, soon, where the user decides.
+    run(links_.rereadFile);
+    const EntryCommands::Kept kept = commands_.keep();
+    if (const auto written = commands_.settle(kept, false)) return *written;
+    held_ = kept;
+    return WriteResult::Ok;
+}
+
+WriteResult MainWindow::writePendingText() {
+    // Nothing changed, nothing is written (an enciphered text would change
+    // its salt). The same text is not tried twice: asked first whether the
+    // session may end, then ending, the program writes (and reports) once,
+    // and a read-only file is not reported at every switch to another program.
+    if (!commands_.textUnsaved()) return WriteResult::Ok;
+    const Tried now{currentEntry(), form.ghostTextTB.text(), form.cryptChk.value()};
+    if (lastTried_ == now) return WriteResult::Ok;
+    lastTried_ = now;
+    return storeText();
+}
+
+void MainWindow::savePendingText() { reportWrite(writePendingText()); }
+
+void MainWindow::settleHeld(const EntryCommands::Kept& current) {
+    if (!held_) return;
+    const EntryCommands::Kept held = *held_;
+    held_.reset();
+    // The editor's own text, newer, is settled by the caller.
+    if (held.name == current.name && held.number == current.number) return;
+    reportWrite(commands_.settle(held, true).value_or(WriteResult::Ok));
+}
+
+void MainWindow::deactivated() {
+    const WriteResult result = writePendingText();
+    // Not told inside the activation change: a message box there would
+    // start its own loop while the system switches windows.
+    whenIdle([this, result] { reportWrite(result); });
 }
 
 void MainWindow::saveBeforeEnd() {
     // The editor's text is otherwise written only when the editor loses the
-    // focus, which it does not when the program ends. Asked first whether the
-    // session may end, then ending, the program writes (and reports) once.
-    // Nothing changed, nothing is written (an enciphered text would change
-    // its salt, and a read-only file would be reported at every end).
-    if (!commands_.textUnsaved()) return;
-    const EndSave now{currentEntry(), form.ghostTextTB.text(), form.cryptChk.value()};
-    if (endSave_ == now) return;
-    endSave_ = now;
-    commands_.writeCurrTextData();
+    // focus or the program the activation, which neither does when the
+    // program ends. A text that waited for the file to be read again is
+    // settled with the user now.
+    savePendingText();
+    const EntryCommands::Kept current = commands_.keep();
+    if (held_ && held_->name == current.name && held_->number == current.number)
+        reportWrite(commands_.settle(current, true).value_or(WriteResult::Ok));
+    settleHeld(current);
+}
+
+void MainWindow::whenIdle(std::function<void()> work) {
+    idleWork_.push_back(std::move(work));
+    form.idleTimer.setEnabled(true);
+}
+
+void MainWindow::runIdleWork() {
+    if (form.unloaded()) {
+        idleWork_.clear();
+        return;
+    }
+    // Each piece may open a dialog of its own: the next waits for it.
+    while (!idleWork_.empty() && !form.unloaded() && !(links_.busy && links_.busy())) {
+        const std::function<void()> work = std::move(idleWork_.front());
+        idleWork_.pop_front();
+        work();
+    }
+    if (idleWork_.empty()) form.idleTimer.setEnabled(false);
+}
+
+void MainWindow::reload(const std::function<void()>& load) {
+    const bool outside = file_.changedOutside();
+    if (!outside) savePendingText();
+    const EntryCommands::Kept kept = commands_.keep();
+    settleHeld(kept);
+    if (outside) reportWrite(commands_.settle(kept, true).value_or(WriteResult::Ok));
+    if (kept.number != 0) keepShown_.emplace(kept.name, kept.number);
+    load();
+    keepShown_.reset();
+    if (!outside) commands_.keepUnsaved(kept);
 }
 
 void MainWindow::unloading() {

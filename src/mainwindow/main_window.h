@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "mainwindow/editor_state.h"
 #include "mainwindow/entry_commands.h"
@@ -25,6 +27,9 @@ namespace scrivlet {
 struct MainWindowLinks {
     // Reads the snippet file into every window.
     std::function<void()> loadSnippetFile;
+    // Reads it again once the program is idle, after another program changed
+    // it (see reload).
+    std::function<void()> rereadFile;
     // The shell's message about the notification-area icon.
     std::function<void(unsigned)> iconMessage;
     // The poll timer's tick outside the NT family.
@@ -41,6 +46,9 @@ struct MainWindowLinks {
     std::function<void()> showHelp{};
     // Once, a moment after the start is over.
     std::function<void()> afterStart{};
+    // True while a message box, input box, chooser, modal dialog, pop-up menu
+    // or send of the program is open.
+    std::function<bool()> busy{};
 };
 
 // The main window's behaviour: the entry list, the editor, the destination
@@ -72,8 +80,24 @@ public:
     // Puts a freshly loaded snippet file into the controls.
     void bindSnippets(const SnippetList& list);
 
-    // Tells the user once when a command's writes did not reach the file.
+    // Tells the user once when a command's writes did not reach the file (or
+    // the day's backup could not be made).
     void reportWrite(WriteResult result);
+    // Only a daily backup that could not be made, for the load's writes.
+    void reportBackupFailure();
+
+    // Writes the editor's text (and cipher flag) when it differs from the
+    // file, before something else reads the entry; see writePendingText.
+    void savePendingText();
+    // Runs the work once no dialog, menu or send of the program is open, from
+    // the main message loop: never inside the event that asks for it, nor in
+    // a modal loop whose caller still acts on what it saw before.
+    void whenIdle(std::function<void()> work);
+    // Reads the snippet file anew with load (which fills every window): the
+    // editor's text is written first (or, when another program changed the
+    // file, settled with it by the entry's name), and the entry shown stays
+    // shown when the file still has one of that name.
+    void reload(const std::function<void()>& load);
 
     void showWindow();
     void hideWindow();
@@ -100,11 +124,26 @@ private:
         if (link) link();
     }
     void queryUnload(ui::CloseReason reason, bool& cancel);
-    // Writes the editor's text into the current entry before the program
-    // ends, unless exactly this was written for the end already.
+    // Writes the editor's text where it belongs: under the entry's number
+    // while the file is as the program last read or wrote it. Once another
+    // program changed it, the text goes to the entry of its name where
+    // nothing is lost, and the file is read again soon; a text whose entry
+    // changed there too, or is gone, is held until then, when the user
+    // decides.
+    WriteResult storeText();
+    // Writes the editor's text when the file does not hold it, unless exactly
+    // this text was tried already (a failure is told once).
+    WriteResult writePendingText();
+    // A held text of an entry other than current is settled with the user.
+    void settleHeld(const EntryCommands::Kept& current);
+    // The same before the program ends; a held text is settled with the user.
     void saveBeforeEnd();
     // The editor or the cipher check box lost the focus: the text is written.
     void textLeft();
+    // The program lost the activation to another program: the text is
+    // written, and a failure told once the event is over.
+    void deactivated();
+    void runIdleWork();
     void unloading();
     void cut();
     void copy();
@@ -128,14 +167,19 @@ private:
     // "Fenster mit diesem &Titel:" was chosen and the title box not yet left.
     bool titleModeChosen_ = false;
     EntryCommands commands_;
-    // What saveBeforeEnd wrote last: the entry, its text and cipher flag.
-    struct EndSave {
+    // What writePendingText tried last: the entry, its text and cipher flag.
+    struct Tried {
         EntryNumber entry = 0;
         std::string text;
         int crypt = 0;
-        bool operator==(const EndSave&) const = default;
+        bool operator==(const Tried&) const = default;
     };
-    std::optional<EndSave> endSave_;
+    std::optional<Tried> lastTried_;
+    // A text held by storeText for the user's decision.
+    std::optional<EntryCommands::Kept> held_;
+    // The entry to show again once the list is filled anew: name and number.
+    std::optional<std::pair<std::string, EntryNumber>> keepShown_;
+    std::deque<std::function<void()>> idleWork_;
     ResizeLayout layout_;
 };
 

@@ -4,8 +4,9 @@
 
 namespace scrivlet {
 
-void reportWrite(const MessageBoxes& messages, const std::string& path, WriteResult result) {
-    if (result == WriteResult::Ok) return;
+namespace {
+
+void reportFailure(const MessageBoxes& messages, const std::string& path, WriteResult result) {
     const std::string text =
         result == WriteResult::LineBreak
             ? formatMessageText("Der Wert enthält einen Zeilenumbruch und kann nicht in der Datei '%1' "
@@ -21,6 +22,24 @@ void reportWrite(const MessageBoxes& messages, const std::string& path, WriteRes
                                 "noch existiert.",
                                 {path});
     messages.show(MessageIcon::Error, text);
+}
+
+}  // namespace
+
+void reportBackupFailure(const MessageBoxes& messages, SnippetFile& file) {
+    const auto backup = file.takeBackupFailure();
+    if (!backup) return;
+    messages.show(MessageIcon::Warning,
+                  formatMessageText("Die tägliche Sicherung der Textbausteine konnte nicht als '%1' angelegt "
+                                    "werden.\\n\\nIhre Änderungen werden trotzdem gespeichert. Bitte prüfen Sie, "
+                                    "ob Sie in diesem Ordner schreiben dürfen und ob auf dem Laufwerk noch Platz "
+                                    "ist.",
+                                    {*backup}));
+}
+
+void reportWrite(const MessageBoxes& messages, SnippetFile& file, WriteResult result) {
+    if (result != WriteResult::Ok) reportFailure(messages, file.path(), result);
+    reportBackupFailure(messages, file);
 }
 
 }  // namespace scrivlet

@@ -25,6 +25,19 @@ bool Autostart::deleteValue() {
     return services_.registry.deleteValue(HKCU, RunKey, ValueName) || !valueExists();
 }
 
+bool Autostart::switchedOff() {
+    const auto approval = services_.registry.queryValue(HKCU, ApprovedKey, ValueName);
+    return approval && approval->type == registry_type::Binary && !approval->data.empty() &&
+           (static_cast<unsigned char>(approval->data[0]) & 1) != 0;
+}
+
+bool Autostart::switchOn() {
+    if (!switchedOff()) return true;
+    // What the task manager itself writes when the user switches it on.
+    const std::string enabled = std::string(1, '\x02') + std::string(11, '\0');
+    return services_.registry.setValue(HKCU, ApprovedKey, ValueName, {registry_type::Binary, enabled});
+}
+
 std::string Autostart::startupFolder() {
     const auto value = services_.registry.queryValue(HKCU, ShellFoldersKey, "Startup");
     if (!value) return {};
@@ -34,55 +47,76 @@ std::string Autostart::startupFolder() {
     return cutAtNull(value->data);
 }
 
-void Autostart::showRegistryState(ui::CheckBox& box) {
+std::string Autostart::shortcutPath() {
+    const std::string startup = startupFolder();
+    return startup.empty() ? std::string() : addBackslash(startup) + ShortcutName;
+}
+
+bool Autostart::shortcutThere() {
+    const std::string shortcut = shortcutPath();
+    return !shortcut.empty() && fileExists(services_.files, shortcut);
+}
+
+bool Autostart::startsAtLogon() { return (valueExists() && !switchedOff()) || shortcutThere(); }
+
+void Autostart::showState(ui::CheckBox& box) {
     const bool initialised = initialised_;
     initialised_ = false;
-    box.setValue(valueExists() ? 1 : 0);
+    box.setValue(startsAtLogon() ? 1 : 0);
     initialised_ = initialised;
 }
 
 void Autostart::init(ui::CheckBox& box) {
     initialised_ = false;
-    const std::string startup = startupFolder();
-    const std::string shortcut = addBackslash(startup) + ShortcutName;
-    const bool convert = !startup.empty() && fileExists(services_.files, shortcut);
-    // The value first: a shortcut removed before a failed write would lose
-    // the start at logon.
+    const std::string shortcut = shortcutPath();
+    const bool convert = shortcutThere();
+    // The value first, and on: a shortcut removed before a failed write
+    // would lose the start at logon.
     const bool written = convert && writeValue();
-    if (convert && !written) reportFailure(true);
-    showRegistryState(box);
+    if (convert && !written) reportFailure(true, RunKey);
+    const bool on = written && switchOn();
+    if (written && !on) reportFailure(true, ApprovedKey);
+    if (on) removeShortcut(shortcut);
+    showState(box);
     initialised_ = true;
-    if (written) removeShortcut(shortcut);
 }
 
-void Autostart::removeShortcut(const std::string& shortcut) {
+bool Autostart::removeShortcut(const std::string& shortcut) {
     if (!services_.files.setAttributes(shortcut, {}))
         messages_.show(MessageIcon::Information, "Attribute nicht löschbar: " + shortcut);
-    if (!services_.files.remove(shortcut))
-        messages_.show(MessageIcon::Information, "Datei nicht löschbar: " + shortcut);
+    if (services_.files.remove(shortcut)) return true;
+    messages_.show(MessageIcon::Information, "Datei nicht löschbar: " + shortcut);
+    return false;
 }
 
-void Autostart::reportFailure(bool writing) {
-    const std::string key = std::string("HKEY_CURRENT_USER\\") + RunKey;
+void Autostart::reportFailure(bool writing, const char* key) {
+    const std::string path = std::string("HKEY_CURRENT_USER\\") + key;
     messages_.show(MessageIcon::Error,
                    writing ? formatMessageText("Scrivlet konnte nicht für den Aufruf beim Systemstart eingetragen "
                                                "werden: Der Wert '%1' im Registrierungsschlüssel '%2' lässt sich "
                                                "nicht schreiben.\\n\\nBitte prüfen Sie Ihre Berechtigungen für "
                                                "diesen Schlüssel.",
-                                               {ValueName, key})
+                                               {ValueName, path})
                            : formatMessageText("Der Aufruf beim Systemstart konnte nicht abgestellt werden: Der "
                                                "Wert '%1' im Registrierungsschlüssel '%2' lässt sich nicht "
                                                "löschen.\\n\\nBitte prüfen Sie Ihre Berechtigungen für diesen "
                                                "Schlüssel.",
-                                               {ValueName, key}));
+                                               {ValueName, path}));
 }
 
 void Autostart::apply(ui::CheckBox& box) {
     if (!initialised_) return;
-    const bool writing = box.value() == 1;
-    if (writing ? writeValue() : deleteValue()) return;
-    reportFailure(writing);
-    showRegistryState(box);
+    if (box.value() == 1) {
+        if (!writeValue())
+            reportFailure(true, RunKey);
+        else if (!switchOn())
+            reportFailure(true, ApprovedKey);
+    } else if (!deleteValue()) {
+        reportFailure(false, RunKey);
+    } else if (shortcutThere()) {
+        removeShortcut(shortcutPath());
+    }
+    showState(box);
 }
 
 }  // namespace scrivlet

@@ -113,6 +113,7 @@ void OptionsWindow::confirm() {
 void OptionsWindow::show(bool modal) {
     create();
     if (form.unloaded()) return;
+    autostart_.refresh(form.autoStartChk);
     // Placed before it appears, so that it does not jump.
     if (links_.placeBesideMainWindow) links_.placeBesideMainWindow(form);
     // Open already, modal or not, it comes to the front; a second modal

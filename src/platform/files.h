@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace scrivlet {
 
@@ -54,6 +55,9 @@ public:
     virtual bool remove(const std::string& path) = 0;
     virtual bool setAttributes(const std::string& path, const FileAttributes& attributes) = 0;
     virtual bool createFolder(const std::string& path) = 0;
+    // The names of the files in the folder, without its subfolders, in no
+    // particular order; none when the folder is not there.
+    virtual std::vector<std::string> fileNames(const std::string& folder) = 0;
 };
 
 }  // namespace scrivlet

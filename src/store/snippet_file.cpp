@@ -59,6 +59,18 @@ std::string SnippetFile::read(const std::string& section, const std::string& key
     return holdsFileForm(section) ? value : fromFileText(value);
 }
 
+std::optional<FileStamp> SnippetFile::stamp() {
+    return keeping_ ? keeping_->files.stamp(path_) : std::nullopt;
+}
+
+bool SnippetFile::changedOutside() { return keeping_ && (changedBeforeWrite_ || stamp() != known_); }
+
+std::optional<std::string> SnippetFile::takeBackupFailure() {
+    return keeping_ ? keeping_->backup.takeFailure() : std::nullopt;
+}
+
+// Every write of the file passes here: the day's backup first, and the stamp
+// after, so that the program's own writes are not taken for another's.
 WriteResult SnippetFile::write(const std::string& section, const std::string& key,
                                const std::string& value) {
     return writeStored(section, key, holdsFileForm(section) ? value : toFileText(value));
@@ -70,7 +82,13 @@ std::string SnippetFile::readStored(const std::string& section, const std::strin
 
 WriteResult SnippetFile::writeStored(const std::string& section, const std::string& key,
                                      const std::string& value) {
-    return ini_.write(section, key, value, path_);
+    if (keeping_) {
+        keeping_->backup.beforeWrite(path_);
+        if (stamp() != known_) changedBeforeWrite_ = true;
+    }
+    const WriteResult result = ini_.write(section, key, value, path_);
+    if (keeping_ && succeeded(result)) known_ = stamp();
+    return result;
 }
 
 std::vector<NamedEntry> SnippetFile::readNames() {
@@ -85,6 +103,10 @@ std::vector<NamedEntry> SnippetFile::readNames() {
 }
 
 SnippetList SnippetFile::load() {
+    // Taken before reading: a change while the file is read counts as one
+    // the program has not seen.
+    known_ = stamp();
+    changedBeforeWrite_ = false;
     SnippetList list;
     list.entries = readNames();
     SectionValues titles(ini_, "Title", path_);
@@ -119,6 +141,7 @@ void SnippetFile::loadOptions() {
     const auto bits = static_cast<Colour>(static_cast<std::uint64_t>(colour) & 0xFFFFFFFFu);
     options_.borderColour = inRange && isValidColour(bits) ? bits : ButtonFaceColour;
     options_.cascade = clampOption(roundedOption(read("Common", "PumMode", "0")), 0, 1, 0);
+    optionsInFile_ = options_;
 }
 
 Entry SnippetFile::readEntry(EntryNumber n) {
@@ -202,6 +225,7 @@ WriteResult SnippetFile::saveOptions() {
     WriteResult result = WriteResult::Ok;
     for (const auto& [key, value] : values)
         result = firstFailure(result, write("Common", key, std::to_string(value)));
+    if (succeeded(result)) optionsInFile_ = options_;
     return result;
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/random_source.h"
+#include "store/daily_backup.h"
 #include "store/ini_access.h"
 #include "store/popup_options.h"
 #include "store/write_result.h"
@@ -47,12 +50,28 @@ struct SnippetList {
 // Every change is written at once; the file is the only copy of the texts.
 class SnippetFile {
 public:
-    SnippetFile(IniAccess& ini, RandomSource& random) : ini_(ini), random_(random) {}
+    // What the program's own file needs beyond its values: the stamps that
+    // tell another program's change from the program's own writes, and the
+    // daily backup before a write. A file without them (another reader's, in
+    // a test) keeps neither.
+    struct Keeping {
+        FileSystem& files;
+        DailyBackup& backup;
+    };
+
+    SnippetFile(IniAccess& ini, RandomSource& random, std::optional<Keeping> keeping = std::nullopt)
+        : ini_(ini), random_(random), keeping_(keeping) {}
 
     void setPath(const std::string& path) { path_ = path; }
     const std::string& path() const { return path_; }
     // How many writes the program made to snippet files so far.
     std::uint64_t writes() const { return ini_.writes(); }
+    // Whether another program changed the file since this one last loaded it,
+    // the program's own writes aside: its entry numbers may then name other
+    // entries than the program's list shows.
+    bool changedOutside();
+    // The path of a daily backup that could not be made, once; see DailyBackup.
+    std::optional<std::string> takeBackupFailure();
 
     // Reads names, titles, the ignore list (writing the two defaults into a
     // file that has none) and the options.
@@ -92,6 +111,8 @@ public:
 
     PopupOptions& options() { return options_; }
     const PopupOptions& options() const { return options_; }
+    // The options as the file held them when they were last loaded or saved.
+    const PopupOptions& optionsInFile() const { return optionsInFile_; }
     WriteResult saveOptions();
 
     static int clampOption(int value, int minimum, int maximum, int fallback);
@@ -109,13 +130,21 @@ private:
     void loadOptions();
     std::string storedText(const Entry& entry);
 
+    std::optional<FileStamp> stamp();
+
     IniAccess& ini_;
     RandomSource& random_;
+    std::optional<Keeping> keeping_;
     std::string path_;
+    // The file's stamp after the last load or the program's last write, and
+    // whether another program's change was seen before one of those writes.
+    std::optional<FileStamp> known_;
+    bool changedBeforeWrite_ = false;
     std::vector<std::string> ignoreList_{std::string()};
     // How many ignore titles the file holds under the keys 1, 2, ...
     std::size_t ignoreStored_ = 0;
     PopupOptions options_;
+    PopupOptions optionsInFile_;
 };
 
 }  // namespace scrivlet

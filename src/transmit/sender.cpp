@@ -24,6 +24,7 @@ void Sender::sendEntry(EntryNumber n) {
         ~Sending() { flag = false; }
     } sending(sending_);
     Services& p = services_;
+    if (beforeReading_) beforeReading_();
     const Entry entry = file_.readEntry(n);
     if (entry.cut) {
         // Only part of it could be read: typing that part (or a cipher

@@ -36,15 +36,19 @@ public:
         Clipboard& clipboard;
     };
 
-    // placeDialog puts the choice dialog where the program's dialogs open.
+    // placeDialog puts the choice dialog where the program's dialogs open;
+    // beforeReading runs before a send reads its entry from the file, so a
+    // text still being edited can reach the file first.
     Sender(Services services, SnippetFile& file, TargetTracker& tracker, const MessageBoxes& messages,
-           std::string choiceCaption, std::function<void(ui::Form&)> placeDialog)
+           std::string choiceCaption, std::function<void(ui::Form&)> placeDialog,
+           std::function<void()> beforeReading = {})
         : services_(services),
           file_(file),
           tracker_(tracker),
           messages_(messages),
           choiceCaption_(std::move(choiceCaption)),
-          placeDialog_(std::move(placeDialog)) {}
+          placeDialog_(std::move(placeDialog)),
+          beforeReading_(std::move(beforeReading)) {}
 
     void sendEntry(EntryNumber n);
     // True from the choice of an entry until its last key went out (the choice
@@ -66,6 +70,7 @@ private:
     const MessageBoxes& messages_;
     std::string choiceCaption_;
     std::function<void(ui::Form&)> placeDialog_;
+    std::function<void()> beforeReading_;
     bool sending_ = false;
     // The key string to type, and the upper-case target title ("" for the last
     // used window), as the send under way left them.

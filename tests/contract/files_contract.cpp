@@ -2,6 +2,7 @@
 // and Wine share is held here; the sim is mended to match where it differed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -313,6 +314,29 @@ TEST_F(FilesContract, CreateFolderSucceedsWhenTheFolderIsThereAndFailsOverAFile)
     EXPECT_FALSE(files.createFolder(plain));
     EXPECT_FALSE(files.createFolder(plain + "\\unter"));
     EXPECT_EQ(files.readAll(plain), "x");
+}
+
+TEST_F(FilesContract, FileNamesListTheFilesOfAFolderButNotItsFolders) {
+    file("Scrivlet-2026-03-02.ini", "a");
+    file("notiz.txt", "");
+    file("Grüße.ini", "b");
+    ASSERT_TRUE(files.createFolder(in("unter")));
+    EXPECT_TRUE(files.writeAll(in("unter\\tief.ini"), "c"));
+    const struct {
+        const char* label;
+        std::string folder;
+        std::vector<std::string> names;
+    } cases[] = {
+        {"the folder", fixture->folder(), {"Grüße.ini", "Scrivlet-2026-03-02.ini", "notiz.txt"}},
+        {"in another letter case, with a backslash", in("UNTER\\"), {"tief.ini"}},
+        {"a missing folder", in("fehlt"), {}},
+        {"a file", in("notiz.txt"), {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> names = files.fileNames(c.folder);
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, c.names) << c.label;
+    }
 }
 
 // ---- plain files only, and only up to a size

@@ -68,7 +68,7 @@ TEST_F(StoredValues, GeneratedValuesComeBack) {
             switch (engine() % 5) {
                 case 0: case 1: c = edges[engine() % edges.size()]; break;
                 case 2: c = fromCp1252(static_cast<unsigned char>(1 + engine() % 255)); break;
-                case 3: c = 0x100 + engine() % 0xFF00; break;  // the rest of the BMP, surrogates included
+                case 3: c = static_cast<char32_t>(0x100 + engine() % 0xFF00); break;  // the BMP, surrogates too
                 default: s += "\\u{41}"; continue;
             }
             if (!lineBreaks && (c == '\r' || c == '\n')) c = ' ';

@@ -170,6 +170,26 @@ void pressKey(WORD virtualKey, bool alt) {
     send(inputs);
 }
 
+void pressWithCtrl(WORD virtualKey) {
+    std::vector<INPUT> inputs{key(VK_CONTROL, false), key(virtualKey, false), key(virtualKey, true),
+                              key(VK_CONTROL, true)};
+    send(inputs);
+}
+
+bool waitUntilKeysTaken(HWND window) {
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    if (thread == 0 || !AttachThreadInput(GetCurrentThreadId(), thread, TRUE)) return false;
+    constexpr WORD Sentinel = 0xE8;
+    bool taken = true;
+    for (bool up : {false, true}) {
+        std::vector<INPUT> inputs{key(Sentinel, up)};
+        send(inputs);
+        taken = taken && waitFor([up] { return ((GetKeyState(Sentinel) & 0x8000) != 0) != up; }, 10000);
+    }
+    AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+    return taken;
+}
+
 void typeText(const std::string& text) {
     std::vector<INPUT> inputs;
     for (std::size_t i = 0; i < text.size();) {

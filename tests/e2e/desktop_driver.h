@@ -38,6 +38,13 @@ bool chooseMenuItem(HWND window, char menuKey, char itemKey);
 void clickButton(HWND dialog, const std::string& caption);
 
 void pressKey(WORD virtualKey, bool alt = false);
+// The key with Ctrl held, as Ctrl+S.
+void pressWithCtrl(WORD virtualKey);
+// Waits until the thread of the window has taken every key sent so far from
+// its queue (releases included), as the program has when the user's next
+// action comes: a sentinel key (0xE8, unassigned) is sent and read in the
+// input state shared with that thread.
+bool waitUntilKeysTaken(HWND window);
 void typeText(const std::string& text);  // UTF-8; CR is Enter, TAB is Tab
 void clickAt(HWND window, int x, int y);  // client coordinates, left button
 

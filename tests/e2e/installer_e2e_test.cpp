@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -176,11 +177,20 @@ TEST_F(Installer, ASilentUninstallKeepsTheUsersSnippets) {
     // The first start makes the sample the user's snippet file beside the program.
     startAndEnd();
     ASSERT_TRUE(exists(folder + "\\Scrivlet.ini"));
+    // A daily backup the program made beside the file stays with it.
+    const std::string backups = folder + "\\Sicherung";
+    CreateDirectoryA(backups.c_str(), nullptr);
+    writeFile(backups + "\\Scrivlet-2026-03-02.ini", "[Name]\r\n");
 
     uninstall();
-    EXPECT_EQ(filesIn(folder), std::vector<std::string>{"Scrivlet.ini"});
+    std::vector<std::string> left = filesIn(folder);
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"Scrivlet.ini", "Sicherung"}));
+    EXPECT_EQ(filesIn(backups), std::vector<std::string>{"Scrivlet-2026-03-02.ini"});
     EXPECT_EQ(registryString(RunKey, "Scrivlet"), std::nullopt);
     EXPECT_FALSE(keyExists(UninstallKey));
+    DeleteFileA((backups + "\\Scrivlet-2026-03-02.ini").c_str());
+    RemoveDirectoryA(backups.c_str());
     DeleteFileA((folder + "\\Scrivlet.ini").c_str());
     RemoveDirectoryA(folder.c_str());
 }

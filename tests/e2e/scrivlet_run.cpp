@@ -33,6 +33,18 @@ ScrivletRun::ScrivletRun(const std::string& snippetFile, const std::string& argu
 
 ScrivletRun::~ScrivletRun() {
     process_.reset();
+    // The day's backups the program made beside the snippet file.
+    const std::string backups = folder_ + "\\Sicherung";
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((backups + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileA((backups + "\\" + found.cFileName).c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(backups.c_str());
     DeleteFileA(snippetPath_.c_str());
     DeleteFileA((folder_ + "\\scrivlet.exe").c_str());
     RemoveDirectoryA(folder_.c_str());

@@ -17,6 +17,7 @@ constexpr auto HKCU = RegistryHive::CurrentUser;
 const std::string Startup = "C:\\Users\\Anna\\Startmenü\\Programme\\Autostart";
 const std::string Shortcut = Startup + "\\Scrivlet.lnk";
 const std::string RunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::string ApprovedKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 
 struct AutostartStory : test::MainWindowStory {
     void setRunValue(const std::string& data) {
@@ -38,6 +39,18 @@ struct AutostartStory : test::MainWindowStory {
         sim.files.setAttributes(Shortcut, attributes);
     }
     bool shortcutThere() { return sim.files.attributes(Shortcut).has_value(); }
+    // The task manager's switch for the value: 2 on, 3 off, with the time of
+    // the change after it.
+    void setApproval(unsigned char first) {
+        std::string data(12, '\x11');
+        data[0] = static_cast<char>(first);
+        ASSERT_TRUE(sim.registry.setValue(HKCU, ApprovedKey, "Scrivlet", {registry_type::Binary, data}));
+    }
+    // The first byte of the switch, -1 without one.
+    int approval() {
+        const auto value = sim.registry.queryValue(HKCU, ApprovedKey, "Scrivlet");
+        return value && !value->data.empty() ? static_cast<unsigned char>(value->data[0]) : -1;
+    }
     ui::CheckBox& box() { return shownForm<OptionsForm>("OptionsForm")->autoStartChk; }
     std::vector<std::string> texts() {
         std::vector<std::string> all;
@@ -68,6 +81,10 @@ TEST_P(AtStart, TheBoxFollowsTheRunValueAndAnOldShortcutBecomesOne) {
     c.arrange(*this);
     startWith(test::snippetFile({{"Brief", "Hallo"}}));
     EXPECT_EQ(box().value(), c.box);
+    // A value there is on in the task manager unless the box is clear.
+    if (c.box == 1 && runValue()) {
+        EXPECT_TRUE(approval() == -1 || approval() % 2 == 0) << approval();
+    }
     EXPECT_EQ(runData(), c.runData);
     EXPECT_EQ(shortcutThere(), c.shortcutLeft);
     EXPECT_EQ(texts(), c.messages);
@@ -84,6 +101,25 @@ INSTANTIATE_TEST_SUITE_P(
                   [](AutostartStory& s) { s.setRunValue("C:\\Alt\\scrivlet.exe /AUTOSTART"); }, 1,
                   "C:\\Alt\\scrivlet.exe /AUTOSTART\0"s, false, {}},
         StartCase{"AShortcutBecomesTheValue", [](AutostartStory& s) { s.putShortcut(); }, 1, Quoted, false, {}},
+        StartCase{"AValueSwitchedOffInTheTaskManagerCountsAsOff",
+                  [](AutostartStory& s) {
+                      s.setRunValue(Quoted.substr(0, Quoted.size() - 1));
+                      s.setApproval(3);
+                  },
+                  0, Quoted, false, {}},
+        StartCase{"AValueSwitchedOnAgainCounts",
+                  [](AutostartStory& s) {
+                      s.setRunValue(Quoted.substr(0, Quoted.size() - 1));
+                      s.setApproval(2);
+                  },
+                  1, Quoted, false, {}},
+        StartCase{"AShortcutBesideASwitchedOffValueBecomesTheValueSwitchedOn",
+                  [](AutostartStory& s) {
+                      s.setRunValue("C:\\Alt\\scrivlet.exe /AUTOSTART");
+                      s.setApproval(3);
+                      s.putShortcut();
+                  },
+                  1, Quoted, false, {}},
         StartCase{"AReadOnlyShortcutGoesWithoutAWord",
                   [](AutostartStory& s) { s.putShortcut({false, false, false, true}); }, 1, Quoted, false, {}},
         StartCase{"AHiddenShortcutIsNotSeen", [](AutostartStory& s) { s.putShortcut({false, true, false, false}); },
@@ -109,12 +145,12 @@ INSTANTIATE_TEST_SUITE_P(
                       s.sim.files.lockAttributes(Shortcut);
                   },
                   1, Quoted, false, {"Attribute nicht löschbar: " + Shortcut}},
-        StartCase{"AValueThatCannotBeWrittenKeepsTheShortcut",
+        StartCase{"AValueThatCannotBeWrittenKeepsTheShortcutWhichStillStartsIt",
                   [](AutostartStory& s) {
                       s.putShortcut();
                       s.sim.registry.denyWrites(HKCU, RunKey);
                   },
-                  0, "<none>", true,
+                  1, "<none>", true,
                   {"Scrivlet konnte nicht für den Aufruf beim Systemstart eingetragen werden: Der Wert 'Scrivlet' im "
                    "Registrierungsschlüssel 'HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run' "
                    "lässt sich nicht schreiben.\r\rBitte prüfen Sie Ihre Berechtigungen für diesen Schlüssel."}}),
@@ -209,6 +245,95 @@ TEST_F(AutostartStory, ClearingAValueAnotherProgramRemovedMeanwhileSucceeds) {
     EXPECT_EQ(box().value(), 0);
     EXPECT_FALSE(runValue().has_value());
     EXPECT_TRUE(messages().empty());
+}
+
+// ---- the box changed: afterwards it shows whether the program will start
+
+struct ChangeCase {
+    const char* label;
+    std::function<void(AutostartStory&)> arrange;  // before the start
+    int before;                                     // the box at start
+    std::function<void(AutostartStory&)> meanwhile = [](AutostartStory&) {};
+    int after = 0;
+    std::string runData;  // "<none>" when the value is not there
+    int approval = -1;    // the switch's first byte, -1 without one
+    bool shortcutLeft = false;
+    std::vector<std::string> messages = {};
+};
+
+[[maybe_unused]] void PrintTo(const ChangeCase& c, std::ostream* out) { *out << c.label; }
+
+class Changing : public AutostartStory, public ::testing::WithParamInterface<ChangeCase> {};
+
+TEST_P(Changing, TheBoxShowsWhetherTheProgramWillStartAtLogon) {
+    const ChangeCase& c = GetParam();
+    c.arrange(*this);
+    startWith(test::snippetFile({{"Brief", "Hallo"}}));
+    ASSERT_EQ(box().value(), c.before);
+    c.meanwhile(*this);
+    box().click();
+    EXPECT_EQ(box().value(), c.after);
+    EXPECT_EQ(runData(), c.runData);
+    EXPECT_EQ(approval(), c.approval);
+    EXPECT_EQ(shortcutThere(), c.shortcutLeft);
+    EXPECT_EQ(texts(), c.messages);
+}
+
+const std::string Approved =
+    "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Changing,
+    ::testing::Values(
+        ChangeCase{"TickingSwitchesOnWhatTheTaskManagerSwitchedOff",
+                   [](AutostartStory& s) {
+                       s.setRunValue(Quoted.substr(0, Quoted.size() - 1));
+                       s.setApproval(3);
+                   },
+                   0, [](AutostartStory&) {}, 1, Quoted, 2},
+        ChangeCase{"ASwitchThatCannotBeClearedIsReported",
+                   [](AutostartStory& s) {
+                       s.setRunValue(Quoted.substr(0, Quoted.size() - 1));
+                       s.setApproval(3);
+                   },
+                   0, [](AutostartStory& s) { s.sim.registry.denyWrites(HKCU, ApprovedKey); }, 0, Quoted, 3, false,
+                   {"Scrivlet konnte nicht für den Aufruf beim Systemstart eingetragen werden: Der Wert 'Scrivlet' "
+                    "im Registrierungsschlüssel '" + Approved + "' lässt sich nicht schreiben.\r\rBitte prüfen Sie "
+                    "Ihre Berechtigungen für diesen Schlüssel."}},
+        ChangeCase{"ClearingASwitchedOnValueLeavesTheSwitch",
+                   [](AutostartStory& s) {
+                       s.setRunValue(Quoted.substr(0, Quoted.size() - 1));
+                       s.setApproval(2);
+                   },
+                   1, [](AutostartStory&) {}, 0, "<none>", 2},
+        ChangeCase{"ClearingRemovesTheShortcutTheValueCouldNotReplace",
+                   [](AutostartStory& s) {
+                       s.putShortcut();
+                       s.sim.registry.denyWrites(HKCU, RunKey);
+                   },
+                   1, [](AutostartStory& s) { s.sim.dialogs.shown.clear(); }, 0, "<none>", -1, false},
+        ChangeCase{"AShortcutThatCannotGoKeepsTheBoxTicked",
+                   [](AutostartStory& s) {
+                       s.putShortcut();
+                       s.sim.registry.denyWrites(HKCU, RunKey);
+                   },
+                   1,
+                   [](AutostartStory& s) {
+                       s.sim.dialogs.shown.clear();
+                       s.sim.files.denyWrites(Startup);
+                   },
+                   1, "<none>", -1, true, {"Datei nicht löschbar: " + Shortcut}}),
+    [](const auto& p) { return std::string(p.param.label); });
+
+TEST_F(AutostartStory, OpeningTheDialogShowsASwitchOffMadeMeanwhile) {
+    setRunValue("\"" + exe + "\" /AUTOSTART");
+    startWith(test::snippetFile({{"Brief", "Hallo"}}));
+    ASSERT_EQ(box().value(), 1);
+    setApproval(3);
+    form().btnOptions.click();
+    EXPECT_EQ(box().value(), 0);
+    EXPECT_EQ(approval(), 3) << "showing writes nothing";
+    EXPECT_TRUE(runValue().has_value());
 }
 
 TEST_F(AutostartStory, TheCloseBoxDoesNotUndoATick) {

@@ -265,6 +265,8 @@ TEST_P(EditingByHand, StartsNotepadWithTheQuotedPathAndReloadsWhenItEnds) {
     writeFile(path, "[Name]\r\n1=Gruß\r\n2=Adresse\r\n[Text]\r\n1=Hallo\r\n2=Weg 1\r\n[Ignore]\r\n1=Rechner\r\n");
     EXPECT_EQ(listed(), std::vector<std::string>{"Gruß"});
     sim.programs.end(0);
+    // Read again from the main message loop, a moment later.
+    sim.ui.advance(100);
     EXPECT_EQ(listed(), (std::vector<std::string>{"Adresse", "Gruß"}));
     // The new ignore title holds from the next capture on.
     desktop().open("Rechner");
@@ -297,6 +299,7 @@ TEST_F(DebuggerTest, ANotepadEndingAfterTheProgramEndedLoadsNothing) {
     choose(form().mDatei, form().miQuit);
     writeFile(StandardFile, snippetFile({{"Neu", "x"}}));
     sim.programs.end(0);
+    sim.ui.advance(100);
     EXPECT_EQ(listed(), std::vector<std::string>{"Gruß"});
     // Gone with the program, it is not called at all.
     program.reset();

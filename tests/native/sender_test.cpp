@@ -273,9 +273,11 @@ TEST_F(PlaceholderTest, HiddenFilesAndFoldersAreNotIncluded) {
 }
 
 TEST_F(SenderTest, TheClockIsReadOnceForAllPlaceholders) {
+    entry("%stunde%:%minute%:%sekunde% %tag%.%monat%.%jahr% %zeit% %wochentag% %datum%");
+    // Set once the start is over: its first write (the ignore titles) names
+    // the day's backup by the clock.
     sim.clock.set(2026, 12, 31, 23, 59, 59);
     sim.clock.advanceOnEachRead(1);
-    entry("%stunde%:%minute%:%sekunde% %tag%.%monat%.%jahr% %zeit% %wochentag% %datum%");
     const WindowId w = notepadInFront();
     send();
     EXPECT_EQ(received(w), "23:59:59 31.12.2026 23:59:59 Donnerstag 31.12.2026");

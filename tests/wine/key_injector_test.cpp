@@ -333,7 +333,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ChunkCase{"JustOver", std::string(33, 'b'), 66},
                       ChunkCase{"AltStepsAreNotSplit", std::string(31, 'c') + "% BE", 62 + 4 + 2 + 2},
                       // Four events a character beyond U+FFFF, never split.
-                      ChunkCase{"PairsAreNotSplit", "a" + repeated("😀", 20), 2 + 80},
+                      ChunkCase{"PairsAreNotSplit", std::string("a").append(repeated("😀", 20)), 2 + 80},
                       ChunkCase{"HundredThousandCharacters", std::string(100000, 'd') + "~{TAB}", 200004}),
     [](const auto& p) { return std::string(p.param.label); });
 

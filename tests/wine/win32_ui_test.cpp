@@ -1234,6 +1234,52 @@ TEST_F(Win32UiTest, ActivationIsReportedFromTheProgramsOwnWindowsOnly) {
     EXPECT_EQ(activated, 2) << "coming back from another program";
 }
 
+TEST_F(Win32UiTest, EveryFormHearsWhenTheProgramLosesTheActivationToAnotherProgram) {
+    ui::Form first(ui, "frmEins", 3000, 2000, {});
+    ui::Form second(ui, "frmZwei", 3000, 2000, {});
+    ui::Form hidden(ui, "frmVerborgen", 3000, 2000, {});
+    first.setCaption("Eins");
+    second.setCaption("Zwei");
+    std::vector<int> lost(3, 0);
+    first.onDeactivate = [&lost] { ++lost[0]; };
+    second.onDeactivate = [&lost] { ++lost[1]; };
+    hidden.onDeactivate = [&lost] { ++lost[2]; };
+    hidden.realize();
+    const auto bringToFront = [&](HWND window) {
+        return test::waitUntil([&] {
+            ui.doEvents();
+            if (GetForegroundWindow() != window) SetForegroundWindow(window);
+            return GetForegroundWindow() == window;
+        });
+    };
+    test::Notepad notepad;
+    ASSERT_TRUE(notepad.running());
+    const struct {
+        const char* step;
+        std::function<HWND()> front;
+        std::vector<int> lost;
+    } steps[] = {
+        {"the program's first window comes to the front", [&] { first.show(); return ui.hwndOf(first); }, {0, 0, 0}},
+        {"another of its windows", [&] { second.show(); return ui.hwndOf(second); }, {0, 0, 0}},
+        {"back to the first", [&] { return ui.hwndOf(first); }, {0, 0, 0}},
+        {"another program", [&] { return notepad.window(); }, {1, 1, 1}},
+        {"the program again", [&] { return ui.hwndOf(second); }, {1, 1, 1}},
+        {"another program again", [&] { return notepad.window(); }, {2, 2, 2}},
+    };
+    // The counts add up, so a report that comes late or twice shows at a
+    // later step at the latest.
+    for (const auto& s : steps) {
+        ASSERT_TRUE(bringToFront(s.front())) << s.step;
+        EXPECT_TRUE(test::waitUntil(
+            [&] {
+                ui.doEvents();
+                return lost == s.lost;
+            },
+            5s))
+            << s.step << ": " << lost[0] << lost[1] << lost[2];
+    }
+}
+
 TEST_F(Win32UiTest, AModalFormShownAgainWhileItRunsKeepsTheOthersDisabled) {
     ui::Form main(ui, "frmHaupt", 6000, 3000, {});
     main.setCaption("Hauptfenster");

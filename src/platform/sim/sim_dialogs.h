@@ -1,5 +1,6 @@
 #pragma once
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ public:
     void chooseFolderNext(std::string folder) { folders_.push_back(std::move(folder)); }
     // The answer of the next colour chooser; nothing stands for a cancel.
     void chooseColourNext(std::optional<Colour> colour) { colours_.push_back(colour); }
+    // What happens elsewhere while the next dialog of any kind is open (another
+    // program ends, time passes), before the user answers it.
+    void whileNextOpen(std::function<void()> meanwhile) { meanwhile_.push_back(std::move(meanwhile)); }
 
     std::vector<MessageRequest> shown;
     struct InputRequest {
@@ -37,6 +41,9 @@ public:
     std::vector<WindowId> colourOwners;
 
 private:
+    void meanwhile();
+
+    std::deque<std::function<void()>> meanwhile_;
     std::deque<MessageAnswer> answers_;
     std::deque<std::string> inputs_;
     std::deque<std::string> folders_;

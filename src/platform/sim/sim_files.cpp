@@ -215,6 +215,16 @@ bool SimFileSystem::createFolder(const std::string& path) {
     return fs::is_directory(*host, ec);
 }
 
+std::vector<std::string> SimFileSystem::fileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    auto host = hostPath(folder);
+    std::error_code ec;
+    if (!host || !fs::is_directory(*host, ec)) return names;
+    for (const auto& item : fs::directory_iterator(*host, ec))
+        if (item.is_regular_file(ec)) names.push_back(item.path().filename().string());
+    return names;
+}
+
 void SimFileSystem::denyWrites(const std::string& folder) {
     if (auto host = hostPath(folder)) deniedFolders_.insert(attributeKey(*host));
 }

@@ -30,6 +30,7 @@ public:
     bool remove(const std::string& path) override;
     bool setAttributes(const std::string& path, const FileAttributes& attributes) override;
     bool createFolder(const std::string& path) override;
+    std::vector<std::string> fileNames(const std::string& folder) override;
 
     // The host path of a Windows path, following existing components in any
     // letter case; nothing for a path that is not absolute ("C:\...").

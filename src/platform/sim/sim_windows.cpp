@@ -21,7 +21,7 @@ WindowId SimWindowSystem::open(const std::string& title, Kind kind, bool visible
     window.visible = visible;
     window.kind = kind;
     zOrder_.insert(zOrder_.begin(), id);
-    if (visible) foreground_ = id;
+    if (visible) moveForeground(id);
     return id;
 }
 
@@ -44,7 +44,21 @@ void SimWindowSystem::activate(WindowId id) {
     if (it == zOrder_.end()) return;
     zOrder_.erase(it);
     zOrder_.insert(zOrder_.begin(), id);
+    moveForeground(id);
+}
+
+void SimWindowSystem::moveForeground(WindowId id) {
+    const auto before = windows_.find(foreground_);
+    const bool fromProgram = before != windows_.end() && before->second.form;
     foreground_ = id;
+    if (!fromProgram || windows_.at(id).form) return;
+    // As the system's WM_ACTIVATEAPP: every form of the program hears that
+    // the activation went to another program. Taken first, as a handler may
+    // open or close windows.
+    std::vector<ui::Form*> forms;
+    for (const auto& [window, w] : windows_)
+        if (w.form) forms.push_back(w.form);
+    for (ui::Form* form : forms) form->reportDeactivated();
 }
 
 WindowId SimWindowSystem::next(WindowId window) {

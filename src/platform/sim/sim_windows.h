@@ -39,12 +39,15 @@ public:
 
     explicit SimWindowSystem(Clipboard& clipboard) : clipboard_(clipboard) {}
 
-    // Opens a window on top of all others and makes it the foreground window.
+    // Opens a window on top of all others and, when visible, makes it the
+    // foreground window (see activate).
     WindowId open(const std::string& title, Kind kind = Kind::Other, bool visible = true);
     WindowId openForm(ui::Form& form);
     void close(WindowId id);
     Window& window(WindowId id);
     // Puts a window on top and in the foreground, as a click on it would.
+    // When the activation goes from one of the program's forms to another
+    // program's window, every form hears it (Form::reportDeactivated).
     void activate(WindowId id);
 
     WindowId foreground() override { return foreground_; }
@@ -64,6 +67,8 @@ public:
 
 private:
     void receive(Window& w, const KeyStep& step);
+    // The foreground window changes; leaving the program's forms is reported.
+    void moveForeground(WindowId id);
     std::vector<WindowId>::iterator find(WindowId id);
 
     Clipboard& clipboard_;

@@ -136,4 +136,8 @@ void Form::reportActivated(bool fromProgram) {
     if (fromProgram && onActivate) onActivate();
 }
 
+void Form::reportDeactivated() {
+    if (!unloaded_ && onDeactivate) onDeactivate();
+}
+
 }  // namespace scrivlet::ui

@@ -86,6 +86,10 @@ public:
     // came to it from another of the program's windows (not from another
     // program).
     std::function<void()> onActivate;
+    // The program lost the activation to another program's window. Every
+    // form hears it, shown or hidden; a move among the program's own windows
+    // is none.
+    std::function<void()> onDeactivate;
     std::function<void(CloseReason, bool& cancel)> onQueryUnload;
     std::function<void(bool& refuse)> onQueryEndSession;
     std::function<void()> onUnload;
@@ -96,6 +100,8 @@ public:
     // The window was activated, coming from another of the program's windows
     // or from another program.
     void reportActivated(bool fromProgram);
+    // The program's windows lost the activation to another program.
+    void reportDeactivated();
 
     void setGeometry(Rect r) override;
 

@@ -118,9 +118,11 @@ inline UniquePainting beginPaint(HWND window) {
     painting.dc = BeginPaint(window, &painting.paint);
     return UniquePainting(painting);
 }
+// Pens, brushes, fonts and bitmaps only: a region (whose failure would be
+// HGDI_ERROR) is never selected, and for these a failure is null.
 inline UniqueSelection selectInto(HDC dc, HGDIOBJ object) {
     HGDIOBJ previous = SelectObject(dc, object);
-    return previous && previous != HGDI_ERROR ? UniqueSelection({dc, previous}) : UniqueSelection();
+    return previous ? UniqueSelection({dc, previous}) : UniqueSelection();
 }
 inline UniqueRedrawPause pauseRedraw(HWND window) {
     SendMessageW(window, WM_SETREDRAW, FALSE, 0);

@@ -155,6 +155,18 @@ bool Win32FileSystem::setAttributes(const std::string& path, const FileAttribute
     return SetFileAttributesW(wide(path).c_str(), bits ? bits : FILE_ATTRIBUTE_NORMAL) != FALSE;
 }
 
+std::vector<std::string> Win32FileSystem::fileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    const std::string pattern = (!folder.empty() && folder.back() == '\\' ? folder : folder + '\\') + '*';
+    WIN32_FIND_DATAW found{};
+    const UniqueFindHandle search(FindFirstFileW(wide(pattern).c_str(), &found));
+    if (!search) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(narrow(found.cFileName));
+    } while (FindNextFileW(search.get(), &found));
+    return names;
+}
+
 bool Win32FileSystem::createFolder(const std::string& path) {
     // CreateDirectoryW makes one level only; the parents are made first, and a
     // level that already exists is no failure. Whether the whole path ends up a

@@ -14,6 +14,7 @@ public:
     bool remove(const std::string& path) override;
     bool setAttributes(const std::string& path, const FileAttributes& attributes) override;
     bool createFolder(const std::string& path) override;
+    std::vector<std::string> fileNames(const std::string& folder) override;
 };
 
 }  // namespace scrivlet

@@ -324,6 +324,12 @@ LRESULT Win32FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             // program's, or none when the user came from another program.
             if (!showing_) form_.reportActivated(ownWindow(reinterpret_cast<HWND>(lParam)));
             return 0;
+        case WM_ACTIVATEAPP:
+            // Sent to every top-level window of the thread, shown or hidden,
+            // when the activation goes to (or comes from) another thread's
+            // window; a move among the program's own windows sends none.
+            if (!wParam) form_.reportDeactivated();
+            return 0;
         case WM_SYSCOMMAND:
             // The close box, Alt+F4 and the window menu's "Schließen" are the
             // user's; closing may unload the form, which destroys this window:
