@@ -22,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case KeyStep::Kind::Tab: typed += '\t'; break;
             case KeyStep::Kind::AltKey:
             case KeyStep::Kind::Key: FUZZ_CHECK(!"a plain text gave a menu key"); break;
+            case KeyStep::Kind::Backspace: FUZZ_CHECK(!"a plain text gave a backspace"); break;
         }
     }
     FUZZ_CHECK(typed == text);

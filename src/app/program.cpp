@@ -17,7 +17,8 @@ namespace {
 // The back-end's table with the counted dialogs and toolkit in place.
 Platform withCounted(const Platform& given, Dialogs& dialogs, ui::UiBackend& ui) {
     return {given.profile, given.registry, given.files, given.system, given.clock,     given.random, dialogs,
-            ui,            given.clipboard, given.windows, given.keys,  given.tray, given.programs};
+            ui,            given.clipboard, given.windows, given.keys,  given.tray, given.programs,
+            given.keyboard};
 }
 }  // namespace
 
@@ -63,6 +64,14 @@ Program::Program(Platform given)
         // A send reads the entry from the file: what the editor shows is
         // written first.
         [this] { mainWindow_->savePendingText(); });
+    abbreviations_ = std::make_unique<AbbreviationExpander>(
+        p.keyboard, snippetFile_,
+        AbbreviationExpander::Links{.busy = [this] { return busy(); },
+                                    .send = [this](EntryNumber n, WindowId window, const std::vector<KeyStep>& before,
+                                                   const std::vector<KeyStep>& after) {
+                                        sender_->sendEntryInto(n, window, before, after);
+                                    }});
+    snippetFile_.abbreviationsChanged = [this] { abbreviations_->apply(); };
     MainWindow& main = *mainWindow_;
     popup_ = std::make_unique<PopupActivation>(
         PopupActivation::Services{.ui = p.ui, .windows = p.windows, .files = p.files}, snippetFile_, *tracker_,
@@ -85,7 +94,8 @@ Program::Program(Platform given)
                          [this](WindowId owner) { location_.locate(SnippetLocation::Mode::ChooseFolder, owner); },
                      .applyBorderColour = [this](Colour colour) { applyBorderColour(colour); },
                      .applyBorderStrip = [this] { applyBorderStrip(); },
-                     .reportWrite = [this](WriteResult result) { mainWindow_->reportWrite(result); }});
+                     .reportWrite = [this](WriteResult result) { mainWindow_->reportWrite(result); },
+                     .applyAbbreviations = [this] { abbreviations_->apply(); }});
     debugger_ = std::make_unique<Debugger>(
         p.ui, p.programs, snippetFile_, messages_, ownCaption("Debugger", ntPlatform_),
         DebuggerLinks{.placeBesideMainWindow = [this](ui::Form& dialog) { placeBesideMain(dialog); },
@@ -143,6 +153,7 @@ void Program::loadSnippetFile(const std::optional<PopupOptions>& unconfirmed) {
     applyBorderColour(snippetFile_.options().borderColour);
     if (!unconfirmed) applyBorderStrip();
     mainWindow_->bindSnippets(list);
+    abbreviations_->apply();
 }
 
 bool Program::inSnippetForm() {

@@ -25,7 +25,8 @@ OptionsForm::OptionsForm(ui::UiBackend& ui)
         {&bottomOpt, 12},     {&leftOpt, 13},       {&btnColour, 14},      {&btnOk, 15},
         {&colBtnSample, 18},  {&label1, 21},        {&image1, 23},         {&redCircle, 24},
         {&einstellungenFrame, 0}, {&ablageFrame, 2}, {&aktivierungFrame, 6}, {&optLayer, 6},
-        {&optLayer2, 8}};
+        {&optLayer2, 8},      {&abbreviationsChk, 16}, {&atOnceChk, 17},   {&ignoreCaseChk, 19},
+        {&kuerzelFrame, 16},  {&kuerzelLabel, 25}};
     for (auto [control, index] : tabOrder) control->setTabIndex(index);
 }
 

@@ -34,6 +34,16 @@ void OptionsWindow::wireEvents() {
     for (int i = 0; i < 4; ++i) f.pumActPosOpt(i).onClick = [&options, i] { options.position = i; };
     f.pumModeChk.onClick = [this, &options] { options.cascade = form.pumModeChk.value(); };
     f.autoStartChk.onClick = [this] { autostart_.apply(form.autoStartChk); };
+    const std::pair<ui::CheckBox*, int PopupOptions::*> abbreviationBoxes[] = {
+        {&f.abbreviationsChk, &PopupOptions::abbreviations},
+        {&f.atOnceChk, &PopupOptions::atOnce},
+        {&f.ignoreCaseChk, &PopupOptions::ignoreCase}};
+    for (const auto& [box, value] : abbreviationBoxes)
+        box->onClick = [this, &options, box, value] {
+            options.*value = box->value();
+            showAbbreviationBoxes();
+            if (links_.applyAbbreviations) links_.applyAbbreviations();
+        };
 
     f.btnChooseFolder.onClick = [this] {
         if (links_.chooseFolder) links_.chooseFolder(ui_.windowOf(form));
@@ -79,6 +89,15 @@ void OptionsWindow::showOptions() {
     form.pumActOpt(loaded.viaBorder).setValue(true);
     form.pumActPosOpt(loaded.position).setValue(true);
     form.pumModeChk.setValue(loaded.cascade);
+    form.abbreviationsChk.setValue(loaded.abbreviations);
+    form.atOnceChk.setValue(loaded.atOnce);
+    form.ignoreCaseChk.setValue(loaded.ignoreCase);
+}
+
+void OptionsWindow::showAbbreviationBoxes() {
+    const bool on = form.abbreviationsChk.value() != 0;
+    form.atOnceChk.setEnabled(on);
+    form.ignoreCaseChk.setEnabled(on);
 }
 
 void OptionsWindow::showBorderColour(Colour colour) {

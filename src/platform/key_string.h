@@ -6,10 +6,11 @@
 
 namespace scrivlet {
 
-// One step of typing: a character, the Enter or Tab key, or a key pressed with
-// Alt held (the console's paste sequence "% BE": Alt+Space, B, E).
+// One step of typing: a character, the Enter, Tab or Backspace key, or a key
+// pressed with Alt held (the console's paste sequence "% BE": Alt+Space, B, E).
+// Backspace has no key string: only an abbreviation's erasing types it.
 struct KeyStep {
-    enum class Kind : unsigned char { Character, Enter, Tab, AltKey, Key };
+    enum class Kind : unsigned char { Character, Enter, Tab, AltKey, Key, Backspace };
     Kind kind = Kind::Character;
     char32_t character = 0;  // Character: the code point; AltKey/Key: ' ' or a letter
     bool operator==(const KeyStep&) const = default;

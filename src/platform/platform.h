@@ -4,6 +4,7 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/key_injector.h"
+#include "platform/keyboard_watch.h"
 #include "platform/notification_area.h"
 #include "platform/profile.h"
 #include "platform/programs.h"
@@ -31,6 +32,7 @@ struct Platform {
     KeyInjector& keys;
     NotificationArea& tray;
     Programs& programs;
+    KeyboardWatch& keyboard;
 };
 
 }  // namespace scrivlet

@@ -3,13 +3,17 @@
 
 namespace scrivlet {
 
-// How the pop-up menu is opened and laid out, from the [Common] section.
+// How the pop-up menu is opened and laid out, and how abbreviations expand,
+// from the [Common] section.
 struct PopupOptions {
     int viaBorder = 0;      // 0 icon only, 1 icon and screen border
     int borderByClick = 0;  // 0 mouse over the strip, 1 click on it
     int position = 0;       // 0 top, 1 bottom, 2 left, 3 right
     Colour borderColour = ButtonFaceColour;
     int cascade = 0;        // 0 flat, 1 grouped by first character
+    int abbreviations = 1;  // 1 typed abbreviations become their entries
+    int atOnce = 0;         // 1 as soon as the last letter is typed, 0 at a delimiter after it
+    int ignoreCase = 0;     // 1 letters compare in either case
     bool operator==(const PopupOptions&) const = default;
 };
 
@@ -28,6 +32,9 @@ inline PopupOptions keepUnconfirmed(const PopupOptions& inFile, const PopupOptio
     keep(kept.position, inFile.position, changed.position);
     keep(kept.borderColour, inFile.borderColour, changed.borderColour);
     keep(kept.cascade, inFile.cascade, changed.cascade);
+    keep(kept.abbreviations, inFile.abbreviations, changed.abbreviations);
+    keep(kept.atOnce, inFile.atOnce, changed.atOnce);
+    keep(kept.ignoreCase, inFile.ignoreCase, changed.ignoreCase);
     return kept;
 }
 

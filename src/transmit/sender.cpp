@@ -15,14 +15,35 @@ namespace {
 // enough for any of them to let go.
 constexpr int ClipboardTries = 21;  // 20 pauses of 50 ms
 constexpr int ClipboardPauseMs = 50;
+
+struct Sending {
+    bool& flag;
+    explicit Sending(bool& f) : flag(f) { flag = true; }
+    ~Sending() { flag = false; }
+};
 }  // namespace
 
 void Sender::sendEntry(EntryNumber n) {
-    struct Sending {
-        bool& flag;
-        explicit Sending(bool& f) : flag(f) { flag = true; }
-        ~Sending() { flag = false; }
-    } sending(sending_);
+    const Sending sending(sending_);
+    if (!prepareKeys(n)) return;
+    if (targetTitle_.empty())
+        sendToLastWindow();
+    else
+        sendToTitledWindow();
+}
+
+void Sender::sendEntryInto(EntryNumber n, WindowId window, const std::vector<KeyStep>& before,
+                           const std::vector<KeyStep>& after) {
+    const Sending sending(sending_);
+    if (!prepareKeys(n)) return;
+    if (services_.windows.foreground() != window) {
+        reportNoTarget();
+        return;
+    }
+    typeInto(window, before, after);
+}
+
+bool Sender::prepareKeys(EntryNumber n) {
     Services& p = services_;
     if (beforeReading_) beforeReading_();
     const Entry entry = file_.readEntry(n);
@@ -33,7 +54,7 @@ void Sender::sendEntry(EntryNumber n) {
                        formatMessageText("Der Eintrag '%1' ist in der Datei '%2' länger, als Scrivlet lesen "
                                          "kann.\\n\\nEr wird daher nicht übertragen.",
                                          {entry.name, file_.path()}));
-        return;
+        return false;
     }
     std::string text = textFromFile(entry.text);
     text = expandFilePlaceholders(text, p.files);
@@ -44,17 +65,14 @@ void Sender::sendEntry(EntryNumber n) {
             messages_.show(MessageIcon::Error, formatMessageText("Die Zwischenablage wird von einem anderen "
                                                                  "Programm blockiert.\\n\\nDer Text wurde "
                                                                  "daher nicht übertragen."));
-            return;
+            return false;
         }
         pendingKeys_ = "% BE";
     } else {
         pendingKeys_ = toKeyString(text);
     }
     targetTitle_ = toUpper(trimBlanks(entry.title));
-    if (targetTitle_.empty())
-        sendToLastWindow();
-    else
-        sendToTitledWindow();
+    return true;
 }
 
 bool Sender::putOnClipboard(const std::string& text) {
@@ -106,14 +124,6 @@ void Sender::chooseTarget() {
 
 bool Sender::deliverToWindow(WindowId window) {
     Services& p = services_;
-    KeyStringError error;
-    const auto steps = parseKeyString(pendingKeys_, &error);
-    if (!steps) {
-        messages_.show(MessageIcon::Error, "Der Text enthält eine Tastenfolge, die Scrivlet nicht senden kann "
-                                           "(Zeichen " + std::to_string(error.position + 1) + ": " +
-                                               error.reason + ").");
-        return false;
-    }
     // A text must never go to whatever window happens to have the focus: it may
     // be deciphered, and the window a chat or a browser.
     bool inFront = p.windows.exists(window) && p.windows.bringToForeground(window);
@@ -123,7 +133,21 @@ bool Sender::deliverToWindow(WindowId window) {
         return false;
     }
     p.ui.doEvents();
-    if (p.keys.type(window, *steps) != TypingResult::Typed) {
+    return typeInto(window);
+}
+
+bool Sender::typeInto(WindowId window, const std::vector<KeyStep>& before, const std::vector<KeyStep>& after) {
+    KeyStringError error;
+    auto steps = parseKeyString(pendingKeys_, &error);
+    if (!steps) {
+        messages_.show(MessageIcon::Error, "Der Text enthält eine Tastenfolge, die Scrivlet nicht senden kann "
+                                           "(Zeichen " + std::to_string(error.position + 1) + ": " +
+                                               error.reason + ").");
+        return false;
+    }
+    steps->insert(steps->begin(), before.begin(), before.end());
+    steps->insert(steps->end(), after.begin(), after.end());
+    if (services_.keys.type(window, *steps) != TypingResult::Typed) {
         messages_.show(MessageIcon::Warning,
                        formatMessageText("Das Zielfenster hat nicht alle Tastendrücke angenommen.\\n\\n"
                                          "Bitte prüfen Sie, ob der Text vollständig angekommen ist."));

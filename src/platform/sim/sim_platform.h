@@ -6,6 +6,7 @@
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_dialogs.h"
 #include "platform/sim/sim_files.h"
+#include "platform/sim/sim_keyboard_watch.h"
 #include "platform/sim/sim_notification_area.h"
 #include "platform/sim/sim_profile.h"
 #include "platform/sim/sim_programs.h"
@@ -27,7 +28,7 @@ public:
     }
 
     Platform table() {
-        return {profile, registry, files, system, clock, random, dialogs, ui, clipboard, windows, windows, tray, programs};
+        return {profile, registry, files, system, clock, random, dialogs, ui, clipboard, windows, windows, tray, programs, keyboard};
     }
 
     SimFileSystem files;
@@ -42,6 +43,7 @@ public:
     SimWindowSystem windows{clipboard};
     SimNotificationArea tray;
     SimPrograms programs{files};
+    SimKeyboardWatch keyboard{windows};
 };
 
 }  // namespace scrivlet

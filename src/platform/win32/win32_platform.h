@@ -5,6 +5,7 @@
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_key_injector.h"
+#include "platform/win32/win32_keyboard_watch.h"
 #include "platform/win32/win32_notification_area.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_programs.h"
@@ -22,7 +23,7 @@ class Win32Platform {
 public:
     Platform table() {
         return {profile, registry, files, system, clock, random, dialogs, ui, clipboard,
-                windows, keys, tray, programs};
+                windows, keys, tray, programs, keyboard};
     }
 
     Win32Profile profile;
@@ -38,6 +39,7 @@ public:
     Win32KeyInjector keys;
     Win32NotificationArea tray;
     Win32Programs programs;
+    Win32KeyboardWatch keyboard;
 };
 
 }  // namespace scrivlet
