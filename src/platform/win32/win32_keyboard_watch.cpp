@@ -15,17 +15,29 @@ constexpr const wchar_t* LaterWindowClass = L"ScrivletKeyboardWatch";
 // (Windows 10 1607 and later; older systems ignore the flag).
 constexpr UINT KeepKeyboardState = 0x4;
 
-bool isDown(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
-
-bool ownWindowInFront() {
-    DWORD process = 0;
-    const HWND foreground = GetForegroundWindow();
-    return foreground && GetWindowThreadProcessId(foreground, &process) && process == GetCurrentProcessId();
-}
 
 }  // namespace
 
-std::optional<TypedKey> typedKeyOf(const KBDLLHOOKSTRUCT& key, bool down, HKL layout) {
+void HeldModifiers::note(const KBDLLHOOKSTRUCT& key, bool down) {
+    switch (key.vkCode) {
+        case VK_LSHIFT: leftShift = down; break;
+        case VK_RSHIFT: rightShift = down; break;
+        case VK_SHIFT: leftShift = down; break;
+        case VK_LCONTROL: leftCtrl = down; break;
+        case VK_RCONTROL: rightCtrl = down; break;
+        case VK_CONTROL: leftCtrl = down; break;
+        case VK_LMENU: leftAlt = down; break;
+        case VK_RMENU: rightAlt = down; break;
+        case VK_MENU: leftAlt = down; break;
+        case VK_LWIN: case VK_RWIN: win = down; break;
+        case VK_CAPITAL:
+            if (down) capsLock = !capsLock;
+            break;
+        default: break;
+    }
+}
+
+std::optional<TypedKey> typedKeyOf(const KBDLLHOOKSTRUCT& key, bool down, HKL layout, const HeldModifiers& held) {
     if (!down) return std::nullopt;
     using Kind = TypedKey::Kind;
     switch (key.vkCode) {
@@ -47,13 +59,13 @@ std::optional<TypedKey> typedKeyOf(const KBDLLHOOKSTRUCT& key, bool down, HKL la
         }
         default: break;
     }
-    const bool ctrl = isDown(VK_CONTROL), alt = isDown(VK_MENU);
+    const bool ctrl = held.ctrl(), alt = held.alt();
     // Ctrl or Alt alone make a shortcut; both are AltGr, which types.
-    if (ctrl != alt || isDown(VK_LWIN) || isDown(VK_RWIN)) return TypedKey{Kind::Other, 0};
+    if (ctrl != alt || held.win) return TypedKey{Kind::Other, 0};
     if (MapVirtualKeyExW(key.vkCode, MAPVK_VK_TO_CHAR, layout) & 0x80000000u) return TypedKey{Kind::Other, 0};
     BYTE state[256] = {};
-    if (isDown(VK_SHIFT)) state[VK_SHIFT] = 0x80;
-    if (GetKeyState(VK_CAPITAL) & 1) state[VK_CAPITAL] = 0x01;
+    if (held.shift()) state[VK_SHIFT] = 0x80;
+    if (held.capsLock) state[VK_CAPITAL] = 0x01;
     if (ctrl && alt) state[VK_CONTROL] = state[VK_MENU] = 0x80;
     wchar_t typed[4] = {};
     const int count = ToUnicodeEx(key.vkCode, key.scanCode, state, typed, 4, KeepKeyboardState, layout);
@@ -103,7 +115,15 @@ bool Win32KeyboardWatch::start(Listener listener) {
     mouseHook_.reset(SetWindowsHookExW(WH_MOUSE_LL, mouseProc, module, 0));
     listener_ = std::move(listener);
     lastForeground_ = lastFocus_ = nullptr;
+    // Where keys go and which modifiers are held now; from here on the
+    // hooks follow both.
+    modifiers_ = {};
+    modifiers_.leftShift = (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
+    modifiers_.leftCtrl = (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
+    modifiers_.leftAlt = (GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
+    modifiers_.capsLock = (GetKeyState(VK_CAPITAL) & 1) != 0;
     active_ = this;
+    whereKeysGo();
     return true;
 }
 
@@ -152,16 +172,34 @@ LRESULT CALLBACK Win32KeyboardWatch::keyboardProc(int code, WPARAM wParam, LPARA
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+bool Win32KeyboardWatch::whereKeysGo() {
+    const HWND foreground = GetForegroundWindow();
+    DWORD process = 0;
+    const DWORD thread = foreground ? GetWindowThreadProcessId(foreground, &process) : 0;
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    const HWND focus = thread && GetGUIThreadInfo(thread, &gui) && gui.hwndFocus ? gui.hwndFocus : foreground;
+    if (foreground == lastForeground_ && focus == lastFocus_) return false;
+    lastForeground_ = foreground;
+    lastFocus_ = focus;
+    layout_ = GetKeyboardLayout(thread);
+    ownInFront_ = process == GetCurrentProcessId();
+    silent_ = !foreground || ownInFront_ || isPasswordField(focus);
+    if (listener_.lost) listener_.lost();
+    return true;
+}
+
 LRESULT CALLBACK Win32KeyboardWatch::mouseProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && active_) active_->onMouse(wParam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam));
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 bool Win32KeyboardWatch::onKey(WPARAM message, const KBDLLHOOKSTRUCT& key) {
-    if (key.dwExtraInfo == OwnInputMarker) return false;
     const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    modifiers_.note(key, down);
+    if (key.dwExtraInfo == OwnInputMarker) return false;
     // A message of the program (the typing failed) must take its keys.
-    if (held_ && !ownWindowInFront()) {
+    if (held_ && !ownInFront_) {
         INPUT event{};
         event.type = INPUT_KEYBOARD;
         event.ki.wVk = static_cast<WORD>(key.vkCode);
@@ -173,22 +211,13 @@ bool Win32KeyboardWatch::onKey(WPARAM message, const KBDLLHOOKSTRUCT& key) {
         return true;
     }
     if (!down) return false;
-    const HWND foreground = GetForegroundWindow();
-    DWORD process = 0;
-    const DWORD thread = foreground ? GetWindowThreadProcessId(foreground, &process) : 0;
-    GUITHREADINFO gui{};
-    gui.cbSize = sizeof gui;
-    const HWND focus = thread && GetGUIThreadInfo(thread, &gui) && gui.hwndFocus ? gui.hwndFocus : foreground;
-    if (foreground != lastForeground_ || focus != lastFocus_) {
-        lastForeground_ = foreground;
-        lastFocus_ = focus;
-        silent_ = !foreground || process == GetCurrentProcessId() || isPasswordField(focus);
-        if (listener_.lost) listener_.lost();
-    }
+    // Asked at every key: the system's reports of a new focus (WinEvents)
+    // come under Wine after the first keys typed there.
+    whereKeysGo();
     if (silent_) return false;
-    const auto typed = typedKeyOf(key, down, GetKeyboardLayout(thread));
+    const auto typed = typedKeyOf(key, down, layout_, modifiers_);
     if (!typed || !listener_.key) return false;
-    return listener_.key(*typed, reinterpret_cast<WindowId>(foreground));
+    return listener_.key(*typed, reinterpret_cast<WindowId>(lastForeground_));
 }
 
 void Win32KeyboardWatch::onMouse(WPARAM message, const MSLLHOOKSTRUCT& mouse) {

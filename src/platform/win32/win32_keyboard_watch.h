@@ -13,12 +13,24 @@
 
 namespace scrivlet {
 
+// The modifier keys as the hook's own record of every key has them: asking
+// the system (GetAsyncKeyState, GetKeyState) costs a call to Wine's server
+// each, some 6 to 70 µs, on every key.
+struct HeldModifiers {
+    bool leftShift = false, rightShift = false, leftCtrl = false, rightCtrl = false, leftAlt = false,
+         rightAlt = false, win = false, capsLock = false;
+    void note(const KBDLLHOOKSTRUCT& key, bool down);
+    bool shift() const { return leftShift || rightShift; }
+    bool ctrl() const { return leftCtrl || rightCtrl; }
+    bool alt() const { return leftAlt || rightAlt; }
+};
+
 // What a key does, from the hook's record of it: nothing when the key only
 // modifies others (Shift, Ctrl, Alt, the locks) or is let go. The character
 // comes from the layout of the thread the key goes to, with the modifiers
-// held now; a dead key is not translated (translating it would use up the
-// accent the user is composing) and reads as Other.
-std::optional<TypedKey> typedKeyOf(const KBDLLHOOKSTRUCT& key, bool down, HKL layout);
+// held; a dead key is not translated (translating it would use up the accent
+// the user is composing) and reads as Other.
+std::optional<TypedKey> typedKeyOf(const KBDLLHOOKSTRUCT& key, bool down, HKL layout, const HeldModifiers& held);
 
 // A standard edit control (or RichEdit, or a framework's edit) with the
 // password style.
@@ -28,7 +40,8 @@ bool isPasswordField(HWND focus);
 // clicks), installed on the program's thread, which the system calls back
 // while it waits for messages. The callback does no file and no window work:
 // per key it asks which window and control are in front (the password and
-// own-window verdicts are kept until those change) and hands the key to the
+// own-window verdicts and the keyboard layout are kept until those change),
+// follows the modifiers from the keys it sees, and hands the key to the
 // listener, which matches in memory.
 class Win32KeyboardWatch : public KeyboardWatch {
 public:
@@ -38,6 +51,8 @@ public:
     bool start(Listener listener) override;
     void stop() override;
     bool running() const override { return static_cast<bool>(keyboardHook_); }
+    // Every key has asked already.
+    bool sameTarget() override { return true; }
     void later(std::function<void()> work) override;
     void hold() override { held_ = true; }
     void release() override;
@@ -61,6 +76,9 @@ private:
 
     static LRESULT CALLBACK keyboardProc(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK mouseProc(int code, WPARAM wParam, LPARAM lParam);
+    // Looks up the window and control in front; true (and lost told) when
+    // they changed since the last look.
+    bool whereKeysGo();
     // True swallows the event.
     bool onKey(WPARAM message, const KBDLLHOOKSTRUCT& key);
     void onMouse(WPARAM message, const MSLLHOOKSTRUCT& mouse);
@@ -71,6 +89,7 @@ private:
 
     Listener listener_;
     UniqueHhook keyboardHook_, mouseHook_;
+    HeldModifiers modifiers_;
     std::unique_ptr<LaterWindow> window_;
     std::deque<std::function<void()>> later_;
     bool held_ = false;
@@ -78,7 +97,8 @@ private:
     // Where the last key went, and the verdict on it: a password field or a
     // window of the program itself hears nothing.
     HWND lastForeground_ = nullptr, lastFocus_ = nullptr;
-    bool silent_ = false;
+    HKL layout_ = nullptr;
+    bool silent_ = false, ownInFront_ = false;
 };
 
 }  // namespace scrivlet
