@@ -40,10 +40,6 @@ bool AbbreviationExpander::onKey(const TypedKey& key, WindowId window) {
     }
     const auto match = matcher_.key(key);
     if (!match) return false;
-    if (!watch_.sameTarget()) {
-        matcher_.reset();
-        return false;
-    }
     expanding_ = true;
     watch_.hold();
     watch_.later([this, m = *match, window] { expand(m, window); });

@@ -49,11 +49,6 @@ public:
     virtual bool start(Listener listener) = 0;
     virtual void stop() = 0;
     virtual bool running() const = 0;
-    // Checks anew that the window and control the last key went to still have
-    // the focus, for a key about to be swallowed: per key the watch goes by
-    // the system's reports of focus changes, which may come a moment late.
-    // False (and lost told) when they changed.
-    virtual bool sameTarget() = 0;
     // Runs work on the program's thread once the hook has returned.
     virtual void later(std::function<void()> work) = 0;
     // While held, the user's keys are kept back and reach their windows, in

@@ -23,9 +23,6 @@ public:
     bool start(Listener listener) override;
     void stop() override;
     bool running() const override { return running_; }
-    bool sameTarget() override {
-        return windows_.foreground() == lastWindow_ && focusChanges_ == lastFocus_;
-    }
     void later(std::function<void()> work) override { later_.push_back(std::move(work)); }
     void hold() override { held_ = true; }
     void release() override;

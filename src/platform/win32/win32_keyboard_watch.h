@@ -51,8 +51,6 @@ public:
     bool start(Listener listener) override;
     void stop() override;
     bool running() const override { return static_cast<bool>(keyboardHook_); }
-    // Every key has asked already.
-    bool sameTarget() override { return true; }
     void later(std::function<void()> work) override;
     void hold() override { held_ = true; }
     void release() override;
