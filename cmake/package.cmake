@@ -61,13 +61,20 @@ if(have_help)
 endif()
 
 # LIESMICH.txt as Notepad reads it everywhere: Windows-1252, CR LF.
+# The oldest Windows the program is built for (_WIN32_WINNT) is 7; the
+# library search it restricts at start came with Service Pack 1's updates.
 if(ARCH STREQUAL "x64")
-  set(ARCHITECTURE "64 Bit, für 64-Bit-Windows")
+  set(ARCHITECTURE "64 Bit, für 64-Bit-Windows ab Windows 7 SP1")
 else()
-  set(ARCHITECTURE "32 Bit, für jedes Windows")
+  set(ARCHITECTURE "32 Bit, für 32- und 64-Bit-Windows ab Windows 7 SP1")
 endif()
 file(READ ${SOURCE_DIR}/packaging/LIESMICH.txt readme)
 string(CONFIGURE "${readme}" readme @ONLY)
+# The title's underline as long as the title, whatever the version's length.
+string(REGEX MATCH "^[^\r\n]*" title "${readme}")
+string(LENGTH "${title}" title_length)
+string(REPEAT "=" ${title_length} rule)
+string(REGEX REPLACE "\n=+" "\n${rule}" readme "${readme}")
 string(REPLACE "\r\n" "\n" readme "${readme}")
 string(REPLACE "\n" "\r\n" readme "${readme}")
 file(WRITE ${stage}/LIESMICH.utf8 "${readme}")

@@ -24,9 +24,11 @@ Unicode true
 !define PUBLISHER "Morwick Software"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Scrivlet"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
-; The main window: its class and its caption ("• Scrivlet 2.3c").
-!define MAIN_CLASS "ScrivletForm"
-!define MAIN_CAPTION "• Scrivlet ${VERSION_SHORT}"
+; The main window has a class of its own; every window of older versions had
+; the common class, and their main window is the one without owner and with a
+; menu bar. Never the caption: it carries the version.
+!define MAIN_CLASS "ScrivletMainForm"
+!define COMMON_CLASS "ScrivletForm"
 
 Name "${PRODUCT} ${VERSION_SHORT}"
 OutFile "${OUTFILE}"
@@ -63,24 +65,72 @@ VIAddVersionKey /LANG=1031 "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "German"
 
-; Ends a running Scrivlet as the task manager would, with WM_CLOSE: it
-; writes the text being edited and ends. Its files could not be replaced or
-; removed while it runs. Waits up to ten seconds.
-!macro EndRunningScrivlet
-    FindWindow $0 "${MAIN_CLASS}" "${MAIN_CAPTION}"
-    ${If} $0 <> 0
-        SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
-        StrCpy $1 0
+; 1 when a running Scrivlet was ended, so the new one is started afterwards.
+Var WasRunning
+
+; The main window of a running Scrivlet of any version in $R0, 0 when none runs.
+!macro FindRunningScrivlet
+    FindWindow $R0 "${MAIN_CLASS}"
+    ${If} $R0 = 0
+        StrCpy $R1 0
         ${Do}
-            Sleep 100
-            IntOp $1 $1 + 1
-            FindWindow $0 "${MAIN_CLASS}" "${MAIN_CAPTION}"
-            ${If} $0 = 0
-            ${OrIf} $1 >= 100
+            FindWindow $R0 "${COMMON_CLASS}" "" 0 $R1
+            ${If} $R0 = 0
                 ${ExitDo}
             ${EndIf}
+            System::Call "user32::GetWindow(p R0, i 4) p .R2"   ; GW_OWNER
+            System::Call "user32::GetMenu(p R0) p .R3"
+            ${If} $R2 = 0
+            ${AndIf} $R3 <> 0
+                ${ExitDo}
+            ${EndIf}
+            StrCpy $R1 $R0
         ${Loop}
     ${EndIf}
+!macroend
+
+; Ends every running Scrivlet as its own "Beenden" does: a plain WM_CLOSE
+; from another program makes it write the text being edited and end. Its
+; files could not be replaced or removed while it runs. Waits for each
+; process to end (up to 30 seconds; the program may first ask the user about
+; a text changed in it and in the file at once).
+!macro EndRunningScrivlet
+    StrCpy $WasRunning 0
+    StrCpy $R7 0
+    ${Do}
+        !insertmacro FindRunningScrivlet
+        ${If} $R0 = 0
+            ${ExitDo}
+        ${EndIf}
+        StrCpy $WasRunning 1
+        System::Call "user32::GetWindowThreadProcessId(p R0, *i .R4)"
+        System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i R4) p .R5"   ; SYNCHRONIZE
+        SendMessage $R0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+        ${If} $R5 <> 0
+            System::Call "kernel32::WaitForSingleObject(p R5, i 30000) i .R6"
+            System::Call "kernel32::CloseHandle(p R5)"
+        ${Else}
+            ; Its process cannot be waited for: its window going is the sign.
+            StrCpy $R6 0
+            ${Do}
+                Sleep 100
+                IntOp $R6 $R6 + 1
+                System::Call "user32::IsWindow(p R0) i .R3"
+                ${If} $R3 = 0
+                ${OrIf} $R6 >= 300
+                    ${ExitDo}
+                ${EndIf}
+            ${Loop}
+        ${EndIf}
+        ; A copy that stays (run as administrator, or the user kept it open)
+        ; is not asked again; several copies of older versions are each ended.
+        System::Call "user32::IsWindow(p R0) i .R3"
+        IntOp $R7 $R7 + 1
+        ${If} $R3 <> 0
+        ${OrIf} $R7 >= 10
+            ${ExitDo}
+        ${EndIf}
+    ${Loop}
 !macroend
 
 Section "Scrivlet" SecProgram
@@ -116,6 +166,14 @@ SectionEnd
 ; The same value the options dialog writes for "start with Windows".
 Section "Mit Windows starten" SecAutostart
     WriteRegStr HKCU "${RUN_KEY}" "Scrivlet" '"$INSTDIR\scrivlet.exe" /AUTOSTART'
+SectionEnd
+
+; Scrivlet ran when the installation began: the new one runs in its place,
+; with the snippet file and the settings it had (the installer writes neither).
+Section "-Restart"
+    ${If} $WasRunning = 1
+        Exec '"$INSTDIR\scrivlet.exe"'
+    ${EndIf}
 SectionEnd
 
 Section "Uninstall"

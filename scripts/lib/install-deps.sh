@@ -12,12 +12,12 @@ scrivlet_quietly() {
 }
 
 # Installs what the builds and tests need on Debian, quietly, and only what is
-# missing.
+# missing; the arguments name packages that only the calling script needs.
 scrivlet_install_deps() {
     local packages=(cmake make g++ googletest libbenchmark-dev
         g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
         wine wine64 xvfb xauth locales x11-apps imagemagick zip tidy nsis
-        clang libclang-rt-14-dev)
+        clang libclang-rt-14-dev "$@")
     local missing=()
     for p in "${packages[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

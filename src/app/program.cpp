@@ -3,7 +3,6 @@
 #include "help/online_help.h"
 #include "mainwindow/window_placement.h"
 #include "platform/text.h"
-#include "store/message_text.h"
 #include "store/snippet_encoding.h"
 #include "tracking/own_caption.h"
 
@@ -78,7 +77,15 @@ Program::Program(Platform given)
         main.form, ntPlatform_,
         PopupActions{[this](EntryNumber n) { sender_->sendEntry(n); }, [this] { return sender_->sending(); },
                      [&main] { main.showWindow(); },
-                     [&main] { main.hideWindow(); }, [&main] { main.quit(); }});
+                     [&main] { main.hideWindow(); }, [&main] { main.quit(); },
+                     // Saved in UTF-8 by another program since the last load:
+                     // turned once, and the main window reads it anew.
+                     [this] {
+                         const auto before = platform_.files.stamp(snippetFile_.path());
+                         if (!inSnippetForm()) return false;
+                         if (platform_.files.stamp(snippetFile_.path()) != before) reloadWhenIdle();
+                         return true;
+                     }});
     strip_ = std::make_unique<BorderStrip>(p.ui, p.windows, snippetFile_.options(),
                                            ownCaption("Satellit", ntPlatform_));
     strip_->activate = [this](int button) { popup_->activatePopup(button); };
@@ -141,10 +148,7 @@ void Program::loadSnippetFile(const std::optional<PopupOptions>& unconfirmed) {
         unwritableReported_.clear();
     } else if (unwritableReported_ != snippetFile_.path()) {
         unwritableReported_ = snippetFile_.path();
-        messages_.show(MessageIcon::Error,
-                       formatMessageText("Die Textbaustein-Datei '%1' kann nicht beschrieben werden.\\n\\n"
-                                         "Änderungen an den Textbausteinen können nicht gespeichert werden.",
-                                         {snippetFile_.path()}));
+        messages_.show(messages::FileNotWritable, {snippetFile_.path()});
     }
     // The load's own write (the default ignore titles) may have found no
     // backup possible.
@@ -162,12 +166,7 @@ bool Program::inSnippetForm() {
     switch (result.outcome) {
         case SnippetEncoding::Outcome::AsItIs: unconvertedReported_.clear(); return true;
         case SnippetEncoding::Outcome::Converted:
-            messages_.show(MessageIcon::Information,
-                           formatMessageText("Die Textbaustein-Datei '%1' war als %2 gespeichert, etwa von einem "
-                                             "Texteditor. Scrivlet hat sie in sein eigenes Format umgewandelt; "
-                                             "alle Zeichen bleiben erhalten.\\n\\nDie Datei, wie sie vorher war, "
-                                             "liegt als '%3' daneben.",
-                                             values));
+            messages_.show(messages::FileConverted, values);
             return true;
         case SnippetEncoding::Outcome::CopyFailed:
         case SnippetEncoding::Outcome::WriteFailed: break;
@@ -175,14 +174,7 @@ bool Program::inSnippetForm() {
     // The start loads the file twice; the user is told once.
     if (unconvertedReported_ == snippetFile_.path()) return false;
     unconvertedReported_ = snippetFile_.path();
-    messages_.show(MessageIcon::Error,
-                   formatMessageText("Die Textbaustein-Datei '%1' ist als %2 gespeichert, etwa von einem "
-                                     "Texteditor. Scrivlet muss sie in sein eigenes Format umwandeln, konnte "
-                                     "aber die Kopie '%3' nicht anlegen oder die Datei nicht umschreiben.\\n\\n"
-                                     "Die Textbausteine werden daher nicht geladen. Bitte prüfen Sie, ob der "
-                                     "Ordner der Datei beschrieben werden kann, oder speichern Sie die Datei "
-                                     "im Texteditor mit der Codierung ANSI.",
-                                     values));
+    messages_.show(messages::FileNotConverted, values);
     return false;
 }
 

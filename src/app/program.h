@@ -7,7 +7,7 @@
 #include "mainwindow/main_window.h"
 #include "mainwindow/snippet_location.h"
 #include "options/options_window.h"
-#include "platform/message_boxes.h"
+#include "store/message_boxes.h"
 #include "platform/modal_count.h"
 #include "platform/platform.h"
 #include "platform/ui/counted_ui.h"

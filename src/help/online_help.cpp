@@ -25,7 +25,7 @@ std::string findHelpFile(FileSystem& files, SystemInfo& system) {
 void showHelp(FileSystem& files, SystemInfo& system, Programs& programs, const MessageBoxes& messages) {
     const std::string page = findHelpFile(files, system);
     if (page.empty()) {
-        messages.show(MessageIcon::Information, "Die Online-Hilfe konnte leider nicht gefunden werden ...");
+        messages.show(messages::HelpMissing);
         return;
     }
     // Without a program for the page's type the shell opens nothing; the

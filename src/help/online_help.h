@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "platform/message_boxes.h"
+#include "store/message_boxes.h"
 #include "platform/files.h"
 #include "platform/programs.h"
 #include "platform/system_info.h"

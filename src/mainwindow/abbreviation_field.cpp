@@ -7,15 +7,15 @@ namespace scrivlet {
 
 namespace {
 
-const char* formProblem(AbbreviationForm form) {
+const Message* formProblem(AbbreviationForm form) {
     switch (form) {
-        case AbbreviationForm::Blank: return "Ein Kürzel ist ein einziges Wort, ohne Leerzeichen.";
-        case AbbreviationForm::BadStart: return "Ein Kürzel darf nicht mit '[' oder ';' beginnen.";
-        case AbbreviationForm::EqualsSign: return "Ein Kürzel darf kein '=' enthalten.";
-        case AbbreviationForm::TooLong: return "Ein Kürzel hat höchstens 32 Zeichen.";
+        case AbbreviationForm::Blank: return &messages::AbbreviationBlank;
+        case AbbreviationForm::BadStart: return &messages::AbbreviationBadStart;
+        case AbbreviationForm::EqualsSign: return &messages::AbbreviationEqualsSign;
+        case AbbreviationForm::TooLong: return &messages::AbbreviationTooLong;
         case AbbreviationForm::Fit: break;
     }
-    return "";
+    return nullptr;
 }
 
 }  // namespace
@@ -60,8 +60,8 @@ void AbbreviationField::show(std::int16_t entry, const std::string& name, bool u
     form_.abbreviationNote.setCaption(note());
 }
 
-void AbbreviationField::refuse(const std::string& message) {
-    messages_.show(MessageIcon::Information, message);
+void AbbreviationField::refuse(const Message& message, const std::vector<std::string>& values) {
+    messages_.show(message, values);
     form_.abbreviationTB.setText(shown_);
 }
 
@@ -73,11 +73,9 @@ void AbbreviationField::left() {
         return;
     }
     const SnippetFile::AbbreviationChange change = file_.setAbbreviation(name_, wanted);
-    if (change.form != AbbreviationForm::Fit) return refuse(formProblem(change.form));
+    if (change.form != AbbreviationForm::Fit) return refuse(*formProblem(change.form));
     if (change.takenBy)
-        return refuse(formatMessageText("Das Kürzel '%1' hat bereits der Eintrag '%2' (Groß- und Kleinschreibung "
-                                        "zählen dabei nicht).\\n\\nBitte wählen Sie ein anderes.",
-                                        {wanted, *change.takenBy}));
+        return refuse(messages::AbbreviationTaken, {wanted, *change.takenBy});
     reportWrite_(change.result);
     if (succeeded(change.result)) shown_ = wanted;
     form_.abbreviationTB.setText(shown_);

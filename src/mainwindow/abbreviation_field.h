@@ -1,9 +1,10 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "mainwindow/main_form.h"
-#include "platform/message_boxes.h"
+#include "store/message_boxes.h"
 #include "store/snippet_file.h"
 
 namespace scrivlet {
@@ -31,7 +32,7 @@ public:
 private:
     // The entry of that name the abbreviation is meant for lies before this one.
     bool laterOfSameName() const;
-    void refuse(const std::string& message);
+    void refuse(const Message& message, const std::vector<std::string>& values = {});
 
     MainForm& form_;
     SnippetFile& file_;

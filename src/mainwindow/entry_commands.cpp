@@ -4,27 +4,17 @@
 #include "mainwindow/write_report.h"
 #include "platform/text.h"
 #include "store/entry_cipher.h"
-#include "store/message_text.h"
 #include "store/storage_escape.h"
 #include "transmit/key_notation.h"
 
 namespace scrivlet {
 
-void EntryCommands::inform(const std::string& text) {
-    messages_.show(MessageIcon::Information, text);
-}
-
-void EntryCommands::reportFull() {
-    inform("Es gibt bereits " + std::to_string(MaxEntries) +
-           " Einträge, mehr kann Scrivlet nicht verwalten.\rBitte löschen Sie zuerst einen Eintrag.");
-}
+void EntryCommands::reportFull() { messages_.show(messages::EntriesFull, {std::to_string(MaxEntries)}); }
 
 void EntryCommands::reportWrite(WriteResult result) const { scrivlet::reportWrite(messages_, file_, result); }
 
-void EntryCommands::reportCut(const std::string& name, const char* consequence) {
-    messages_.show(MessageIcon::Error,
-                   formatMessageText("Der Eintrag '%1' ist in der Datei '%2' länger, als Scrivlet lesen kann.\\n\\n%3",
-                                     {name, file_.path(), consequence}));
+void EntryCommands::reportCut(const Message& message, const std::string& name) {
+    messages_.show(message, {name, file_.path()});
 }
 
 void EntryCommands::showEntry() {
@@ -38,9 +28,7 @@ void EntryCommands::showEntry() {
     state_.entryCut = entry.cut;
     if (entry.cut) {
         if (cutShown_ != n)
-            reportCut(f.lbEntryList.text(row),
-                      "Er wird nicht angezeigt und bleibt in der Datei unverändert. Bitte kürzen Sie ihn "
-                      "mit einem Texteditor.");
+            reportCut(messages::EntryCutNotShown, f.lbEntryList.text(row));
         entry = Entry{};
     }
     cutShown_ = state_.entryCut ? n : 0;
@@ -115,10 +103,7 @@ std::optional<WriteResult> EntryCommands::settle(const Kept& kept, bool mayAsk) 
     }
     if (m == 0) {
         if (!mayAsk) return std::nullopt;
-        if (!messages_.ask(formatMessageText("Den Eintrag '%1', dessen Text Sie in Scrivlet geändert haben, gibt es "
-                                             "in der Datei '%2' nicht mehr.\\n\\nSoll er mit Ihrem Text neu angelegt "
-                                             "werden?",
-                                             {kept.name, file_.path()})))
+        if (!messages_.ask(messages::EditorTextGone, {kept.name, file_.path()}))
             return WriteResult::Ok;
         if (names.size() >= static_cast<std::size_t>(MaxEntries)) {
             reportFull();
@@ -135,11 +120,7 @@ std::optional<WriteResult> EntryCommands::settle(const Kept& kept, bool mayAsk) 
     const bool untouched = inFile && (inFile == kept.written || inFile == kept.read);
     if (!untouched) {
         if (!mayAsk) return std::nullopt;
-        if (!messages_.ask(formatMessageText("Der Text des Eintrags '%1' wurde in Scrivlet und zugleich in der Datei "
-                                             "'%2' geändert.\\n\\nSoll Ihr Text aus Scrivlet gespeichert werden? Mit "
-                                             "'Nein' gilt der Text aus der Datei, und Ihr Text in Scrivlet wird "
-                                             "verworfen.",
-                                             {kept.name, file_.path()})))
+        if (!messages_.ask(messages::EditorTextChangedBoth, {kept.name, file_.path()}))
             return WriteResult::Ok;
     }
     const WriteResult result = writeText(m, kept.editor);
@@ -179,16 +160,13 @@ int EntryCommands::sameName(const std::string& name, int skip) const {
 
 bool EntryCommands::changedUnderCommand() {
     if (!file_.changedOutside()) return false;
-    inform(formatMessageText("Die Datei '%1' wurde inzwischen von einem anderen Programm geändert.\\n\\nScrivlet "
-                             "liest sie neu ein. Bitte wiederholen Sie den Befehl danach.",
-                             {file_.path()}));
+    messages_.show(messages::ChangedOutside, {file_.path()});
     if (rereadFile_) rereadFile_();
     return true;
 }
 
 bool EntryCommands::confirmDuplicate(const std::string& name) {
-    return messages_.ask(
-        "Es gibt bereits einen Eintrag mit dem Namen \r'" + name + "'.\r\rMöchten Sie ihn dennoch verwenden?", true);
+    return messages_.ask(messages::NameTaken, {name}, true);
 }
 
 void EntryCommands::newEntry() {
@@ -249,7 +227,7 @@ void EntryCommands::deleteEntry() {
     const int p = list.listIndex();
     if (p < 0) return;
     const auto d = static_cast<EntryNumber>(list.itemData(p));
-    if (!messages_.ask("Wollen Sie den Eintrag '" + list.text(p) + "'\rwirklich löschen?")) return;
+    if (!messages_.ask(messages::DeleteEntry, {list.text(p)})) return;
     if (changedUnderCommand()) return;
 
     int q = 0;
@@ -264,8 +242,7 @@ void EntryCommands::deleteEntry() {
     if (m != d) {
         Entry moved = file_.readEntry(m);
         if (moved.cut) {
-            reportCut(list.text(q), "Er kann nicht an die Stelle des gelöschten Eintrags rücken; die Datei "
-                                    "bleibt unverändert.");
+            reportCut(messages::EntryCutNotMoved, list.text(q));
             return;
         }
         changes.emplace_back(d, std::move(moved));

@@ -7,7 +7,7 @@
 #include "mainwindow/editor_state.h"
 #include "mainwindow/main_form.h"
 #include "platform/dialogs.h"
-#include "platform/message_boxes.h"
+#include "store/message_boxes.h"
 #include "platform/random_source.h"
 #include "store/snippet_file.h"
 
@@ -101,11 +101,10 @@ private:
     // the list's numbers may name other entries there, so the command does
     // nothing, the user is told, and the file is read again.
     bool changedUnderCommand();
-    void inform(const std::string& text);
     // The list holds as many entries as the file can number.
     void reportFull();
     // An entry longer than a read brings back, and what therefore happens.
-    void reportCut(const std::string& name, const char* consequence);
+    void reportCut(const Message& message, const std::string& name);
     // The cut entry last shown, told once: the start loads the file twice.
     EntryNumber cutShown_ = 0;
     // What the file holds for the entry in the editor, as the editor shows it.

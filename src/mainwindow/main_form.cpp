@@ -1,9 +1,12 @@
 #include "mainwindow/main_form.h"
 
+#include "platform/single_instance.h"
+
 namespace scrivlet {
 
 MainForm::MainForm(ui::UiBackend& ui)
     : ui::Form(ui, "MainForm", DesignClientWidth, DesignClientHeight, {}) {
+    setWindowClass(SingleInstance::MainWindowClass);
     for (ui::Menu* menu : {&mDatei, &mBearbeiten, &mTexte, &mExtras, &mHilfe}) addMenu(*menu);
 
     btnOk.setBold(true);

@@ -6,7 +6,6 @@
 #include "mainwindow/window_placement.h"
 #include "platform/text.h"
 #include "mainwindow/write_report.h"
-#include "store/message_text.h"
 
 namespace scrivlet {
 
@@ -89,6 +88,13 @@ void MainWindow::wireEvents() {
     // Windows asks before it ends the session; the answer is yes, once the
     // text is safe.
     f.onQueryEndSession = [this](bool&) { saveBeforeEnd(); };
+    // A second start of the program shows this window instead of running a
+    // second copy: shown, restored from the taskbar, in front (a maximized
+    // window stays so).
+    f.onShowRequest = [this] {
+        if (form.windowState() == ui::WindowState::Minimized) form.setWindowState(ui::WindowState::Normal);
+        showWindow();
+    };
 }
 
 void MainWindow::wireMenus() {
@@ -282,17 +288,13 @@ void MainWindow::copy() {
     ui::RichEdit& editor = form.ghostTextTB;
     if (editor.selLength() == 0) return;
     if (!services_.clipboard.setText(editor.selText()))
-        messages_.show(MessageIcon::Information,
-                       formatMessageText("Die Zwischenablage wird gerade von einem anderen Programm benutzt.\\n\\n"
-                                         "Bitte versuchen Sie es gleich noch einmal."));
+        messages_.show(messages::ClipboardBusyCopy);
 }
 
 void MainWindow::paste() {
     const auto clip = services_.clipboard.text();
     if (!clip) {
-        messages_.show(MessageIcon::Information,
-                       formatMessageText("Die Zwischenablage enthält keinen Text oder wird gerade von einem "
-                                         "anderen Programm benutzt."));
+        messages_.show(messages::ClipboardEmpty);
         return;
     }
     form.ghostTextTB.setSelText(*clip);
@@ -309,7 +311,7 @@ void MainWindow::find() {
 void MainWindow::findNext() {
     if (searchText_.empty()) return;
     if (!findNextInEditor(form.ghostTextTB, searchText_)) {
-        messages_.show(MessageIcon::Information, "Die Suche ist am Ende des Textes angekommen.");
+        messages_.show(messages::SearchAtEnd);
         return;
     }
     form.ghostTextTB.setFocus();
@@ -317,6 +319,9 @@ void MainWindow::findNext() {
 
 void MainWindow::showAbout() {
     AboutForm about(services_.ui, messages_.title());
+    // Its size comes with its window: placed before, it would take the size
+    // of nothing.
+    about.realize();
     placeBesideMainWindow(about, form, services_.ui.screen());
     about.showModal();
     about.unload();
@@ -434,10 +439,7 @@ void MainWindow::unloading() {
     saveBeforeEnd();
     if (links_.unloadOtherWindows) links_.unloadOtherWindows();
     if (!succeeded(savePlacement(form, settings_)))
-        messages_.show(MessageIcon::Error,
-                       formatMessageText("Die Position des Fensters konnte nicht in den Benutzereinstellungen "
-                                         "gespeichert werden.\\n\\nBeim nächsten Start erscheint es an "
-                                         "der bisherigen Stelle."));
+        messages_.show(messages::PlacementNotSaved);
     if (!debugMode_) {
         services_.tray.deleteIcon(0);
         services_.tray.unhook();

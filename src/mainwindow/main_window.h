@@ -12,7 +12,7 @@
 #include "mainwindow/main_form.h"
 #include "mainwindow/resize_layout.h"
 #include "mainwindow/snippet_location.h"
-#include "platform/message_boxes.h"
+#include "store/message_boxes.h"
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/notification_area.h"

@@ -1,28 +1,21 @@
 #include "mainwindow/snippet_location.h"
 
-#include "store/message_text.h"
 
 namespace scrivlet {
 
-void SnippetLocation::inform(MessageIcon icon, const std::string& text, const std::vector<std::string>& values) {
-    messages_.show(icon, formatMessageText(text, values));
+void SnippetLocation::inform(const Message& message, const std::vector<std::string>& values) {
+    messages_.show(message, values);
 }
 
 void SnippetLocation::reportRemembered(WriteResult result) {
     if (!succeeded(result))
-        inform(MessageIcon::Error,
-               "Der Speicherort der Textbausteine konnte nicht in den Benutzereinstellungen "
-               "gespeichert werden.\\n\\nBeim nächsten Start wird wieder die bisherige Datei "
-               "verwendet.");
+        inform(messages::LocationNotRemembered);
 }
 
 void SnippetLocation::useStandardFile() {
     const SnippetPath::StandardFile outcome = path_.useStandardFile();
     if (outcome.sampleCopyFailed)
-        inform(MessageIcon::Error,
-               "Die Beispieldatei '%1' konnte nicht nach '%2' kopiert werden.\\n\\n"
-               "Scrivlet beginnt daher mit einer leeren Textbaustein-Datei.",
-               {path_.samplePath(), path_.standardPath()});
+        inform(messages::SampleNotCopied, {path_.samplePath(), path_.standardPath()});
     reportRemembered(outcome.remembered);
 }
 
@@ -32,14 +25,10 @@ bool SnippetLocation::chooseFolder(WindowId owner) {
     if (folder.empty()) return false;
     const std::string path = SnippetPath::inFolder(folder);
     if (!path_.exists(path)) {
-        if (!messages_.ask(formatMessageText("Im ausgewählten Ordner befindet sich (noch) keine Scrivlet-datei."
-                                             "\\n\\nMöchten Sie eine neue anlegen?")))
+        if (!messages_.ask(messages::NoFileInFolder))
             return false;
         if (!path_.createEmpty(path)) {
-            inform(MessageIcon::Error,
-                   "Die Datei '%1' konnte nicht angelegt werden.\\n\\n"
-                   "Es bleibt bei der bisherigen Datei '%2'.",
-                   {path, file_.path()});
+            inform(messages::FileNotCreated, {path, file_.path()});
             return false;
         }
     }
@@ -55,9 +44,7 @@ bool SnippetLocation::locate(Mode mode, WindowId owner) {
             if (remembered.empty()) {
                 useStandardFile();
             } else if (!path_.exists(remembered)) {
-                inform(MessageIcon::Information,
-                       "Im angegebenen Ordner befindet sich keine Scrivlet-datei.\\n\\n"
-                       "Die Pfadangabe wird daher auf Standardwerte zurückgesetzt.");
+                inform(messages::RememberedFolderEmpty);
                 useStandardFile();
             } else {
                 path_.use(remembered);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_boxes.h"
+#include "store/message_boxes.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/system_info.h"
@@ -47,7 +47,7 @@ private:
     void useStandardFile();
     bool chooseFolder(WindowId owner);
     void reportRemembered(WriteResult result);
-    void inform(MessageIcon icon, const std::string& text, const std::vector<std::string>& values = {});
+    void inform(const Message& message, const std::vector<std::string>& values = {});
 
     Dialogs& dialogs_;
     SnippetPath path_;

@@ -51,8 +51,8 @@ void centreOnScreen(ui::Form& window, const ui::ScreenInfo& screen) {
 
 void placeBesideMainWindow(ui::Form& dialog, ui::Form& mainWindow, const ui::ScreenInfo& screen) {
     ui::Rect r = dialog.geometry();
-    r.left = mainWindow.geometry().left + 50 * screen.twipsPerPixelX;
-    r.top = mainWindow.geometry().top + 50 * screen.twipsPerPixelY;
+    r.left = mainWindow.geometry().left + screen.twipsX(50);
+    r.top = mainWindow.geometry().top + screen.twipsY(50);
     dialog.setGeometry(r);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "platform/message_boxes.h"
+#include "store/message_boxes.h"
 #include "store/snippet_file.h"
 #include "store/write_result.h"
 

@@ -1,7 +1,6 @@
 #include "options/autostart.h"
 
 #include "store/file_helpers.h"
-#include "store/message_text.h"
 
 namespace scrivlet {
 
@@ -83,25 +82,15 @@ void Autostart::init(ui::CheckBox& box) {
 
 bool Autostart::removeShortcut(const std::string& shortcut) {
     if (!services_.files.setAttributes(shortcut, {}))
-        messages_.show(MessageIcon::Information, "Attribute nicht löschbar: " + shortcut);
+        messages_.show(messages::ShortcutAttributes, {shortcut});
     if (services_.files.remove(shortcut)) return true;
-    messages_.show(MessageIcon::Information, "Datei nicht löschbar: " + shortcut);
+    messages_.show(messages::ShortcutNotDeleted, {shortcut});
     return false;
 }
 
 void Autostart::reportFailure(bool writing, const char* key) {
     const std::string path = std::string("HKEY_CURRENT_USER\\") + key;
-    messages_.show(MessageIcon::Error,
-                   writing ? formatMessageText("Scrivlet konnte nicht für den Aufruf beim Systemstart eingetragen "
-                                               "werden: Der Wert '%1' im Registrierungsschlüssel '%2' lässt sich "
-                                               "nicht schreiben.\\n\\nBitte prüfen Sie Ihre Berechtigungen für "
-                                               "diesen Schlüssel.",
-                                               {ValueName, path})
-                           : formatMessageText("Der Aufruf beim Systemstart konnte nicht abgestellt werden: Der "
-                                               "Wert '%1' im Registrierungsschlüssel '%2' lässt sich nicht "
-                                               "löschen.\\n\\nBitte prüfen Sie Ihre Berechtigungen für diesen "
-                                               "Schlüssel.",
-                                               {ValueName, path}));
+    messages_.show(writing ? messages::AutostartNotWritten : messages::AutostartNotRemoved, {ValueName, path});
 }
 
 void Autostart::apply(ui::CheckBox& box) {

@@ -4,7 +4,7 @@
 
 #include "options/autostart.h"
 #include "options/options_form.h"
-#include "platform/message_boxes.h"
+#include "store/message_boxes.h"
 #include "platform/dialogs.h"
 #include "platform/programs.h"
 #include "platform/ui/ui_backend.h"

@@ -37,6 +37,12 @@ std::optional<std::vector<KeyStep>> parseKeyString(std::string_view keys, KeyStr
             ++i;
             menuKeys = true;
             continue;
+        } else if (c == '^') {
+            const char key = i + 1 < keys.size() ? keys[i + 1] : '\0';
+            if (!((key >= 'A' && key <= 'Z') || (key >= 'a' && key <= 'z')))
+                return fail(i, "Strg nur mit Buchstabe");
+            steps.push_back({KeyStep::Kind::CtrlKey, static_cast<char32_t>(key)});
+            ++i;
         } else if (isKeySpecialCharacter(c)) {  // those not handled above
             return fail(i, "Sonderzeichen ohne geschweifte Klammern");
         } else if (menuKeys && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) {

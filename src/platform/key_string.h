@@ -6,13 +6,14 @@
 
 namespace scrivlet {
 
-// One step of typing: a character, the Enter, Tab or Backspace key, or a key
-// pressed with Alt held (the console's paste sequence "% BE": Alt+Space, B, E).
+// One step of typing: a character, the Enter, Tab or Backspace key, a key
+// pressed with Alt held (the classic console's paste sequence "% BE": Alt+Space,
+// B, E), or a letter pressed with Ctrl held (Windows Terminal's paste "^v").
 // Backspace has no key string: only an abbreviation's erasing types it.
 struct KeyStep {
-    enum class Kind : unsigned char { Character, Enter, Tab, AltKey, Key, Backspace };
+    enum class Kind : unsigned char { Character, Enter, Tab, AltKey, Key, CtrlKey, Backspace };
     Kind kind = Kind::Character;
-    char32_t character = 0;  // Character: the code point; AltKey/Key: ' ' or a letter
+    char32_t character = 0;  // Character: the code point; AltKey/Key: ' ' or a letter; CtrlKey: a letter
     bool operator==(const KeyStep&) const = default;
 };
 
@@ -31,7 +32,8 @@ struct KeyStringError {
 
 // Reads the key-string notation the program produces, and nothing else:
 // ordinary characters (UTF-8), "{c}" for the ten special characters, "~" for Enter,
-// "{TAB}" for Tab, and "%" before a key for Alt. Anything else is an error
+// "{TAB}" for Tab, "%" before a key for Alt, and "^" before a letter for
+// Ctrl. Anything else is an error
 // rather than a guess.
 std::optional<std::vector<KeyStep>> parseKeyString(std::string_view keys, KeyStringError* error = nullptr);
 

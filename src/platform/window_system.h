@@ -9,6 +9,15 @@ namespace scrivlet {
 // The program reads window titles up to this many characters (code points).
 constexpr std::size_t MaxTitleCharacters = 127;
 
+// Where a window's process stands against this program in the system's
+// integrity levels. The system drops keys sent to a window of a higher level
+// (user interface privilege isolation) without telling the sender.
+enum class TargetIntegrity {
+    NotHigher,  // keys reach it
+    Higher,     // keys are dropped: run as administrator, or not even open to a query
+    Unknown,    // its level could not be read
+};
+
 // The top-level windows of the desktop, as other programs have them.
 class WindowSystem {
 public:
@@ -27,6 +36,10 @@ public:
     // thread owns the foreground afterwards.
     virtual bool bringToForeground(WindowId window) = 0;
     virtual void setTopmost(WindowId window, bool topmost) = 0;
+    // The name of the window's class ("" for none), which tells which kind of
+    // program it belongs to.
+    virtual std::string className(WindowId window) = 0;
+    virtual TargetIntegrity integrity(WindowId window) = 0;
 };
 
 }  // namespace scrivlet

@@ -15,6 +15,11 @@ BorderStrip::BorderStrip(ui::UiBackend& ui, WindowSystem& windows, const PopupOp
     onMouseDown = [this](const ui::MouseEvent& e) {
         if (options_.borderByClick == 1 && activate) activate(static_cast<int>(e.button));
     };
+    // The system scales a window with its monitor's scale, which would make
+    // the strip thicker and longer than the edge.
+    onDpiChange = [this] {
+        if (visible()) place();
+    };
 }
 
 void BorderStrip::apply() {
@@ -25,7 +30,15 @@ void BorderStrip::apply() {
         return;
     }
     hide();
-    // The whole edge of the primary screen, the taskbar's included.
+    place();
+    windows_.setTopmost(ui().windowOf(*this), true);
+    show();
+}
+
+void BorderStrip::place() {
+    // The whole edge of the primary screen, the taskbar's included. The
+    // position counts in the screen's twips, the size in those of the strip's
+    // own monitor, which need not be the resolution the program started with.
     const ui::ScreenInfo s = ui().screen();
     const int w = s.widthPixels, h = s.heightPixels;
     int left = 0, top = 0, width = w, height = 1;
@@ -35,10 +48,8 @@ void BorderStrip::apply() {
         case 3: left = w - 1, width = 1, height = h; break;
         default: break;
     }
-    setGeometry({left * s.twipsPerPixelX, top * s.twipsPerPixelY, width * s.twipsPerPixelX,
-                 height * s.twipsPerPixelY});
-    windows_.setTopmost(ui().windowOf(*this), true);
-    show();
+    setGeometry({s.twipsX(left), s.twipsY(top), ui::pixelsToTwips(width, dpi()),
+                 ui::pixelsToTwips(height, dpi())});
 }
 
 }  // namespace scrivlet

@@ -24,6 +24,10 @@ public:
     std::function<void(int)> activate;
 
 private:
+    // Along the edge the options name, one pixel of the strip's own monitor
+    // thick.
+    void place();
+
     WindowSystem& windows_;
     const PopupOptions& options_;
 };

@@ -16,6 +16,7 @@ PopupActivation::PopupActivation(Services services, SnippetFile& file, TargetTra
       actions_(std::move(actions)) {
     menus.onEntry = [this](EntryNumber n) { actions_.send(n); };
     menus.onFixed = [this](FixedItem item) { doFixedCommand(item); };
+    menus.fileReadable = actions_.fileReadable;
 }
 
 void PopupActivation::activatePopup(int button) {

@@ -19,6 +19,8 @@ struct PopupActions {
     std::function<void()> showMainWindow;
     std::function<void()> hideMainWindow;
     std::function<void()> quit;
+    // Before the menu reads the names of a changed file (PopupMenus::fileReadable).
+    std::function<bool()> fileReadable;
 };
 
 // The one entry point of the notification-area icon and the border strip: the

@@ -121,11 +121,14 @@ ui::Menu& PopupMenus::build(SnippetFile& file, bool cascade) {
     const Source source{file.path(), files_.stamp(file.path()), file.writes()};
     std::optional<Source>& built = builtFrom_[cascade ? 1 : 0];
     if (built == source) return menu;
-    built = source;
+    // A turn of the file into the program's form rewrites it: the menu is
+    // built from the file as it is afterwards.
+    const bool readable = !fileReadable || fileReadable();
+    built = readable ? Source{file.path(), files_.stamp(file.path()), file.writes()} : source;
 
     // By name, then by the entry number as text; by character code, so "Zeta"
     // comes before "alpha" and "Gruß" 10 before "Gruß" 2.
-    std::vector<NamedEntry> names = file.readNames();
+    std::vector<NamedEntry> names = readable ? file.readNames() : std::vector<NamedEntry>{};
     std::vector<std::u32string> keys;
     keys.reserve(names.size());
     for (const NamedEntry& entry : names) keys.push_back(sortKey(entry));

@@ -43,6 +43,10 @@ public:
     // What choosing an item of an entry or of a fixed item does.
     std::function<void(EntryNumber)> onEntry;
     std::function<void(FixedItem)> onFixed;
+    // Asked before the names of a changed file are read: false when the file
+    // cannot be read as the program's own form (another program saved it in
+    // UTF-8 and it could not be turned back), and the menu shows no entries.
+    std::function<bool()> fileReadable;
 
 private:
     struct Row {

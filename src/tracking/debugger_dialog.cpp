@@ -1,6 +1,5 @@
 #include "tracking/debugger_dialog.h"
 
-#include "store/message_text.h"
 
 namespace scrivlet {
 
@@ -70,12 +69,12 @@ void Debugger::unload() {
 void Debugger::ignoreSelected() {
     const ui::ListBox& list = form_->titelListe;
     if (list.listIndex() < 0) {
-        messages_.show(MessageIcon::Information, "Bitte markieren Sie zunächst den betreffenden Fenstertitel");
+        messages_.show(messages::NoTitleMarked);
         return;
     }
     // Taken before the question: a capture while it is open refills the list.
     const std::string title = list.text(list.listIndex());
-    if (!messages_.ask("Soll der Fenstertitel '" + title + "'\rin Zukunft wirklich immer ignoriert werden?"))
+    if (!messages_.ask(messages::IgnoreTitle, {title}))
         return;
     // The list stays as it is; the next capture leaves the window out.
     const WriteResult written = file_.addIgnoreTitle(title);
@@ -91,10 +90,7 @@ void Debugger::editSnippetFile() {
         if (alive.alive() && !ended_ && links_.reloadSnippetFile) links_.reloadSnippetFile();
     });
     if (!started)
-        messages_.show(MessageIcon::Error,
-                       formatMessageText("Der Editor 'notepad' konnte nicht gestartet werden, um die Datei '%1' "
-                                         "zu öffnen.",
-                                         {path}));
+        messages_.show(messages::NotepadNotStarted, {path});
 }
 
 }  // namespace scrivlet

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/lifetime.h"
-#include "platform/message_boxes.h"
+#include "store/message_boxes.h"
 #include "platform/programs.h"
 #include "platform/ui/ui_backend.h"
 #include "platform/ui/form.h"
@@ -24,7 +24,9 @@ public:
     explicit DebuggerForm(ui::UiBackend& ui);
 
     ui::ListBox titelListe{this, "TitelListe", {120, 120, 4215, 1620}, false};
-    ui::Label label1{this, "Label1", {180, 1860, 4155, 915}, ""};
+    // Five lines high down to the first button: with Windows' dialog fonts
+    // of today (Tahoma, Segoe UI) the explanation takes five lines, not four.
+    ui::Label label1{this, "Label1", {180, 1860, 4155, 1125}, ""};
     ui::Button btnIgnore{this, "Btn(0)", {120, 3000, 4215, 375}, "&Markierten Titel in Zukunft ignorieren"};
     ui::Button btnEdit{this, "Btn(1)", {120, 3420, 4215, 375}, "&Konfigurationsdatei manuell bearbeiten"};
     ui::Button btnClose{this, "Btn(2)", {120, 3960, 4215, 375}, "&Dieses Fenster schließen"};

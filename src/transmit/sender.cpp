@@ -2,9 +2,9 @@
 
 #include "platform/key_string.h"
 #include "platform/text.h"
-#include "store/message_text.h"
 #include "store/storage_escape.h"
 #include "transmit/choice_form.h"
+#include "transmit/console_paste.h"
 #include "transmit/key_notation.h"
 #include "transmit/placeholders.h"
 
@@ -50,24 +50,20 @@ bool Sender::prepareKeys(EntryNumber n) {
     if (entry.cut) {
         // Only part of it could be read: typing that part (or a cipher
         // deciphered from it) would look complete and be wrong.
-        messages_.show(MessageIcon::Error,
-                       formatMessageText("Der Eintrag '%1' ist in der Datei '%2' länger, als Scrivlet lesen "
-                                         "kann.\\n\\nEr wird daher nicht übertragen.",
-                                         {entry.name, file_.path()}));
+        messages_.show(messages::EntryCutNotSent, {entry.name, file_.path()});
         return false;
     }
     std::string text = textFromFile(entry.text);
     text = expandFilePlaceholders(text, p.files);
     text = expandClockPlaceholders(std::move(text), p.clock);
 
+    consoleEntry_ = entry.dosBox;
+    pendingKeys_.clear();
     if (entry.dosBox) {
         if (!putOnClipboard(text)) {
-            messages_.show(MessageIcon::Error, formatMessageText("Die Zwischenablage wird von einem anderen "
-                                                                 "Programm blockiert.\\n\\nDer Text wurde "
-                                                                 "daher nicht übertragen."));
+            messages_.show(messages::ClipboardBlocked);
             return false;
         }
-        pendingKeys_ = "% BE";
     } else {
         pendingKeys_ = toKeyString(text);
     }
@@ -124,6 +120,9 @@ void Sender::chooseTarget() {
 
 bool Sender::deliverToWindow(WindowId window) {
     Services& p = services_;
+    std::vector<KeyStep> steps;
+    TargetIntegrity integrity{};
+    if (!readyToType(window, steps, integrity)) return false;
     // A text must never go to whatever window happens to have the focus: it may
     // be deciphered, and the window a chat or a browser.
     bool inFront = p.windows.exists(window) && p.windows.bringToForeground(window);
@@ -133,32 +132,56 @@ bool Sender::deliverToWindow(WindowId window) {
         return false;
     }
     p.ui.doEvents();
-    return typeInto(window);
+    return typeSteps(window, steps, integrity);
 }
 
 bool Sender::typeInto(WindowId window, const std::vector<KeyStep>& before, const std::vector<KeyStep>& after) {
+    std::vector<KeyStep> steps;
+    TargetIntegrity integrity{};
+    if (!readyToType(window, steps, integrity)) return false;
+    steps.insert(steps.begin(), before.begin(), before.end());
+    steps.insert(steps.end(), after.begin(), after.end());
+    return typeSteps(window, steps, integrity);
+}
+
+bool Sender::readyToType(WindowId window, std::vector<KeyStep>& steps, TargetIntegrity& integrity) {
+    Services& p = services_;
     KeyStringError error;
-    auto steps = parseKeyString(pendingKeys_, &error);
-    if (!steps) {
-        messages_.show(MessageIcon::Error, "Der Text enthält eine Tastenfolge, die Scrivlet nicht senden kann "
-                                           "(Zeichen " + std::to_string(error.position + 1) + ": " +
-                                               error.reason + ").");
+    auto parsed =
+        parseKeyString(consoleEntry_ ? consolePasteKeys(p.windows.className(window)) : pendingKeys_, &error);
+    if (!parsed) {
+        messages_.show(messages::KeyStringInvalid, {std::to_string(error.position + 1), error.reason});
         return false;
     }
-    steps->insert(steps->begin(), before.begin(), before.end());
-    steps->insert(steps->end(), after.begin(), after.end());
-    if (services_.keys.type(window, *steps) != TypingResult::Typed) {
-        messages_.show(MessageIcon::Warning,
-                       formatMessageText("Das Zielfenster hat nicht alle Tastendrücke angenommen.\\n\\n"
-                                         "Bitte prüfen Sie, ob der Text vollständig angekommen ist."));
+    // The system would drop every key without a word, and the user would wait
+    // for a text that never comes.
+    integrity = p.windows.integrity(window);
+    if (integrity == TargetIntegrity::Higher) {
+        reportElevated(window);
+        return false;
+    }
+    steps = std::move(*parsed);
+    return true;
+}
+
+bool Sender::typeSteps(WindowId window, const std::vector<KeyStep>& steps, TargetIntegrity integrity) {
+    if (services_.keys.type(window, steps) != TypingResult::Typed) {
+        // Where the level could not be read, the window may be one run as
+        // administrator: the user learns the likely cause and the ways out.
+        messages_.show(integrity == TargetIntegrity::Unknown ? messages::KeysNotTakenMaybeElevated
+                                                             : messages::KeysNotTaken);
         return false;
     }
     return true;
 }
 
+void Sender::reportElevated(WindowId window) {
+    messages_.show(consoleEntry_ ? messages::ConsoleElevated : messages::TargetElevated,
+                   {windowTitle(services_.windows, window)});
+}
+
 void Sender::reportNoTarget() {
-    messages_.show(MessageIcon::Error,
-                   "Es wurde kein passendes Zielfenster identifiziert.\rDie Übertragung wird daher abgebrochen.");
+    messages_.show(messages::NoTarget);
 }
 
 }  // namespace scrivlet

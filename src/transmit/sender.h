@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/message_boxes.h"
+#include "store/message_boxes.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -21,7 +21,8 @@ namespace scrivlet {
 // From a chosen entry to keystrokes in the target window: the entry is read,
 // its placeholders expanded, and the text typed into the last used window or
 // into the window whose title contains the entry's title; a console window
-// gets it pasted from the clipboard.
+// gets it pasted from the clipboard. A window of a program run as
+// administrator gets nothing, and the user is told why.
 class Sender {
 public:
     // Included files through files, the clock placeholders through clock; the
@@ -70,8 +71,13 @@ private:
     // Types only into a window that exists and came to the foreground.
     bool deliverToWindow(WindowId window);
     // Types the pending keys, between before and after, into the window in front.
-    bool typeInto(WindowId window, const std::vector<KeyStep>& before = {}, const std::vector<KeyStep>& after = {});
+    bool typeInto(WindowId window, const std::vector<KeyStep>& before, const std::vector<KeyStep>& after);
+    // The keys for window, and its level against the program's; false, the
+    // user told, when nothing may be typed there.
+    bool readyToType(WindowId window, std::vector<KeyStep>& steps, TargetIntegrity& integrity);
+    bool typeSteps(WindowId window, const std::vector<KeyStep>& steps, TargetIntegrity integrity);
     void reportNoTarget();
+    void reportElevated(WindowId window);
     bool putOnClipboard(const std::string& text);
     void chooseTarget();
 
@@ -83,8 +89,10 @@ private:
     std::function<void(ui::Form&)> placeDialog_;
     std::function<void()> beforeReading_;
     bool sending_ = false;
-    // The key string to type, and the upper-case target title ("" for the last
+    // The key string to type (for a console entry the paste keys, chosen by
+    // the target's class), and the upper-case target title ("" for the last
     // used window), as the send under way left them.
+    bool consoleEntry_ = false;
     std::string pendingKeys_;
     std::string targetTitle_;
     // The windows whose titles matched a titled send, in the system's

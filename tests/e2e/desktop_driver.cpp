@@ -295,9 +295,11 @@ bool clickCentre(HWND control) {
     return clickIn(control, r.right / 2, r.bottom / 2);
 }
 
-bool clickCloseBox(HWND window) {
-    // The middle of the caption's area where the window answers HTCLOSE, as
-    // a user aims at the box.
+bool clickCloseBox(HWND window) { return clickCaptionButton(window, HTCLOSE); }
+
+bool clickCaptionButton(HWND window, int hitCode) {
+    // The middle of the caption's area where the window answers the button's
+    // hit code, as a user aims at the box.
     RECT r{};
     if (!GetWindowRect(window, &r)) return false;
     long sumX = 0, sumY = 0, points = 0;
@@ -305,7 +307,7 @@ bool clickCloseBox(HWND window) {
         for (int x = r.right - 1; x > r.right - 96 && x > r.left; --x) {
             DWORD_PTR hit = 0;
             if (SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &hit) &&
-                hit == HTCLOSE) {
+                static_cast<int>(hit) == hitCode) {
                 sumX += x;
                 sumY += y;
                 ++points;
@@ -354,10 +356,13 @@ bool clickToFront(HWND window) {
 bool screenshot(HWND window, const std::string& path) {
     RECT r;
     if (!GetWindowRect(window, &r)) return false;
-    return screenshotArea(r, path);
+    return screenshotArea(r, path, window);
 }
 
-bool screenshotArea(const RECT& r, const std::string& path) {
+namespace {
+
+// The area of the screen as 24-bit rows, bottom up, as a BMP holds them.
+std::string screenPixels(const RECT& r) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
@@ -378,6 +383,40 @@ bool screenshotArea(const RECT& r, const std::string& path) {
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// Returns once the window's thread has taken a message sent now.
+void roundTrip(HWND window) {
+    DWORD_PTR ignored = 0;
+    if (window) SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+}
+
+}  // namespace
+
+bool screenshotArea(const RECT& r, const std::string& path, HWND painter) {
+    // Wine copies what a thread painted to the screen when that thread next
+    // waits for messages, so a window whose painting is done may still show
+    // an older state for a moment: the picture is the one that two captures,
+    // each after the painting thread has taken a message, agree on.
+    roundTrip(painter);
+    std::string pixels = screenPixels(r);
+    waitFor(
+        [&] {
+            roundTrip(painter);
+            std::string again = screenPixels(r);
+            const bool settled = again == pixels;
+            pixels = std::move(again);
+            return settled;
+        },
+        5000);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = w;
+    info.biHeight = h;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
     BITMAPFILEHEADER file{};
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof file + sizeof info;
@@ -414,7 +453,7 @@ bool Process::waitForExit(int milliseconds) {
     return waitFor([this] { return !running(); }, milliseconds);
 }
 
-Notepad::Notepad() : process_("notepad.exe", "") {
+Notepad::Notepad(const std::string& file) : process_(file.empty() ? "notepad.exe" : "notepad.exe \"" + file + "\"", "") {
     waitFor([this] {
         for (HWND w : topLevelWindows(process_.id()))
             if (IsWindowVisible(w) && (edit_ = findChild(w, "Edit"))) {
@@ -446,6 +485,14 @@ std::string freshFolder(const std::string& name) {
                                std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
+}
+
+bool makeFolders(const std::string& path) {
+    for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+    CreateDirectoryA(path.c_str(), nullptr);
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {

@@ -59,6 +59,8 @@ bool clickIn(HWND window, int x, int y, MouseButton button = MouseButton::Left);
 bool clickCentre(HWND control);
 // A left click on the window's close box, found as the system finds it.
 bool clickCloseBox(HWND window);
+// A left click on a button of the window's caption, HTMINBUTTON say.
+bool clickCaptionButton(HWND window, int hitCode);
 // A press and release where the mouse stands, without a move.
 void clickHere(MouseButton button = MouseButton::Left);
 // Chooses a menu-bar item with F10 and the access keys in whatever window of
@@ -68,10 +70,12 @@ bool chooseMenuByKeys(DWORD processId, char menuKey, char itemKey);
 // it; true once the window is the active one.
 bool clickToFront(HWND window);
 
-// Saves the window's area of the screen as a BMP file.
+// Saves the window's area of the screen as a BMP file, once what it painted
+// is on the screen.
 bool screenshot(HWND window, const std::string& path);
-// Saves an area of the screen (in screen pixels) as a BMP file.
-bool screenshotArea(const RECT& area, const std::string& path);
+// Saves an area of the screen (in screen pixels) as a BMP file, once what
+// the thread of the painter window painted is on the screen.
+bool screenshotArea(const RECT& area, const std::string& path, HWND painter);
 
 // A started process, ended with it.
 class Process {
@@ -87,10 +91,11 @@ private:
     PROCESS_INFORMATION info_{};
 };
 
-// Wine's notepad, with its edit control.
+// Wine's notepad, with its edit control; with a file, showing that file
+// (its name is then in notepad's title).
 class Notepad {
 public:
-    Notepad();
+    explicit Notepad(const std::string& file = "");
     HWND window() const { return window_; }
     std::string text() const;
     DWORD id() const { return process_.id(); }
@@ -103,6 +108,8 @@ private:
 
 // A folder of its own under the temporary folder, removed afterwards.
 std::string freshFolder(const std::string& name);
+// The folder and every missing one above it; true once it is there.
+bool makeFolders(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 std::string readFile(const std::string& path);
 // A value of the snippet file as its bytes (Windows-1252).

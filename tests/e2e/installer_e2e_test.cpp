@@ -68,6 +68,18 @@ std::vector<std::string> filesIn(const std::string& folder) {
     return names;
 }
 
+// A folder with everything in it, as Explorer deletes it, without asking.
+void removeTree(const std::string& folder) {
+    if (!exists(folder)) return;
+    std::string from = folder;
+    from.push_back('\0');  // the list of paths ends with two nulls
+    SHFILEOPSTRUCTA operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&operation);
+}
+
 // The shell knows the icon when it lets it be modified (nothing changes: no
 // flags are given).
 bool shellKnowsIcon(HWND window) {
@@ -78,6 +90,25 @@ bool shellKnowsIcon(HWND window) {
     return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
+// The main window of a running copy of the installed program of another
+// process than the one given, found as the installer finds it; null when none.
+HWND newMainWindow(DWORD except) {
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, "ScrivletMainForm", nullptr)) != nullptr) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process != except) return window;
+    }
+    return nullptr;
+}
+
+// Ends a program this test did not start (the installer did) as the task
+// manager would, and waits until its window has gone.
+bool closeAndWait(HWND window) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return waitFor([&] { return !IsWindow(window); }, 30000);
+}
+
 class Installer : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -86,6 +117,9 @@ protected:
         ASSERT_TRUE(exists(installer_)) << "no installer at SCRIVLET_INSTALLER '" << installer_
                                         << "' (is makensis installed?)";
         RegDeleteTreeA(HKEY_CURRENT_USER, SettingsKey);
+        // Each test installs into an empty folder: an earlier test of the
+        // suite may have left the snippet file and its backups there.
+        removeTree(folder);
     }
 
     // Runs the installer silently and waits until it has ended.
@@ -170,6 +204,68 @@ TEST_F(Installer, InstallsForTheUserAndUninstallsWithoutATrace) {
     EXPECT_EQ(registryString(RunKey, "Scrivlet"), std::nullopt);
     EXPECT_FALSE(keyExists(UninstallKey));
     EXPECT_EQ(readFile(own), snippets);
+}
+
+TEST_F(Installer, AnUpgradeKeepsTheTypedTextAndTheSettingsAndStartsTheProgramAgain) {
+    install();
+    const std::string snippets = folder + "\\Scrivlet.ini";
+    writeFile(snippets, windows1252("[Name]\r\n1=Gruß\r\n[Text]\r\n1=Hallo\r\n"));
+    HKEY settings = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, SettingsKey, &settings), ERROR_SUCCESS);
+    const std::string kept = "bleibt";
+    RegSetValueExA(settings, "Probe", 0, REG_SZ, reinterpret_cast<const BYTE*>(kept.c_str()),
+                   static_cast<DWORD>(kept.size() + 1));
+    RegCloseKey(settings);
+
+    const std::optional<std::string> command = registryString(RunKey, "Scrivlet");
+    ASSERT_TRUE(command);
+    Process app(*command, folder);
+    const HWND main = waitForWindow(app.id(), MainCaption);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(waitFor([&] { return shellKnowsIcon(main); }));
+    // The right button on the icon, as the shell reports it; then the user
+    // clicks behind the text and types, and leaves the window as it is.
+    PostMessageA(main, 1024, 0, WM_RBUTTONDOWN);
+    ASSERT_TRUE(waitFor([&] { return GetForegroundWindow() == main; })) << windowsOf(app.id());
+    const HWND editor = findChild(main, "RichEdit", "", true);
+    RECT area{};
+    GetClientRect(editor, &area);
+    ASSERT_TRUE(clickIn(editor, area.right - 20, 8));
+    typeText(" Welt");
+    ASSERT_TRUE(waitFor([&] { return windowText(editor) == "Hallo Welt"; })) << windowText(editor);
+    ASSERT_TRUE(waitUntilKeysTaken(editor));
+
+    install();
+    EXPECT_TRUE(app.waitForExit(30000)) << "the installer left the running program alone";
+    EXPECT_EQ(iniValue(snippets, "Text", "1"), "Hallo Welt");
+    HWND again = nullptr;
+    EXPECT_TRUE(waitFor([&] { return (again = newMainWindow(app.id())) != nullptr; }))
+        << "the program was not started again";
+    EXPECT_EQ(registryString(SettingsKey, "Probe"), kept);
+    if (again) {
+        EXPECT_TRUE(closeAndWait(again));
+    }
+}
+
+TEST_F(Installer, AnUpgradeEndsAnOlderBuildAndStartsTheNewOne) {
+    // An older build's windows: its main window of the common class, with
+    // its version in the caption and a menu bar, and an owned dialog of the
+    // same class that lies first.
+    const char* older = std::getenv("SCRIVLET_OLDER");
+    ASSERT_TRUE(older && exists(older)) << "no stand-in at SCRIVLET_OLDER";
+    const std::string marker = freshFolder("older") + "\\beendet.txt";
+    Process old(inQuotes(older) + " " + inQuotes(marker), "");
+    ASSERT_NE(waitForWindow(old.id(), "• Scrivlet 2.2a"), nullptr);
+
+    install();
+    EXPECT_TRUE(old.waitForExit(30000)) << "the installer left the older build running";
+    EXPECT_EQ(readFile(marker), "beendet") << "the older build was not ended through its main window";
+    HWND started = nullptr;
+    EXPECT_TRUE(waitFor([&] { return (started = newMainWindow(old.id())) != nullptr; }))
+        << "the new program was not started";
+    if (started) {
+        EXPECT_TRUE(closeAndWait(started));
+    }
 }
 
 TEST_F(Installer, ASilentUninstallKeepsTheUsersSnippets) {

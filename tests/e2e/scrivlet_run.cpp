@@ -21,9 +21,11 @@ std::string environment(const char* name) {
 }
 }  // namespace
 
-ScrivletRun::ScrivletRun(const std::string& snippetFile, const std::string& arguments, bool keepSettings) {
+ScrivletRun::ScrivletRun(const std::string& snippetFile, const std::string& arguments, bool keepSettings,
+                         const std::string& folder) {
     if (!keepSettings) RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Morwick Software");
-    folder_ = freshFolder("app");
+    folder_ = folder.empty() ? freshFolder("app") : folder;
+    if (!folder.empty() && !makeFolders(folder)) ADD_FAILURE() << "could not make the folder " << folder;
     if (!CopyFileA(environment("SCRIVLET_EXE").c_str(), (folder_ + "\\scrivlet.exe").c_str(), FALSE))
         ADD_FAILURE() << "scrivlet.exe not found at SCRIVLET_EXE '" << environment("SCRIVLET_EXE") << "'";
     snippetPath_ = folder_ + "\\Scrivlet.ini";
@@ -51,6 +53,9 @@ ScrivletRun::~ScrivletRun() {
 }
 
 void ScrivletRun::restart(const std::string& arguments) {
+    // One copy runs per session: a new start while the old one lives would
+    // only show the old one's window.
+    process_.reset();
     process_ = std::make_unique<Process>("\"" + folder_ + "\\scrivlet.exe\" " + arguments, folder_);
     main_ = waitForWindow(process_->id(), MainCaption);
     // The caption comes early in the start; the icon's messages are heard only

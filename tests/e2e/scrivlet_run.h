@@ -18,11 +18,12 @@ std::string windows1252(const std::string& utf8);
 
 // scrivlet.exe started from a folder of its own with the given snippet file
 // beside it (its bytes: windows1252() of a text), with no settings left from
-// earlier runs.
+// earlier runs. The folder is a fresh one under the temporary folder, or the
+// one given (made when missing).
 class ScrivletRun {
 public:
     explicit ScrivletRun(const std::string& snippetFile, const std::string& arguments = "",
-                         bool keepSettings = false);
+                         bool keepSettings = false, const std::string& folder = "");
     ~ScrivletRun();
 
     void restart(const std::string& arguments = "");

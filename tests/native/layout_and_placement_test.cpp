@@ -49,7 +49,7 @@ TEST_F(LayoutTest, MinimisingRunsNoPass) {
 
 struct PlacementTest : test::MainWindowStory {
     // A 1024 x 768 screen: 15360 x 11520 twips.
-    PlacementTest() { sim.ui.screenInfo = {1024, 768, 15, 15}; }
+    PlacementTest() { sim.ui.screenInfo = {1024, 768, 96, 96}; }
     void stored(int top, int left, int width, int height) {
         UserSettings s(sim.registry);
         EXPECT_EQ(s.save("_Top", std::to_string(top)), WriteResult::Ok);
@@ -102,9 +102,16 @@ TEST(PlaceBeside, FiftyPixelsRightAndBelow) {
     SimUi ui;
     ui::Form main(ui, "Main", 1000, 1000, {}), dialog(ui, "Dialog", 500, 500, {});
     main.setGeometry({3000, 1500, 2000, 2000});
-    placeBesideMainWindow(dialog, main, {1024, 768, 15, 12});
-    EXPECT_EQ(dialog.geometry().left, 3000 + 750);
-    EXPECT_EQ(dialog.geometry().top, 1500 + 600);
+    // At 100 % and 125 %, and at 200 % and 175 %, where no whole number of
+    // twips makes a pixel.
+    const struct {
+        int dpiX, dpiY, right, down;
+    } cases[] = {{96, 120, 750, 600}, {192, 168, 375, 429}};
+    for (const auto& c : cases) {
+        placeBesideMainWindow(dialog, main, {1024, 768, c.dpiX, c.dpiY});
+        EXPECT_EQ(dialog.geometry().left, 3000 + c.right) << c.dpiX;
+        EXPECT_EQ(dialog.geometry().top, 1500 + c.down) << c.dpiY;
+    }
 }
 
 }  // namespace

@@ -316,7 +316,7 @@ TEST_F(PopupTest, WithoutIconOrStripTheWindowStaysVisible) {
 }
 
 TEST_F(PopupTest, TheStripCoversTheChosenEdge) {
-    sim.ui.screenInfo = {1024, 768, 15, 15};
+    sim.ui.screenInfo = {1024, 768, 96, 96};
     const struct {
         int position;
         ui::Rect pixels;

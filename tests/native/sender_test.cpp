@@ -191,14 +191,34 @@ TEST_F(SenderTest, SeveralMatchesOpenTheChoiceWithTheFirstSelected) {
     }
 }
 
-TEST_F(SenderTest, AConsoleGetsThePasteSequenceAndTheClipboardKeepsTheText) {
-    entry("dir\\Nexit\\N", "Eingabeaufforderung", 1);
-    const WindowId console = sim.windows.open("Eingabeaufforderung", Kind::Console);
-    send();
-    EXPECT_EQ(sim.clipboard.content, "dir\rexit\r");
-    EXPECT_EQ(received(console), "dir\rexit\r");
-    const std::vector<KeyStep> keys = {{KeyStep::Kind::AltKey, ' '}, {KeyStep::Kind::Key, 'B'}, {KeyStep::Kind::Key, 'E'}};
-    EXPECT_EQ(sim.windows.window(console).keys, keys);
+// The paste keys go by the window's class: Windows Terminal has no
+// "Bearbeiten" in its window menu, where Alt+Space, B, E would type letters.
+TEST_F(SenderTest, AConsoleGetsThePasteKeysOfItsKindAndTheClipboardKeepsTheText) {
+    using K = KeyStep::Kind;
+    const std::vector<KeyStep> menuPaste = {{K::AltKey, ' '}, {K::Key, 'B'}, {K::Key, 'E'}};
+    const struct {
+        const char* label;
+        Kind kind;
+        const char* className;  // set where not the kind's own
+        std::vector<KeyStep> keys;
+    } cases[] = {
+        {"classic console", Kind::Console, nullptr, menuPaste},
+        {"Windows Terminal", Kind::Terminal, nullptr, {{K::CtrlKey, 'v'}}},
+        {"unknown class", Kind::Console, "PuTTY", menuPaste},
+    };
+    for (const auto& c : cases) {
+        entry("dir\\Nexit\\N", "Eingabeaufforderung", 1);
+        sim.clipboard.content = "alter Inhalt";
+        const WindowId console = sim.windows.open("Eingabeaufforderung", c.kind);
+        if (c.className) sim.windows.window(console).className = c.className;
+        send();
+        EXPECT_EQ(sim.clipboard.content, "dir\rexit\r") << c.label;
+        // The window pastes what the clipboard holds when its paste keys come.
+        EXPECT_EQ(received(console), "dir\rexit\r") << c.label;
+        EXPECT_EQ(sim.windows.window(console).keys, c.keys) << c.label;
+        EXPECT_TRUE(messages().empty()) << c.label;
+        sim.windows.close(console);
+    }
 }
 
 TEST_F(SenderTest, AConsoleEntryWithoutWindowStillLeavesItsText) {
@@ -345,6 +365,83 @@ TEST_F(SenderTest, ATargetThatLosesTheForegroundWhileTypingGetsNoMoreAndTheUserI
     EXPECT_EQ(received(chat), "");
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].icon, MessageIcon::Warning);
+}
+
+// Windows drops keys sent to a program run as administrator without a word:
+// nothing is typed, and the user learns why and what to do. A console
+// entry's text is on the clipboard already, for the user's own paste.
+TEST_F(SenderTest, AWindowRunAsAdministratorGetsNoKeysAndTheUserIsTold) {
+    const struct {
+        const char* label;
+        int console;
+        bool refusesQueries;  // not even open to a query: counts as higher
+        const char* told;
+    } cases[] = {
+        {"entry", 0, false, "daher wurde nichts übertragen."},
+        {"console entry", 1, false, "Der Text liegt in der Zwischenablage: Fügen Sie ihn mit der Tastatur ein"},
+        {"closed process", 0, true, "daher wurde nichts übertragen."},
+    };
+    for (const auto& c : cases) {
+        entry("geheim", "Administrator: Windows PowerShell", c.console);
+        const WindowId admin = sim.windows.open("Administrator: Windows PowerShell", Kind::Terminal);
+        SimWindowSystem::Window& w = sim.windows.window(admin);
+        w.integrityLevel = c.refusesQueries ? SimWindowSystem::MediumIntegrity : SimWindowSystem::HighIntegrity;
+        w.refusesQueries = c.refusesQueries;
+        sim.clipboard.content = "";
+        send();
+        EXPECT_TRUE(w.keys.empty()) << c.label;
+        EXPECT_EQ(sim.clipboard.content, c.console ? "geheim" : "") << c.label;
+        ASSERT_EQ(messages().size(), 1u) << c.label;
+        const std::string& text = messages()[0].text;
+        EXPECT_EQ(text.find("Das Fenster 'Administrator: Windows PowerShell' gehört zu einem Programm, das als "
+                            "Administrator läuft."),
+                  0u)
+            << c.label;
+        EXPECT_NE(text.find(c.told), std::string::npos) << c.label << ": " << text;
+        EXPECT_NE(text.find("Starten Sie dieses Programm normal (nicht als Administrator), oder beenden Sie "
+                            "Scrivlet und starten Sie es als Administrator"),
+                  std::string::npos)
+            << c.label;
+        sim.dialogs.shown.clear();
+        sim.windows.close(admin);
+    }
+}
+
+// The warning for keys not taken names the administrator as a cause only where
+// the target's level could not be read.
+TEST_F(SenderTest, KeysNotTakenNameTheAdministratorOnlyWhereTheLevelIsUnknown) {
+    const struct {
+        const char* label;
+        bool levelReadable;
+        bool losesForeground;  // else the system drops the keys of a higher level
+        bool namesCause;
+    } cases[] = {
+        {"level unreadable, keys dropped", false, false, true},
+        {"level readable, another window in front", true, true, false},
+    };
+    for (const auto& c : cases) {
+        entry("abc");
+        const WindowId target = notepadInFront();
+        const WindowId chat = sim.windows.open("Chat", Kind::Notepad);
+        sim.windows.activate(target);
+        SimWindowSystem::Window& w = sim.windows.window(target);
+        w.levelReadable = c.levelReadable;
+        if (!c.losesForeground) w.integrityLevel = SimWindowSystem::HighIntegrity;
+        sim.windows.whileTyping = [&] {
+            if (c.losesForeground) sim.windows.activate(chat);
+        };
+        send();
+        sim.windows.whileTyping = nullptr;
+        ASSERT_EQ(messages().size(), 1u) << c.label;
+        EXPECT_EQ(messages()[0].icon, MessageIcon::Warning);
+        const std::string& text = messages()[0].text;
+        EXPECT_EQ(text.find("Das Zielfenster hat nicht alle Tastendrücke angenommen."), 0u) << c.label;
+        EXPECT_EQ(text.find("Läuft das Zielfenster als Administrator") != std::string::npos, c.namesCause)
+            << c.label;
+        sim.dialogs.shown.clear();
+        sim.windows.close(target);
+        sim.windows.close(chat);
+    }
 }
 
 }  // namespace

@@ -67,6 +67,26 @@ TEST_F(SnippetEncodingTest, AFileInUtf8OrUtf16IsConvertedOnceWithItsOriginalKept
     }
 }
 
+TEST_F(SnippetEncodingTest, AFileSavedInUtf8WhileTheProgramRunsIsConvertedBeforeTheMenuReadsIt) {
+    startWith("[Name]\r\n1=Brief\r\n[Ignore]\r\n1=x\r\n");
+    sim.windows.activate(sim.windows.open("Unbenannt - Editor", SimWindowSystem::Kind::Notepad));
+    writeBytes(StandardFile, "[Name]\r\n1=Brief\r\n2=Łódź\r\n[Ignore]\r\n1=x\r\n");
+    std::vector<std::string> captions;
+    sim.ui.whenMenu([&](ui::Menu& menu) {
+        for (const auto& item : menu.items()) captions.push_back(item->caption());
+    });
+    sim.tray.iconMessage(NotificationArea::LeftButtonDown);
+    ASSERT_GE(captions.size(), 2u);
+    EXPECT_EQ(captions[1], "Łódź");
+    EXPECT_EQ(sim.files.readAll("C:\\Programme\\Scrivlet\\Scrivlet-UTF-8-Original.ini"),
+              "[Name]\r\n1=Brief\r\n2=Łódź\r\n[Ignore]\r\n1=x\r\n");
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].icon, MessageIcon::Information);
+    // And the main window lists it, once the program is idle.
+    sim.ui.advance(100);
+    EXPECT_EQ(listed(), (std::vector<std::string>{"Brief", "Łódź"}));
+}
+
 // Without a copy beside it, or without the right to rewrite it.
 class AFileThatCannotBeConverted : public SnippetEncodingTest, public ::testing::WithParamInterface<bool> {};
 

@@ -222,7 +222,11 @@ INSTANTIATE_TEST_SUITE_P(
                       OwnWindowCase{"Tab", "{TAB}", {"KEYDOWN 09", "CHAR '\t'", "KEYUP 09"}},
                       OwnWindowCase{"AltLetter",
                                     "%d",
-                                    {"SYSKEYDOWN 12", "SYSKEYDOWN 44", "SYSCHAR 'd'", "SYSKEYUP 44", "KEYUP 12"}}),
+                                    {"SYSKEYDOWN 12", "SYSKEYDOWN 44", "SYSCHAR 'd'", "SYSKEYUP 44", "KEYUP 12"}},
+                      // Windows Terminal's paste: the chord's control character, and no key left down.
+                      OwnWindowCase{"CtrlLetter",
+                                    "^v",
+                                    {"KEYDOWN 11", "KEYDOWN 56", "CHAR '\x16'", "KEYUP 56", "KEYUP 11"}}),
     [](const auto& p) { return std::string(p.param.label); });
 
 TEST_F(Win32TypingIntoOwnWindow, EveryCharacterIsThereWhenTypeReturns) {

@@ -279,5 +279,34 @@ TEST(Win32WindowSystemOtherProgram, BringsNotepadToTheForeground) {
     EXPECT_EQ(system.title(idOf(notepad.window())), "(unbenannt) - Editor");
 }
 
+// The real query of the target's integrity level. Wine runs every process of
+// a prefix at the same level (high, with an elevated token) and ignores a
+// request to lower a process's own level, so it cannot show a window above
+// the program's: that case is held in the simulated desktop.
+TEST(Win32WindowSystemIntegrity, OwnAndAnotherProgramsWindowsAreNotHigher) {
+    Notepad notepad;
+    ASSERT_TRUE(notepad.running());
+    UniqueHwnd own = hiddenWindow("Scrivlet eigenes Fenster");
+    UniqueHwnd gone = hiddenWindow("Scrivlet vergangen");
+    const WindowId destroyed = idOf(gone.get());
+    gone.reset();
+    Win32WindowSystem system;
+    const struct {
+        const char* label;
+        WindowId window;
+        TargetIntegrity integrity;
+        const char* className;
+    } cases[] = {
+        {"own process", idOf(own.get()), TargetIntegrity::NotHigher, "ScrivletDesktopTestWindow"},
+        {"notepad", idOf(notepad.window()), TargetIntegrity::NotHigher, "Notepad"},
+        {"destroyed window", destroyed, TargetIntegrity::Unknown, ""},
+        {"no window", 0, TargetIntegrity::Unknown, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(system.integrity(c.window), c.integrity) << c.label;
+        EXPECT_EQ(system.className(c.window), c.className) << c.label;
+    }
+}
+
 }  // namespace
 }  // namespace scrivlet::test

@@ -12,6 +12,7 @@
 #include "platform/sim/sim_programs.h"
 #include "platform/sim/sim_random.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_single_instance.h"
 #include "platform/sim/sim_system.h"
 #include "platform/sim/sim_ui.h"
 #include "platform/sim/sim_windows.h"
@@ -44,6 +45,10 @@ public:
     SimNotificationArea tray;
     SimPrograms programs{files};
     SimKeyboardWatch keyboard{windows};
+    // The user's session, which later starts of the program share; this
+    // copy, the first, holds its name.
+    SimSession session;
+    SimSingleInstance single{session, ui};
 };
 
 }  // namespace scrivlet

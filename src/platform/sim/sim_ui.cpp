@@ -9,6 +9,7 @@ namespace scrivlet {
 
 void SimUi::realize(ui::Form& form) {
     realized.push_back(&form);
+    form.reportDpi(monitorDpi);
     if (windows) windowIds_[&form] = windows->openForm(form);
 }
 
@@ -67,20 +68,43 @@ void SimUi::popupMenu(ui::Form&, ui::Menu& menu) {
     script(menu);
 }
 
-ui::Rect SimUi::frameAround(const ui::Form& form) {
-    // Frame widths of a classic Windows theme at 15 twips per pixel.
+ui::Rect SimUi::frameAround(const ui::Form& form) { return frameAt(form, form.dpi()); }
+
+ui::Rect SimUi::frameAt(const ui::Form& form, int dpi) {
+    // Frame widths of a classic Windows theme in pixels at 96 dots per inch,
+    // each scaled to the form's resolution and rounded to whole pixels as the
+    // system does: the frame in twips is not quite the same at every scale.
     const bool menu = !form.menuBar().empty();
+    const auto twips = [dpi](int pixelsAt96) {
+        return ui::pixelsToTwips((pixelsAt96 * dpi + 48) / 96, dpi);
+    };
     switch (form.style().border) {
         case ui::BorderStyle::Sizable:
-            return {0, 0, 2 * 8 * 15, (2 * 8 + 23 + (menu ? 20 : 0)) * 15};
+            return {0, 0, 2 * twips(8), 2 * twips(8) + twips(23) + (menu ? twips(20) : 0)};
         case ui::BorderStyle::FixedSingle:
         case ui::BorderStyle::FixedDialog:
-            return {0, 0, 2 * 3 * 15, (2 * 3 + 23 + (menu ? 20 : 0)) * 15};
+            return {0, 0, 2 * twips(3), 2 * twips(3) + twips(23) + (menu ? twips(20) : 0)};
         case ui::BorderStyle::ToolWindow:
         case ui::BorderStyle::None:
             return {};
     }
     return {};
+}
+
+void SimUi::changeDpi(ui::Form& form, int dpi) {
+    if (std::find(realized.begin(), realized.end(), &form) == realized.end() || dpi == form.dpi()) return;
+    const ui::Rect outer = form.geometry();
+    // The window's new client area first, then the resolution itself.
+    const ui::Rect frame = frameAt(form, dpi);
+    form.reportGeometry(outer, outer.width - frame.width, outer.height - frame.height, form.windowState());
+    form.reportDpi(dpi);
+}
+
+void SimUi::changeMonitorDpi(int dpi) {
+    monitorDpi = dpi;
+    const std::vector<ui::Form*> forms = realized;
+    for (ui::Form* form : forms)
+        if (std::find(realized.begin(), realized.end(), form) != realized.end()) changeDpi(*form, dpi);
 }
 
 namespace {

@@ -40,6 +40,16 @@ public:
     void whenMenu(std::function<void(ui::Menu&)> script) { menuScripts_.push_back(std::move(script)); }
     // Time passes: the timers of realized forms tick as often as it takes.
     void advance(int milliseconds);
+    // The form's window comes to a monitor of this resolution (the user
+    // moved it there, or its monitor's scale changed), as the system tells a
+    // window: its size scales with the resolution, so in twips its outer
+    // rectangle stays, and the frame around the client area is the system's
+    // at the new resolution.
+    void changeDpi(ui::Form& form, int dpi);
+    // The scale of the one monitor changes: every realized form moves to the
+    // new resolution, and forms realized later start there. The screen's
+    // twips (ScreenInfo) stay those the program started with, as on Windows.
+    void changeMonitorDpi(int dpi);
     // Something that happens the next time pending events run.
     void post(std::function<void()> event) { pending_.push_back(std::move(event)); }
 
@@ -47,12 +57,16 @@ public:
     std::vector<std::string> menusPrepared;
     std::vector<ui::Form*> realized;
     ui::ScreenInfo screenInfo;
+    // The resolution of the monitor, which forms are realized at.
+    int monitorDpi = 96;
     // Realized forms become windows of this desktop.
     SimWindowSystem* windows = nullptr;
     bool quitRequested = false;
     int doEventsCalls = 0;
 
 private:
+    ui::Rect frameAt(const ui::Form& form, int dpi);
+
     std::deque<std::function<void(ui::Form&)>> modalScripts_;
     std::deque<std::function<void(ui::Menu&)>> menuScripts_;
     std::deque<std::function<void()>> pending_;

@@ -8,6 +8,18 @@
 
 namespace scrivlet {
 
+namespace {
+std::string classOf(SimWindowSystem::Kind kind) {
+    switch (kind) {
+        case SimWindowSystem::Kind::Notepad: return "Notepad";
+        case SimWindowSystem::Kind::Console: return "ConsoleWindowClass";
+        case SimWindowSystem::Kind::Terminal: return "CASCADIA_HOSTING_WINDOW_CLASS";
+        case SimWindowSystem::Kind::Other: break;
+    }
+    return "SimWindow";
+}
+}  // namespace
+
 std::vector<WindowId>::iterator SimWindowSystem::find(WindowId id) {
     return std::find(zOrder_.begin(), zOrder_.end(), id);
 }
@@ -20,6 +32,7 @@ WindowId SimWindowSystem::open(const std::string& title, Kind kind, bool visible
     window.title = title;
     window.visible = visible;
     window.kind = kind;
+    window.className = classOf(kind);
     zOrder_.insert(zOrder_.begin(), id);
     if (visible) moveForeground(id);
     return id;
@@ -28,6 +41,7 @@ WindowId SimWindowSystem::open(const std::string& title, Kind kind, bool visible
 WindowId SimWindowSystem::openForm(ui::Form& form) {
     const WindowId id = open("", Kind::Other, false);
     windows_[id].form = &form;
+    windows_[id].className = "ScrivletForm";
     return id;
 }
 
@@ -104,6 +118,20 @@ bool SimWindowSystem::bringToForeground(WindowId window) {
 
 void SimWindowSystem::setTopmost(WindowId, bool) {}
 
+std::string SimWindowSystem::className(WindowId window) {
+    auto it = windows_.find(window);
+    return it == windows_.end() ? "" : it->second.className;
+}
+
+TargetIntegrity SimWindowSystem::integrity(WindowId window) {
+    auto it = windows_.find(window);
+    if (it == windows_.end()) return TargetIntegrity::Unknown;
+    const Window& w = it->second;
+    if (w.refusesQueries) return TargetIntegrity::Higher;
+    if (!w.levelReadable) return TargetIntegrity::Unknown;
+    return w.integrityLevel > ownIntegrityLevel ? TargetIntegrity::Higher : TargetIntegrity::NotHigher;
+}
+
 void SimWindowSystem::receive(Window& w, const KeyStep& step) {
     w.keys.push_back(step);
     switch (step.kind) {
@@ -125,6 +153,12 @@ void SimWindowSystem::receive(Window& w, const KeyStep& step) {
             break;
         case KeyStep::Kind::AltKey:
             w.systemMenuOpen = w.kind == Kind::Console && step.character == ' ';
+            break;
+        case KeyStep::Kind::CtrlKey:
+            // A chord types nothing; Windows Terminal pastes on Ctrl+V.
+            if (w.kind == Kind::Terminal && (step.character & ~0x20u) == 'V')
+                if (auto clip = clipboard_.text()) w.text += *clip;
+            w.systemMenuOpen = w.editMenuOpen = false;
             break;
         case KeyStep::Kind::Key: {
             const auto key = static_cast<char>(step.character & ~0x20u);
@@ -151,6 +185,9 @@ TypingResult SimWindowSystem::type(WindowId target, const std::vector<KeyStep>& 
     // and typing stops when it loses it.
     for (const KeyStep& step : steps) {
         if (foreground_ != target || !windows_.count(target)) return TypingResult::NotProcessed;
+        // The system drops keys to a process above the program's level; the
+        // typing's confirmation then never comes.
+        if (windows_.at(target).integrityLevel > ownIntegrityLevel) return TypingResult::NotProcessed;
         if (programKey) programKey(step);
         receive(windows_.at(target), step);
         if (whileTyping) whileTyping();

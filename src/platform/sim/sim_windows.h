@@ -21,13 +21,24 @@ class Form;
 // on Alt+Space, B, E.
 class SimWindowSystem : public WindowSystem, public KeyInjector {
 public:
-    enum class Kind { Notepad, Console, Other };
+    enum class Kind { Notepad, Console, Terminal, Other };
+
+    // The system's levels (the last part of the label's SID).
+    static constexpr unsigned MediumIntegrity = 0x2000;
+    static constexpr unsigned HighIntegrity = 0x3000;
 
     struct Window {
         WindowId id = 0;
         std::string title;
         bool visible = true;
         Kind kind = Kind::Other;
+        std::string className;       // by kind, as the real programs name theirs
+        // Its process's level, which decides whether keys reach it; the
+        // program may be unable to read it (levelReadable), and a process
+        // that refuses queries counts as above the program, as on Windows.
+        unsigned integrityLevel = MediumIntegrity;
+        bool levelReadable = true;
+        bool refusesQueries = false;
         ui::Form* form = nullptr;    // a form of the program itself
         bool refusesForeground = false;
         int foregroundRefusals = 0;  // the next so many requests fail, later ones succeed
@@ -61,10 +72,14 @@ public:
     std::vector<WindowId> topLevelWindows() override;
     bool bringToForeground(WindowId window) override;
     void setTopmost(WindowId window, bool topmost) override;
+    std::string className(WindowId window) override;
+    TargetIntegrity integrity(WindowId window) override;
 
     TypingResult type(WindowId target, const std::vector<KeyStep>& steps) override;
     // A key the user typed reaches the foreground window.
     void userKey(const KeyStep& step);
+
+    unsigned ownIntegrityLevel = MediumIntegrity;
 
     // Runs after every key, as other events may run while keys are typed.
     std::function<void()> whileTyping;

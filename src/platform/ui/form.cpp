@@ -107,6 +107,12 @@ void Form::unload() {
     realized_ = false;
 }
 
+bool Form::reportShowRequest() {
+    if (!onShowRequest || unloaded_) return false;
+    onShowRequest();
+    return true;
+}
+
 void Form::setWindowState(WindowState s) {
     if (s == state_) return;
     state_ = s;
@@ -138,6 +144,12 @@ void Form::reportActivated(bool fromProgram) {
 
 void Form::reportDeactivated() {
     if (!unloaded_ && onDeactivate) onDeactivate();
+}
+
+void Form::reportDpi(int dpi) {
+    if (dpi <= 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    if (!unloaded_ && onDpiChange) onDpiChange();
 }
 
 }  // namespace scrivlet::ui

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/control.h"
@@ -27,7 +28,10 @@ enum class Picture { None, New, Rename, Delete, Ok, Help, Info, Debug, Options, 
 
 // A top-level window. Its geometry is the outer rectangle in twips (frame,
 // caption and menu bar included), on the screen; its controls are laid out in
-// its client area.
+// its client area. The position is twips of the screen (ScreenInfo); the size
+// and everything inside are twips at the resolution of the monitor the window
+// is on (dpi()), so a window moved to a monitor of another scale keeps its
+// size in twips and looks the same there, sharp.
 class Form : public Container {
 public:
     struct Style {
@@ -50,7 +54,15 @@ public:
     // The window's icon; set before the form is realized.
     void setIcon(Picture p) { icon_ = p; }
 
+    // The window's class, by which other programs find it; empty for the
+    // toolkit's common one. Set before the form is realized.
+    const std::string& windowClass() const { return windowClass_; }
+    void setWindowClass(std::string name) { windowClass_ = std::move(name); }
+
     int clientWidth() const { return clientWidth_; }
+    // The dots per inch of the monitor the window is on, as the back-end
+    // reports it (96 until it does).
+    int dpi() const { return dpi_; }
     int clientHeight() const { return clientHeight_; }
 
     // Creates the native window and its controls (nothing in the simulated
@@ -93,6 +105,12 @@ public:
     std::function<void(CloseReason, bool& cancel)> onQueryUnload;
     std::function<void(bool& refuse)> onQueryEndSession;
     std::function<void()> onUnload;
+    // A later start of the program asks this window to show itself.
+    std::function<void()> onShowRequest;
+    // The window now shows at another resolution: it was moved to a monitor
+    // of another scale, or its monitor's scale changed. Its new geometry has
+    // been reported before (onResize ran when its size changed).
+    std::function<void()> onDpiChange;
 
     // Reports of the native window, which change state without echoing back.
     void reportGeometry(Rect outer, int clientWidth, int clientHeight, WindowState state);
@@ -102,6 +120,12 @@ public:
     void reportActivated(bool fromProgram);
     // The program's windows lost the activation to another program.
     void reportDeactivated();
+    // A later start of the program asked the window to show itself; true when
+    // the form answers such requests.
+    bool reportShowRequest();
+    // The resolution of the window's monitor, at its making and whenever it
+    // changes (after the geometry the change gave the window).
+    void reportDpi(int dpi);
 
     void setGeometry(Rect r) override;
 
@@ -114,10 +138,12 @@ private:
     Style style_;
     std::string caption_;
     Picture icon_ = Picture::AppIcon;
+    std::string windowClass_;
     int clientWidth_, clientHeight_;
     bool realized_ = false;
     bool unloaded_ = false;
     WindowState state_ = WindowState::Normal;
+    int dpi_ = 96;
     std::vector<Menu*> menuBar_;
     std::vector<Timer*> timers_;
     Control* focused_ = nullptr;

@@ -9,6 +9,13 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
+// Pixels at a resolution (dots per inch) as twips, rounded to the nearest so
+// that the back-ends' rounding the other way gives the same pixels back.
+constexpr int pixelsToTwips(int pixels, int dpi) {
+    const long long scaled = static_cast<long long>(pixels) * 1440;
+    return static_cast<int>((scaled >= 0 ? scaled + dpi / 2 : scaled - dpi / 2) / dpi);
+}
+
 struct Point {
     int x = 0, y = 0;
     bool operator==(const Point&) const = default;

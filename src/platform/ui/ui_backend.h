@@ -11,14 +11,21 @@ class Control;
 class Form;
 class Menu;
 
-// The primary screen: its size in pixels and the twips of one pixel.
+// The primary screen: its size in pixels and the resolution at which
+// positions on the screen count in twips (the one the program started with; a
+// form's size counts at its own monitor's, Form::dpi()). Pixels become twips
+// exactly, never by a whole number of twips per pixel: at 175 % or 200 % that
+// would be 8 or 7 where 8.23 or 7.5 are right, and the bottom of a screen
+// would lie some 70 pixels above its edge.
 struct ScreenInfo {
     int widthPixels = 1280;
     int heightPixels = 1024;
-    int twipsPerPixelX = 15;
-    int twipsPerPixelY = 15;
-    int widthTwips() const { return widthPixels * twipsPerPixelX; }
-    int heightTwips() const { return heightPixels * twipsPerPixelY; }
+    int dpiX = 96;
+    int dpiY = 96;
+    int twipsX(int pixels) const { return pixelsToTwips(pixels, dpiX); }
+    int twipsY(int pixels) const { return pixelsToTwips(pixels, dpiY); }
+    int widthTwips() const { return twipsX(widthPixels); }
+    int heightTwips() const { return twipsY(heightPixels); }
 };
 
 // The window system under the control toolkit: real windows on Windows, none
@@ -46,7 +53,8 @@ public:
     // costs no building (a menu of thousands of items takes long to build).
     virtual void prepareMenu(Menu& menu) = 0;
 
-    // What the frame, caption and menu bar add to a client area, in twips.
+    // What the frame, caption and menu bar add to a client area, in twips at
+    // the form's resolution.
     virtual Rect frameAround(const Form& form) = 0;
     virtual ScreenInfo screen() = 0;
     // Negative, zero or positive as the platform's case-insensitive, locale-aware

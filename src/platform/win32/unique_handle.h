@@ -99,6 +99,7 @@ using UniqueWait = UniqueAny<HANDLE, detail::unregisterWait>;  // RegisterWaitFo
 using UniqueRedrawPause = UniqueAny<HWND, detail::resumeRedraw>;  // WM_SETREDRAW FALSE
 using UniqueHmodule = UniqueAny<HMODULE, FreeLibrary>;
 using UniqueGlobal = UniqueAny<HGLOBAL, GlobalFree>;
+using UniqueLocal = UniqueAny<HLOCAL, LocalFree>;  // what the system allocated for the caller (a SID's text)
 using UniqueHfont = UniqueAny<HFONT, DeleteObject>;
 using UniqueHbrush = UniqueAny<HBRUSH, DeleteObject>;
 using UniqueHpen = UniqueAny<HPEN, DeleteObject>;

@@ -50,15 +50,22 @@ bool Win32ButtonPeer::drawItem(const DRAWITEMSTRUCT& item) {
     InflateRect(&content, -2, -2);
     if (pressed) OffsetRect(&content, 1, 1);
 
-    const int imageSize = ui_.units().scale(32);
-    const int gap = ui_.units().scale(2);
+    const ScreenUnits own = units();
+    const int gap = own.scale(2);
     // Out of the DC again when the drawing ends, before the system takes it back.
-    const UniqueSelection font = selectInto(dc, ui_.font(button_.bold()));
+    const UniqueSelection font = selectInto(dc, currentFont());
     RECT textArea{content.left, 0, content.right, 0};
     const std::wstring caption = wide(button_.caption());
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textArea,
               DT_CALCRECT | DT_CENTER | DT_WORDBREAK);
     const int textHeight = caption.empty() ? 0 : textArea.bottom - textArea.top;
+    // The buttons were laid out for a smaller dialog font than today's
+    // Windows uses: where picture and caption do not both fit, the picture
+    // steps down to the next icon size, and the caption is never cut.
+    const int room = content.bottom - content.top - (textHeight ? gap + textHeight : 0);
+    int imageSize = own.scale(32);
+    for (int size : {24, 20, 16})
+        if (imageSize > room) imageSize = own.scale(size);
     const int total = imageSize + (textHeight ? gap + textHeight : 0);
     const int top = content.top + (content.bottom - content.top - total) / 2;
     const int left = content.left + (content.right - content.left - imageSize) / 2;

@@ -74,6 +74,16 @@ void createChildPeers(Win32Ui& ui, ui::Container& container, HWND parent, int& n
     orderWindows(container);
 }
 
+void refreshChildPeersForDpi(ui::Container& container) {
+    for (ui::Control* child : container.children()) {
+        if (auto* peer = dynamic_cast<Win32ControlPeer*>(child->peer()))
+            peer->refreshForDpi();
+        else if (child->peer())
+            child->peer()->update(ui::Change::Geometry);  // drawn by the container
+        if (auto* inner = dynamic_cast<ui::Container*>(child)) refreshChildPeersForDpi(*inner);
+    }
+}
+
 void dropChildPeers(ui::Container& container) {
     for (ui::Control* child : container.children()) {
         if (auto* inner = dynamic_cast<ui::Container*>(child)) dropChildPeers(*inner);

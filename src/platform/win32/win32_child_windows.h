@@ -18,6 +18,9 @@ class Win32Ui;
 void createChildPeers(Win32Ui& ui, ui::Container& container, HWND parent, int& nextId);
 // Removes the peers of a container's controls, the innermost first.
 void dropChildPeers(ui::Container& container);
+// The form came to a monitor of another resolution: every control below the
+// container goes to its twips in the new units, with the new fonts.
+void refreshChildPeersForDpi(ui::Container& container);
 // Reads every control below the container back from its window.
 void syncChildPeers(ui::Container& container);
 // The controls of a container that are drawn by its window (lines, shapes,

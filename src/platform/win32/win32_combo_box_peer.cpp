@@ -22,7 +22,7 @@ Win32ComboBoxPeer::Win32ComboBoxPeer(Win32Ui& ui, ui::ComboBox& combo, HWND pare
 RECT Win32ComboBoxPeer::windowBounds() {
     // The window of a combo box includes its dropped-down list.
     RECT bounds = Win32ControlPeer::windowBounds();
-    bounds.bottom += ui_.units().scale(160);
+    bounds.bottom += units().scale(160);
     return bounds;
 }
 

@@ -42,7 +42,7 @@ void Win32ContainerPeer::paint(HDC dc) {
     if (const auto* frame = dynamic_cast<ui::Frame*>(&container_)) {
         RECT area;
         GetClientRect(hwnd(), &area);
-        const UniqueSelection font = selectInto(dc, ui_.font(false));
+        const UniqueSelection font = selectInto(dc, currentFont());
         TEXTMETRICW metrics{};
         GetTextMetricsW(dc, &metrics);
         RECT border = area;
@@ -50,7 +50,7 @@ void Win32ContainerPeer::paint(HDC dc) {
         DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
         const std::wstring caption = wide(frame->caption());
         if (!caption.empty()) {
-            const int inset = ui_.units().scale(8);
+            const int inset = units().scale(8);
             RECT text{area.left + inset, area.top, area.right - inset, area.top + metrics.tmHeight};
             DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
                       DT_CALCRECT | DT_SINGLELINE);

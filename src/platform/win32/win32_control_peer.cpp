@@ -73,11 +73,22 @@ void Win32ControlPeer::subclassPart(HWND part) {
 }
 
 void Win32ControlPeer::applyFont(bool bold) {
-    if (HWND window = window_.get())
-        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(ui_.font(bold)), TRUE);
+    bold_ = bold;
+    if (HWND window = window_.get()) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(currentFont()), TRUE);
 }
 
-RECT Win32ControlPeer::windowBounds() { return ui_.units().toPixels(control_.geometry()); }
+HFONT Win32ControlPeer::currentFont() { return ui_.font(bold_, fontDpi()); }
+
+int Win32ControlPeer::fontDpi() { return units().dpiY(); }
+
+ScreenUnits Win32ControlPeer::units() const { return ui_.unitsOf(control_); }
+
+void Win32ControlPeer::refreshForDpi() {
+    applyFont(bold_);
+    update(ui::Change::Geometry);
+}
+
+RECT Win32ControlPeer::windowBounds() { return units().toPixels(control_.geometry()); }
 
 void Win32ControlPeer::update(ui::Change change) {
     HWND window = window_.get();
@@ -148,7 +159,8 @@ std::optional<LRESULT> Win32ControlPeer::subclassMessage(HWND hwnd, UINT message
                            : message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK ? ui::MouseButton::Right
                                                                                       : ui::MouseButton::Middle;
             event.shift = currentShiftMask();
-            event.at = {ui_.units().xToTwips(at.x), ui_.units().yToTwips(at.y)};
+            const ScreenUnits own = units();
+            event.at = {own.xToTwips(at.x), own.yToTwips(at.y)};
             control_.mouseDown(event);
             return result;
         }

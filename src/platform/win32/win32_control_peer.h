@@ -9,6 +9,7 @@
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_subclass.h"
 #include "platform/win32/win32_text.h"
+#include "platform/win32/win32_units.h"
 
 namespace scrivlet {
 
@@ -38,6 +39,9 @@ public:
     // Reads what the native window holds back into the control, as the
     // user's actions would report it.
     virtual void syncFromNative() {}
+    // The form came to a monitor of another resolution: the window goes to
+    // its twips in the new units, with the font of the new resolution.
+    virtual void refreshForDpi();
 
 protected:
     Win32ControlPeer(Win32Ui& ui, ui::Control& control, HWND parent, int id);
@@ -62,6 +66,12 @@ protected:
     // program's event code asks it before it touches the peer again.
     Lifetime::Watch watchLifetime() const { return lifetime_.watch(); }
     void applyFont(bool bold);
+    // The font the window shows now (bold or not, at the form's resolution).
+    virtual HFONT currentFont();
+    // The resolution the window's font is made for: the form's.
+    virtual int fontDpi();
+    // Twips and pixels of the form's monitor.
+    ScreenUnits units() const;
 
     Win32Ui& ui_;
     ui::Control& control_;
@@ -75,6 +85,7 @@ protected:
     // Set while the peer changes the window itself, so that the window's
     // notifications of that change are not reported back as the user's.
     bool updating_ = false;
+    bool bold_ = false;
 
 private:
     Lifetime lifetime_;

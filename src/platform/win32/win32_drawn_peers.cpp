@@ -16,11 +16,11 @@ Win32WindowlessPeer::~Win32WindowlessPeer() {
     if (IsWindow(container_)) InvalidateRect(container_, &painted_, TRUE);
 }
 
-RECT Win32WindowlessPeer::area() const {
+RECT Win32WindowlessPeer::area() {
     // A line's width and height may be negative (it runs up or left), and the
     // pen covers the last pixel too.
     const ui::Rect g = control_.geometry();
-    const ScreenUnits& units = ui_.units();
+    const ScreenUnits units = ui_.unitsOf(control_);
     const int x1 = units.xToPixels(g.left), y1 = units.yToPixels(g.top);
     const int x2 = units.xToPixels(g.left + g.width), y2 = units.yToPixels(g.top + g.height);
     return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1};
@@ -35,7 +35,7 @@ void Win32WindowlessPeer::update(ui::Change) {
 void Win32WindowlessPeer::paint(HDC dc) {
     if (!control_.visible()) return;
     const ui::Rect g = control_.geometry();
-    const ScreenUnits& units = ui_.units();
+    const ScreenUnits units = ui_.unitsOf(control_);
     if (dynamic_cast<ui::Line*>(&control_)) {
         const COLORREF colour = toColorRef(control_.foreColour());
         const UniqueHpen pen(CreatePen(PS_SOLID, 1, colour));
@@ -59,7 +59,7 @@ void Win32WindowlessPeer::paint(HDC dc) {
     const auto* shape = dynamic_cast<ui::Shape*>(&control_);
     if (!shape) return;
     const COLORREF colour = toColorRef(shape->borderColour());
-    const UniqueHpen pen(CreatePen(PS_INSIDEFRAME, std::max(1, ui_.units().scale(shape->borderWidth)), colour));
+    const UniqueHpen pen(CreatePen(PS_INSIDEFRAME, std::max(1, units.scale(shape->borderWidth)), colour));
     const UniqueHbrush fill(shape->filled() ? CreateSolidBrush(colour) : nullptr);
     const UniqueSelection penSelected = selectInto(dc, pen.get());
     const UniqueSelection brushSelected =

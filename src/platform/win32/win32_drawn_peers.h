@@ -17,7 +17,7 @@ public:
     void paint(HDC dc);
 
 private:
-    RECT area() const;
+    RECT area();
     Win32Ui& ui_;
     ui::Control& control_;
     HWND container_;

@@ -8,6 +8,7 @@
 #include "platform/win32/win32_child_windows.h"
 #include "platform/win32/win32_control_peer.h"
 #include "platform/win32/win32_menu_peer.h"
+#include "platform/win32/win32_show_request.h"
 #include "platform/win32/win32_timer_peer.h"
 #include "platform/win32/win32_ui.h"
 #include "platform/win32/win32_units.h"
@@ -15,6 +16,10 @@
 namespace scrivlet {
 
 namespace {
+
+// Sent by Windows 10 1703 and later, whose headers the build's Windows 7
+// ones are not.
+constexpr UINT GetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE
 
 // The first control ids; 1 and 2 are IDOK and IDCANCEL, which the dialog
 // manager sends for Enter and Esc.
@@ -77,27 +82,65 @@ std::pair<DWORD, DWORD> Win32FormPeer::styles(const ui::Form::Style& style) {
     return {windowStyle, extended};
 }
 
-Win32FormPeer::Win32FormPeer(Win32Ui& ui, ui::Form& form) : ui_(ui), form_(form) {
+Win32FormPeer::Win32FormPeer(Win32Ui& ui, ui::Form& form)
+    : ui_(ui), form_(form), units_(ui.dpiAt(form.geometry()), ui.dpiAt(form.geometry())) {
     const auto [style, extended] = styles(form.style());
     // A window owned by a hidden one has no button in the taskbar.
     HWND owner = form.style().showInTaskbar ? nullptr : ui.hostWindow();
     HMENU bar = createMenuBar();
-    if (!create(ClassName, extended, style, form.caption(), ui.units().toPixels(form.geometry()), owner,
-                bar)) {
+    // A form with a class of its own (the main window, which later starts
+    // and the installer look for) registers it when it first needs it.
+    const std::wstring className = form.windowClass().empty() ? ClassName : wide(form.windowClass());
+    if (!form.windowClass().empty()) registerClass(className.c_str(), nullptr);
+    if (!create(className.c_str(), extended, style, form.caption(), toScreenPixels(ui.units(), units_, form.geometry()),
+                owner, bar)) {
         menuBar_.reset();
         return;
     }
-    if (form.icon() != ui::Picture::None) {
-        SendMessageW(hwnd(), WM_SETICON, ICON_BIG,
-                     reinterpret_cast<LPARAM>(ui.picture(form.icon(), GetSystemMetrics(SM_CXICON))));
-        SendMessageW(hwnd(), WM_SETICON, ICON_SMALL,
-                     reinterpret_cast<LPARAM>(ui.picture(form.icon(), GetSystemMetrics(SM_CXSMICON))));
+    // The controls take their units from here.
+    ui.formCreated(*this);
+    // The system may have put the window on another monitor than its corner
+    // named: its size then counts there, before any control is made.
+    if (const int dpi = ui.dpi().ofWindow(hwnd()); dpi != units_.dpiY()) {
+        units_ = ScreenUnits(dpi, dpi);
+        const RECT bounds = toScreenPixels(ui.units(), units_, form.geometry());
+        SetWindowPos(hwnd(), nullptr, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    setIcons();
     int nextId = FirstControlId;
     createChildPeers(ui, form, hwnd(), nextId);
     for (ui::Timer* timer : form.timers()) timer->setPeer(std::make_unique<Win32TimerPeer>(*this, *timer));
     if (!form.enabled()) EnableWindow(hwnd(), FALSE);
-    ui.formCreated(*this);
+    form.reportDpi(units_.dpiY());
+}
+
+void Win32FormPeer::setIcons() {
+    if (form_.icon() == ui::Picture::None) return;
+    const int dpi = units_.dpiY();
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(ui_.picture(form_.icon(), ui_.dpi().metric(SM_CXICON, dpi))));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(ui_.picture(form_.icon(), ui_.dpi().metric(SM_CXSMICON, dpi))));
+}
+
+void Win32FormPeer::changeDpi(int dpiX, int dpiY, const RECT& suggested) {
+    units_ = ScreenUnits(dpiX, dpiY);
+    setIcons();
+    refreshChildPeersForDpi(form_);
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Reported also when the pixels stayed: their twips did not.
+    reportGeometry();
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    form_.reportDpi(dpiY);
+}
+
+SIZE Win32FormPeer::sizeAt(int dpi) const {
+    const auto [style, extended] = styles(form_.style());
+    const RECT frame = ui_.dpi().frame(style, !form_.menuBar().empty(), extended, dpi);
+    return {MulDiv(form_.clientWidth(), dpi, 1440) + frame.right - frame.left,
+            MulDiv(form_.clientHeight(), dpi, 1440) + frame.bottom - frame.top};
 }
 
 Win32FormPeer::~Win32FormPeer() {
@@ -135,7 +178,7 @@ void Win32FormPeer::update(ui::Change change) {
     switch (change) {
         case ui::Change::Caption: SetWindowTextW(window, wide(form_.caption()).c_str()); break;
         case ui::Change::Geometry: {
-            const RECT bounds = ui_.units().toPixels(form_.geometry());
+            const RECT bounds = toScreenPixels(ui_.units(), units_, form_.geometry());
             SetWindowPos(window, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
                          bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
             break;
@@ -234,23 +277,24 @@ void Win32FormPeer::reportGeometry() {
     HWND window = hwnd();
     RECT outer, client;
     if (!GetWindowRect(window, &outer) || !GetClientRect(window, &client)) return;
-    const ScreenUnits& units = ui_.units();
+    const ScreenUnits& units = units_;
     const ui::WindowState state = stateOf(window);
     // The form's twips may fall between pixels: a window that is where the
     // form put it has not moved.
-    const RECT expected = units.toPixels(form_.geometry());
+    const RECT expected = toScreenPixels(ui_.units(), units, form_.geometry());
     if (EqualRect(&expected, &outer) && state == form_.windowState() &&
         units.xToPixels(form_.clientWidth()) == client.right && units.yToPixels(form_.clientHeight()) == client.bottom)
         return;
-    form_.reportGeometry(units.toTwips(outer), units.xToTwips(client.right), units.yToTwips(client.bottom), state);
+    form_.reportGeometry(fromScreenPixels(ui_.units(), units, outer), units.xToTwips(client.right),
+                         units.yToTwips(client.bottom), state);
 }
 
 ui::MouseEvent Win32FormPeer::mouseEvent(ui::MouseButton button, LPARAM lParam) const {
     ui::MouseEvent event;
     event.button = button;
     event.shift = currentShiftMask();
-    event.at = {ui_.units().xToTwips(static_cast<short>(LOWORD(lParam))),
-                ui_.units().yToTwips(static_cast<short>(HIWORD(lParam)))};
+    event.at = {units_.xToTwips(static_cast<short>(LOWORD(lParam))),
+                units_.yToTwips(static_cast<short>(HIWORD(lParam)))};
     return event;
 }
 
@@ -281,6 +325,8 @@ void Win32FormPeer::paint() {
 
 LRESULT Win32FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     if (auto routed = routeToChildPeer(message, wParam, lParam)) return *routed;
+    // A later start asks: 1 tells it that the request was taken.
+    if (message == showRequestMessage() && message != 0) return form_.reportShowRequest() ? 1 : 0;
     switch (message) {
         case WM_COMMAND:
             if (lParam == 0) command(LOWORD(wParam));
@@ -309,6 +355,17 @@ LRESULT Win32FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
         case WM_MOVE:
             reportGeometry();
+            return 0;
+        case GetDpiScaledSize: {
+            // Asked before a move to a monitor of another scale (Windows 10
+            // 1703 and later): the client area keeps its twips there, which
+            // the system's scaling of the whole window would miss by the
+            // frame's rounding.
+            *reinterpret_cast<SIZE*>(lParam) = sizeAt(static_cast<int>(wParam));
+            return TRUE;
+        }
+        case WM_DPICHANGED:
+            changeDpi(LOWORD(wParam), HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {

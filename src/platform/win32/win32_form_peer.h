@@ -10,6 +10,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/menu.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_units.h"
 #include "platform/win32/win32_window.h"
 
 namespace scrivlet {
@@ -21,7 +22,9 @@ class Win32TimerPeer;
 // windows of its controls, its timers. It reports moves, sizes, activation
 // and closing to the form, and the mouse moving and pressed over the form's
 // own area (not over its controls); it dispatches menu commands, and answers
-// Enter and Esc with the form's default and cancel buttons.
+// Enter and Esc with the form's default and cancel buttons. The window's size
+// and its controls count in twips of its own monitor's resolution; moved to
+// a monitor of another scale, it is laid out anew there.
 class Win32FormPeer : public ui::ControlPeer, public Window {
 public:
     static constexpr const wchar_t* ClassName = L"ScrivletForm";
@@ -30,6 +33,9 @@ public:
     ~Win32FormPeer() override;
 
     ui::Form& form() { return form_; }
+    const ui::Form& form() const { return form_; }
+    // Twips and pixels at the resolution of the window's monitor.
+    const ScreenUnits& units() const { return units_; }
     void update(ui::Change change) override;
     void show();
     void focus(ui::Control* control);
@@ -48,6 +54,13 @@ private:
     HMENU createMenuBar();
     void removeMenuBar();
     void reportGeometry();
+    void setIcons();
+    // The window came to a monitor of another resolution: the system
+    // suggests where it goes and how large it is there.
+    void changeDpi(int dpiX, int dpiY, const RECT& suggested);
+    // The outer size for a resolution at which the client area keeps its
+    // twips.
+    SIZE sizeAt(int dpi) const;
     void command(WORD id);
     ui::MenuItem* menuItem(UINT id);
     void paint();
@@ -59,6 +72,7 @@ private:
 
     Win32Ui& ui_;
     ui::Form& form_;
+    ScreenUnits units_;
     UniqueHmenu menuBar_;
     UniqueHaccel accelerators_;
     std::vector<ACCEL> acceleratorKeys_;

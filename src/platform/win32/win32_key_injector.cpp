@@ -75,6 +75,11 @@ std::optional<std::vector<INPUT>> stepEvents(const KeyStep& step) {
         case KeyStep::Kind::Key:
             pressAndRelease(events, letterKey(step.character));
             break;
+        case KeyStep::Kind::CtrlKey:
+            events.push_back(keyEvent(VK_CONTROL, false));
+            pressAndRelease(events, letterKey(step.character));
+            events.push_back(keyEvent(VK_CONTROL, true));
+            break;
     }
     return events;
 }

@@ -9,10 +9,13 @@ Win32ListBoxPeer::Win32ListBoxPeer(Win32Ui& ui, ui::ListBox& list, HWND parent, 
     : Win32ControlPeer(ui, list, parent, id), list_(list) {
     // LBS_NOINTEGRALHEIGHT: the list keeps the height the form gives it.
     createWindow(L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, "");
-    if (!list.fontName.empty())
-        SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(ui.font(list.fontName, list.fixedPitch)), FALSE);
     items_.show(hwnd(), list.items());
     showSelection();
+}
+
+HFONT Win32ListBoxPeer::currentFont() {
+    if (list_.fontName.empty()) return Win32ControlPeer::currentFont();
+    return ui_.font(list_.fontName, list_.fixedPitch, fontDpi());
 }
 
 void Win32ListBoxPeer::showSelection() {

@@ -14,6 +14,7 @@ public:
     void syncFromNative() override;
 
 private:
+    HFONT currentFont() override;
     void updateOwn(ui::Change change) override;
     void showSelection();
     ui::ListBox& list_;

@@ -11,6 +11,7 @@
 #include "platform/win32/win32_programs.h"
 #include "platform/win32/win32_random.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_single_instance.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_ui.h"
 #include "platform/win32/win32_window_system.h"
@@ -26,6 +27,8 @@ public:
                 windows, keys, tray, programs, keyboard};
     }
 
+    // First: the session's name is taken before anything else happens.
+    Win32SingleInstance session;
     Win32Profile profile;
     Win32Registry registry;
     Win32FileSystem files;

@@ -96,10 +96,26 @@ Win32RichEditPeer::Win32RichEditPeer(Win32Ui& ui, ui::RichEdit& edit, HWND paren
     // The default limit of 32767 characters is far below what snippets hold.
     SendMessageW(hwnd(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
     SendMessageW(hwnd(), EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
+    zoomToForm();
     CHARFORMAT2W standard = toCharFormat(edit.defaultFormat(), edit.fontSize());
     SendMessageW(hwnd(), EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&standard));
     showBackColour();
     showText();
+}
+
+int Win32RichEditPeer::fontDpi() { return ui_.dpi().system(); }
+
+void Win32RichEditPeer::zoomToForm() {
+    const int dpi = units().dpiY(), system = ui_.dpi().system();
+    if (dpi == system)
+        SendMessageW(hwnd(), EM_SETZOOM, 0, 0);  // none
+    else
+        SendMessageW(hwnd(), EM_SETZOOM, static_cast<WPARAM>(dpi), static_cast<LPARAM>(system));
+}
+
+void Win32RichEditPeer::refreshForDpi() {
+    Win32ControlPeer::refreshForDpi();
+    zoomToForm();
 }
 
 void Win32RichEditPeer::updateOwn(ui::Change change) {

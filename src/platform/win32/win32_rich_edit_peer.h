@@ -20,8 +20,13 @@ public:
     void command(WORD code) override;
     std::optional<LRESULT> notify(const NMHDR& header) override;
     void syncFromNative() override;
+    void refreshForDpi() override;
 
 private:
+    int fontDpi() override;
+    // RichEdit turns the text's points into pixels at the resolution the
+    // program started with: a zoom makes up for a monitor of another scale.
+    void zoomToForm();
     void updateOwn(ui::Change change) override;
     std::optional<LRESULT> subclassMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 

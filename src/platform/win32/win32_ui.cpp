@@ -15,32 +15,13 @@
 #include "platform/win32/win32_input_box.h"
 #include "platform/win32/win32_menu_peer.h"
 #include "platform/win32/win32_pictures.h"
+#include "platform/win32/win32_system_library.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_window.h"
 
 namespace scrivlet {
 
 namespace {
-
-// The screen's resolution as a DPI-aware process sees it: the process must
-// say so before it asks, or the system reports 96 and scales the windows.
-ScreenUnits dpiAwareScreen() {
-    SetProcessDPIAware();
-    return ScreenUnits::ofScreen();
-}
-
-UniqueHfont messageFont(bool bold) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    LOGFONTW font{};
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        font = metrics.lfMessageFont;
-    } else {
-        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-    }
-    if (bold) font.lfWeight = FW_BOLD;
-    return UniqueHfont(CreateFontIndirectW(&font));
-}
 
 // Tab without Ctrl and Alt, in a control that does not take it itself.
 bool isTabForTheForm(MSG& message) {
@@ -124,19 +105,20 @@ private:
 };
 
 Win32Ui::Win32Ui()
-    : units_(dpiAwareScreen()),
-      font_(messageFont(false)),
-      boldFont_(messageFont(true)),
+    // The process is made aware of the monitors' resolutions (dpi_) before
+    // the screen's is asked.
+    : units_(ScreenUnits::ofScreen()),
       commandIds_(std::make_shared<CommandIds>()) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     // RichEdit 2.0 or later, its Unicode class: every character the text
-    // holds reaches the window and comes back.
-    richEditLibrary_.reset(LoadLibraryW(L"riched20.dll"));
+    // holds reaches the window and comes back. From the system folder only:
+    // a riched20.dll beside the program must never be loaded.
+    richEditLibrary_.reset(loadSystemLibrary(L"riched20.dll"));
     if (richEditLibrary_) {
         richEditClass_ = L"RichEdit20W";
     } else {
-        richEditLibrary_.reset(LoadLibraryW(L"msftedit.dll"));
+        richEditLibrary_.reset(loadSystemLibrary(L"msftedit.dll"));
         richEditClass_ = L"RICHEDIT50W";
     }
     Window::registerClass(Win32FormPeer::ClassName, nullptr);
@@ -160,19 +142,34 @@ HICON Win32Ui::picture(ui::Picture picture, int width, int height, bool greyed) 
     return found->second.get();
 }
 
-HFONT Win32Ui::font(const std::string& face, bool fixedPitch) {
-    UniqueHfont& made = faces_[{face, fixedPitch}];
+HFONT Win32Ui::font(const std::string& face, bool fixedPitch, bool bold, int dpi) {
+    UniqueHfont& made = fonts_[{face, fixedPitch, bold, dpi}];
     if (!made) {
-        LOGFONTW font{};
-        GetObjectW(font_.get(), sizeof font, &font);
-        const std::wstring name = wide(face);
-        const std::size_t length = std::min(name.size(), std::size(font.lfFaceName) - 1);
-        std::copy_n(name.data(), length, font.lfFaceName);
-        font.lfFaceName[length] = L'\0';
+        LOGFONTW font = dpi_.messageFont(dpi);
+        if (bold) font.lfWeight = FW_BOLD;
+        if (!face.empty()) {
+            const std::wstring name = wide(face);
+            const std::size_t length = std::min(name.size(), std::size(font.lfFaceName) - 1);
+            std::copy_n(name.data(), length, font.lfFaceName);
+            font.lfFaceName[length] = L'\0';
+        }
         if (fixedPitch) font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
         made.reset(CreateFontIndirectW(&font));
     }
-    return made ? made.get() : font_.get();
+    if (made || face.empty()) return made.get();
+    return font(bold, dpi);
+}
+
+ScreenUnits Win32Ui::unitsOf(ui::Control& control) const {
+    const ui::Form* form = control.form();
+    for (const Win32FormPeer* peer : forms_)
+        if (&peer->form() == form) return peer->units();
+    return units_;
+}
+
+int Win32Ui::dpiAt(const ui::Rect& place) const {
+    const POINT corner{units_.xToPixels(place.left), units_.yToPixels(place.top)};
+    return dpi_.ofMonitor(MonitorFromPoint(corner, MONITOR_DEFAULTTOPRIMARY));
 }
 
 Win32FormPeer* Win32Ui::peerOf(const ui::Form& form) const {
@@ -284,18 +281,20 @@ std::string Win32Ui::inputBox(const std::string& caption, const std::string& pro
 
 ui::Rect Win32Ui::frameAround(const ui::Form& form) {
     const auto [style, extended] = Win32FormPeer::styles(form.style());
-    RECT frame{0, 0, 0, 0};
-    if (!AdjustWindowRectEx(&frame, style, !form.menuBar().empty(), extended)) return {};
-    return {units_.xToTwips(-frame.left), units_.yToTwips(-frame.top), units_.xToTwips(frame.right - frame.left),
-            units_.yToTwips(frame.bottom - frame.top)};
+    // At the form's resolution, or the one its window will be made at.
+    const Win32FormPeer* peer = peerOf(form);
+    const ScreenUnits own = peer ? peer->units() : ScreenUnits(dpiAt(form.geometry()), dpiAt(form.geometry()));
+    const RECT frame = dpi_.frame(style, !form.menuBar().empty(), extended, own.dpiY());
+    return {own.xToTwips(-frame.left), own.yToTwips(-frame.top), own.xToTwips(frame.right - frame.left),
+            own.yToTwips(frame.bottom - frame.top)};
 }
 
 ui::ScreenInfo Win32Ui::screen() {
     ui::ScreenInfo info;
     info.widthPixels = GetSystemMetrics(SM_CXSCREEN);
     info.heightPixels = GetSystemMetrics(SM_CYSCREEN);
-    info.twipsPerPixelX = 1440 / units_.dpiX();
-    info.twipsPerPixelY = 1440 / units_.dpiY();
+    info.dpiX = units_.dpiX();
+    info.dpiY = units_.dpiY();
     return info;
 }
 

@@ -12,6 +12,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/ui_backend.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_units.h"
 
 namespace scrivlet {
@@ -62,11 +63,21 @@ public:
     HWND hwndOf(const ui::Form& form) const;
 
     // What the peers share.
+    // The screen's units, which positions on the screen count in (and the
+    // windows that are no forms, at the resolution the program started with).
     const ScreenUnits& units() const { return units_; }
-    HFONT font(bool bold) const { return bold ? boldFont_.get() : font_.get(); }
+    // The units of the control's form: its own monitor's.
+    ScreenUnits unitsOf(ui::Control& control) const;
+    // The resolution of the monitor a window placed there would be on.
+    int dpiAt(const ui::Rect& place) const;
+    const Win32Dpi& dpi() const { return dpi_; }
+    // The program's font at a resolution, made once for each.
+    HFONT font(bool bold, int dpi) { return font("", false, bold, dpi); }
+    // At the resolution the program started with.
+    HFONT font(bool bold) { return font(bold, dpi_.system()); }
     // The program's font in another face ("Courier New"), made once; with
     // fixedPitch the font mapper falls back on a fixed-pitch face.
-    HFONT font(const std::string& face, bool fixedPitch);
+    HFONT font(const std::string& face, bool fixedPitch, int dpi) { return font(face, fixedPitch, false, dpi); }
     HICON picture(ui::Picture which, int size, bool greyed = false) { return picture(which, size, size, greyed); }
     HICON picture(ui::Picture which, int width, int height, bool greyed);
     const wchar_t* richEditClass() const { return richEditClass_; }
@@ -91,10 +102,12 @@ private:
     // Hides a window; a modal one gives the program's windows back first and
     // the activation back afterwards.
     void hideWindow(HWND window);
+    // The message font ("" as the face) or another face, bold or not.
+    HFONT font(const std::string& face, bool fixedPitch, bool bold, int dpi);
 
+    Win32Dpi dpi_;
     ScreenUnits units_;
-    UniqueHfont font_, boldFont_;
-    std::map<std::pair<std::string, bool>, UniqueHfont> faces_;
+    std::map<std::tuple<std::string, bool, bool, int>, UniqueHfont> fonts_;
     UniqueHmodule richEditLibrary_;
     const wchar_t* richEditClass_ = L"RichEdit20W";
     std::map<std::tuple<ui::Picture, int, int, bool>, UniqueHicon> pictures_;

@@ -6,9 +6,10 @@
 
 namespace scrivlet {
 
-// Twips and pixels of the screen. The process is DPI aware, so the screen's
-// logical resolution is the real one and a single pair of values serves every
-// form (the toolkit, like its form-designer model, has no per-monitor scale).
+// Twips and pixels at one resolution: the screen's, which positions on the
+// screen count in, or a window's own monitor's, which its size and its
+// controls count in. The process is per-monitor aware, so these are the
+// monitors' real resolutions.
 class ScreenUnits {
 public:
     ScreenUnits(int dpiX, int dpiY) : dpiX_(dpiX > 0 ? dpiX : 96), dpiY_(dpiY > 0 ? dpiY : 96) {}
@@ -36,6 +37,17 @@ public:
 private:
     int dpiX_, dpiY_;
 };
+
+// A form's outer rectangle in pixels: its position in the screen's twips, its
+// size in those of its own monitor.
+inline RECT toScreenPixels(const ScreenUnits& screen, const ScreenUnits& own, const ui::Rect& r) {
+    const int left = screen.xToPixels(r.left), top = screen.yToPixels(r.top);
+    return {left, top, left + own.xToPixels(r.width), top + own.yToPixels(r.height)};
+}
+inline ui::Rect fromScreenPixels(const ScreenUnits& screen, const ScreenUnits& own, const RECT& r) {
+    return {screen.xToTwips(r.left), screen.yToTwips(r.top), own.xToTwips(r.right - r.left),
+            own.yToTwips(r.bottom - r.top)};
+}
 
 // The toolkit's colours are COLORREF values, or system colours with the top
 // bit set and the index in the low byte.

@@ -3,11 +3,14 @@
 #include <windows.h>
 
 #include <iterator>
+#include <optional>
+#include <vector>
 
 #include "platform/win32/win32_activation_reports.h"
 #include "platform/win32/win32_attached_input.h"
 #include "platform/win32/win32_foreground_thread.h"
 #include "platform/win32/win32_text.h"
+#include "platform/win32/unique_handle.h"
 
 namespace scrivlet {
 
@@ -33,6 +36,21 @@ bool foregroundBecomes(DWORD targetThread) {
         MSG msg;
         PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
+}
+
+// The mandatory label of the process's token: the last part of its SID
+// (0x2000 medium, 0x3000 high); none when the token cannot be read.
+std::optional<DWORD> integrityLevel(HANDLE process) {
+    UniqueHandle token;
+    if (!OpenProcessToken(process, TOKEN_QUERY, token.put())) return std::nullopt;
+    DWORD size = 0;
+    GetTokenInformation(token.get(), TokenIntegrityLevel, nullptr, 0, &size);
+    if (size < sizeof(TOKEN_MANDATORY_LABEL)) return std::nullopt;
+    std::vector<unsigned char> buffer(size);
+    if (!GetTokenInformation(token.get(), TokenIntegrityLevel, buffer.data(), size, &size)) return std::nullopt;
+    const PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer.data())->Label.Sid;
+    if (!sid || !IsValidSid(sid) || *GetSidSubAuthorityCount(sid) == 0) return std::nullopt;
+    return *GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1u);
 }
 
 BOOL CALLBACK collectWindow(HWND hwnd, LPARAM list) {
@@ -92,6 +110,31 @@ bool Win32WindowSystem::bringToForeground(WindowId window) {
 void Win32WindowSystem::setTopmost(WindowId window, bool topmost) {
     SetWindowPos(toHwnd(window), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+}  // namespace scrivlet
+
+namespace scrivlet {
+
+std::string Win32WindowSystem::className(WindowId window) {
+    if (window == 0) return {};
+    wchar_t buffer[257] = {};  // class names have at most 256 characters
+    const int length = GetClassNameW(toHwnd(window), buffer, static_cast<int>(std::size(buffer)));
+    return length > 0 ? narrow(std::wstring_view(buffer, static_cast<std::size_t>(length))) : std::string();
+}
+
+TargetIntegrity Win32WindowSystem::integrity(WindowId window) {
+    DWORD processId = 0;
+    if (window == 0 || !GetWindowThreadProcessId(toHwnd(window), &processId)) return TargetIntegrity::Unknown;
+    // The right that even a program of lower level gets to a process of a
+    // higher one; a process that refuses it (a protected or system one) will
+    // not take keys either.
+    const UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process) return TargetIntegrity::Higher;
+    const std::optional<DWORD> own = integrityLevel(GetCurrentProcess());
+    const std::optional<DWORD> target = integrityLevel(process.get());
+    if (!own || !target) return TargetIntegrity::Unknown;
+    return *target > *own ? TargetIntegrity::Higher : TargetIntegrity::NotHigher;
 }
 
 }  // namespace scrivlet

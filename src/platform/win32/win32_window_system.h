@@ -15,6 +15,8 @@ public:
     std::vector<WindowId> topLevelWindows() override;
     bool bringToForeground(WindowId window) override;
     void setTopmost(WindowId window, bool topmost) override;
+    std::string className(WindowId window) override;
+    TargetIntegrity integrity(WindowId window) override;
 };
 
 }  // namespace scrivlet
