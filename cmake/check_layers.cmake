@@ -2,7 +2,7 @@
 # a header of the operating system appears outside the win32 back-end and the
 # program's entry point. Run as: cmake -DSOURCE_DIR=<repository> -P check_layers.cmake
 #
-#   platform (with ui/)  <-  store  <-  tracking  <-  transmit  <-  popup
+#   platform (with ui/)  <-  store  <-  tracking  <-  transmit  <-  popup, abbreviations
 #     <-  mainwindow, options, help, picker (the windows)  <-  app
 #   platform/sim and platform/win32 are back-ends: they use platform alone,
 #   and only the entry point app/main.cpp picks one.
@@ -30,6 +30,7 @@ set(rank_store 1)
 set(rank_tracking 2)
 set(rank_transmit 3)
 set(rank_popup 4)
+set(rank_abbreviations 4)
 set(rank_mainwindow 5)
 set(rank_options 5)
 set(rank_help 5)

@@ -23,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case KeyStep::Kind::AltKey:
             case KeyStep::Kind::Key:
             case KeyStep::Kind::CtrlKey: FUZZ_CHECK(!"a plain text gave a menu key or a chord"); break;
+            case KeyStep::Kind::Backspace: FUZZ_CHECK(!"a plain text gave a backspace"); break;
         }
     }
     FUZZ_CHECK(typed == text);

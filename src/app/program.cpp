@@ -17,7 +17,7 @@ namespace {
 Platform withCounted(const Platform& given, Dialogs& dialogs, ui::UiBackend& ui) {
     return {given.profile, given.registry, given.files, given.system, given.clock,     given.random, dialogs,
             ui,            given.clipboard, given.windows, given.keys,  given.tray, given.programs,
-            given.hotkeys};
+            given.hotkeys, given.keyboard};
 }
 }  // namespace
 
@@ -67,6 +67,14 @@ Program::Program(Platform given)
         // A send reads the entry from the file: what the editor shows is
         // written first.
         [this] { mainWindow_->savePendingText(); });
+    abbreviations_ = std::make_unique<AbbreviationExpander>(
+        p.keyboard, snippetFile_,
+        AbbreviationExpander::Links{.busy = [this] { return busy(); },
+                                    .send = [this](EntryNumber n, WindowId window, const std::vector<KeyStep>& before,
+                                                   const std::vector<KeyStep>& after) {
+                                        sender_->sendEntryInto(n, window, before, after);
+                                    }});
+    snippetFile_.abbreviationsChanged = [this] { abbreviations_->apply(); };
     MainWindow& main = *mainWindow_;
     popup_ = std::make_unique<PopupActivation>(
         PopupActivation::Services{.ui = p.ui, .windows = p.windows, .files = p.files}, snippetFile_, *tracker_,
@@ -99,7 +107,8 @@ Program::Program(Platform given)
                      .applyBorderStrip = [this] { applyBorderStrip(); },
                      .applyPickerHotkey = [this] { holdPickerHotkey(); },
                      .pausePickerHotkey = [this](bool pause) { pausePickerHotkey(pause); },
-                     .reportWrite = [this](WriteResult result) { mainWindow_->reportWrite(result); }});
+                     .reportWrite = [this](WriteResult result) { mainWindow_->reportWrite(result); },
+                     .applyAbbreviations = [this] { abbreviations_->apply(); }});
     picker_ = std::make_unique<PickerWindow>(
         PickerWindow::Services{.ui = p.ui, .windows = p.windows, .files = p.files}, snippetFile_,
         ownCaption("Schnellauswahl", ntPlatform_),
@@ -204,6 +213,7 @@ void Program::loadSnippetFile(const std::optional<PopupOptions>& unconfirmed) {
     applyBorderColour(snippetFile_.options().borderColour);
     if (!unconfirmed) applyBorderStrip();
     mainWindow_->bindSnippets(list);
+    abbreviations_->apply();
 }
 
 bool Program::inSnippetForm() {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "abbreviations/abbreviation_expander.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/snippet_location.h"
 #include "options/options_window.h"
@@ -105,6 +106,7 @@ private:
     std::unique_ptr<TargetTracker> tracker_;
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<Sender> sender_;
+    std::unique_ptr<AbbreviationExpander> abbreviations_;
     std::unique_ptr<PopupActivation> popup_;
     std::unique_ptr<BorderStrip> strip_;
     std::unique_ptr<OptionsWindow> options_;

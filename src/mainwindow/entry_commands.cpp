@@ -210,7 +210,9 @@ void EntryCommands::renameEntry() {
         if (sameName(name, p) < 0 || confirmDuplicate(name)) break;
     }
     if (changedUnderCommand()) return;
-    const WriteResult result = file_.writeField(static_cast<EntryNumber>(n), "Name", name);
+    // Its abbreviation follows it: the file keys abbreviations by name.
+    const auto number = static_cast<EntryNumber>(n);
+    const WriteResult result = file_.writeFields({{"Name", number, name}}, file_.abbreviationFollowing(number, name));
     // Also when it succeeded: the day's backup may have failed.
     reportWrite(result);
     if (!succeeded(result)) return;
@@ -246,7 +248,8 @@ void EntryCommands::deleteEntry() {
         changes.emplace_back(d, std::move(moved));
     }
     changes.emplace_back(m, Entry{});
-    const WriteResult result = file_.writeEntries(changes);
+    // Its abbreviation goes with it, in the same change.
+    const WriteResult result = file_.writeEntries(changes, file_.abbreviationFollowing(d, std::nullopt));
     // Also when it succeeded: the day's backup may have failed.
     reportWrite(result);
     if (!succeeded(result)) return;

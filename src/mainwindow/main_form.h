@@ -9,11 +9,11 @@
 namespace scrivlet {
 
 // The main window's controls and menus, laid out in twips on a client area of
-// 9255 x 5535; containers are declared before what they hold.
+// 9255 x 5790; containers are declared before what they hold.
 class MainForm : public ui::Form {
 public:
     static constexpr int DesignClientWidth = 9255;
-    static constexpr int DesignClientHeight = 5535;
+    static constexpr int DesignClientHeight = 5790;
 
     explicit MainForm(ui::UiBackend& ui);
 
@@ -38,6 +38,8 @@ public:
     // Arial 9.75 pt.
     ui::RichEdit ghostTextTB{&textFrame, "GhostTextTB", {120, 300, 4935, 3915}, {0x000000, "Arial"}, 195};
     ui::Panel container2{&textFrame, "Container2", {120, 4320, 4935, 975}};
+    ui::Label abbreviationLabel{&container2, "KuerzelLabel", {60, 45, 600, 195}, "&Kürzel:"};
+    ui::TextBox abbreviationTB{&container2, "KuerzelTB", {660, 0, 1620, 285}};
     ui::CheckBox cryptChk{&container2, "CryptChk", {2400, 0, 1035, 255}, "&Chiffrieren"};
     ui::CheckBox dosBoxChk{&container2, "DosBoxChk", {3960, 0, 975, 255}, "DOS-Bo&x"};
     ui::Label label1{&container2, "Label1", {60, 360, 1080, 195}, "Senden an das"};
@@ -46,6 +48,10 @@ public:
     ui::OptionButton optTitle{&container2, "OptDestinationType(1)", {1260, 660, 2055, 255},
                               "Fenster mit diesem &Titel:", 1};
     ui::ComboBox destinationTextList{&container2, "DestinationTextList", {3420, 600, 1515, 315}, true};
+
+    // What the file's abbreviations need said: one of another entry of the
+    // same name, or none whose name an entry has.
+    ui::Label abbreviationNote{this, "KuerzelHinweis", {2940, 5535, 6255, 195}, ""};
 
     ui::Frame steuerungsFrame{this, "SteuerungsFrame", {8160, 120, 1035, 5355}, "Steuerung"};
     ui::Button btnOk{&steuerungsFrame, "Btn(3)", {120, 300, 795, 855}, "&OK", ui::Picture::Ok};

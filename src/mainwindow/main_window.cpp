@@ -24,7 +24,8 @@ MainWindow::MainWindow(Services services, SnippetFile& file, UserSettings& setti
       ntPlatform_(ntPlatform),
       links_(std::move(links)),
       commands_(form, editor_, {services.dialogs, services.random}, file, messages,
-                [this] { refreshControls(); }, [this] { run(links_.rereadFile); }) {
+                [this] { refreshControls(); }, [this] { run(links_.rereadFile); }),
+      abbreviation_(form, file, messages, [this](WriteResult result) { reportWrite(result); }) {
     wireEvents();
     wireMenus();
 }
@@ -44,6 +45,7 @@ void MainWindow::wireEvents() {
     f.optTitle.onClick = [this] { destinationChosen(1); };
     f.destinationTextList.onDropDown = [this] { rememberTitle(); };
     f.destinationTextList.onLostFocus = [this] { titleBoxLeft(); };
+    f.abbreviationTB.onLostFocus = [this] { abbreviation_.left(); };
     f.dosBoxChk.onClick = [this] {
         if (!editor_.entryLoading) reportWrite(writeCurrentField("DosBox", std::to_string(form.dosBoxChk.value())));
     };
@@ -210,6 +212,12 @@ void MainWindow::refreshControls() {
     const bool titleBox = f.optTitle.enabled() && f.optTitle.value();
     f.destinationTextList.setEnabled(titleBox);
     f.destinationTextList.setBackColour(titleBox ? WindowBackground : f.backColour());
+    // What the user is typing there stays until the field is left.
+    if (!f.abbreviationTB.hasFocus()) {
+        const int row = f.lbEntryList.listIndex();
+        abbreviation_.show(row >= 0 ? static_cast<EntryNumber>(f.lbEntryList.itemData(row)) : EntryNumber{0}, row >= 0 ? f.lbEntryList.text(row) : "",
+                           entries && !editor_.entryCut);
+    }
 }
 
 void MainWindow::selectEntry() {

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "mainwindow/editor_state.h"
+#include "mainwindow/abbreviation_field.h"
 #include "mainwindow/entry_commands.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/resize_layout.h"
@@ -167,6 +168,7 @@ private:
     // "Fenster mit diesem &Titel:" was chosen and the title box not yet left.
     bool titleModeChosen_ = false;
     EntryCommands commands_;
+    AbbreviationField abbreviation_;
     // What writePendingText tried last: the entry, its text and cipher flag.
     struct Tried {
         EntryNumber entry = 0;

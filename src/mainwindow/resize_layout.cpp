@@ -14,7 +14,7 @@ const struct {
     unsigned follows;
 } LaidOut[] = {{"ListenFrame", Height},  {"TextFrame", Width | Height}, {"SteuerungsFrame", Left | Height},
                {"Container1", Top},      {"Container2", Top},           {"lbEntryList", Height},
-               {"GhostTextTB", Width | Height}};
+               {"GhostTextTB", Width | Height}, {"KuerzelHinweis", Top | Width}};
 
 ui::Control* findIn(ui::Container& container, const std::string& name) {
     for (ui::Control* child : container.children()) {

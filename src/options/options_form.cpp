@@ -26,7 +26,8 @@ OptionsForm::OptionsForm(ui::UiBackend& ui)
         {&colBtnSample, 18},  {&label1, 21},        {&image1, 23},         {&redCircle, 24},
         {&einstellungenFrame, 0}, {&ablageFrame, 2}, {&aktivierungFrame, 6}, {&optLayer, 6},
         {&optLayer2, 8},      {&schnellauswahlFrame, 16}, {&hotkeyLabel, 16}, {&hotkeyBox, 17},
-        {&hotkeyHint, 25}};
+        {&hotkeyHint, 25},    {&kuerzelFrame, 19},  {&abbreviationsChk, 19}, {&atOnceChk, 20},
+        {&ignoreCaseChk, 22}, {&kuerzelLabel, 26}};
     for (auto [control, index] : tabOrder) control->setTabIndex(index);
 }
 

@@ -6,7 +6,8 @@
 namespace scrivlet {
 
 // The options dialog's controls, laid out in twips on a client area of
-// 12555 x 5340 (the third column holds what came after the first two). Windows that overlap lie in the order they are declared, the
+// 12555 x 5340 (the third column holds what came after the first two).
+// Windows that overlap lie in the order they are declared, the
 // first on top; Tab goes by the tab indices set in the constructor.
 class OptionsForm : public ui::Form {
 public:
@@ -49,6 +50,17 @@ public:
     ui::Shape redCircle{&aktivierungFrame, "RedCircle", {2820, 3180, 495, 555}, ui::ShapeKind::Circle, 0x0000FF};
     ui::Button btnColour{&aktivierungFrame, "Btn(4)", {660, 4200, 2295, 375}, "&Farbauswahl"};
     ui::Label colBtnSample{&aktivierungFrame, "ColBtnSample", {3000, 4200, 375, 375}, ""};
+
+    ui::Frame kuerzelFrame{this, "FrameKuerzel", {8400, 1620, 4035, 3135}, "Kürzel"};
+    ui::CheckBox abbreviationsChk{&kuerzelFrame, "KuerzelChk", {180, 360, 3735, 315},
+                                  "Kürzel durch ihren &Eintrag ersetzen"};
+    ui::CheckBox atOnceChk{&kuerzelFrame, "KuerzelSofortChk", {180, 840, 3735, 315},
+                           "&Gleich, ohne Trennzeichen danach"};
+    ui::CheckBox ignoreCaseChk{&kuerzelFrame, "KuerzelGrossKleinChk", {180, 1320, 3735, 315},
+                               "Groß-/Kleinschreibung &nicht beachten"};
+    ui::Label kuerzelLabel{&kuerzelFrame, "KuerzelLabel", {180, 1860, 3735, 1095},
+                           "Ein Kürzel wird in jedem Programm durch seinen Eintrag ersetzt, sobald danach ein "
+                           "Leerzeichen, Enter, Tab oder Satzzeichen getippt wird."};
 
     ui::Button btnOk{this, "Btn(1)", {3180, 4860, 2055, 375}, "&OK"};
 

@@ -46,6 +46,16 @@ void OptionsWindow::wireEvents() {
     f.hotkeyBox.onLostFocus = [this] {
         if (links_.pausePickerHotkey) links_.pausePickerHotkey(false);
     };
+    const std::pair<ui::CheckBox*, int PopupOptions::*> abbreviationBoxes[] = {
+        {&f.abbreviationsChk, &PopupOptions::abbreviations},
+        {&f.atOnceChk, &PopupOptions::atOnce},
+        {&f.ignoreCaseChk, &PopupOptions::ignoreCase}};
+    for (const auto& [box, value] : abbreviationBoxes)
+        box->onClick = [this, &options, box, value] {
+            options.*value = box->value();
+            showAbbreviationBoxes();
+            if (links_.applyAbbreviations) links_.applyAbbreviations();
+        };
 
     f.btnChooseFolder.onClick = [this] {
         if (links_.chooseFolder) links_.chooseFolder(ui_.windowOf(form));
@@ -92,6 +102,15 @@ void OptionsWindow::showOptions() {
     form.pumActPosOpt(loaded.position).setValue(true);
     form.pumModeChk.setValue(loaded.cascade);
     form.hotkeyBox.setValue(loaded.pickerHotkey);
+    form.abbreviationsChk.setValue(loaded.abbreviations);
+    form.atOnceChk.setValue(loaded.atOnce);
+    form.ignoreCaseChk.setValue(loaded.ignoreCase);
+}
+
+void OptionsWindow::showAbbreviationBoxes() {
+    const bool on = form.abbreviationsChk.value() != 0;
+    form.atOnceChk.setEnabled(on);
+    form.ignoreCaseChk.setEnabled(on);
 }
 
 void OptionsWindow::showBorderColour(Colour colour) {

@@ -31,6 +31,8 @@ struct OptionsLinks {
     std::function<void(bool pause)> pausePickerHotkey;
     // Tells the user once when the options did not reach the file.
     std::function<void(WriteResult)> reportWrite;
+    // The abbreviation options changed: they take effect at once.
+    std::function<void()> applyAbbreviations{};
 };
 
 // The options dialog: the snippet file's place, how the pop-up menu opens and
@@ -77,6 +79,8 @@ private:
     // and sample and enables the click modes; off, the red circle marks the
     // notification area instead.
     void showHideBorderStuff(int v);
+    // The manner of abbreviations counts only while they are on.
+    void showAbbreviationBoxes();
     void chooseColour();
     void confirm();
     void hide();

@@ -6,11 +6,12 @@
 
 namespace scrivlet {
 
-// One step of typing: a character, the Enter or Tab key, a key pressed with
-// Alt held (the classic console's paste sequence "% BE": Alt+Space, B, E), or
-// a letter pressed with Ctrl held (Windows Terminal's paste "^v").
+// One step of typing: a character, the Enter, Tab or Backspace key, a key
+// pressed with Alt held (the classic console's paste sequence "% BE": Alt+Space,
+// B, E), or a letter pressed with Ctrl held (Windows Terminal's paste "^v").
+// Backspace has no key string: only an abbreviation's erasing types it.
 struct KeyStep {
-    enum class Kind : unsigned char { Character, Enter, Tab, AltKey, Key, CtrlKey };
+    enum class Kind : unsigned char { Character, Enter, Tab, AltKey, Key, CtrlKey, Backspace };
     Kind kind = Kind::Character;
     char32_t character = 0;  // Character: the code point; AltKey/Key: ' ' or a letter; CtrlKey: a letter
     bool operator==(const KeyStep&) const = default;

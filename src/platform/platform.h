@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "platform/hotkey.h"
 #include "platform/key_injector.h"
+#include "platform/keyboard_watch.h"
 #include "platform/notification_area.h"
 #include "platform/profile.h"
 #include "platform/programs.h"
@@ -33,6 +34,7 @@ struct Platform {
     NotificationArea& tray;
     Programs& programs;
     HotkeyService& hotkeys;
+    KeyboardWatch& keyboard;
 };
 
 }  // namespace scrivlet

@@ -31,6 +31,16 @@ public:
     // WritePrivateProfileStringA; false when the system reports a failure.
     virtual bool writeString(const std::string& section, const std::string& key,
                              const std::string& value, const std::string& file) = 0;
+
+    // WritePrivateProfileStringA without a value: the first key of this name in
+    // any section of this name goes (names compared as given, not trimmed,
+    // ASCII letters in either case). A key or file that is not there is no
+    // failure and leaves the file untouched; an emptied section keeps its header.
+    virtual bool removeKey(const std::string& section, const std::string& key,
+                           const std::string& file) = 0;
+    // WritePrivateProfileStringA without a key: the first section of this name
+    // goes, header and all.
+    virtual bool removeSection(const std::string& section, const std::string& file) = 0;
 };
 
 }  // namespace scrivlet

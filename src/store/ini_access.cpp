@@ -76,4 +76,17 @@ WriteResult IniAccess::write(const std::string& section, const std::string& key,
                                                                                 : WriteResult::Failed;
 }
 
+WriteResult IniAccess::remove(const std::string& section, const std::string& key,
+                              const std::string& file) {
+    remember(file);
+    ++writes_;
+    return profile_.removeKey(section, key, currentFile_) ? WriteResult::Ok : WriteResult::Failed;
+}
+
+WriteResult IniAccess::removeSection(const std::string& section, const std::string& file) {
+    remember(file);
+    ++writes_;
+    return profile_.removeSection(section, currentFile_) ? WriteResult::Ok : WriteResult::Failed;
+}
+
 }  // namespace scrivlet

@@ -33,6 +33,10 @@ public:
     // Every value comes back from read() as it was written (see storedForm).
     WriteResult write(const std::string& section, const std::string& key,
                       const std::string& value, const std::string& file = "");
+    // The key goes from the file (see Profile::removeKey); a key that is not
+    // there is no failure.
+    WriteResult remove(const std::string& section, const std::string& key, const std::string& file = "");
+    WriteResult removeSection(const std::string& section, const std::string& file = "");
 
     // How many writes reached the profile functions so far: a reader that
     // keeps what it read of the file knows from it that the program itself

@@ -107,6 +107,17 @@ const Message EntryCutNotMoved{
     "Der Eintrag '%1' ist in der Datei '%2' länger, als Scrivlet lesen kann.\\n\\nEr kann nicht an die Stelle "
     "des gelöschten Eintrags rücken; die Datei bleibt unverändert.",
     {"Name des Eintrags", "Pfad der Datei"}};
+const Message AbbreviationBlank{
+    "kuerzel-leerzeichen", Information, "Ein Kürzel ist ein einziges Wort, ohne Leerzeichen."};
+const Message AbbreviationBadStart{
+    "kuerzel-anfang", Information, "Ein Kürzel darf nicht mit '[' oder ';' beginnen."};
+const Message AbbreviationEqualsSign{"kuerzel-gleichheitszeichen", Information, "Ein Kürzel darf kein '=' enthalten."};
+const Message AbbreviationTooLong{"kuerzel-zu-lang", Information, "Ein Kürzel hat höchstens 32 Zeichen."};
+const Message AbbreviationTaken{
+    "kuerzel-vergeben", Information,
+    "Das Kürzel '%1' hat bereits der Eintrag '%2' (Groß- und Kleinschreibung zählen dabei nicht).\\n\\n"
+    "Bitte wählen Sie ein anderes.",
+    {"Kürzel", "Name des Eintrags"}};
 
 const Message ClipboardBusyCopy{
     "zwischenablage-kopieren", Information,
@@ -214,6 +225,7 @@ std::span<const Message* const> messageCatalogue() {
         &BackupFailed, &ChangedOutside, &EditorTextGone, &EditorTextChangedBoth, &LocationNotRemembered,
         &SampleNotCopied, &NoFileInFolder, &FileNotCreated, &RememberedFolderEmpty,
         &EntriesFull, &NameTaken, &DeleteEntry, &EntryCutNotShown, &EntryCutNotMoved,
+        &AbbreviationBlank, &AbbreviationBadStart, &AbbreviationEqualsSign, &AbbreviationTooLong, &AbbreviationTaken,
         &ClipboardBusyCopy, &ClipboardEmpty, &SearchAtEnd,
         &EntryCutNotSent, &ClipboardBlocked, &KeyStringInvalid, &NoTarget, &KeysNotTaken, &KeysNotTakenMaybeElevated, &TargetElevated, &ConsoleElevated,
         &NoTitleMarked, &IgnoreTitle, &NotepadNotStarted,

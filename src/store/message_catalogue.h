@@ -52,6 +52,12 @@ extern const Message NameTaken;
 extern const Message DeleteEntry;
 extern const Message EntryCutNotShown;
 extern const Message EntryCutNotMoved;
+// Abbreviations
+extern const Message AbbreviationBlank;
+extern const Message AbbreviationBadStart;
+extern const Message AbbreviationEqualsSign;
+extern const Message AbbreviationTooLong;
+extern const Message AbbreviationTaken;
 // The editor
 extern const Message ClipboardBusyCopy;
 extern const Message ClipboardEmpty;

@@ -4,7 +4,8 @@
 
 namespace scrivlet {
 
-// How the pop-up menu is opened and laid out, and the quick picker's hotkey,
+// How the pop-up menu is opened and laid out, the quick picker's hotkey and
+// how abbreviations expand,
 // from the [Common] section.
 struct PopupOptions {
     int viaBorder = 0;      // 0 icon only, 1 icon and screen border
@@ -13,6 +14,9 @@ struct PopupOptions {
     Colour borderColour = ButtonFaceColour;
     int cascade = 0;        // 0 flat, 1 grouped by first character
     Hotkey pickerHotkey = DefaultPickerHotkey;
+    int abbreviations = 1;  // 1 typed abbreviations become their entries
+    int atOnce = 0;         // 1 as soon as the last letter is typed, 0 at a delimiter after it
+    int ignoreCase = 0;     // 1 letters compare in either case
     bool operator==(const PopupOptions&) const = default;
 };
 
@@ -32,6 +36,9 @@ inline PopupOptions keepUnconfirmed(const PopupOptions& inFile, const PopupOptio
     keep(kept.borderColour, inFile.borderColour, changed.borderColour);
     keep(kept.cascade, inFile.cascade, changed.cascade);
     keep(kept.pickerHotkey, inFile.pickerHotkey, changed.pickerHotkey);
+    keep(kept.abbreviations, inFile.abbreviations, changed.abbreviations);
+    keep(kept.atOnce, inFile.atOnce, changed.atOnce);
+    keep(kept.ignoreCase, inFile.ignoreCase, changed.ignoreCase);
     return kept;
 }
 

@@ -33,8 +33,10 @@ SectionIndex::SectionIndex(std::string_view section) {
         std::optional<std::string> value;
         if (equals != std::string_view::npos) value.emplace(entry.substr(equals + 1));
         // The first entry of a name is the one a key read finds.
-        values_.try_emplace(folded(entry.substr(0, std::min(equals, entry.size()))),
-                            std::move(value));
+        const std::string_view name = entry.substr(0, std::min(equals, entry.size()));
+        const bool hasValue = value.has_value();
+        if (values_.try_emplace(folded(name), std::move(value)).second && hasValue)
+            withValues_.emplace_back(name);
     }
 }
 
@@ -43,6 +45,11 @@ bool SectionIndex::covers(const std::string& key) const {
     if (name.size() > LongestArgument) return true;
     const std::string_view wanted = trimmed(name);
     return !wanted.empty() && wanted.front() != ';';
+}
+
+bool SectionIndex::has(const std::string& key) const {
+    const auto found = values_.find(folded(trimmed(asCString(key))));
+    return found != values_.end() && found->second.has_value();
 }
 
 std::string SectionIndex::value(const std::string& key, const std::string& fallback) const {

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace scrivlet {
 
@@ -32,12 +33,21 @@ public:
     // none, the fallback, treated as the key read treats it.
     std::string value(const std::string& key, const std::string& fallback) const;
 
+    // Whether an entry of that name with a value is there, as a key read
+    // would find it.
+    bool has(const std::string& key) const;
+
     // The number of distinct names.
     std::size_t size() const { return values_.size(); }
+
+    // The names that have a value, each once (its first entry), in file order
+    // and as the file spells them: a section whose keys are data, not numbers.
+    const std::vector<std::string>& namesWithValues() const { return withValues_; }
 
 private:
     // By name with its ASCII letters in lower case; nothing for a key without '='.
     std::unordered_map<std::string, std::optional<std::string>> values_;
+    std::vector<std::string> withValues_;
 };
 
 }  // namespace scrivlet

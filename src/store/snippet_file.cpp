@@ -1,6 +1,10 @@
 #include "store/snippet_file.h"
 
+#include <algorithm>
 #include <optional>
+#include <tuple>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "platform/text.h"
 #include "store/entry_cipher.h"
@@ -13,6 +17,8 @@ namespace scrivlet {
 namespace {
 
 const char* const DefaultIgnoreTitles[] = {"DFÜ-Netzwerkmonitor", "Microsoft Office Shortcut-Leiste"};
+
+const std::string AbbreviationSection = "Kuerzel";
 
 int flagOf(const std::string& value) { return leadingNumber(value) != 0.0 ? 1 : 0; }
 
@@ -71,8 +77,6 @@ std::optional<std::string> SnippetFile::takeBackupFailure() {
     return keeping_ ? keeping_->backup.takeFailure() : std::nullopt;
 }
 
-// Every write of the file passes here: the day's backup first, and the stamp
-// after, so that the program's own writes are not taken for another's.
 WriteResult SnippetFile::write(const std::string& section, const std::string& key,
                                const std::string& value) {
     return writeStored(section, key, holdsFileForm(section) ? value : toFileText(value));
@@ -84,11 +88,15 @@ std::string SnippetFile::readStored(const std::string& section, const std::strin
 
 WriteResult SnippetFile::writeStored(const std::string& section, const std::string& key,
                                      const std::string& value) {
+    return kept([&] { return ini_.write(section, key, value, path_); });
+}
+
+WriteResult SnippetFile::kept(const std::function<WriteResult()>& write) {
     if (keeping_) {
         keeping_->backup.beforeWrite(path_);
         if (stamp() != known_) changedBeforeWrite_ = true;
     }
-    const WriteResult result = ini_.write(section, key, value, path_);
+    const WriteResult result = write();
     if (keeping_ && succeeded(result)) known_ = stamp();
     return result;
 }
@@ -111,6 +119,7 @@ SnippetList SnippetFile::load() {
     changedBeforeWrite_ = false;
     SnippetList list;
     list.entries = readNames();
+    loadAbbreviations(list.entries);
     SectionValues titles(ini_, "Title", path_);
     for (const NamedEntry& entry : list.entries) {
         std::string title = trimBlanks(titles.read(std::to_string(entry.number)));
@@ -146,6 +155,9 @@ void SnippetFile::loadOptions() {
     // Missing in files of older versions: the default. Empty or 0 is none.
     const std::string hotkey = read("Common", PickerHotkeyKey, std::to_string(DefaultPickerHotkey.word()));
     options_.pickerHotkey = Hotkey::fromWord(roundHalfEven(leadingNumber(hotkey)));
+    options_.abbreviations = clampOption(roundedOption(read("Common", "AbbrevOn", "1")), 0, 1, 1);
+    options_.atOnce = clampOption(roundedOption(read("Common", "AbbrevAtOnce", "0")), 0, 1, 0);
+    options_.ignoreCase = clampOption(roundedOption(read("Common", "AbbrevIgnoreCase", "0")), 0, 1, 0);
     optionsInFile_ = options_;
 }
 
@@ -185,31 +197,83 @@ std::string SnippetFile::storedText(const Entry& entry) {
     return entry.crypt ? encipherText(entry.text, random_) : entry.text;
 }
 
-WriteResult SnippetFile::writeFields(const std::vector<Field>& fields) {
-    std::vector<Field> stored;
-    for (const Field& field : fields) {
-        stored.push_back(field);
-        if (!holdsFileForm(field.section)) stored.back().value = toFileText(field.value);
-        if (const WriteResult refused = IniAccess::check(stored.back().value); refused != WriteResult::Ok)
+WriteResult SnippetFile::writeFields(const std::vector<Field>& fields, const std::vector<KeyedValue>& keyed) {
+    // Each change as the file holds it; no value: the key goes.
+    struct Change {
+        std::string section;
+        std::string key;
+        std::optional<std::string> value;
+    };
+    std::vector<Change> changes;
+    for (const Field& field : fields)
+        changes.push_back({field.section, std::to_string(field.number),
+                           holdsFileForm(field.section) ? field.value : toFileText(field.value)});
+    for (const KeyedValue& value : keyed) {
+        changes.push_back({value.section, toFileText(value.key),
+                           value.value ? std::optional(toFileText(*value.value)) : std::nullopt});
+        if (const WriteResult refused = IniAccess::check(changes.back().key); refused != WriteResult::Ok)
             return refused;
     }
-    std::vector<Field> previous;
-    for (const Field& field : stored) {
-        const std::string key = std::to_string(field.number);
-        std::string old = readStored(field.section, key);
-        const WriteResult result = writeStored(field.section, key, field.value);
+    for (const Change& change : changes)
+        if (change.value)
+            if (const WriteResult refused = IniAccess::check(*change.value); refused != WriteResult::Ok)
+                return refused;
+
+    auto apply = [this](const Change& change) {
+        return change.value ? writeStored(change.section, change.key, *change.value)
+                            : kept([&] { return ini_.remove(change.section, change.key, path_); });
+    };
+    // What puts each change back: a numbered value as it was (empty when it
+    // was not there, as a reader takes a missing one), a keyed one as it was
+    // or gone.
+    std::vector<Change> undo;
+    std::unordered_set<std::string> keyedSections, emptyBefore;
+    auto putBack = [&] {
+        // In reverse order, so a value written twice ends as it was.
+        for (auto p = undo.rbegin(); p != undo.rend(); ++p) static_cast<void>(apply(*p));
+        // A keyed section that had no keys gets none, and no header either.
+        for (const std::string& section : emptyBefore)
+            static_cast<void>(kept([&] { return ini_.removeSection(section, path_); }));
+    };
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        const Change& change = changes[i];
+        Change previous{change.section, change.key, readStored(change.section, change.key)};
+        if (i >= fields.size()) {
+            const SectionIndex section(ini_.readSection(change.section, path_).value_or(""));
+            if (!section.has(change.key)) previous.value.reset();
+            if (keyedSections.insert(change.section).second && section.size() == 0)
+                emptyBefore.insert(change.section);
+        }
+        const WriteResult result = apply(change);
         if (!succeeded(result)) {
-            // Put back in reverse order, so a value written twice ends as it was.
-            for (auto p = previous.rbegin(); p != previous.rend(); ++p)
-                static_cast<void>(writeStored(p->section, std::to_string(p->number), p->value));
+            putBack();
             return result;
         }
-        previous.push_back({field.section, field.number, std::move(old)});
+        undo.push_back(std::move(previous));
+    }
+    // No empty section stays behind: a file without abbreviations keeps no
+    // header of them.
+    for (const std::string& section : keyedSections) {
+        const auto left = ini_.readSection(section, path_);
+        if (!left || !left->empty()) continue;
+        const WriteResult result = kept([&] { return ini_.removeSection(section, path_); });
+        if (!succeeded(result)) {
+            putBack();
+            return result;
+        }
+    }
+    const bool namesChanged = keyedSections.count(AbbreviationSection) > 0 ||
+                              std::any_of(fields.begin(), fields.end(),
+                                          [](const Field& field) { return field.section == "Name"; });
+    if (namesChanged) {
+        loadAbbreviations(readNames());
+        if (abbreviationsChanged) abbreviationsChanged();
     }
     return WriteResult::Ok;
 }
 
-WriteResult SnippetFile::writeEntries(const std::vector<std::pair<EntryNumber, Entry>>& entries) {
+WriteResult SnippetFile::writeEntries(const std::vector<std::pair<EntryNumber, Entry>>& entries,
+                                      const std::vector<KeyedValue>& keyed) {
     std::vector<Field> fields;
     for (const auto& [n, entry] : entries) {
         fields.push_back({"Name", n, entry.name});
@@ -218,12 +282,88 @@ WriteResult SnippetFile::writeEntries(const std::vector<std::pair<EntryNumber, E
         fields.push_back({"Title", n, entry.title});
         fields.push_back({"DosBox", n, std::to_string(entry.dosBox)});
     }
-    return writeFields(fields);
+    return writeFields(fields, keyed);
 }
 
 WriteResult SnippetFile::writeField(EntryNumber n, const std::string& section,
                                     const std::string& value) {
+    if (section == "Name") return writeFields({{section, n, value}});
     return write(section, std::to_string(n), value);
+}
+
+std::vector<std::pair<std::string, std::string>> SnippetFile::readKeyed(const std::string& section) {
+    std::vector<std::pair<std::string, std::string>> values;
+    const auto read = ini_.readSection(section, path_);
+    if (!read) return values;
+    const SectionIndex index(*read);
+    for (const std::string& key : index.namesWithValues())
+        values.emplace_back(fromFileText(key), fromFileText(index.value(key, "")));
+    return values;
+}
+
+void SnippetFile::loadAbbreviations(const std::vector<NamedEntry>& names) {
+    abbreviations_.clear();
+    std::unordered_map<std::string, EntryNumber> first;
+    std::unordered_set<std::string> shared;
+    for (const NamedEntry& entry : names)
+        if (!first.emplace(entry.name, entry.number).second) shared.insert(entry.name);
+    std::unordered_set<std::string> seen;
+    for (auto& [key, name] : readKeyed(AbbreviationSection)) {
+        // A hand edit may hold what the program never writes.
+        if (abbreviationForm(key) != AbbreviationForm::Fit || !seen.insert(toUpper(key)).second) continue;
+        const auto entry = first.find(name);
+        Abbreviation abbreviation{key, name, entry == first.end() ? EntryNumber{0} : entry->second,
+                                  shared.count(name) > 0};
+        abbreviations_.push_back(std::move(abbreviation));
+    }
+}
+
+std::string SnippetFile::abbreviationOf(const std::string& name) const {
+    for (const Abbreviation& abbreviation : abbreviations_)
+        if (abbreviation.name == name) return abbreviation.abbreviation;
+    return "";
+}
+
+std::vector<SnippetFile::KeyedValue> SnippetFile::abbreviationFollowing(EntryNumber n,
+                                                                        const std::optional<std::string>& newName) {
+    std::vector<KeyedValue> changes;
+    const std::vector<NamedEntry> names = readNames();
+    const auto own = std::find_if(names.begin(), names.end(), [n](const NamedEntry& e) { return e.number == n; });
+    if (own == names.end() || newName == own->name) return changes;
+    // Where an earlier entry has the same name, the abbreviation is that one's.
+    const auto first = std::find_if(names.begin(), names.end(), [&](const NamedEntry& e) { return e.name == own->name; });
+    if (first != own) return changes;
+    for (const auto& [key, value] : readKeyed(AbbreviationSection))
+        if (value == own->name) changes.push_back({AbbreviationSection, key, newName});
+    return changes;
+}
+
+SnippetFile::AbbreviationChange SnippetFile::setAbbreviation(const std::string& name,
+                                                             const std::string& abbreviation) {
+    AbbreviationChange change;
+    if (!abbreviation.empty()) change.form = abbreviationForm(abbreviation);
+    if (change.form != AbbreviationForm::Fit) return change;
+    std::unordered_set<std::string> named;
+    for (const NamedEntry& entry : readNames()) named.insert(entry.name);
+    const std::string wanted = toUpper(abbreviation);
+    std::vector<KeyedValue> keyed;
+    bool kept = false;
+    for (const auto& [key, value] : readKeyed(AbbreviationSection)) {
+        const bool same = !abbreviation.empty() && toUpper(key) == wanted;
+        if (value == name) {
+            if (key == abbreviation) kept = true;
+            else keyed.push_back({AbbreviationSection, key, std::nullopt});
+        } else if (same && named.count(value)) {
+            change.takenBy = value;
+            return change;
+        } else if (same) {
+            // The abbreviation of a name no entry has is free to take.
+            keyed.push_back({AbbreviationSection, key, std::nullopt});
+        }
+    }
+    if (!abbreviation.empty() && !kept) keyed.push_back({AbbreviationSection, abbreviation, name});
+    if (!keyed.empty()) change.result = writeFields({}, keyed);
+    return change;
 }
 
 WriteResult SnippetFile::addIgnoreTitle(const std::string& title) {
@@ -246,6 +386,15 @@ WriteResult SnippetFile::saveOptions() {
     WriteResult result = WriteResult::Ok;
     for (const auto& [key, value] : values)
         result = firstFailure(result, write("Common", key, std::to_string(value)));
+    // The abbreviations' values are newer: a file that never had them keeps
+    // its bytes until one of them differs from what the file says.
+    const std::tuple<const char*, int, int> newer[] = {
+        {"AbbrevOn", options_.abbreviations, optionsInFile_.abbreviations},
+        {"AbbrevAtOnce", options_.atOnce, optionsInFile_.atOnce},
+        {"AbbrevIgnoreCase", options_.ignoreCase, optionsInFile_.ignoreCase},
+    };
+    for (const auto& [key, value, inFile] : newer)
+        if (value != inFile) result = firstFailure(result, write("Common", key, std::to_string(value)));
     if (succeeded(result)) optionsInFile_ = options_;
     return result;
 }

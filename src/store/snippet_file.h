@@ -1,11 +1,13 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/files.h"
 #include "platform/random_source.h"
+#include "store/abbreviation.h"
 #include "store/daily_backup.h"
 #include "store/ini_access.h"
 #include "store/popup_options.h"
@@ -49,7 +51,8 @@ struct SnippetList {
 };
 
 // The snippet file: sections "Name", "Text", "Title", "Crypt", "DosBox" keyed
-// by entry number, "Ignore" keyed 1, 2, ..., and the options in "Common".
+// by entry number, "Ignore" keyed 1, 2, ..., the options in "Common", and
+// "Kuerzel" keyed by abbreviation with the entry's name as value.
 // Every change is written at once; the file is the only copy of the texts.
 class SnippetFile {
 public:
@@ -96,12 +99,21 @@ public:
         EntryNumber number = 0;
         std::string value;
     };
-    // Writes the values in order as one change. Nothing is written when a
-    // value could not be read back; when a write fails, the values written
-    // before it are put back, so the file is left as it was.
-    WriteResult writeFields(const std::vector<Field>& fields);
+    // A value under a key of its own (program text, as the file's other
+    // values); without a value the key goes.
+    struct KeyedValue {
+        std::string section;
+        std::string key;
+        std::optional<std::string> value;
+    };
+    // Writes the values in order, then the keyed ones, as one change. Nothing
+    // is written when a value could not be read back; when a write fails, the
+    // values written before it are put back, so the file is left as it was.
+    // A keyed section left without keys goes, header and all.
+    WriteResult writeFields(const std::vector<Field>& fields, const std::vector<KeyedValue>& keyed = {});
     // All five values of each entry, as one change (see writeFields).
-    WriteResult writeEntries(const std::vector<std::pair<EntryNumber, Entry>>& entries);
+    WriteResult writeEntries(const std::vector<std::pair<EntryNumber, Entry>>& entries,
+                             const std::vector<KeyedValue>& keyed = {});
     WriteResult writeEntry(EntryNumber n, const Entry& entry) { return writeEntries({{n, entry}}); }
     WriteResult writeField(EntryNumber n, const std::string& section, const std::string& value);
 
@@ -116,6 +128,30 @@ public:
     // next one goes to the key it would have had, because a reader stops at
     // the first missing key.
     WriteResult addIgnoreTitle(const std::string& title);
+
+    // The abbreviations as last loaded or written, in file order; the first
+    // of those equal but for letter case counts, the others are left out.
+    const std::vector<Abbreviation>& abbreviations() const { return abbreviations_; }
+    // The abbreviation of the entry of that name ("" for none).
+    std::string abbreviationOf(const std::string& name) const;
+    // Changes that make entry n's abbreviation follow its new name, or go
+    // with it (no name): its abbreviation is the one of its name when it is
+    // the first entry of that name. For writeFields with the entry's change.
+    std::vector<KeyedValue> abbreviationFollowing(EntryNumber n, const std::optional<std::string>& newName);
+    // What became of setAbbreviation.
+    struct AbbreviationChange {
+        WriteResult result = WriteResult::Ok;
+        AbbreviationForm form = AbbreviationForm::Fit;
+        // Another entry's abbreviation equal but for letter case: its name.
+        std::optional<std::string> takenBy;
+        bool accepted() const { return form == AbbreviationForm::Fit && !takenBy && succeeded(result); }
+    };
+    // The entry of that name gets this abbreviation ("" removes it) as one
+    // change; an abbreviation of another form, or another entry's, is refused
+    // and nothing written.
+    AbbreviationChange setAbbreviation(const std::string& name, const std::string& abbreviation);
+    // Runs after a write changed the abbreviations or the names they point to.
+    std::function<void()> abbreviationsChanged;
 
     PopupOptions& options() { return options_; }
     const PopupOptions& options() const { return options_; }
@@ -135,7 +171,13 @@ private:
     // The value as the file holds it, for putting back what was there.
     std::string readStored(const std::string& section, const std::string& key);
     WriteResult writeStored(const std::string& section, const std::string& key, const std::string& value);
+    // Every write of the file passes here: the day's backup first, and the
+    // stamp after, so that the program's own writes are not taken for another's.
+    WriteResult kept(const std::function<WriteResult()>& write);
     void loadOptions();
+    // The section's keys and values, as program text, in file order.
+    std::vector<std::pair<std::string, std::string>> readKeyed(const std::string& section);
+    void loadAbbreviations(const std::vector<NamedEntry>& names);
     std::string storedText(const Entry& entry);
 
     std::optional<FileStamp> stamp();
@@ -153,6 +195,7 @@ private:
     std::size_t ignoreStored_ = 0;
     PopupOptions options_;
     PopupOptions optionsInFile_;
+    std::vector<Abbreviation> abbreviations_;
 };
 
 }  // namespace scrivlet

@@ -15,15 +15,36 @@ namespace {
 // enough for any of them to let go.
 constexpr int ClipboardTries = 21;  // 20 pauses of 50 ms
 constexpr int ClipboardPauseMs = 50;
+
+struct Sending {
+    bool& flag;
+    explicit Sending(bool& f) : flag(f) { flag = true; }
+    ~Sending() { flag = false; }
+};
 }  // namespace
 
 void Sender::sendEntryTo(EntryNumber n, WindowId lastWindow) {
     lastWindow_ = lastWindow;
-    struct Sending {
-        bool& flag;
-        explicit Sending(bool& f) : flag(f) { flag = true; }
-        ~Sending() { flag = false; }
-    } sending(sending_);
+    const Sending sending(sending_);
+    if (!prepareKeys(n)) return;
+    if (targetTitle_.empty())
+        sendToLastWindow();
+    else
+        sendToTitledWindow();
+}
+
+void Sender::sendEntryInto(EntryNumber n, WindowId window, const std::vector<KeyStep>& before,
+                           const std::vector<KeyStep>& after) {
+    const Sending sending(sending_);
+    if (!prepareKeys(n)) return;
+    if (services_.windows.foreground() != window) {
+        reportNoTarget();
+        return;
+    }
+    typeInto(window, before, after);
+}
+
+bool Sender::prepareKeys(EntryNumber n) {
     Services& p = services_;
     if (beforeReading_) beforeReading_();
     const Entry entry = file_.readEntry(n);
@@ -31,7 +52,7 @@ void Sender::sendEntryTo(EntryNumber n, WindowId lastWindow) {
         // Only part of it could be read: typing that part (or a cipher
         // deciphered from it) would look complete and be wrong.
         messages_.show(messages::EntryCutNotSent, {entry.name, file_.path()});
-        return;
+        return false;
     }
     std::string text = textFromFile(entry.text);
     text = expandFilePlaceholders(text, p.files);
@@ -42,16 +63,13 @@ void Sender::sendEntryTo(EntryNumber n, WindowId lastWindow) {
     if (entry.dosBox) {
         if (!putOnClipboard(text)) {
             messages_.show(messages::ClipboardBlocked);
-            return;
+            return false;
         }
     } else {
         pendingKeys_ = toKeyString(text);
     }
     targetTitle_ = toUpper(trimBlanks(entry.title));
-    if (targetTitle_.empty())
-        sendToLastWindow();
-    else
-        sendToTitledWindow();
+    return true;
 }
 
 bool Sender::putOnClipboard(const std::string& text) {
@@ -103,20 +121,9 @@ void Sender::chooseTarget() {
 
 bool Sender::deliverToWindow(WindowId window) {
     Services& p = services_;
-    KeyStringError error;
-    const auto steps =
-        parseKeyString(consoleEntry_ ? consolePasteKeys(p.windows.className(window)) : pendingKeys_, &error);
-    if (!steps) {
-        messages_.show(messages::KeyStringInvalid, {std::to_string(error.position + 1), error.reason});
-        return false;
-    }
-    // The system would drop every key without a word, and the user would wait
-    // for a text that never comes.
-    const TargetIntegrity integrity = p.windows.integrity(window);
-    if (integrity == TargetIntegrity::Higher) {
-        reportElevated(window);
-        return false;
-    }
+    std::vector<KeyStep> steps;
+    TargetIntegrity integrity{};
+    if (!readyToType(window, steps, integrity)) return false;
     // A text must never go to whatever window happens to have the focus: it may
     // be deciphered, and the window a chat or a browser.
     bool inFront = p.windows.exists(window) && p.windows.bringToForeground(window);
@@ -126,7 +133,40 @@ bool Sender::deliverToWindow(WindowId window) {
         return false;
     }
     p.ui.doEvents();
-    if (p.keys.type(window, *steps) != TypingResult::Typed) {
+    return typeSteps(window, steps, integrity);
+}
+
+bool Sender::typeInto(WindowId window, const std::vector<KeyStep>& before, const std::vector<KeyStep>& after) {
+    std::vector<KeyStep> steps;
+    TargetIntegrity integrity{};
+    if (!readyToType(window, steps, integrity)) return false;
+    steps.insert(steps.begin(), before.begin(), before.end());
+    steps.insert(steps.end(), after.begin(), after.end());
+    return typeSteps(window, steps, integrity);
+}
+
+bool Sender::readyToType(WindowId window, std::vector<KeyStep>& steps, TargetIntegrity& integrity) {
+    Services& p = services_;
+    KeyStringError error;
+    auto parsed =
+        parseKeyString(consoleEntry_ ? consolePasteKeys(p.windows.className(window)) : pendingKeys_, &error);
+    if (!parsed) {
+        messages_.show(messages::KeyStringInvalid, {std::to_string(error.position + 1), error.reason});
+        return false;
+    }
+    // The system would drop every key without a word, and the user would wait
+    // for a text that never comes.
+    integrity = p.windows.integrity(window);
+    if (integrity == TargetIntegrity::Higher) {
+        reportElevated(window);
+        return false;
+    }
+    steps = std::move(*parsed);
+    return true;
+}
+
+bool Sender::typeSteps(WindowId window, const std::vector<KeyStep>& steps, TargetIntegrity integrity) {
+    if (services_.keys.type(window, steps) != TypingResult::Typed) {
         // Where the level could not be read, the window may be one run as
         // administrator: the user learns the likely cause and the ways out.
         messages_.show(integrity == TargetIntegrity::Unknown ? messages::KeysNotTakenMaybeElevated

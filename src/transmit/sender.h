@@ -56,15 +56,30 @@ public:
     // a title goes there. For a choice made elsewhere than in the menu, of
     // the window the user was typing in when it was asked for.
     void sendEntryTo(EntryNumber n, WindowId lastWindow);
+    // An abbreviation's send: the entry goes into the window where the
+    // abbreviation was typed, whatever title it names, and only while that
+    // window is still in front (it is not brought there); before goes ahead
+    // of the text, after behind it, in the same typing and its confirmation.
+    void sendEntryInto(EntryNumber n, WindowId window, const std::vector<KeyStep>& before,
+                       const std::vector<KeyStep>& after);
     // True from the choice of an entry until its last key went out (the choice
     // dialog and the typing let other events run meanwhile).
     bool sending() const { return sending_; }
 
 private:
+    // Reads the entry and makes its keys (pendingKeys_, the clipboard for a
+    // console entry); false, the user told, when there is nothing to type.
+    bool prepareKeys(EntryNumber n);
     void sendToLastWindow();
     void sendToTitledWindow();
     // Types only into a window that exists and came to the foreground.
     bool deliverToWindow(WindowId window);
+    // Types the pending keys, between before and after, into the window in front.
+    bool typeInto(WindowId window, const std::vector<KeyStep>& before, const std::vector<KeyStep>& after);
+    // The keys for window, and its level against the program's; false, the
+    // user told, when nothing may be typed there.
+    bool readyToType(WindowId window, std::vector<KeyStep>& steps, TargetIntegrity& integrity);
+    bool typeSteps(WindowId window, const std::vector<KeyStep>& steps, TargetIntegrity integrity);
     void reportNoTarget();
     void reportElevated(WindowId window);
     bool putOnClipboard(const std::string& text);

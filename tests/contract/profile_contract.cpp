@@ -265,6 +265,86 @@ TEST_F(ProfileContract, ReadOnlyFileRefusesEvenAnUnchangedValue) {
     EXPECT_EQ(profile.readString("s", "k", "-", file, 100), "1");
 }
 
+// ---- removing a key or a section: a write without a value, or without a key
+
+struct RemoveCase {
+    const char* label;
+    std::optional<std::string> file;
+    std::string section;
+    std::optional<std::string> key;  // none: the whole section goes
+    bool succeeds;
+    std::optional<std::string> after;
+};
+
+void PrintTo(const RemoveCase& c, std::ostream* out) { *out << c.label; }
+
+class ProfileRemove : public ProfileContract, public ::testing::WithParamInterface<RemoveCase> {};
+
+TEST_P(ProfileRemove, LeavesTheseBytes) {
+    const RemoveCase& c = GetParam();
+    if (c.file) fixture->writeBytes(file, *c.file);
+    const bool succeeded = c.key ? profile.removeKey(c.section, *c.key, file)
+                                 : profile.removeSection(c.section, file);
+    EXPECT_EQ(succeeded, c.succeeds);
+    EXPECT_EQ(fixture->readBytes(file), c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, ProfileRemove,
+    ::testing::Values(
+        RemoveCase{"KeyGoesTheRestStays", "[a]\r\nx=1\r\ny=2\r\n[b]\r\nx=3\r\n"s, "A", "X"s, true,
+                   "[a]\r\ny=2\r\n[b]\r\nx=3\r\n"s},
+        RemoveCase{"LastKeyLeavesTheHeader", "[a]\r\nx=1\r\n[b]\r\ny=2\r\n"s, "a", "x"s, true,
+                   "[a]\r\n[b]\r\ny=2\r\n"s},
+        RemoveCase{"OnlyTheFirstOfDuplicateKeysGoes", "[s]\r\nk=1\r\nk=2\r\n"s, "s", "k"s, true,
+                   "[s]\r\nk=2\r\n"s},
+        RemoveCase{"KeyOfALaterSectionOfTheSameNameGoes", "[s]\r\na=1\r\n[t]\r\n[s]\r\nb=2\r\n"s, "s",
+                   "b"s, true, "[s]\r\na=1\r\n[t]\r\n[s]\r\n"s},
+        RemoveCase{"KeyWithoutValueGoes", "[s]\r\nk\r\nm=1\r\n"s, "s", "k"s, true, "[s]\r\nm=1\r\n"s},
+        RemoveCase{"LayoutNormalisedByTheRewrite", "  [a]  \n\n\t x \t=  1 \n; Notiz = ja\ny\r\r\n"s, "a",
+                   "y"s, true, "[a]\r\nx=1\r\n; Notiz=ja\r\n"s},
+        RemoveCase{"MissingKeyLeavesTheFileUntouched", "  [a]\n x = 1 \n"s, "a", "y"s, true,
+                   "  [a]\n x = 1 \n"s},
+        // Unlike a write, a removal does not trim the names it is given.
+        RemoveCase{"NamesAreNotTrimmed", "[a]\r\nx=1\r\n"s, "a", " x"s, true, "[a]\r\nx=1\r\n"s},
+        RemoveCase{"UmlautsAreNotFolded", "[s]\r\nÄ=1\r\n"s, "s", "ä"s, true, "[s]\r\nÄ=1\r\n"s},
+        RemoveCase{"MissingFileIsNotCreated", Missing, "s", "k"s, true, Missing}),
+    [](const auto& p) { return std::string(p.param.label); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Sections, ProfileRemove,
+    ::testing::Values(
+        RemoveCase{"SectionGoesWithItsHeader", "[a]\r\nx=1\r\n[b]\r\ny=2\r\n"s, "A", std::nullopt, true,
+                   "[b]\r\ny=2\r\n"s},
+        RemoveCase{"OnlyTheFirstOfDuplicateSectionsGoes", "[s]\r\na=1\r\n[t]\r\n[s]\r\nb=2\r\n"s, "s",
+                   std::nullopt, true, "[t]\r\n[s]\r\nb=2\r\n"s},
+        RemoveCase{"EmptySectionGoes", "[a]\r\n[b]\r\ny=2\r\n"s, "a", std::nullopt, true,
+                   "[b]\r\ny=2\r\n"s},
+        RemoveCase{"SectionNameIsNotTrimmed", "[a]\r\nx=1\r\n"s, "a ", std::nullopt, true, "[a]\r\nx=1\r\n"s},
+        RemoveCase{"MissingSectionLeavesTheFileUntouched", "[a]\nx=1\n"s, "b", std::nullopt, true,
+                   "[a]\nx=1\n"s}),
+    [](const auto& p) { return std::string(p.param.label); });
+
+TEST_F(ProfileContract, RemovalsFromAReadOnlyFileOrAMissingFolderFail) {
+    EXPECT_FALSE(profile.removeKey("s", "k", missingFolderFile));
+    EXPECT_FALSE(profile.removeSection("s", missingFolderFile));
+    fixture->writeBytes(file, "[s]\nk=1\n");
+    fixture->makeReadOnly(file);
+    EXPECT_FALSE(profile.removeKey("s", "k", file));
+    EXPECT_FALSE(profile.removeSection("s", file));
+    EXPECT_EQ(fixture->readBytes(file), "[s]\nk=1\n");
+}
+
+TEST_F(ProfileContract, ReadsSeeEachRemoval) {
+    fixture->writeBytes(file, "[s]\r\nk=1\r\nm=2\r\n[t]\r\nn=3\r\n");
+    ASSERT_EQ(profile.readString("s", "k", "-", file, 100), "1");
+    ASSERT_TRUE(profile.removeKey("s", "k", file));
+    EXPECT_EQ(profile.readString("s", "k", "-", file, 100), "-");
+    EXPECT_EQ(profile.readSection("s", file), "m=2\0"s);
+    ASSERT_TRUE(profile.removeSection("t", file));
+    EXPECT_EQ(profile.readString("t", "n", "-", file, 100), "-");
+}
+
 // ---- reads see the writes before them
 
 TEST_F(ProfileContract, ReadsSeeEachWrite) {

@@ -8,7 +8,7 @@ namespace {
 
 struct LayoutTest : test::MainWindowStory {
     void SetUp() override { startWith(""); }
-    ui::Rect design() { return {0, 0, 9255 + 240, 5535 + (16 + 23 + 20) * 15}; }
+    ui::Rect design() { return {0, 0, 9255 + 240, 5790 + (16 + 23 + 20) * 15}; }
 };
 
 TEST_F(LayoutTest, GrowingMovesAndStretchesTheControls) {
@@ -57,7 +57,7 @@ struct PlacementTest : test::MainWindowStory {
         EXPECT_EQ(s.save("_Width", std::to_string(width)), WriteResult::Ok);
         EXPECT_EQ(s.save("_Height", std::to_string(height)), WriteResult::Ok);
     }
-    static constexpr int W = 9255 + 240, H = 5535 + 59 * 15;
+    static constexpr int W = 9255 + 240, H = 5790 + 59 * 15;
     static constexpr int CentredLeft = (15360 - W) / 2, CentredTop = (11520 - H) / 2;
 };
 

@@ -209,6 +209,12 @@ TEST_F(SnippetFileTest, IgnoreTitlesAreReadAsOneSection) {
                          const std::string& file) override {
             return inner.writeString(s, k, v, file);
         }
+        bool removeKey(const std::string& s, const std::string& k, const std::string& file) override {
+            return inner.removeKey(s, k, file);
+        }
+        bool removeSection(const std::string& s, const std::string& file) override {
+            return inner.removeSection(s, file);
+        }
         Profile& inner;
         int reads = 0;
     } counting(desk.sim.profile);

@@ -1,7 +1,8 @@
 // The simulated profile functions held against Wine's own, in one process: the
 // same generated files and the same calls go through Win32Profile on a real file
 // and through SimProfile on a simulated one, and every result, and the file's
-// bytes after every write, must agree to the byte.
+// bytes after every write, must agree to the byte. A write may also be one
+// without a value (a key removed) or without a key (a section removed).
 //
 // The section reads are held against both: Win32Profile::readSection must give
 // what SimProfile::readSection gives, and an index over a section must answer
@@ -250,6 +251,8 @@ std::string randomFile(Rng& rng, NamesUsed& names) {
 
 struct Operation {
     bool write = false;
+    // A write without a value, or without a key and value.
+    bool removeKey = false, removeSection = false;
     bool missingFolder = false;
     std::string section, key, text;  // text: the value or the fallback
     std::size_t bufferSize = 0;
@@ -271,7 +274,9 @@ Operation randomOperation(Rng& rng, const NamesUsed& names) {
         std::string& name = rng.percent(50) ? op.section : op.key;
         name = randomBytes(rng, 32767, false);
     }
-    if (op.write) {
+    if (op.write && rng.percent(20)) {
+        (rng.percent(25) ? op.removeSection : op.removeKey) = true;
+    } else if (op.write) {
         op.text = blanks(rng);
         op.text += randomValue(rng, false);
         op.text += blanks(rng);
@@ -318,7 +323,8 @@ std::string shown(const std::optional<std::string>& bytes) {
 
 std::string describe(const Operation& op) {
     std::ostringstream out;
-    out << (op.write ? "write" : "read ") << (op.missingFolder ? " (missing folder)" : "")
+    out << (op.removeSection ? "remove section" : op.removeKey ? "remove key" : op.write ? "write" : "read ")
+        << (op.missingFolder ? " (missing folder)" : "")
         << " section " << shown(op.section, 80) << " key " << shown(op.key, 80)
         << (op.write ? " value " : " fallback ") << shown(op.text, 80);
     if (!op.write) out << " buffer " << op.bufferSize;
@@ -409,7 +415,9 @@ public:
         const std::string& path = op.missingFolder ? realMissing_ : realFile_;
         touch(realFile_);
         if (op.write) {
-            outcome.succeeded = real_.writeString(op.section, op.key, op.text, path);
+            outcome.succeeded = op.removeSection ? real_.removeSection(op.section, path)
+                                : op.removeKey   ? real_.removeKey(op.section, op.key, path)
+                                                 : real_.writeString(op.section, op.key, op.text, path);
             outcome.file = readHostFile(realFile_);
         } else {
             outcome.text = real_.readString(op.section, op.key, op.text, path, op.bufferSize);
@@ -436,7 +444,9 @@ public:
         Outcome outcome;
         const std::string path = op.missingFolder ? SimMissing : SimFile;
         if (op.write) {
-            outcome.succeeded = simProfile_->writeString(op.section, op.key, op.text, path);
+            outcome.succeeded = op.removeSection ? simProfile_->removeSection(op.section, path)
+                                : op.removeKey   ? simProfile_->removeKey(op.section, op.key, path)
+                                                 : simProfile_->writeString(op.section, op.key, op.text, path);
             outcome.file = sim_->readAll(SimFile);
         } else {
             outcome.text = simProfile_->readString(op.section, op.key, op.text, path, op.bufferSize);
@@ -476,7 +486,7 @@ TEST(ProfileDifferential, SimAnswersAndWritesAsWineDoes) {
     const std::uint64_t startSeed = seed();
     Rng rng(startSeed);
     const int cases = caseCount();
-    int operations = 0, reads = 0, writes = 0, stoppedAtMark = 0;
+    int operations = 0, reads = 0, writes = 0, removals = 0, stoppedAtMark = 0;
     for (int number = 1; number <= cases; ++number) {
         std::optional<std::string> initial;
         NamesUsed names;
@@ -492,6 +502,7 @@ TEST(ProfileDifferential, SimAnswersAndWritesAsWineDoes) {
             const SideBySide::Outcome sim = backends.sim(op);
             ++operations;
             ++(op.write ? writes : reads);
+            if (op.removeKey || op.removeSection) ++removals;
             story << step << ". " << describe(op) << "\n";
             if (op.write) {
                 story << "   -> Wine " << wine.succeeded << ", sim " << sim.succeeded << "\n";
@@ -512,7 +523,7 @@ TEST(ProfileDifferential, SimAnswersAndWritesAsWineDoes) {
         }
     }
     std::cout << "[ profile ] " << cases << " cases, " << operations << " calls (" << reads
-              << " reads, " << writes << " writes) alike; " << stoppedAtMark
+              << " reads, " << writes << " writes, " << removals << " of them removals) alike; " << stoppedAtMark
               << " stopped at a byte-order mark\n";
 }
 

@@ -7,6 +7,7 @@
 #include "platform/sim/sim_dialogs.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_hotkeys.h"
+#include "platform/sim/sim_keyboard_watch.h"
 #include "platform/sim/sim_notification_area.h"
 #include "platform/sim/sim_profile.h"
 #include "platform/sim/sim_programs.h"
@@ -30,7 +31,7 @@ public:
 
     Platform table() {
         return {profile, registry, files, system, clock, random, dialogs, ui, clipboard, windows, windows, tray, programs,
-                hotkeys};
+                hotkeys, keyboard};
     }
 
     SimFileSystem files;
@@ -46,6 +47,7 @@ public:
     SimNotificationArea tray;
     SimPrograms programs{files};
     SimHotkeys hotkeys;
+    SimKeyboardWatch keyboard{windows};
     // The user's session, which later starts of the program share; this
     // copy, the first, holds its name.
     SimSession session;

@@ -153,8 +153,10 @@ std::optional<std::size_t> ParsedFile::entry(std::size_t section, std::string_vi
 }
 
 // The one change a write makes: a new value for an entry, a new entry at the
-// end of a section, or a new section at the end of the file.
+// end of a section, or a new section at the end of the file; or, for a write
+// without a value or key, an entry or a section gone.
 struct Change {
+    enum class Kind { Set, RemoveEntry, RemoveSection } kind = Kind::Set;
     std::size_t section = 0;  // sections().size(): a new section
     std::size_t entry = 0;    // that section's entries.size(): a new entry
     std::string_view sectionName;
@@ -187,21 +189,24 @@ std::string serialize(const ParsedFile& parsed, const Change& change, std::size_
     std::string out;
     out.reserve(sizeHint + change.sectionName.size() + change.entryName.size() +
                 change.value.size() + 8);
+    using Kind = Change::Kind;
     const auto& sections = parsed.sections();
     for (std::size_t s = 0; s < sections.size(); ++s) {
         const Section& section = sections[s];
+        const bool changed = s == change.section;
+        if (changed && change.kind == Kind::RemoveSection) continue;
         appendHeader(out, section.name);
         for (std::size_t e = 0; e < section.entries.size(); ++e) {
             const Entry& entry = section.entries[e];
-            if (s == change.section && e == change.entry)
-                appendEntry(out, entry.name, true, change.value);
-            else
+            if (!changed || e != change.entry)
                 appendEntry(out, entry.name, entry.hasValue, entry.value);
+            else if (change.kind == Kind::Set)
+                appendEntry(out, entry.name, true, change.value);
         }
-        if (s == change.section && change.entry == section.entries.size())
+        if (changed && change.kind == Kind::Set && change.entry == section.entries.size())
             appendEntry(out, change.entryName, true, change.value);
     }
-    if (change.section == sections.size()) {
+    if (change.kind == Kind::Set && change.section == sections.size()) {
         appendHeader(out, change.sectionName);
         appendEntry(out, change.entryName, true, change.value);
     }
@@ -471,11 +476,64 @@ bool SimProfile::writeString(const std::string& section, const std::string& key,
         }
     }
 
-    std::string bytes = serialize(parsed, change, opened.file ? opened.file->bytes.size() : 0);
+    return store(path, serialize(parsed, change, opened.file ? opened.file->bytes.size() : 0));
+}
+
+bool SimProfile::store(const std::string& path, std::string bytes) {
     if (!files_.writeAll(path, bytes)) return false;
     // What was written is what the next call would parse, so it is parsed now.
     if (const auto host = files_.hostPath(path)) cache_->remember(files_, *host, std::move(bytes));
     return true;
+}
+
+bool SimProfile::remove(const std::string& section, const std::string* key,
+                        const std::string& file) {
+    if (++writes_ == failingWrite_) return false;
+    const std::string_view sectionName = asCString(section);
+    const std::string_view keyName = key ? asCString(*key) : std::string_view{};
+    if (sectionName.size() > LongestArgument || keyName.size() > LongestArgument) return false;
+
+    const std::string path = profilePath(asCString(file));
+    if (const auto attributes = files_.attributes(path);
+        attributes && attributes->readOnly && !attributes->directory)
+        return false;
+    const Cache::Opened opened = cache_->open(files_, path);
+    if (opened.state == Cache::Opened::State::Failed) return false;
+    if (!opened.file) return true;
+
+    // Unlike a write, a removal compares the names as given, untrimmed, and
+    // looks for the key in every section of the name, not just the first.
+    const ParsedFile& parsed = opened.file->parsed;
+    const std::string sectionFolded = folded(sectionName);
+    const std::string keyFolded = folded(keyName);
+    const auto& sections = parsed.sections();
+    for (std::size_t s = 0; s < sections.size(); ++s) {
+        if (folded(sections[s].name) != sectionFolded) continue;
+        Change change;
+        change.section = s;
+        if (!key) {
+            change.kind = Change::Kind::RemoveSection;
+            return store(path, serialize(parsed, change, opened.file->bytes.size()));
+        }
+        const auto& entries = sections[s].entries;
+        for (std::size_t e = 0; e < entries.size(); ++e) {
+            if (folded(entries[e].name) != keyFolded) continue;
+            change.kind = Change::Kind::RemoveEntry;
+            change.entry = e;
+            return store(path, serialize(parsed, change, opened.file->bytes.size()));
+        }
+    }
+    // Nothing to remove: the file stays as it is.
+    return true;
+}
+
+bool SimProfile::removeKey(const std::string& section, const std::string& key,
+                           const std::string& file) {
+    return remove(section, &key, file);
+}
+
+bool SimProfile::removeSection(const std::string& section, const std::string& file) {
+    return remove(section, nullptr, file);
 }
 
 }  // namespace scrivlet

@@ -37,6 +37,9 @@ public:
                                            const std::string& file) override;
     bool writeString(const std::string& section, const std::string& key, const std::string& value,
                      const std::string& file) override;
+    bool removeKey(const std::string& section, const std::string& key,
+                   const std::string& file) override;
+    bool removeSection(const std::string& section, const std::string& file) override;
 
     // The number of writes asked for so far, refused ones included.
     std::size_t writes() const { return writes_; }
@@ -48,6 +51,10 @@ public:
 
 private:
     struct Cache;
+    // A key (or, without one, the whole section) removed as the system does it.
+    bool remove(const std::string& section, const std::string* key, const std::string& file);
+    // Writes the file's new bytes and keeps them parsed for the next call.
+    bool store(const std::string& path, std::string bytes);
     std::size_t writes_ = 0;
     std::size_t reads_ = 0;
     std::size_t failingWrite_ = 0;

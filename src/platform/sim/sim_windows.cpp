@@ -165,6 +165,13 @@ void SimWindowSystem::receive(Window& w, const KeyStep& step) {
         case KeyStep::Kind::Tab:
             if (w.kind != Kind::Other) w.text += '\t';
             break;
+        case KeyStep::Kind::Backspace:
+            // An edit control takes a line break back as a whole.
+            if (w.text.ends_with("\r\n"))
+                w.text.resize(w.text.size() - 2);
+            else if (!w.text.empty())
+                w.text.resize(codePointStart(w.text, w.text.size() - 1));
+            break;
         case KeyStep::Kind::AltKey:
             w.systemMenuOpen = w.kind == Kind::Console && step.character == ' ';
             break;
@@ -190,6 +197,10 @@ void SimWindowSystem::receive(Window& w, const KeyStep& step) {
     }
 }
 
+void SimWindowSystem::userKey(const KeyStep& step) {
+    if (const auto w = windows_.find(foreground_); w != windows_.end()) receive(w->second, step);
+}
+
 TypingResult SimWindowSystem::type(WindowId target, const std::vector<KeyStep>& steps) {
     // As the real injector: keys go only to a target that owns the foreground,
     // and typing stops when it loses it.
@@ -198,6 +209,7 @@ TypingResult SimWindowSystem::type(WindowId target, const std::vector<KeyStep>& 
         // The system drops keys to a process above the program's level; the
         // typing's confirmation then never comes.
         if (windows_.at(target).integrityLevel > ownIntegrityLevel) return TypingResult::NotProcessed;
+        if (programKey) programKey(step);
         receive(windows_.at(target), step);
         if (whileTyping) whileTyping();
     }

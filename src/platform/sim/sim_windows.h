@@ -49,6 +49,8 @@ public:
         std::optional<ScreenRect> caret;
         bool systemMenuOpen = false;
         bool editMenuOpen = false;
+        // The control with the keyboard focus is a password field.
+        bool passwordFocus = false;
     };
 
     explicit SimWindowSystem(Clipboard& clipboard) : clipboard_(clipboard) {}
@@ -87,11 +89,15 @@ public:
     int mouseX = 640, mouseY = 512;
 
     TypingResult type(WindowId target, const std::vector<KeyStep>& steps) override;
+    // A key the user typed reaches the foreground window.
+    void userKey(const KeyStep& step);
 
     unsigned ownIntegrityLevel = MediumIntegrity;
 
     // Runs after every key, as other events may run while keys are typed.
     std::function<void()> whileTyping;
+    // Sees every key the program types, as a keyboard hook sees injected keys.
+    std::function<void(const KeyStep&)> programKey;
 
 private:
     void receive(Window& w, const KeyStep& step);

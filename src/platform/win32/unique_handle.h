@@ -105,6 +105,7 @@ using UniqueHbrush = UniqueAny<HBRUSH, DeleteObject>;
 using UniqueHpen = UniqueAny<HPEN, DeleteObject>;
 using UniqueHbitmap = UniqueAny<HBITMAP, DeleteObject>;
 using UniqueHaccel = UniqueAny<HACCEL, DestroyAcceleratorTable>;
+using UniqueHhook = UniqueAny<HHOOK, UnhookWindowsHookEx>;
 
 // The calls that begin what the guards above end. A guard declared later
 // ends first: objects selected into a DC go back out before the DC goes, and

@@ -64,6 +64,9 @@ std::optional<std::vector<INPUT>> stepEvents(const KeyStep& step) {
         case KeyStep::Kind::Tab:
             pressAndRelease(events, VK_TAB);
             break;
+        case KeyStep::Kind::Backspace:
+            pressAndRelease(events, VK_BACK);
+            break;
         case KeyStep::Kind::AltKey:
             events.push_back(keyEvent(VK_MENU, false));
             pressAndRelease(events, letterKey(step.character));

@@ -40,6 +40,7 @@ INPUT keyEvent(WORD virtualKey, bool up) {
     event.ki.wVk = virtualKey;
     event.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
     event.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (isExtendedKey(virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0);
+    event.ki.dwExtraInfo = OwnInputMarker;
     return event;
 }
 
@@ -48,6 +49,7 @@ INPUT characterEvent(wchar_t character, bool up) {
     event.type = INPUT_KEYBOARD;
     event.ki.wScan = static_cast<WORD>(character);
     event.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+    event.ki.dwExtraInfo = OwnInputMarker;
     return event;
 }
 

@@ -6,9 +6,15 @@
 
 namespace scrivlet {
 
-// Keyboard events for SendInput. Characters go in as Unicode (VK_PACKET), so
-// neither the keyboard layout nor AltGr or dead keys can change them; keys go
-// in as virtual keys with their scan codes.
+// What the program's own keyboard events carry in dwExtraInfo, which reaches
+// low-level hooks unchanged: the program's keyboard watch passes them by,
+// while keys of on-screen keyboards and remote sessions, injected as well,
+// are the user's.
+constexpr ULONG_PTR OwnInputMarker = 0x53435256;  // "SCRV"
+
+// Keyboard events for SendInput, marked as the program's own. Characters go
+// in as Unicode (VK_PACKET), so neither the keyboard layout nor AltGr or dead
+// keys can change them; keys go in as virtual keys with their scan codes.
 INPUT keyEvent(WORD virtualKey, bool up);
 INPUT characterEvent(wchar_t character, bool up);
 

@@ -6,6 +6,7 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_hotkeys.h"
 #include "platform/win32/win32_key_injector.h"
+#include "platform/win32/win32_keyboard_watch.h"
 #include "platform/win32/win32_notification_area.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_programs.h"
@@ -24,7 +25,7 @@ class Win32Platform {
 public:
     Platform table() {
         return {profile, registry, files, system, clock, random, dialogs, ui, clipboard,
-                windows, keys, tray, programs, hotkeys};
+                windows, keys, tray, programs, hotkeys, keyboard};
     }
 
     // First: the session's name is taken before anything else happens.
@@ -43,6 +44,7 @@ public:
     Win32NotificationArea tray;
     Win32Programs programs;
     Win32Hotkeys hotkeys;
+    Win32KeyboardWatch keyboard;
 };
 
 }  // namespace scrivlet

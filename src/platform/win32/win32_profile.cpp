@@ -120,6 +120,16 @@ public:
                                           wideBytes(profile_text::asCString(value)).c_str(), wide_.c_str()) != FALSE;
     }
 
+    // A write without a value removes the key; without a key, the section.
+    bool remove(const std::string& section, const std::string* key) const {
+        if (ansi_)
+            return WritePrivateProfileStringA(section.c_str(), key ? key->c_str() : nullptr, nullptr,
+                                              ansi_->c_str()) != FALSE;
+        const std::wstring wideKey = key ? wideBytes(profile_text::asCString(*key)) : std::wstring();
+        return WritePrivateProfileStringW(wideBytes(profile_text::asCString(section)).c_str(),
+                                          key ? wideKey.c_str() : nullptr, nullptr, wide_.c_str()) != FALSE;
+    }
+
     // GetPrivateProfileSection answers 0 alike for an empty or missing section
     // and for a file it could not open, and leaves a last error behind for a
     // missing file too, which it reads as an empty one. What tells them apart is
@@ -149,6 +159,14 @@ private:
     std::optional<std::string> ansi_;
     std::wstring wide_;
 };
+
+// Windows refuses to open a read-only file for writing, but Wine run by root
+// opens it all the same; the user's mark must protect the file everywhere.
+bool readOnly(const std::string& file) {
+    const DWORD attributes = GetFileAttributesW(wide(file).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+           !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 }  // namespace
 
@@ -185,14 +203,18 @@ std::optional<std::string> Win32Profile::readSection(const std::string& section,
 
 bool Win32Profile::writeString(const std::string& section, const std::string& key,
                                const std::string& value, const std::string& file) {
-    if (tooLong(section, key, value)) return false;
-    // Windows refuses to open a read-only file for writing, but Wine run by root
-    // opens it all the same; the user's mark must protect the file everywhere.
-    const DWORD attributes = GetFileAttributesW(wide(file).c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
-        !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return false;
+    if (tooLong(section, key, value) || readOnly(file)) return false;
     return ProfileFile(file).writeString(section, key, value);
+}
+
+bool Win32Profile::removeKey(const std::string& section, const std::string& key, const std::string& file) {
+    if (tooLong(section, key, "") || readOnly(file)) return false;
+    return ProfileFile(file).remove(section, &key);
+}
+
+bool Win32Profile::removeSection(const std::string& section, const std::string& file) {
+    if (tooLong(section, "", "") || readOnly(file)) return false;
+    return ProfileFile(file).remove(section, nullptr);
 }
 
 }  // namespace scrivlet

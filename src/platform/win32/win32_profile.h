@@ -16,6 +16,9 @@ public:
                                            const std::string& file) override;
     bool writeString(const std::string& section, const std::string& key, const std::string& value,
                      const std::string& file) override;
+    bool removeKey(const std::string& section, const std::string& key,
+                   const std::string& file) override;
+    bool removeSection(const std::string& section, const std::string& file) override;
 };
 
 }  // namespace scrivlet

@@ -1,0 +1,233 @@
+#include "platform/win32/win32_keyboard_watch.h"
+
+#include <cwctype>
+#include <string>
+
+#include "platform/win32/win32_keyboard_stream.h"
+
+namespace scrivlet {
+
+namespace {
+
+constexpr UINT RunLaterMessage = WM_APP + 23;
+constexpr const wchar_t* LaterWindowClass = L"ScrivletKeyboardWatch";
+// ToUnicodeEx leaves the keyboard's state (a dead key begun) as it is
+// (Windows 10 1607 and later; older systems ignore the flag).
+constexpr UINT KeepKeyboardState = 0x4;
+
+
+}  // namespace
+
+void HeldModifiers::note(const KBDLLHOOKSTRUCT& key, bool down) {
+    switch (key.vkCode) {
+        case VK_LSHIFT: leftShift = down; break;
+        case VK_RSHIFT: rightShift = down; break;
+        case VK_SHIFT: leftShift = down; break;
+        case VK_LCONTROL: leftCtrl = down; break;
+        case VK_RCONTROL: rightCtrl = down; break;
+        case VK_CONTROL: leftCtrl = down; break;
+        case VK_LMENU: leftAlt = down; break;
+        case VK_RMENU: rightAlt = down; break;
+        case VK_MENU: leftAlt = down; break;
+        case VK_LWIN: case VK_RWIN: win = down; break;
+        case VK_CAPITAL:
+            if (down) capsLock = !capsLock;
+            break;
+        default: break;
+    }
+}
+
+std::optional<TypedKey> typedKeyOf(const KBDLLHOOKSTRUCT& key, bool down, HKL layout, const HeldModifiers& held) {
+    if (!down) return std::nullopt;
+    using Kind = TypedKey::Kind;
+    switch (key.vkCode) {
+        case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT: case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL:
+        case VK_MENU: case VK_LMENU: case VK_RMENU: case VK_CAPITAL: case VK_NUMLOCK: case VK_SCROLL:
+            return std::nullopt;
+        case VK_RETURN: return TypedKey{Kind::Enter, 0};
+        case VK_TAB: return TypedKey{Kind::Tab, 0};
+        case VK_BACK: return TypedKey{Kind::Backspace, 0};
+        case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_HOME: case VK_END: case VK_PRIOR:
+        case VK_NEXT: case VK_DELETE: case VK_INSERT: case VK_ESCAPE:
+            return TypedKey{Kind::Movement, 0};
+        case VK_PACKET: {
+            // A character sent as itself (an on-screen keyboard, a remote
+            // tool); half of a character beyond U+FFFF is not followed.
+            const auto unit = static_cast<char32_t>(key.scanCode & 0xFFFF);
+            if (unit >= 0xD800 && unit <= 0xDFFF) return TypedKey{Kind::Other, 0};
+            return TypedKey{Kind::Character, unit};
+        }
+        default: break;
+    }
+    const bool ctrl = held.ctrl(), alt = held.alt();
+    // Ctrl or Alt alone make a shortcut; both are AltGr, which types.
+    if (ctrl != alt || held.win) return TypedKey{Kind::Other, 0};
+    if (MapVirtualKeyExW(key.vkCode, MAPVK_VK_TO_CHAR, layout) & 0x80000000u) return TypedKey{Kind::Other, 0};
+    BYTE state[256] = {};
+    if (held.shift()) state[VK_SHIFT] = 0x80;
+    if (held.capsLock) state[VK_CAPITAL] = 0x01;
+    if (ctrl && alt) state[VK_CONTROL] = state[VK_MENU] = 0x80;
+    wchar_t typed[4] = {};
+    const int count = ToUnicodeEx(key.vkCode, key.scanCode, state, typed, 4, KeepKeyboardState, layout);
+    if (count != 1 || typed[0] < 0x20 || (typed[0] >= 0xD800 && typed[0] <= 0xDFFF)) return TypedKey{Kind::Other, 0};
+    return TypedKey{Kind::Character, static_cast<char32_t>(typed[0])};
+}
+
+bool isPasswordField(HWND focus) {
+    wchar_t name[80] = {};
+    if (!focus || GetClassNameW(focus, name, 80) == 0) return false;
+    std::wstring lower(name);
+    for (wchar_t& c : lower) c = static_cast<wchar_t>(std::towlower(c));
+    return lower.find(L"edit") != std::wstring::npos && (GetWindowLongW(focus, GWL_STYLE) & ES_PASSWORD) != 0;
+}
+
+Win32KeyboardWatch* Win32KeyboardWatch::active_ = nullptr;
+
+Win32KeyboardWatch::Win32KeyboardWatch() = default;
+
+Win32KeyboardWatch::~Win32KeyboardWatch() { stop(); }
+
+bool Win32KeyboardWatch::LaterWindow::create() {
+    return registerClass(LaterWindowClass, nullptr) &&
+           Window::create(LaterWindowClass, 0, 0, "", RECT{}, HWND_MESSAGE);
+}
+
+LRESULT Win32KeyboardWatch::LaterWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == RunLaterMessage) {
+        owner_.runLater();
+        return 0;
+    }
+    return Window::handle(message, wParam, lParam);
+}
+
+bool Win32KeyboardWatch::start(Listener listener) {
+    if (running() || (active_ && active_ != this)) return false;
+    if (!window_) {
+        auto window = std::make_unique<LaterWindow>(*this);
+        if (!window->create()) return false;
+        window_ = std::move(window);
+    }
+    const HMODULE module = GetModuleHandleW(nullptr);
+    keyboardHook_.reset(SetWindowsHookExW(WH_KEYBOARD_LL, keyboardProc, module, 0));
+    if (!keyboardHook_) return false;
+    // Without clicks the watch still works; it then misses a click that
+    // moves the cursor within the same control.
+    mouseHook_.reset(SetWindowsHookExW(WH_MOUSE_LL, mouseProc, module, 0));
+    listener_ = std::move(listener);
+    lastForeground_ = lastFocus_ = nullptr;
+    // Where keys go and which modifiers are held now; from here on the
+    // hooks follow both.
+    modifiers_ = {};
+    modifiers_.leftShift = (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
+    modifiers_.leftCtrl = (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
+    modifiers_.leftAlt = (GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
+    modifiers_.capsLock = (GetKeyState(VK_CAPITAL) & 1) != 0;
+    active_ = this;
+    whereKeysGo();
+    return true;
+}
+
+void Win32KeyboardWatch::stop() {
+    keyboardHook_.reset();
+    mouseHook_.reset();
+    if (active_ == this) active_ = nullptr;
+    listener_ = {};
+    release();
+}
+
+void Win32KeyboardWatch::later(std::function<void()> work) {
+    later_.push_back(std::move(work));
+    if (window_) PostMessageW(window_->hwnd(), RunLaterMessage, 0, 0);
+}
+
+void Win32KeyboardWatch::runLater() {
+    while (!later_.empty()) {
+        auto work = std::move(later_.front());
+        later_.pop_front();
+        work();
+    }
+}
+
+void Win32KeyboardWatch::release() {
+    held_ = false;
+    if (heldEvents_.empty()) return;
+    // The user's keys, as the user typed them: through the hook again, so
+    // they count as typed.
+    std::vector<INPUT> events;
+    events.swap(heldEvents_);
+    SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
+}
+
+LRESULT CALLBACK Win32KeyboardWatch::keyboardProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && active_) {
+        LARGE_INTEGER begin, end;
+        if (active_->callbackTicks) QueryPerformanceCounter(&begin);
+        const bool swallow = active_->onKey(wParam, *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam));
+        if (active_ && active_->callbackTicks && (wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN)) {
+            QueryPerformanceCounter(&end);
+            active_->callbackTicks->push_back(end.QuadPart - begin.QuadPart);
+        }
+        if (swallow) return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool Win32KeyboardWatch::whereKeysGo() {
+    const HWND foreground = GetForegroundWindow();
+    DWORD process = 0;
+    const DWORD thread = foreground ? GetWindowThreadProcessId(foreground, &process) : 0;
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    const HWND focus = thread && GetGUIThreadInfo(thread, &gui) && gui.hwndFocus ? gui.hwndFocus : foreground;
+    if (foreground == lastForeground_ && focus == lastFocus_) return false;
+    lastForeground_ = foreground;
+    lastFocus_ = focus;
+    layout_ = GetKeyboardLayout(thread);
+    ownInFront_ = process == GetCurrentProcessId();
+    silent_ = !foreground || ownInFront_ || isPasswordField(focus);
+    if (listener_.lost) listener_.lost();
+    return true;
+}
+
+LRESULT CALLBACK Win32KeyboardWatch::mouseProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && active_) active_->onMouse(wParam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool Win32KeyboardWatch::onKey(WPARAM message, const KBDLLHOOKSTRUCT& key) {
+    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    modifiers_.note(key, down);
+    if (key.dwExtraInfo == OwnInputMarker) return false;
+    // A message of the program (the typing failed) must take its keys.
+    if (held_ && !ownInFront_) {
+        INPUT event{};
+        event.type = INPUT_KEYBOARD;
+        event.ki.wVk = static_cast<WORD>(key.vkCode);
+        event.ki.wScan = static_cast<WORD>(key.scanCode);
+        event.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) | ((key.flags & LLKHF_EXTENDED) ? KEYEVENTF_EXTENDEDKEY : 0) |
+                           (key.vkCode == VK_PACKET ? KEYEVENTF_UNICODE : 0);
+        if (key.vkCode == VK_PACKET) event.ki.wVk = 0;
+        heldEvents_.push_back(event);
+        return true;
+    }
+    if (!down) return false;
+    // Asked at every key: the system's reports of a new focus (WinEvents)
+    // come under Wine after the first keys typed there.
+    whereKeysGo();
+    if (silent_) return false;
+    const auto typed = typedKeyOf(key, down, layout_, modifiers_);
+    if (!typed || !listener_.key) return false;
+    return listener_.key(*typed, reinterpret_cast<WindowId>(lastForeground_));
+}
+
+void Win32KeyboardWatch::onMouse(WPARAM message, const MSLLHOOKSTRUCT& mouse) {
+    if (mouse.dwExtraInfo == OwnInputMarker) return;
+    switch (message) {
+        case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_XBUTTONDOWN: case WM_MOUSEWHEEL:
+            if (listener_.lost) listener_.lost();
+            break;
+        default: break;
+    }
+}
+
+}  // namespace scrivlet
