@@ -40,25 +40,30 @@ public:
     ui::Panel container2{&textFrame, "Container2", {120, 4320, 4935, 975}};
     ui::Label abbreviationLabel{&container2, "KuerzelLabel", {60, 45, 600, 195}, "&Kürzel:"};
     ui::TextBox abbreviationTB{&container2, "KuerzelTB", {660, 0, 1620, 285}};
-    ui::CheckBox cryptChk{&container2, "CryptChk", {2400, 0, 1035, 255}, "&Chiffrieren"};
+    // Wider than first laid out, so that Tahoma 8 pt, the windows' font, fits
+    // their captions: this check box (1035), "Label1" (1080 at 60, now from
+    // the panel's edge), the two option buttons (2055; the list beside the
+    // second one starts 75 further right, at 3495), and the buttons of
+    // "SteuerungsFrame" (795 at 120).
+    ui::CheckBox cryptChk{&container2, "CryptChk", {2400, 0, 1125, 255}, "&Chiffrieren"};
     ui::CheckBox dosBoxChk{&container2, "DosBoxChk", {3960, 0, 975, 255}, "DOS-Bo&x"};
-    ui::Label label1{&container2, "Label1", {60, 360, 1080, 195}, "Senden an das"};
-    ui::OptionButton optLastWindow{&container2, "OptDestinationType(0)", {1260, 360, 2055, 255},
+    ui::Label label1{&container2, "Label1", {0, 360, 1245, 195}, "Senden an das"};
+    ui::OptionButton optLastWindow{&container2, "OptDestinationType(0)", {1260, 360, 2295, 255},
                                    "zuletzt benutzte &Fenster ", 0};
-    ui::OptionButton optTitle{&container2, "OptDestinationType(1)", {1260, 660, 2055, 255},
+    ui::OptionButton optTitle{&container2, "OptDestinationType(1)", {1260, 660, 2235, 255},
                               "Fenster mit diesem &Titel:", 1};
-    ui::ComboBox destinationTextList{&container2, "DestinationTextList", {3420, 600, 1515, 315}, true};
+    ui::ComboBox destinationTextList{&container2, "DestinationTextList", {3495, 600, 1440, 315}, true};
 
     // What the file's abbreviations need said: one of another entry of the
     // same name, or none whose name an entry has.
     ui::Label abbreviationNote{this, "KuerzelHinweis", {2940, 5535, 6255, 195}, ""};
 
     ui::Frame steuerungsFrame{this, "SteuerungsFrame", {8160, 120, 1035, 5355}, "Steuerung"};
-    ui::Button btnOk{&steuerungsFrame, "Btn(3)", {120, 300, 795, 855}, "&OK", ui::Picture::Ok};
-    ui::Button btnHelp{&steuerungsFrame, "Btn(10)", {120, 1260, 795, 915}, "&Hilfe", ui::Picture::Help};
-    ui::Button btnInfo{&steuerungsFrame, "Btn(5)", {120, 2280, 795, 915}, "&Info", ui::Picture::Info};
-    ui::Button btnDebug{&steuerungsFrame, "Btn(0)", {120, 3300, 795, 915}, "Debu&g", ui::Picture::Debug};
-    ui::Button btnOptions{&steuerungsFrame, "Btn(4)", {120, 4320, 795, 915}, "&Optionen", ui::Picture::Options};
+    ui::Button btnOk{&steuerungsFrame, "Btn(3)", {90, 300, 855, 855}, "&OK", ui::Picture::Ok};
+    ui::Button btnHelp{&steuerungsFrame, "Btn(10)", {90, 1260, 855, 915}, "&Hilfe", ui::Picture::Help};
+    ui::Button btnInfo{&steuerungsFrame, "Btn(5)", {90, 2280, 855, 915}, "&Info", ui::Picture::Info};
+    ui::Button btnDebug{&steuerungsFrame, "Btn(0)", {90, 3300, 855, 915}, "Debu&g", ui::Picture::Debug};
+    ui::Button btnOptions{&steuerungsFrame, "Btn(4)", {90, 4320, 855, 915}, "&Optionen", ui::Picture::Options};
 
     // The menu bar. Each item is bound to a name where its menu is filled, so
     // a new row moves no handler and no enable rule.

@@ -17,29 +17,33 @@ public:
     explicit OptionsForm(ui::UiBackend& ui);
 
     ui::Frame einstellungenFrame{this, "FrameEinstellungen", {120, 60, 4035, 1935}, "Einstellungen"};
-    ui::CheckBox autoStartChk{&einstellungenFrame, "AutoStartChk", {180, 360, 3555, 315},
+    // Some controls are wider than first laid out, so that Tahoma 8 pt, the
+    // windows' font, fits their captions: these two check boxes (3555, 3735),
+    // the two buttons that name the folder (2475), "PumActBorderByClickOpt(1)"
+    // (2055) and "Position:" (600).
+    ui::CheckBox autoStartChk{&einstellungenFrame, "AutoStartChk", {180, 360, 3705, 315},
                               "&Programm direkt beim Systemstart aufrufen"};
-    ui::CheckBox pumModeChk{&einstellungenFrame, "PUMModeChk", {180, 840, 3735, 315},
+    ui::CheckBox pumModeChk{&einstellungenFrame, "PUMModeChk", {180, 840, 3810, 315},
                             "&Textbaustein-Menü kaskadierend darstellen"};
 
     ui::Frame ablageFrame{this, "FrameAblage", {120, 2160, 4035, 2595}, "Ablage der Textbausteine"};
     ui::TextBox pathTB{&ablageFrame, "PathTB", {180, 480, 3675, 315}};
-    ui::Button btnChooseFolder{&ablageFrame, "Btn(0)", {180, 1020, 2475, 375}, "Speicherort selbst festlegen ..."};
+    ui::Button btnChooseFolder{&ablageFrame, "Btn(0)", {180, 1020, 2535, 375}, "Speicherort selbst festlegen ..."};
     ui::Button btnStandard{&ablageFrame, "Btn(2)", {2760, 1020, 1095, 375}, "&Standard"};
-    ui::Button btnOpenFolder{&ablageFrame, "Btn(3)", {180, 1620, 2475, 375}, "Betreffenden Ordner öffnen ..."};
+    ui::Button btnOpenFolder{&ablageFrame, "Btn(3)", {180, 1620, 2535, 375}, "Betreffenden Ordner öffnen ..."};
 
     ui::Frame aktivierungFrame{this, "FrameAktivierung", {4260, 60, 4035, 4695}, "Aktivierung des PopUp-Menüs"};
     // Declared before OptLayer, which it overlaps beside "Icon &und": it lies on top.
     ui::Panel optLayer2{&aktivierungFrame, "OptLayer2", {1260, 600, 2595, 795}};
     ui::OptionButton mouseOverOpt{&optLayer2, "PumActBorderByClickOpt(0)", {0, 0, 2415, 195},
                                   "&Maus über Desktop-Rand", 0};
-    ui::OptionButton clickOpt{&optLayer2, "PumActBorderByClickOpt(1)", {0, 300, 2055, 195},
+    ui::OptionButton clickOpt{&optLayer2, "PumActBorderByClickOpt(1)", {0, 300, 2205, 195},
                               "&Klick auf Bildschirmrand", 1};
     ui::Panel optLayer{&aktivierungFrame, "OptLayer", {240, 300, 3615, 675}};
     ui::OptionButton iconOnlyOpt{&optLayer, "PumActOpt(0)", {0, 0, 3495, 195},
                                  "nur per Klick auf &Icon in der Taskleiste", 0};
     ui::OptionButton iconAndBorderOpt{&optLayer, "PumActOpt(1)", {0, 300, 1695, 195}, "Icon &und", 1};
-    ui::Label label1{&aktivierungFrame, "Label1", {240, 1260, 600, 195}, "Position:"};
+    ui::Label label1{&aktivierungFrame, "Label1", {240, 1260, 660, 195}, "Position:"};
     // The four edge bars lie along the edges of the pictured screen.
     ui::OptionButton topOpt{&aktivierungFrame, "PumActPosOpt(0)", {840, 1680, 2355, 135}, "", 0};
     ui::OptionButton bottomOpt{&aktivierungFrame, "PumActPosOpt(1)", {840, 3540, 2355, 135}, "", 1};

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -18,6 +19,7 @@
 #include "options/options_form.h"
 #include "platform/ui/simple_controls.h"
 #include "platform/win32/win32_control_peer.h"
+#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_ui.h"
 #include "tracking/debug_window.h"
 #include "tracking/debugger_dialog.h"
@@ -94,6 +96,70 @@ protected:
         }
     }
 
+    // The room a control keeps beside its caption, at its resolution, and how
+    // it lays the caption out. Check boxes and option buttons draw one line
+    // beside their glyph; labels and picture buttons wrap at words.
+    struct CaptionRoom {
+        std::string caption;
+        int left = 0, right = 0, top = 0, bottom = 0;  // kept inside the client area
+        bool wraps = false;
+    };
+
+    std::optional<CaptionRoom> roomOf(ui::Control& control, int dpi) {
+        const auto scale = [dpi](int pixelsAt96) { return MulDiv(pixelsAt96, dpi, 96); };
+        if (auto* label = dynamic_cast<ui::Label*>(&control)) return CaptionRoom{label->caption(), 0, 0, 0, 0, true};
+        // The glyph, the gap after it and the focus rectangle around the text.
+        const int glyph = ui.dpi().metric(SM_CXMENUCHECK, dpi) + scale(4);
+        if (auto* box = dynamic_cast<ui::CheckBox*>(&control))
+            return CaptionRoom{box->caption(), glyph, 1, 0, 0, false};
+        if (auto* option = dynamic_cast<ui::OptionButton*>(&control)) {
+            if (option->barStyle) return std::nullopt;
+            return CaptionRoom{option->caption(), glyph, 1, 0, 0, false};
+        }
+        if (auto* button = dynamic_cast<ui::Button*>(&control)) {
+            // The border and the focus rectangle; a picture button wraps its
+            // caption under a picture that steps down to 16 pixels at least.
+            if (button->picture() != ui::Picture::None)
+                return CaptionRoom{button->caption(), 4, 4, 4 + scale(16) + scale(2), 4, true};
+            return CaptionRoom{button->caption(), scale(3), scale(3), scale(3), scale(3), false};
+        }
+        if (auto* frame = dynamic_cast<ui::Frame*>(&control))
+            // The title sits on the top edge, inset on the left; on the right
+            // it may run up to the gap it keeps from the edge.
+            return CaptionRoom{frame->caption(), scale(8) + 2, 2, 0, 0, false};
+        return std::nullopt;
+    }
+
+    // Every caption as its control draws it, in the control's font, fits the
+    // room the control gives it.
+    void checkCaptions(ui::Container& container, int dpi, const std::string& where) {
+        for (ui::Control* control : container.children()) {
+            if (auto* inner = dynamic_cast<ui::Container*>(control)) checkCaptions(*inner, dpi, where);
+            HWND window = windowOf(*control);
+            if (!window || !control->visible()) continue;
+            const std::optional<CaptionRoom> room = roomOf(*control, dpi);
+            if (!room || room->caption.empty()) continue;
+            HFONT font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+            if (!font) font = ui.font(false, dpi);
+            RECT area;
+            GetClientRect(window, &area);
+            const int width = area.right - room->left - room->right;
+            const int height = area.bottom - room->top - room->bottom;
+            const std::wstring text = wide(room->caption);
+            HDC dc = GetDC(window);
+            HGDIOBJ before = SelectObject(dc, font);
+            RECT drawn{0, 0, room->wraps ? width : 0, 0};
+            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &drawn,
+                      DT_CALCRECT | (room->wraps ? DT_WORDBREAK : DT_SINGLELINE));
+            SelectObject(dc, before);
+            ReleaseDC(window, dc);
+            const int needWidth = drawn.right - drawn.left;
+            EXPECT_TRUE(needWidth <= width && drawn.bottom - drawn.top <= height)
+                << where << " " << control->name() << " \"" << room->caption << "\" needs "
+                << needWidth << " x " << drawn.bottom - drawn.top << ", has " << width << " x " << height;
+        }
+    }
+
     static HWND firstWithFont(ui::Container& container) {
         for (ui::Control* control : container.children()) {
             if (HWND w = windowOf(*control); w && !dynamic_cast<ui::RichEdit*>(control) &&
@@ -130,6 +196,7 @@ TEST_P(DpiLayout, EveryControlInsideItsWindowAtTheStartingResolution) {
     ReleaseDC(window, dc);
     EXPECT_STREQ(face, L"Tahoma") << "the prefix lacks Wine's own fonts";
     checkEveryControl(*form, GetParam().label);
+    checkCaptions(*form, startingDpi(), GetParam().label);
     form->unload();
 }
 
@@ -161,6 +228,7 @@ TEST_P(DpiLayout, AMonitorOfAnotherScaleLaysTheWindowOutAnew) {
     checkPixels(*form, after, GetParam().label);
     EXPECT_NEAR(fontHeight(sample), MulDiv(heightBefore, after, before), 1);
     checkEveryControl(*form, GetParam().label);
+    checkCaptions(*form, after, GetParam().label);
     // The editor's points are zoomed by the new scale against the program's.
     if (auto* main = dynamic_cast<MainForm*>(form.get())) {
         WPARAM numerator = 0;

@@ -1,5 +1,8 @@
 #include "platform/win32/win32_dpi.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "platform/win32/win32_system_library.h"
 #include "platform/win32/win32_units.h"
 
@@ -83,6 +86,21 @@ LOGFONTW Win32Dpi::messageFont(int dpi) const {
         GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
     // The system's font at its own resolution, scaled.
     font.lfHeight = MulDiv(font.lfHeight, dpi, system_);
+    return font;
+}
+
+LOGFONTW Win32Dpi::dialogFont(int dpi) const {
+    // Its character set and smoothing stay the user's.
+    LOGFONTW font = messageFont(dpi);
+    constexpr wchar_t Face[] = L"Tahoma";
+    std::copy(std::begin(Face), std::end(Face), font.lfFaceName);
+    // Points scaled from the resolution itself, not from the system font's
+    // pixels: rounded twice, 8 pt at 120 dots per inch would be a pixel taller
+    // than the 13.3 the layout has room for.
+    font.lfHeight = -MulDiv(8, dpi, 72);
+    font.lfWidth = 0;
+    font.lfWeight = FW_NORMAL;
+    font.lfItalic = font.lfUnderline = font.lfStrikeOut = FALSE;
     return font;
 }
 

@@ -29,8 +29,15 @@ public:
     RECT frame(DWORD style, bool menu, DWORD extended, int dpi) const;
     // A system metric (an icon's size) at a resolution.
     int metric(int index, int dpi) const;
-    // The font of message boxes, the program's font, at a resolution.
+    // The font of message boxes, at a resolution.
     LOGFONTW messageFont(int dpi) const;
+    // The font of the program's windows, at a resolution: Tahoma 8 pt, which
+    // every Windows since XP has. The windows are laid out in twips for a
+    // font of 8 pt whose line is 13 pixels high at 96 dots per inch; the
+    // message font of Windows Vista and later, Segoe UI 9 pt, is a line of
+    // 16 pixels and a sixth wider, and would be cut at the bottom and the end
+    // of almost every caption.
+    LOGFONTW dialogFont(int dpi) const;
 
 private:
     using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);

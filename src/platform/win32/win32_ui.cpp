@@ -146,7 +146,7 @@ HICON Win32Ui::picture(ui::Picture picture, int width, int height, bool greyed) 
 HFONT Win32Ui::font(const std::string& face, bool fixedPitch, bool bold, int dpi) {
     UniqueHfont& made = fonts_[{face, fixedPitch, bold, dpi}];
     if (!made) {
-        LOGFONTW font = dpi_.messageFont(dpi);
+        LOGFONTW font = dpi_.dialogFont(dpi);
         if (bold) font.lfWeight = FW_BOLD;
         if (!face.empty()) {
             const std::wstring name = wide(face);
