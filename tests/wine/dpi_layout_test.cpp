@@ -17,6 +17,8 @@
 #include "mainwindow/about_form.h"
 #include "mainwindow/main_form.h"
 #include "options/options_form.h"
+#include "picker/picker_form.h"
+#include "platform/win32/win32_input_box.h"
 #include "platform/ui/simple_controls.h"
 #include "platform/win32/win32_control_peer.h"
 #include "platform/win32/win32_text.h"
@@ -241,6 +243,34 @@ TEST_P(DpiLayout, AMonitorOfAnotherScaleLaysTheWindowOutAnew) {
     form->unload();
 }
 
+// The input box is built in code, not from twips: laid out anew all the same.
+TEST(DpiLayoutInputBox, AMonitorOfAnotherScaleLaysTheBoxOutAnew) {
+    Win32Ui ui;
+    Win32InputBox box(ui, "Kürzel", "Neuer Name:", "Gruß", nullptr);
+    ASSERT_NE(box.hwnd(), nullptr);
+    box.show();
+    HWND edit = GetDlgItem(box.hwnd(), 100);
+    const int before = ui.dpi().ofWindow(box.hwnd()), after = before + 48;
+    EXPECT_EQ(inParent(edit).right - inParent(edit).left, MulDiv(360, before, 96));
+    RECT outer;
+    GetWindowRect(box.hwnd(), &outer);
+    RECT suggested{outer.left, outer.top, outer.left + MulDiv(outer.right - outer.left, after, before),
+                   outer.top + MulDiv(outer.bottom - outer.top, after, before)};
+    SendMessageW(box.hwnd(), WM_DPICHANGED, MAKEWPARAM(after, after), reinterpret_cast<LPARAM>(&suggested));
+    RECT now, area;
+    GetWindowRect(box.hwnd(), &now);
+    EXPECT_TRUE(EqualRect(&now, &suggested)) << describe(now) << " not " << describe(suggested);
+    const RECT field = inParent(edit);
+    EXPECT_EQ(field.right - field.left, MulDiv(360, after, 96));
+    GetClientRect(box.hwnd(), &area);
+    EXPECT_LE(field.right, area.right);
+    EXPECT_LE(field.bottom, area.bottom);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -MulDiv(8, after, 72));
+    DestroyWindow(box.hwnd());
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Windows, DpiLayout,
     ::testing::Values(
@@ -249,7 +279,8 @@ INSTANTIATE_TEST_SUITE_P(
         FormCase{"Debugger", [](ui::UiBackend& ui) { return std::make_unique<DebuggerForm>(ui); }},
         FormCase{"DebugWindow", [](ui::UiBackend& ui) { return std::make_unique<DebugWindowForm>(ui); }},
         FormCase{"Choice", [](ui::UiBackend& ui) { return std::make_unique<ChoiceForm>(ui, "Scrivlet"); }},
-        FormCase{"About", [](ui::UiBackend& ui) { return std::make_unique<AboutForm>(ui, "Scrivlet"); }}),
+        FormCase{"About", [](ui::UiBackend& ui) { return std::make_unique<AboutForm>(ui, "Scrivlet"); }},
+        FormCase{"Picker", [](ui::UiBackend& ui) { return std::make_unique<PickerForm>(ui); }}),
     [](const auto& p) { return std::string(p.param.label); });
 
 }  // namespace

@@ -25,11 +25,14 @@ public:
 
 private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
-    HWND addControl(const wchar_t* className, const std::string& text, DWORD style, DWORD extended, RECT bounds, int id);
+    HWND addControl(const wchar_t* className, const std::string& text, DWORD style, DWORD extended, int id);
+    // Places the controls and gives them the font for a resolution.
+    void layOut(int dpi);
     void finish(bool accepted);
 
     Win32Ui& ui_;
     HWND edit_ = nullptr;
+    int dpi_ = 96;
     bool done_ = false;
     std::string answer_;
 };
