@@ -15,28 +15,37 @@ const std::string Base =
     "[Text]\r\n1=MfG\r\n2=Hauptstr. 1\r\n3=Gruß\r\n[Crypt]\r\n1=0\r\n2=0\r\n3=0\r\n"
     "[Ignore]\r\n1=DFÜ-Netzwerkmonitor\r\n";
 const std::string WithAbbreviations = Base + "[Kuerzel]\r\nmfg=Grußformel\r\nalt=Gelöscht\r\n";
+using Lines = std::vector<std::string>;
 
 struct AbbreviationFile : test::MainWindowStory {
-    void select(int row) { form().lbEntryList.setListIndex(row); }
-    int rowOf(const std::string& name, EntryNumber number) {
+    void select(const std::string& name, EntryNumber number) {
         for (int i = 0; i < form().lbEntryList.count(); ++i)
-            if (form().lbEntryList.text(i) == name && form().lbEntryList.itemData(i) == number) return i;
-        return -1;
+            if (form().lbEntryList.text(i) == name && form().lbEntryList.itemData(i) == number)
+                return form().lbEntryList.setListIndex(i);
+        ADD_FAILURE() << "no row " << name;
     }
     // The user types into the "Kürzel" field and leaves it.
     void enter(const std::string& abbreviation) {
-        ui::TextBox& field = form().abbreviationTB;
-        field.setFocus();
-        field.reportText(abbreviation);
-        field.loseFocus();
+        form().abbreviationTB.setFocus();
+        form().abbreviationTB.reportText(abbreviation);
+        form().abbreviationTB.loseFocus();
+    }
+    void rename(const std::string& name, EntryNumber number, const std::string& to) {
+        select(name, number);
+        sim.dialogs.answerInput(to);
+        form().btnRename.click();
+    }
+    void remove(const std::string& name, EntryNumber number) {
+        select(name, number);
+        sim.dialogs.answerNext(MessageAnswer::Yes);
+        form().btnDelete.click();
     }
     std::string file() { return fileText(StandardFile); }
     // [Kuerzel] as another reader sees it.
-    std::vector<std::string> section() {
-        std::vector<std::string> lines;
+    Lines section() {
+        Lines lines;
         const auto read = sim.profile.readSection("Kuerzel", StandardFile);
-        if (!read) return lines;
-        for (std::size_t start = 0; start < read->size();) {
+        for (std::size_t start = 0; read && start < read->size();) {
             const std::size_t end = read->find('\0', start);
             lines.push_back(cp1252ToUtf8(read->substr(start, end - start)));
             start = end + 1;
@@ -45,139 +54,109 @@ struct AbbreviationFile : test::MainWindowStory {
     }
 };
 
-TEST_F(AbbreviationFile, TheFieldShowsTheEntrysAbbreviationAndStoresItWhenLeft) {
+TEST_F(AbbreviationFile, TheFieldAndItsNoteShowTheEntrysAbbreviationWhichIsStoredWhenLeft) {
     startWith(WithAbbreviations);
-    select(rowOf("Grußformel", 1));
-    EXPECT_EQ(form().abbreviationTB.text(), "mfg");
-    EXPECT_TRUE(form().abbreviationTB.enabled());
-    select(rowOf("Adresse", 2));
-    EXPECT_EQ(form().abbreviationTB.text(), "");
+    const auto& field = form().abbreviationTB;
+    const auto& note = form().abbreviationNote;
+    // Of entries sharing a name the first has the abbreviation.
+    select("Grußformel", 1);
+    EXPECT_EQ(field.text(), "mfg");
+    EXPECT_TRUE(field.enabled());
+    EXPECT_EQ(note.caption(),
+              "Mehrere Einträge heißen 'Grußformel': das Kürzel 'mfg' gilt für diesen, den ersten in der Datei.");
+    select("Grußformel", 3);
+    EXPECT_EQ(field.text(), "mfg");
+    EXPECT_FALSE(field.enabled());
+    EXPECT_EQ(note.caption(),
+              "Ein Eintrag weiter vorn in der Datei heißt ebenfalls 'Grußformel': das Kürzel 'mfg' gilt für ihn.");
+    select("Adresse", 2);
+    EXPECT_EQ(field.text(), "");
+    EXPECT_EQ(note.caption(), "Unbenutzt, kein Eintrag hat ihren Namen: 'alt' (Gelöscht)");
     enter("  adr ");
-    EXPECT_EQ(section(), (std::vector<std::string>{"mfg=Grußformel", "alt=Gelöscht", "adr=Adresse"}));
-    EXPECT_EQ(form().abbreviationTB.text(), "adr");
+    EXPECT_EQ(section(), (Lines{"mfg=Grußformel", "alt=Gelöscht", "adr=Adresse"}));
+    EXPECT_EQ(field.text(), "adr");
     enter("anschrift");
-    EXPECT_EQ(section(), (std::vector<std::string>{"mfg=Grußformel", "alt=Gelöscht", "anschrift=Adresse"}));
+    EXPECT_EQ(section(), (Lines{"mfg=Grußformel", "alt=Gelöscht", "anschrift=Adresse"}));
+    // The unused one may be taken over.
+    enter("ALT");
+    EXPECT_EQ(section(), (Lines{"mfg=Grußformel", "ALT=Adresse"}));
+    EXPECT_EQ(note.caption(), "");
     EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(AbbreviationFile, AFileWithoutAbbreviationsKeepsItsBytes) {
     startWith(Base);
     const std::string before = file();
-    select(rowOf("Adresse", 2));
+    select("Adresse", 2);
     enter("adr");
     EXPECT_NE(file(), before);
-    enter("");
-    // No empty section stays behind.
+    enter("");  // no empty section stays behind
     EXPECT_EQ(file(), before);
 }
 
-struct RefusedCase {
-    const char* label;
-    std::string typed;
-    std::string message;
-};
-
-void PrintTo(const RefusedCase& c, std::ostream* out) { *out << c.label; }
-
-class AbbreviationRefused : public AbbreviationFile, public ::testing::WithParamInterface<RefusedCase> {};
-
-TEST_P(AbbreviationRefused, NothingIsWrittenAndTheFieldShowsTheOldOne) {
-    const RefusedCase& c = GetParam();
-    startWith(WithAbbreviations);
-    select(rowOf("Adresse", 2));
-    const std::string before = file();
-    enter(c.typed);
-    EXPECT_EQ(file(), before);
-    EXPECT_EQ(form().abbreviationTB.text(), "");
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text, c.message);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Form, AbbreviationRefused,
-    ::testing::Values(
-        RefusedCase{"TwoWords", "a b", "Ein Kürzel ist ein einziges Wort, ohne Leerzeichen."},
-        RefusedCase{"NoBreakSpace", "a\u00A0b", "Ein Kürzel ist ein einziges Wort, ohne Leerzeichen."},
-        RefusedCase{"Bracket", "[a", "Ein Kürzel darf nicht mit '[' oder ';' beginnen."},
-        RefusedCase{"Semicolon", ";a", "Ein Kürzel darf nicht mit '[' oder ';' beginnen."},
-        RefusedCase{"EqualsSign", "a=b", "Ein Kürzel darf kein '=' enthalten."},
-        RefusedCase{"TooLong", std::string(33, 'a'), "Ein Kürzel hat höchstens 32 Zeichen."},
+TEST_F(AbbreviationFile, ARefusedAbbreviationWritesNothingAndTheFieldShowsTheOldOne) {
+    const std::string oneWord = "Ein Kürzel ist ein einziges Wort, ohne Leerzeichen.",
+                      start = "Ein Kürzel darf nicht mit '[' oder ';' beginnen.";
+    const struct {
+        std::string typed, message;
+    } cases[] = {
+        {"a b", oneWord},
+        {"a\u00A0b", oneWord},
+        {"[a", start},
+        {";a", start},
+        {"a=b", "Ein Kürzel darf kein '=' enthalten."},
+        {std::string(33, 'a'), "Ein Kürzel hat höchstens 32 Zeichen."},
         // Unique regardless of case, as the file's keys are.
-        RefusedCase{"AnotherEntrysInOtherCase", "MFG",
-                    "Das Kürzel 'MFG' hat bereits der Eintrag 'Grußformel' (Groß- und Kleinschreibung zählen dabei "
-                    "nicht).\r\rBitte wählen Sie ein anderes."}),
-    [](const auto& p) { return std::string(p.param.label); });
-
-TEST_F(AbbreviationFile, AnUnusedAbbreviationIsShownAndMayBeTakenOver) {
-    startWith(WithAbbreviations);
-    select(rowOf("Adresse", 2));
-    EXPECT_EQ(form().abbreviationNote.caption(), "Unbenutzt, kein Eintrag hat ihren Namen: 'alt' (Gelöscht)");
-    enter("ALT");
-    EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(section(), (std::vector<std::string>{"mfg=Grußformel", "ALT=Adresse"}));
-    EXPECT_EQ(form().abbreviationNote.caption(), "");
-}
-
-TEST_F(AbbreviationFile, OfEntriesSharingANameTheFirstHasTheAbbreviationAndTheWindowSaysSo) {
-    startWith(WithAbbreviations);
-    select(rowOf("Grußformel", 1));
-    EXPECT_EQ(form().abbreviationNote.caption(),
-              "Mehrere Einträge heißen 'Grußformel': das Kürzel 'mfg' gilt für diesen, den ersten in der Datei.");
-    select(rowOf("Grußformel", 3));
-    EXPECT_EQ(form().abbreviationTB.text(), "mfg");
-    EXPECT_FALSE(form().abbreviationTB.enabled());
-    EXPECT_EQ(form().abbreviationNote.caption(),
-              "Ein Eintrag weiter vorn in der Datei heißt ebenfalls 'Grußformel': das Kürzel 'mfg' gilt für ihn.");
+        {"MFG", "Das Kürzel 'MFG' hat bereits der Eintrag 'Grußformel' (Groß- und Kleinschreibung zählen dabei "
+                "nicht).\r\rBitte wählen Sie ein anderes."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        startWith(WithAbbreviations);
+        select("Adresse", 2);
+        const std::string before = file();
+        const std::size_t told = messages().size();
+        enter(c.typed);
+        EXPECT_EQ(file(), before);
+        EXPECT_EQ(form().abbreviationTB.text(), "");
+        ASSERT_EQ(messages().size(), told + 1);
+        EXPECT_EQ(messages().back().text, c.message);
+    }
 }
 
 TEST_F(AbbreviationFile, RenameAndDeleteKeepTheSectionInStep) {
     startWith(Base + "[Kuerzel]\r\nmfg=Grußformel\r\nadr=Adresse\r\n");
-    // The first entry of the name holds the abbreviation: renaming the later
-    // one leaves it, renaming the first takes it along.
-    select(rowOf("Grußformel", 3));
-    sim.dialogs.answerInput("Kurzgruß");
-    form().btnRename.click();
-    EXPECT_EQ(section(), (std::vector<std::string>{"mfg=Grußformel", "adr=Adresse"}));
-    select(rowOf("Grußformel", 1));
-    sim.dialogs.answerInput("Gruß");
-    form().btnRename.click();
-    EXPECT_EQ(section(), (std::vector<std::string>{"mfg=Gruß", "adr=Adresse"}));
-    // A delete moves the last entry into the freed number; the abbreviations
-    // name entries, so only the deleted one's goes.
-    select(rowOf("Gruß", 1));
-    sim.dialogs.answerNext(MessageAnswer::Yes);
-    form().btnDelete.click();
-    EXPECT_EQ(section(), (std::vector<std::string>{"adr=Adresse"}));
-    select(rowOf("Adresse", 2));
-    sim.dialogs.answerNext(MessageAnswer::Yes);
-    form().btnDelete.click();
+    // The first entry of the name holds it: renaming a later one leaves it.
+    rename("Grußformel", 3, "Kurzgruß");
+    EXPECT_EQ(section(), (Lines{"mfg=Grußformel", "adr=Adresse"}));
+    rename("Grußformel", 1, "Gruß");
+    EXPECT_EQ(section(), (Lines{"mfg=Gruß", "adr=Adresse"}));
+    // A delete moves the last entry into the freed number; only the deleted one's goes.
+    remove("Gruß", 1);
+    EXPECT_EQ(section(), (Lines{"adr=Adresse"}));
+    remove("Adresse", 2);
     EXPECT_EQ(file().find("[Kuerzel]"), std::string::npos);
-    // The two questions before the deletes, nothing else.
-    EXPECT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages().size(), 2u);  // the two questions
 }
 
 // Whichever single write fails, file and list are as before the command.
 TEST_F(AbbreviationFile, AFailedWriteLeavesFileAndListAsBefore) {
+    const std::string only = "[Name]\r\n1=Grußformel\r\n2=Adresse\r\n[Text]\r\n1=a\r\n2=b\r\n[Kuerzel]\r\nadr=Adresse\r\n";
     const struct {
         const char* command;
+        const std::string& file;
         std::function<void(AbbreviationFile&)> run;
     } cases[] = {
-        {"rename", [](AbbreviationFile& t) { t.select(t.rowOf("Grußformel", 1)); t.sim.dialogs.answerInput("Gruß"); t.form().btnRename.click(); }},
-        {"delete", [](AbbreviationFile& t) { t.select(t.rowOf("Grußformel", 1)); t.sim.dialogs.answerNext(MessageAnswer::Yes); t.form().btnDelete.click(); }},
-        {"delete the last", [](AbbreviationFile& t) { t.select(t.rowOf("Adresse", 2)); t.sim.dialogs.answerNext(MessageAnswer::Yes); t.form().btnDelete.click(); }},
-        {"change", [](AbbreviationFile& t) { t.select(t.rowOf("Grußformel", 1)); t.enter("gruss"); }},
-        {"first", [](AbbreviationFile& t) { t.select(t.rowOf("Adresse", 2)); t.enter("x"); }},
+        {"rename", WithAbbreviations, [](AbbreviationFile& t) { t.rename("Grußformel", 1, "Gruß"); }},
+        {"delete", WithAbbreviations, [](AbbreviationFile& t) { t.remove("Grußformel", 1); }},
+        {"delete the last", only, [](AbbreviationFile& t) { t.remove("Adresse", 2); }},
+        {"change", WithAbbreviations, [](AbbreviationFile& t) { t.select("Grußformel", 1); t.enter("gruss"); }},
+        {"first", Base, [](AbbreviationFile& t) { t.select("Adresse", 2); t.enter("x"); }},
     };
-    const std::string only = "[Name]\r\n1=Grußformel\r\n2=Adresse\r\n[Text]\r\n1=a\r\n2=b\r\n[Kuerzel]\r\nadr=Adresse\r\n";
-    auto prepare = [&](const char* command) {
-        startWith(std::string(command) == "first" ? Base : std::string(command) == "delete the last" ? only
-                                                                                                    : WithAbbreviations);
-    };
-    // What the file means: every value of the entries, and the abbreviations
-    // in any order (the profile functions read a value put back as empty like
-    // a missing one, and a key put back goes to the end of its section).
+    // Every value of the entries, and the abbreviations in any order (a value
+    // put back as empty reads as missing, a key put back goes to the end).
     auto meaning = [this] {
-        std::vector<std::string> values = section();
+        Lines values = section();
         std::sort(values.begin(), values.end());
         for (EntryNumber n = 1; n <= 4; ++n) {
             const Entry e = readEntry(n);
@@ -190,16 +169,15 @@ TEST_F(AbbreviationFile, AFailedWriteLeavesFileAndListAsBefore) {
                              [](const MessageRequest& m) { return m.icon == MessageIcon::Error; });
     };
     for (const auto& c : cases) {
-        prepare(c.command);
-        const std::vector<std::string> before = meaning();
-        const std::vector<std::string> rowsBefore = listed();
+        startWith(c.file);
+        const Lines before = meaning(), rowsBefore = listed();
         const std::size_t writesBefore = sim.profile.writes();
         c.run(*this);
         const std::size_t writes = sim.profile.writes() - writesBefore;
         ASSERT_NE(meaning(), before) << c.command;
         for (std::size_t k = 1; k <= writes; ++k) {
             SCOPED_TRACE(std::string(c.command) + ", write " + std::to_string(k) + " of " + std::to_string(writes));
-            prepare(c.command);
+            startWith(c.file);
             const auto errorsBefore = errors();
             sim.profile.failWrite(k);
             c.run(*this);
@@ -215,8 +193,7 @@ TEST_F(AbbreviationFile, TheOptionsComeFromCommonAndGoBackThere) {
     const struct {
         std::string common;
         int on, atOnce, ignoreCase;
-        // AbbrevOn in the file after OK: a value left as it was stays as written.
-        std::string onAfter;
+        std::string onAfter;  // AbbrevOn after OK: a value left as it was stays as written
     } cases[] = {
         {"", 1, 0, 0, "-"},
         {"AbbrevOn=0\r\nAbbrevAtOnce=1\r\nAbbrevIgnoreCase=1\r\n", 0, 1, 1, "0"},
@@ -232,9 +209,9 @@ TEST_F(AbbreviationFile, TheOptionsComeFromCommonAndGoBackThere) {
         EXPECT_EQ(options.atOnceChk.enabled(), c.on == 1);
         options.ignoreCaseChk.setValue(1 - c.ignoreCase);
         options.btnOk.click();
-        EXPECT_EQ(sim.profile.readString("Common", "AbbrevIgnoreCase", "-", StandardFile, 100),
-                  std::to_string(1 - c.ignoreCase));
-        EXPECT_EQ(sim.profile.readString("Common", "AbbrevOn", "-", StandardFile, 100), c.onAfter);
+        const auto stored = [&](const char* key) { return sim.profile.readString("Common", key, "-", StandardFile, 100); };
+        EXPECT_EQ(stored("AbbrevIgnoreCase"), std::to_string(1 - c.ignoreCase));
+        EXPECT_EQ(stored("AbbrevOn"), c.onAfter);
     }
 }
 

@@ -15,50 +15,33 @@
 namespace scrivlet {
 namespace {
 
-struct Given {
-    const char* name;
-    const char* text = "";
-    int crypt = 0;
-};
-
-// Numbered 1, 2, ... in this order; the menu's order is by character code:
-// Abrechnung Mai, Angebot, Brief Rechnung, Geheim, Gruß an Straße, Mahnung,
-// Michael, Rechnung Müller, rechnung klein, Ärger.
-const std::vector<Given> Entries = {
-    {"Abrechnung Mai"},
-    {"Rechnung Müller", "Anbei die Rechnung."},
-    {"Brief Rechnung"},
-    {"rechnung klein"},
-    {"Angebot", "Ihre Rechnung vom\r%datum%"},
-    {"Geheim", "Rechnung an Meier", 1},
-    {"Gruß an Straße"},
-    {"Mahnung", "Sehr geehrter Herr Müller,\r\r\tbitte zahlen Sie."},
-    {"Ärger"},
-    {"Michael", "Gruß\tMichael"},
-};
+using Names = std::vector<std::string>;
 
 struct PickerIndexTest : ::testing::Test, test::SimDesktop {
+    // Numbered 1, 2, ... in this order; the menu's order is by character code.
     PickerIndexTest() {
-        file.setPath(StandardFile);
-        index.emplace(sim.files);
-    }
-
-    void given(const std::vector<Given>& entries) {
+        const struct {
+            const char* name;
+            const char* text = "";
+            int crypt = 0;
+        } entries[] = {
+            {"Abrechnung Mai"}, {"Rechnung Müller", "Anbei die Rechnung."}, {"Brief Rechnung"}, {"rechnung klein"},
+            {"Angebot", "Ihre Rechnung vom\r%datum%"}, {"Geheim", "Rechnung an Meier", 1}, {"Gruß an Straße"},
+            {"Mahnung", "Sehr geehrter Herr Müller,\r\r\tbitte zahlen Sie."}, {"Ärger"}, {"Michael", "Gruß\tMichael"},
+        };
         std::vector<std::pair<EntryNumber, Entry>> written;
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            Entry entry;
-            entry.name = entries[i].name;
-            entry.text = textForFile(entries[i].text);
-            entry.crypt = entries[i].crypt;
-            written.emplace_back(static_cast<EntryNumber>(i + 1), entry);
-        }
+        for (const auto& e : entries)
+            written.emplace_back(static_cast<EntryNumber>(written.size() + 1), Entry{e.name, textForFile(e.text), "", e.crypt, 0, false});
+        file.setPath(StandardFile);
         sim.files.writeAll(StandardFile, "");
-        ASSERT_EQ(file.writeEntries(written), WriteResult::Ok);
+        EXPECT_EQ(file.writeEntries(written), WriteResult::Ok);
+        index.emplace(sim.files);
+        index->refresh(file);
     }
-    // The names the picker lists for the query, in its order.
-    std::vector<std::string> found(const std::string& query) { return namesOf(index->search(query, recent)); }
-    std::vector<std::string> namesOf(const std::vector<EntryNumber>& numbers) {
-        std::vector<std::string> names;
+    Names found(const std::string& query, const RecentEntries& r) { return namesOf(index->search(query, r)); }
+    Names found(const std::string& query) { return found(query, recent); }
+    Names namesOf(const std::vector<EntryNumber>& numbers) {
+        Names names;
         for (EntryNumber n : numbers) names.push_back(index->entry(n) ? index->entry(n)->name : "<" + std::to_string(n) + ">");
         return names;
     }
@@ -71,97 +54,61 @@ struct PickerIndexTest : ::testing::Test, test::SimDesktop {
 
     IniAccess ini{sim.profile};
     SnippetFile file{ini, sim.random};
-    // Made anew where a test needs an index that read nothing yet.
-    std::optional<PickerIndex> index;
+    std::optional<PickerIndex> index;  // made anew where a test needs one that read nothing yet
     RecentEntries recent;
 };
 
 TEST_F(PickerIndexTest, RanksNameStartsThenWordStartsThenOtherNamesThenTexts) {
-    given(Entries);
-    index->refresh(file);
+    const Names rechnung = {"Rechnung Müller", "rechnung klein", "Brief Rechnung", "Abrechnung Mai", "Angebot"};
+    const Names mueller = {"Rechnung Müller", "Mahnung"}, gruss = {"Gruß an Straße", "Michael"},
+                aerger = {"Ärger", "Michael"};
     const struct {
         const char* query;
-        std::vector<std::string> found;
+        Names found;
     } cases[] = {
-        {"rechnung", {"Rechnung Müller", "rechnung klein", "Brief Rechnung", "Abrechnung Mai", "Angebot"}},
-        {"RECH", {"Rechnung Müller", "rechnung klein", "Brief Rechnung", "Abrechnung Mai", "Angebot"}},
+        {"rechnung", rechnung}, {"RECH", rechnung},
         // German folding both ways, umlauts typed, spelled out or left out.
-        {"mül", {"Rechnung Müller", "Mahnung"}},
-        {"mueller", {"Rechnung Müller", "Mahnung"}},
-        {"mull", {"Rechnung Müller", "Mahnung"}},
-        {"gruss", {"Gruß an Straße", "Michael"}},
-        {"GRUẞ", {"Gruß an Straße", "Michael"}},
-        {"strasse", {"Gruß an Straße"}},
-        {"ae", {"Ärger", "Michael"}},
-        {"ä", {"Ärger", "Michael"}},
-        {"arg", {"Ärger"}},
+        {"mül", mueller}, {"mueller", mueller}, {"mull", mueller}, {"gruss", gruss}, {"GRUẞ", gruss},
+        {"strasse", {"Gruß an Straße"}}, {"ae", aerger}, {"ä", aerger}, {"arg", {"Ärger"}},
         // Several words: the first one ranks, each must be in the name...
         {"rechnung m", {"Rechnung Müller", "Abrechnung Mai", "Angebot"}},
-        {"m rechnung", {"Abrechnung Mai", "Rechnung Müller", "Angebot"}},
-        {"  an   str ", {"Gruß an Straße"}},
+        {"m rechnung", {"Abrechnung Mai", "Rechnung Müller", "Angebot"}}, {"  an   str ", {"Gruß an Straße"}},
         // ... or, for the last rank, in the name or the text.
-        {"angebot rechnung", {"Angebot"}},
-        {"herr zahlen", {"Mahnung"}},
-        {"sie, mahnung", {}},
-        {"mahnung sie,", {}},
-        {"mahnung sie.", {"Mahnung"}},
-        {"%datum%", {"Angebot"}},
+        {"angebot rechnung", {"Angebot"}}, {"herr zahlen", {"Mahnung"}}, {"sie, mahnung", {}}, {"mahnung sie,", {}},
+        {"mahnung sie.", {"Mahnung"}}, {"%datum%", {"Angebot"}},
         // The enciphered text is never searched; its name is.
-        {"meier", {}},
-        {"rechnung an", {"Angebot", "Rechnung Müller"}},
-        {"geheim", {"Geheim"}},
-        {"xyz", {}},
+        {"meier", {}}, {"rechnung an", {"Angebot", "Rechnung Müller"}}, {"geheim", {"Geheim"}}, {"xyz", {}},
     };
     for (const auto& c : cases) EXPECT_EQ(found(c.query), c.found) << c.query;
-}
-
-TEST_F(PickerIndexTest, TheStoredCipherIsNotSearchedEither) {
-    given(Entries);
-    index->refresh(file);
+    // Nor is the cipher as the file stores it.
     const std::string cipher = sim.profile.readString("Text", std::to_string(numberOf("Geheim")), "", StandardFile, 32767);
     ASSERT_GE(cipher.size(), 8u);
     for (const std::string& part : {cipher.substr(0, 4), cipher.substr(cipher.size() - 6)})
-        EXPECT_EQ(found(part), std::vector<std::string>{}) << part;
-    EXPECT_EQ(found("Geheim"), std::vector<std::string>{"Geheim"});
+        EXPECT_EQ(found(part), Names{}) << part;
 }
 
 TEST_F(PickerIndexTest, AnEmptyQueryListsTheRecentEntriesFirst) {
-    given(Entries);
-    index->refresh(file);
-    const std::vector<std::string> menuOrder = {"Abrechnung Mai", "Angebot", "Brief Rechnung", "Geheim",
-                                                "Gruß an Straße", "Mahnung", "Michael", "Rechnung Müller",
-                                                "rechnung klein", "Ärger"};
+    const Names menuOrder = {"Abrechnung Mai", "Angebot", "Brief Rechnung", "Geheim", "Gruß an Straße",
+                             "Mahnung", "Michael", "Rechnung Müller", "rechnung klein", "Ärger"};
     const struct {
         const char* label;
-        std::function<void(RecentEntries&)> sends;
-        std::vector<std::string> first;
+        std::vector<std::pair<EntryNumber, const char*>> sent;
+        Names first;
     } cases[] = {
-        {"none sent", [](RecentEntries&) {}, {}},
-        {"most recent first", [](RecentEntries& r) { r.sent(3, "Brief Rechnung"); r.sent(7, "Gruß an Straße"); },
-         {"Gruß an Straße", "Brief Rechnung"}},
-        {"sent again moves to the front",
-         [](RecentEntries& r) {
-             r.sent(3, "Brief Rechnung");
-             r.sent(7, "Gruß an Straße");
-             r.sent(3, "Brief Rechnung");
-         },
+        {"none sent", {}, {}},
+        {"most recent first", {{3, "Brief Rechnung"}, {7, "Gruß an Straße"}}, {"Gruß an Straße", "Brief Rechnung"}},
+        {"sent again moves to the front", {{3, "Brief Rechnung"}, {7, "Gruß an Straße"}, {3, "Brief Rechnung"}},
          {"Brief Rechnung", "Gruß an Straße"}},
-        {"gone or renumbered entries are left out",
-         [](RecentEntries& r) {
-             r.sent(99, "Weg");
-             r.sent(2, "Früher hieß ich so");
-             r.sent(6, "Geheim");
-         },
-         {"Geheim"}},
+        {"gone or renumbered entries are left out", {{99, "Weg"}, {2, "Früher hieß ich so"}, {6, "Geheim"}}, {"Geheim"}},
     };
     for (const auto& c : cases) {
         RecentEntries r;
-        c.sends(r);
-        std::vector<std::string> expected = c.first;
+        for (const auto& [number, name] : c.sent) r.sent(number, name);
+        Names expected = c.first;
         for (const std::string& name : menuOrder)
             if (std::find(c.first.begin(), c.first.end(), name) == c.first.end()) expected.push_back(name);
-        EXPECT_EQ(namesOf(index->search("", r)), expected) << c.label;
-        EXPECT_EQ(namesOf(index->search(" \t ", r)), expected) << c.label;
+        EXPECT_EQ(found("", r), expected) << c.label;
+        EXPECT_EQ(found(" \t ", r), expected) << c.label;
     }
 }
 
@@ -170,18 +117,14 @@ TEST(RecentEntries, KeepsTheLastFewOnceEach) {
     for (int n = 1; n <= 10; ++n) recent.sent(static_cast<EntryNumber>(n), "e" + std::to_string(n));
     recent.sent(5, "e5");
     recent.sent(9, "neu");
-    std::vector<RecentEntries::Used> expected = {{9, "neu"}, {5, "e5"}, {10, "e10"}, {8, "e8"},
-                                                 {7, "e7"}, {6, "e6"}, {4, "e4"}, {3, "e3"}};
-    ASSERT_EQ(RecentEntries::Kept, expected.size());
-    EXPECT_EQ(recent.list(), expected);
+    EXPECT_EQ(recent.list(), (std::vector<RecentEntries::Used>{{9, "neu"}, {5, "e5"}, {10, "e10"}, {8, "e8"},
+                                                               {7, "e7"}, {6, "e6"}, {4, "e4"}, {3, "e3"}}));
 }
 
 TEST_F(PickerIndexTest, PreviewsTheFirstLinesOfPlainTextsOnly) {
-    given(Entries);
-    index->refresh(file);
     const struct {
         const char* name;
-        std::vector<std::string> lines;
+        Names lines;
     } cases[] = {
         {"Mahnung", {"Sehr geehrter Herr Müller,¶", "¶", "→bitte zahlen Sie."}},
         {"Angebot", {"Ihre Rechnung vom¶", "%datum%"}},
@@ -189,59 +132,47 @@ TEST_F(PickerIndexTest, PreviewsTheFirstLinesOfPlainTextsOnly) {
         {"Brief Rechnung", {}},
     };
     for (const auto& c : cases) EXPECT_EQ(index->preview(numberOf(c.name)), c.lines) << c.name;
-    EXPECT_EQ(index->preview(99), std::vector<std::string>{});
+    EXPECT_EQ(index->preview(99), Names{});
 }
 
 // Typing narrows the last result instead of searching everything again; what
 // it lists must be what a fresh search lists, also after a change of the file.
 TEST_F(PickerIndexTest, NarrowingFindsWhatAFreshSearchFinds) {
-    given(Entries);
-    index->refresh(file);
-    const struct {
-        const char* query;
-        const char* newEntry;  // added to the file before this query
-    } steps[] = {
-        {"r", nullptr},       {"re", nullptr},   {"rec", nullptr},        {"rech", nullptr},
-        {"rec", nullptr},     {"rech", nullptr}, {"rech m", nullptr},     {"rech mu", nullptr},
-        {"rech mül", nullptr}, {"rech mu", nullptr}, {"rech", "Rechnung neu"}, {"rechn", nullptr},
-        {"a", nullptr},       {"an", nullptr},   {"an r", nullptr},       {"an re", nullptr},
-        {"n an re", nullptr}, {"", nullptr},     {"m", nullptr},          {"mi", nullptr},
-    };
-    for (const auto& step : steps) {
-        if (step.newEntry) {
-            ASSERT_EQ(file.writeEntry(static_cast<EntryNumber>(index->entries().size() + 1), Entry{step.newEntry, "", "", 0, 0, false}),
-                      WriteResult::Ok);
+    for (const char* query : {"r", "re", "rec", "rech", "rec", "rech", "rech m", "rech mu", "rech mül", "rech mu",
+                              "+Rechnung neu", "rech", "rechn", "a", "an", "an r", "an re", "n an re", "", "m", "mi"}) {
+        if (query[0] == '+') {  // a new entry in the file before the next query
+            const auto next = static_cast<EntryNumber>(index->entries().size() + 1);
+            ASSERT_EQ(file.writeEntry(next, Entry{query + 1, "", "", 0, 0, false}), WriteResult::Ok);
             ASSERT_TRUE(index->refresh(file));
+            continue;
         }
         PickerIndex fresh(sim.files);
         fresh.refresh(file);
-        EXPECT_EQ(index->search(step.query, recent), fresh.search(step.query, recent)) << step.query;
+        EXPECT_EQ(index->search(query, recent), fresh.search(query, recent)) << query;
     }
 }
 
-// What happens between two openings of the picker: whether it reads the file
-// again, and what it then lists for "a".
+// Between two openings of the picker: whether it reads the file again, and what it then lists for "a".
 TEST_F(PickerIndexTest, TheFileIsReadAgainExactlyWhenItChanged) {
-    const auto host = [](PickerIndexTest& t) { return *t.sim.files.hostPath(StandardFile); };
     const struct {
         const char* label;
         std::function<void(PickerIndexTest&)> change;
         bool readsAgain;
-        std::vector<std::string> finds;
+        Names finds;
     } cases[] = {
         {"Unchanged", [](PickerIndexTest&) {}, false, {"Alpha", "Nacht"}},
-        {"Searched", [](PickerIndexTest& t) { t.index->search("al", t.recent); t.index->search("", t.recent); },
-         false, {"Alpha", "Nacht"}},
+        {"Searched", [](PickerIndexTest& t) { t.found("al"); t.found(""); }, false, {"Alpha", "Nacht"}},
         {"TextChangedByAnotherProgram",
          [](PickerIndexTest& t) {
              t.sim.files.writeAll(StandardFile, "[Name]\r\n1=Alpha\r\n2=Nacht\r\n3=Eule\r\n[Text]\r\n3=Abend\r\n");
          },
          true, {"Alpha", "Nacht", "Eule"}},
         {"RenamedByTheProgramItselfWithinOneTick",
-         [&](PickerIndexTest& t) {
-             const auto before = std::filesystem::last_write_time(host(t));
+         [](PickerIndexTest& t) {
+             const auto host = *t.sim.files.hostPath(StandardFile);
+             const auto before = std::filesystem::last_write_time(host);
              ASSERT_EQ(t.file.writeField(1, "Name", "Omega"), WriteResult::Ok);
-             std::filesystem::last_write_time(host(t), before);
+             std::filesystem::last_write_time(host, before);
          },
          true, {"Nacht", "Omega"}},
         {"FileRemoved", [](PickerIndexTest& t) { t.sim.files.remove(StandardFile); }, true, {}},
@@ -263,10 +194,9 @@ TEST_F(PickerIndexTest, TheFileIsReadAgainExactlyWhenItChanged) {
         EXPECT_EQ(index->refresh(file), c.readsAgain);
         const std::size_t refreshed = sim.profile.reads();
         EXPECT_EQ(refreshed > before, c.readsAgain);
-        // Searching never reads.
         EXPECT_EQ(found("a"), c.finds);
-        (void)index->search("al", recent);
-        EXPECT_EQ(sim.profile.reads(), refreshed);
+        found("al");
+        EXPECT_EQ(sim.profile.reads(), refreshed);  // searching never reads
     }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,12 +14,13 @@ namespace {
 
 using test::snippetFile;
 using Kind = SimWindowSystem::Kind;
+using Names = std::vector<std::string>;
 
 constexpr int KeyEnter = 0x0D, KeyEscape = 0x1B, KeyPageDown = 0x22, KeyEnd = 0x23, KeyHome = 0x24, KeyUp = 0x26,
               KeyDown = 0x28;
 
 struct PickerStory : test::MainWindowStory {
-    // The entries of most stories, in the file's order; the menu sorts them.
+    // In the file's order; the menu sorts them.
     void startWithEntries() {
         startWith(snippetFile({{"Gruß an Müller", "Viele Grüße\\NIhr Team"},
                                {"Abrechnung", "Die Rechnung liegt bei."},
@@ -31,25 +33,25 @@ struct PickerStory : test::MainWindowStory {
     bool pickerOpen() { return picker() && picker()->visible(); }
     void pressHotkey(Hotkey key = DefaultPickerHotkey) { sim.hotkeys.press(key); }
     void typeQuery(const std::string& query) {
+        picker()->searchTB.setText("");
         for (std::size_t i = 1; i <= query.size(); ++i) picker()->searchTB.reportText(query.substr(0, i));
     }
-    std::vector<std::string> rows() {
-        std::vector<std::string> names;
+    bool press(int key, int shift = 0) { return picker()->searchTB.pressKey(key, shift); }
+    Names rows() {
+        Names names;
         for (int i = 0; i < picker()->entryList.rowCount(); ++i) names.push_back(picker()->entryList.text(i));
         return names;
     }
-    // A click on a row: the list takes the focus as the click lands, then
-    // selects the row.
+    // A click on a row: the list takes the focus as the click lands, then selects the row.
     void clickRow(int row) {
         picker()->entryList.setFocus();
         picker()->entryList.reportSelection(row);
     }
-    // A key pressed wherever the picker has the focus; the list itself hears
-    // no keys of its own.
+    // A key pressed wherever the picker has the focus; the list hears no keys of its own.
     void pressInPicker(int key) {
-        if (picker()->focused() == &picker()->searchTB) picker()->searchTB.pressKey(key);
+        if (picker()->focused() == &picker()->searchTB) press(key);
     }
-    std::string selectedName() { return picker()->entryList.text(picker()->entryList.listIndex()); }
+    std::string notepadText() { return sim.windows.window(notepad).text; }
     OptionsForm& options() { return lastingForm<OptionsForm>("OptionsForm"); }
     std::string common(const std::string& key) {
         return sim.profile.readString("Common", key, "<none>", StandardFile, 32767);
@@ -58,200 +60,137 @@ struct PickerStory : test::MainWindowStory {
     WindowId notepad = 0;
 };
 
-// ---- search: ranking and German folding, as the list shows it
-
-TEST_F(PickerStory, TheListRanksNameStartsThenWordStartsThenNamesThenTexts) {
+// The ranking itself is the index's; here what the list shows of it.
+TEST_F(PickerStory, TheListShowsTheHitsSelectingTheFirstAndForNoQueryTheEntriesSentInThisRunFirst) {
     startWithEntries();
+    pressHotkey();
+    EXPECT_EQ(rows(), (Names{"Abrechnung", "Adresse", "Brief", "Gruß an Müller", "Rechnung offen"}));
     const struct {
         const char* query;
-        std::vector<std::string> rows;
+        Names rows;
     } cases[] = {
-        {"rech", {"Rechnung offen", "Abrechnung"}},
-        {"rechnung", {"Rechnung offen", "Abrechnung"}},
-        {"offen", {"Rechnung offen"}},
-        {"an", {"Gruß an Müller"}},             // a word of the name starts with it
-        {"ung", {"Abrechnung", "Rechnung offen"}},  // elsewhere in both: the menu's order
-        {"gruss", {"Gruß an Müller"}},
-        {"GRÜSSE", {"Gruß an Müller"}},       // in the text only
-        {"mueller", {"Gruß an Müller"}},
-        {"mul", {"Gruß an Müller"}},
-        {"strasse", {"Adresse"}},             // Hauptstraße in the text
-        {"brief maier", {"Brief"}},           // one word in the name, one in the text
-        {"zahlen", {"Rechnung offen"}},
-        {"xyz", {}},
+        {"rech", {"Rechnung offen", "Abrechnung"}},  {"ung", {"Abrechnung", "Rechnung offen"}},
+        {"GRÜSSE", {"Gruß an Müller"}},              {"mueller", {"Gruß an Müller"}},
+        {"brief maier", {"Brief"}},                  {"xyz", {}},
     };
-    pressHotkey();
     for (const auto& c : cases) {
-        picker()->searchTB.setText("");
         typeQuery(c.query);
         EXPECT_EQ(rows(), c.rows) << c.query;
-        // The first hit is always selected, so Enter sends it.
         EXPECT_EQ(picker()->entryList.listIndex(), c.rows.empty() ? -1 : 0) << c.query;
     }
-}
-
-TEST_F(PickerStory, AnEmptyQueryListsTheEntriesSentInThisRunFirstThenTheMenusOrder) {
-    startWithEntries();
-    pressHotkey();
-    EXPECT_EQ(rows(), (std::vector<std::string>{"Abrechnung", "Adresse", "Brief", "Gruß an Müller",
-                                                "Rechnung offen"}));
     typeQuery("brief");
-    picker()->searchTB.pressKey(KeyEnter);
-    // From the menu too.
-    ASSERT_TRUE(chooseFromIconMenu("Rechnung offen"));
+    press(KeyEnter);
+    ASSERT_TRUE(chooseFromIconMenu("Rechnung offen"));  // from the menu too
     sim.windows.activate(notepad);
     pressHotkey();
     EXPECT_EQ(picker()->searchTB.text(), "");
-    EXPECT_EQ(rows(), (std::vector<std::string>{"Rechnung offen", "Brief", "Abrechnung", "Adresse",
-                                                "Gruß an Müller"}));
-    EXPECT_EQ(selectedName(), "Rechnung offen");
+    EXPECT_EQ(rows(), (Names{"Rechnung offen", "Brief", "Abrechnung", "Adresse", "Gruß an Müller"}));
+    EXPECT_EQ(picker()->entryList.listIndex(), 0);
 }
-
-// ---- keys and the mouse
 
 TEST_F(PickerStory, KeysMoveInTheListWhileTheCursorStaysInTheSearchField) {
     startWithEntries();
     pressHotkey();
-    ASSERT_TRUE(picker()->searchTB.hasFocus());
     picker()->entryList.reportPageRows(2);
     const struct {
-        int key, shift;
-        int row;
+        int key, shift, row;
     } steps[] = {
-        {KeyDown, 0, 1},     {KeyDown, 0, 2},     {KeyUp, 0, 1},  {KeyPageDown, 0, 3}, {KeyPageDown, 0, 4},
-        {KeyPageDown, 0, 4}, {KeyHome, 0, 0},     {KeyUp, 0, 0},  {KeyEnd, 0, 4},
+        {KeyDown, 0, 1},     {KeyDown, 0, 2}, {KeyUp, 0, 1}, {KeyPageDown, 0, 3}, {KeyPageDown, 0, 4},
+        {KeyPageDown, 0, 4}, {KeyHome, 0, 0}, {KeyUp, 0, 0}, {KeyEnd, 0, 4},
         {KeyHome, ui::shift::Shift, 4},  // selects in the field instead
     };
     for (const auto& s : steps) {
-        const bool consumed = picker()->searchTB.pressKey(s.key, s.shift);
-        EXPECT_EQ(consumed, s.shift == 0) << s.key;
+        EXPECT_EQ(press(s.key, s.shift), s.shift == 0) << s.key;  // consumed
         EXPECT_EQ(picker()->entryList.listIndex(), s.row) << s.key;
         EXPECT_TRUE(picker()->searchTB.hasFocus());
     }
-    EXPECT_FALSE(picker()->searchTB.pressKey('A'));  // typing goes to the field
+    EXPECT_FALSE(press('A'));  // typing goes to the field
 }
 
-TEST_F(PickerStory, EnterEscDoubleClickTheHotkeyAndAClickElsewhere) {
+TEST_F(PickerStory, EnterEscDoubleClickAndTheHotkeyWithTheMainWindowHiddenOrOpen) {
     const struct {
         const char* name;
         std::function<void(PickerStory&)> act;
         std::string notepadText;
-        bool backInNotepad;
+        bool backInNotepad = true;
     } cases[] = {
-        {"Enter sends the first hit",
-         [](PickerStory& s) {
-             s.typeQuery("rech");
-             s.picker()->searchTB.pressKey(KeyEnter);
-         },
-         "Bitte zahlen Sie bis Freitag.", true},
+        {"Enter sends the first hit", [](PickerStory& s) { s.typeQuery("rech"); s.press(KeyEnter); },
+         "Bitte zahlen Sie bis Freitag."},
         {"Down and Enter send the second",
-         [](PickerStory& s) {
-             s.typeQuery("rech");
-             s.picker()->searchTB.pressKey(KeyDown);
-             s.picker()->searchTB.pressKey(KeyEnter);
-         },
-         "Die Rechnung liegt bei.", true},
+         [](PickerStory& s) { s.typeQuery("rech"); s.press(KeyDown); s.press(KeyEnter); }, "Die Rechnung liegt bei."},
         {"a double click sends the row clicked",
-         [](PickerStory& s) {
-             s.picker()->entryList.reportSelection(2);
-             s.picker()->entryList.doubleClick();
-         },
-         "Sehr geehrter Herr Maier,", true},
-        {"Esc sends nothing", [](PickerStory& s) { s.picker()->searchTB.pressKey(KeyEscape); }, "", true},
+         [](PickerStory& s) { s.picker()->entryList.reportSelection(2); s.picker()->entryList.doubleClick(); },
+         "Sehr geehrter Herr Maier,"},
+        {"Esc sends nothing", [](PickerStory& s) { s.press(KeyEscape); }, ""},
         {"after a click in the list Enter sends the row clicked",
-         [](PickerStory& s) {
-             s.clickRow(1);
-             s.pressInPicker(KeyEnter);
-         },
-         "Hauptstraße 1\t12345 Musterstadt", true},
-        {"after a click in the list Esc sends nothing",
-         [](PickerStory& s) {
-             s.clickRow(1);
-             s.pressInPicker(KeyEscape);
-         },
-         "", true},
-        {"the hotkey again closes it", [](PickerStory& s) { s.pressHotkey(); }, "", true},
-        {"the close box is Esc", [](PickerStory& s) { s.picker()->requestClose(ui::CloseReason::User); }, "",
-         true},
-        {"Enter with nothing found sends nothing",
-         [](PickerStory& s) {
-             s.typeQuery("xyz");
-             s.picker()->searchTB.pressKey(KeyEnter);
-         },
-         "", false},
+         [](PickerStory& s) { s.clickRow(1); s.pressInPicker(KeyEnter); }, "Hauptstraße 1\t12345 Musterstadt"},
+        {"after a click in the list Esc sends nothing", [](PickerStory& s) { s.clickRow(1); s.pressInPicker(KeyEscape); },
+         ""},
+        {"the hotkey again closes it", [](PickerStory& s) { s.pressHotkey(); }, ""},
+        {"the close box is Esc", [](PickerStory& s) { s.picker()->requestClose(ui::CloseReason::User); }, ""},
+        {"Enter with nothing found sends nothing", [](PickerStory& s) { s.typeQuery("xyz"); s.press(KeyEnter); }, "",
+         false},
     };
-    for (const auto& c : cases) {
-        startWithEntries();
-        pressHotkey();
-        ASSERT_TRUE(pickerOpen()) << c.name;
-        EXPECT_EQ(sim.windows.foreground(), sim.ui.windowOf(*picker())) << c.name;
-        c.act(*this);
-        EXPECT_EQ(sim.windows.window(notepad).text, c.notepadText) << c.name;
-        EXPECT_EQ(pickerOpen(), !c.backInNotepad) << c.name;
-        EXPECT_EQ(sim.windows.foreground() == notepad, c.backInNotepad) << c.name;
-        EXPECT_TRUE(messages().empty()) << c.name;
-    }
+    // With the main window hidden and open alike, the text goes to the window that was active.
+    for (const bool mainOpen : {false, true})
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (mainOpen ? ", main window open" : ""));
+            startWithEntries();
+            if (mainOpen) sim.tray.iconMessage(NotificationArea::RightButtonDown);
+            ASSERT_EQ(form().visible(), mainOpen);
+            sim.windows.activate(notepad);
+            pressHotkey();
+            ASSERT_TRUE(pickerOpen());
+            EXPECT_EQ(sim.windows.foreground(), sim.ui.windowOf(*picker()));
+            c.act(*this);
+            EXPECT_EQ(notepadText(), c.notepadText);
+            EXPECT_EQ(pickerOpen(), !c.backInNotepad);
+            EXPECT_EQ(sim.windows.foreground() == notepad, c.backInNotepad);
+            EXPECT_EQ(form().visible(), mainOpen);
+            EXPECT_TRUE(messages().empty());
+        }
 }
 
 TEST_F(PickerStory, AClickOnAnotherWindowClosesItAndLeavesThatWindowActive) {
-    const struct {
-        const char* name;
-        std::function<WindowId(PickerStory&)> other;
-    } cases[] = {
-        {"another program's window",
-         [](PickerStory& s) { return s.sim.windows.open("Rechner", Kind::Other); }},
-        {"the program's own main window",
-         [](PickerStory& s) {
-             s.sim.tray.iconMessage(NotificationArea::RightButtonDown);
-             return s.sim.ui.windowOf(s.form());
-         }},
-    };
-    for (const auto& c : cases) {
+    for (const bool ownMainWindow : {false, true}) {
+        SCOPED_TRACE(ownMainWindow);
         startWithEntries();
-        const WindowId other = c.other(*this);
+        if (ownMainWindow) sim.tray.iconMessage(NotificationArea::RightButtonDown);
+        const WindowId other = ownMainWindow ? sim.ui.windowOf(form()) : sim.windows.open("Rechner", Kind::Other);
         sim.windows.activate(notepad);
         pressHotkey();
-        ASSERT_TRUE(pickerOpen()) << c.name;
+        ASSERT_TRUE(pickerOpen());
         sim.windows.activate(other);
-        EXPECT_FALSE(pickerOpen()) << c.name;
-        EXPECT_EQ(sim.windows.foreground(), other) << c.name;
-        EXPECT_EQ(sim.windows.window(notepad).text, "") << c.name;
+        EXPECT_FALSE(pickerOpen());
+        EXPECT_EQ(sim.windows.foreground(), other);
+        EXPECT_EQ(notepadText(), "");
     }
 }
 
+// An enciphered entry is found by its name, but its text is neither searched nor previewed.
 TEST_F(PickerStory, ThePreviewShowsTheFirstLinesWithSymbolsAndNothingOfACipher) {
-    startWith(snippetFile({{"Adresse", "Hauptstraße 1\\NZeile 2\\TEnde\\NZeile 3\\NZeile 4"}}));
+    startWith(snippetFile({{"Adresse", "Hauptstraße 1\\NZeile 2\\TEnde\\NZeile 3\\NZeile 4"},
+                           {"Brief", "Sehr geehrter Herr Maier,"}}));
+    form().lbEntryList.setListIndex(1);  // "Brief"
+    form().cryptChk.click();
+    form().cryptChk.loseFocus();
+    ASSERT_EQ(readEntry(2).crypt, 1);
     pressHotkey();
     EXPECT_EQ(picker()->preview.caption(), "Hauptstraße 1¶\r\nZeile 2→Ende¶\r\nZeile 3¶");
     typeQuery("nichts");
     EXPECT_EQ(picker()->preview.caption(), "");
-}
-
-TEST_F(PickerStory, AnEncipheredEntryIsFoundByNameButNeitherSearchedNorPreviewed) {
-    startWithEntries();
-    form().lbEntryList.setListIndex(2);  // "Brief"
-    form().cryptChk.click();
-    form().cryptChk.loseFocus();
-    ASSERT_EQ(readEntry(5).crypt, 1);
-    sim.windows.activate(notepad);
-    pressHotkey();
     typeQuery("maier");
-    EXPECT_EQ(rows(), std::vector<std::string>{});
-    picker()->searchTB.setText("");
+    EXPECT_EQ(rows(), Names{});
     typeQuery("brief");
-    EXPECT_EQ(rows(), std::vector<std::string>{"Brief"});
+    EXPECT_EQ(rows(), Names{"Brief"});
     EXPECT_EQ(picker()->preview.caption(), "");
 }
-
-// ---- where it opens
 
 TEST(PickerPlace, OpensBelowTheCaretElseAboveItAndAlwaysInsideTheWorkArea) {
     const ScreenRect area{0, 0, 1280, 994};
     const struct {
         const char* name;
-        ScreenRect at;
-        ScreenRect workArea;
-        ScreenRect place;
+        ScreenRect at, workArea, place;
     } cases[] = {
         {"below the caret", {100, 200, 101, 216}, area, {100, 216, 460, 516}},
         {"above it near the bottom", {100, 900, 101, 916}, area, {100, 600, 460, 900}},
@@ -266,13 +205,12 @@ TEST(PickerPlace, OpensBelowTheCaretElseAboveItAndAlwaysInsideTheWorkArea) {
 
 TEST_F(PickerStory, OpensAtTheCaretOfTheWindowInFrontElseAtTheMouse) {
     startWithEntries();
-    sim.windows.window(notepad).caret = ScreenRect{300, 980, 301, 996};  // the last line of a second monitor
     sim.windows.monitors.push_back({{1280, 0, 2560, 1024}, {1280, 0, 2560, 1024}});
-    sim.windows.window(notepad).caret = ScreenRect{2500, 980, 2501, 996};
+    sim.windows.window(notepad).caret = ScreenRect{2500, 980, 2501, 996};  // the last line of a second monitor
     pressHotkey();
     const ui::Rect g = picker()->geometry();
-    EXPECT_EQ(g.left / 15 + g.width / 15, 2560);      // its right edge on the monitor's
-    EXPECT_EQ(g.top / 15 + g.height / 15, 980);       // above the caret
+    EXPECT_EQ(g.left / 15 + g.width / 15, 2560);  // its right edge on the monitor's
+    EXPECT_EQ(g.top / 15 + g.height / 15, 980);   // above the caret
     pressHotkey();
     sim.windows.window(notepad).caret.reset();
     sim.windows.mouseX = 200;
@@ -282,34 +220,14 @@ TEST_F(PickerStory, OpensAtTheCaretOfTheWindowInFrontElseAtTheMouse) {
     EXPECT_EQ(picker()->geometry().top, 100 * 15);
 }
 
-// ---- the main window, modal dialogs
-
-TEST_F(PickerStory, WorksWithTheMainWindowHiddenAndOpenAndSendsToTheWindowThatWasActive) {
-    for (const bool mainOpen : {false, true}) {
-        startWithEntries();
-        if (mainOpen) {
-            sim.tray.iconMessage(NotificationArea::RightButtonDown);
-            ASSERT_TRUE(form().visible());
-        }
-        sim.windows.activate(notepad);
-        pressHotkey();
-        ASSERT_TRUE(pickerOpen()) << mainOpen;
-        typeQuery("adr");
-        picker()->searchTB.pressKey(KeyEnter);
-        EXPECT_EQ(sim.windows.window(notepad).text, "Hauptstraße 1\t12345 Musterstadt") << mainOpen;
-        EXPECT_EQ(sim.windows.foreground(), notepad) << mainOpen;
-        EXPECT_EQ(form().visible(), mainOpen);
-    }
-}
-
 TEST_F(PickerStory, AnEntryWithATitleGoesToItsWindowAsFromTheMenu) {
     startWith("[Name]\r\n1=Mail\r\n[Text]\r\n1=Hallo\r\n[Title]\r\n1=Posteingang\r\n[Ignore]\r\n1=x\r\n");
     const WindowId mail = sim.windows.open("Posteingang - Mail", Kind::Notepad);
     notepad = sim.windows.open("Unbenannt - Editor", Kind::Notepad);
     pressHotkey();
-    picker()->searchTB.pressKey(KeyEnter);
+    press(KeyEnter);
     EXPECT_EQ(sim.windows.window(mail).text, "Hallo");
-    EXPECT_EQ(sim.windows.window(notepad).text, "");
+    EXPECT_EQ(notepadText(), "");
 }
 
 TEST_F(PickerStory, WhileAModalDialogIsOpenTheHotkeyBringsItToTheFront) {
@@ -321,33 +239,29 @@ TEST_F(PickerStory, WhileAModalDialogIsOpenTheHotkeyBringsItToTheFront) {
         pressHotkey();
         inFront = sim.windows.foreground();
         pickerOpened = pickerOpen();
-        EXPECT_EQ(inFront, sim.ui.windowOf(dialog));
         dialog.hide();
     });
     choose(form().mExtras, form().miOptions);  // the options dialog, modal
     EXPECT_EQ(inFront, sim.ui.windowOf(options()));
     EXPECT_FALSE(pickerOpened);
-    // Closed, the hotkey opens the picker again.
-    sim.windows.activate(notepad);
+    sim.windows.activate(notepad);  // closed, the hotkey opens the picker again
     pressHotkey();
     EXPECT_TRUE(pickerOpen());
 }
-
-// ---- the hotkey: held, taken, changed
 
 TEST_F(PickerStory, AHotkeyAnotherProgramHoldsIsReportedOnceAndTheProgramRunsOn) {
     sim.hotkeys.takenByOthers.insert(DefaultPickerHotkey.word());
     startWithEntries();
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_NE(messages()[0].text.find("Win+Umschalt+Eingabe"), std::string::npos) << messages()[0].text;
-    EXPECT_NE(messages()[0].text.find("Optionen"), std::string::npos);
+    for (const char* part : {"Win+Umschalt+Eingabe", "Optionen"})
+        EXPECT_NE(messages()[0].text.find(part), std::string::npos) << messages()[0].text;
     EXPECT_TRUE(sim.hotkeys.held.none());
     // Loaded again, nothing more is said; the menu still sends.
     form().btnOptions.click();
     options().btnStandard.click();
     EXPECT_EQ(messages().size(), 1u);
     ASSERT_TRUE(chooseFromIconMenu("Brief"));
-    EXPECT_EQ(sim.windows.window(notepad).text, "Sehr geehrter Herr Maier,");
+    EXPECT_EQ(notepadText(), "Sehr geehrter Herr Maier,");
 }
 
 TEST_F(PickerStory, TheHotkeyChosenInTheOptionsIsHeldAtOnceAndStoredByOk) {
@@ -358,12 +272,11 @@ TEST_F(PickerStory, TheHotkeyChosenInTheOptionsIsHeldAtOnceAndStoredByOk) {
     form().btnOptions.click();
     EXPECT_EQ(options().hotkeyBox.value(), DefaultPickerHotkey);
     const struct {
-        Hotkey pressed;
-        Hotkey value;
+        Hotkey pressed, value;
     } presses[] = {
-        {{'A', 0}, DefaultPickerHotkey},                  // a letter alone would no longer type
-        {{'A', Hotkey::Shift}, DefaultPickerHotkey},      // nor with Shift
-        {{0x11, Hotkey::Ctrl}, DefaultPickerHotkey},      // a modifier alone is no key
+        {{'A', 0}, DefaultPickerHotkey},              // a letter alone would no longer type
+        {{'A', Hotkey::Shift}, DefaultPickerHotkey},  // nor with Shift
+        {{0x11, Hotkey::Ctrl}, DefaultPickerHotkey},  // a modifier alone is no key
         {ctrlShiftSpace, ctrlShiftSpace},
     };
     options().hotkeyBox.setFocus();
@@ -400,23 +313,15 @@ TEST(HotkeyNames, AsAGermanKeyboardNamesThem) {
         Hotkey key;
         const char* name;
     } cases[] = {
-        {DefaultPickerHotkey, "Win+Umschalt+Eingabe"},
-        {{0x20, Hotkey::Ctrl | Hotkey::Shift}, "Strg+Umschalt+Leertaste"},
-        {{'S', Hotkey::Alt | Hotkey::Shift}, "Alt+Umschalt+S"},
-        {{0x74, Hotkey::Ctrl | Hotkey::Alt}, "Strg+Alt+F5"},
-        {{0x7B, 0}, "F12"},
-        {{0xDE, Hotkey::Win}, "Win+Ä"},
-        {{0x22, Hotkey::Ctrl}, "Strg+Bild ab"},
-        {{}, "Keine"},
+        {DefaultPickerHotkey, "Win+Umschalt+Eingabe"},  {{0x20, Hotkey::Ctrl | Hotkey::Shift}, "Strg+Umschalt+Leertaste"},
+        {{'S', Hotkey::Alt | Hotkey::Shift}, "Alt+Umschalt+S"}, {{0x74, Hotkey::Ctrl | Hotkey::Alt}, "Strg+Alt+F5"},
+        {{0x7B, 0}, "F12"}, {{0xDE, Hotkey::Win}, "Win+Ä"}, {{0x22, Hotkey::Ctrl}, "Strg+Bild ab"}, {{}, "Keine"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(hotkeyName(c.key), c.name);
         EXPECT_EQ(Hotkey::fromWord(c.key.word()), c.key) << c.name;
     }
-    // What a file may hold besides.
-    EXPECT_EQ(Hotkey::fromWord(-5), Hotkey{});
-    EXPECT_EQ(Hotkey::fromWord(0x10000), Hotkey{});
-    EXPECT_EQ(Hotkey::fromWord(0x0900), Hotkey{});
+    for (int word : {-5, 0x10000, 0x0900}) EXPECT_EQ(Hotkey::fromWord(word), Hotkey{}) << word;  // what a file may hold
 }
 
 }  // namespace

@@ -34,7 +34,6 @@ HWND windowOf(ui::Control& control) {
 std::string rowText(HWND list, int row) {
     wchar_t text[128] = {};
     LVITEMW item{};
-    item.iSubItem = 0;
     item.pszText = text;
     item.cchTextMax = static_cast<int>(std::size(text));
     SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
@@ -45,42 +44,47 @@ int selectedRow(HWND list) {
     return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-// Sets this thread's keyboard state for the modifiers (the Windows key too),
-// as if they were held; keys posted afterwards are read with it.
-class HeldModifiers {
-public:
-    explicit HeldModifiers(std::uint8_t modifiers) {
-        GetKeyboardState(saved_);
-        BYTE state[256];
-        std::copy(std::begin(saved_), std::end(saved_), std::begin(state));
-        const auto down = [modifiers](int bit) { return static_cast<BYTE>((modifiers & bit) ? 0x80 : 0); };
-        state[VK_SHIFT] = down(Hotkey::Shift);
-        state[VK_CONTROL] = down(Hotkey::Ctrl);
-        state[VK_MENU] = down(Hotkey::Alt);
-        state[VK_LWIN] = down(Hotkey::Win);
-        SetKeyboardState(state);
+// Presses a combination with SendInput, as the user's keyboard does.
+void pressCombination(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs(2 * keys.size());
+    auto down = inputs.begin();
+    auto up = inputs.rbegin();
+    for (WORD key : keys) {
+        down->type = up->type = INPUT_KEYBOARD;
+        (down++)->ki.wVk = key;
+        up->ki.wVk = key;
+        (up++)->ki.dwFlags = KEYEVENTF_KEYUP;
     }
-    ~HeldModifiers() { SetKeyboardState(saved_); }
-
-private:
-    BYTE saved_[256];
-};
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
 
 class Win32PickerControls : public ::testing::Test {
 protected:
     void pump() {
         for (int i = 0; i < 3; ++i) ui.doEvents();
     }
-    void postKey(HWND window, WPARAM key) {
+    // Posts the key with this thread's keyboard state set as if the modifiers
+    // (the Windows key too) were held.
+    void postKey(HWND window, WPARAM key, std::uint8_t modifiers = 0) {
+        BYTE saved[256], state[256];
+        GetKeyboardState(saved);
+        std::copy(std::begin(saved), std::end(saved), std::begin(state));
+        const auto down = [modifiers](int bit) { return static_cast<BYTE>((modifiers & bit) ? 0x80 : 0); };
+        state[VK_SHIFT] = down(Hotkey::Shift);
+        state[VK_CONTROL] = down(Hotkey::Ctrl);
+        state[VK_MENU] = down(Hotkey::Alt);
+        state[VK_LWIN] = down(Hotkey::Win);
+        SetKeyboardState(state);
         PostMessageW(window, WM_KEYDOWN, key, 1);
         PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
         pump();
+        SetKeyboardState(saved);
     }
     Win32Ui ui;
+    ui::Form form{ui, "frmTest", 4800, 4000, {}};
 };
 
 TEST_F(Win32PickerControls, TheListViewAsksForTheRowsItShowsAndReportsTheSelection) {
-    ui::Form form(ui, "frmList", 4800, 4000, {});
     ui::ListView list(&form, "lv", {60, 60, 4680, 3000});
     std::vector<int> asked;
     list.rowText = [&asked](int row) {
@@ -112,8 +116,7 @@ TEST_F(Win32PickerControls, TheListViewAsksForTheRowsItShowsAndReportsTheSelecti
     EXPECT_EQ(clicks, 1);
     // The user's selection reaches the control.
     LVITEMW state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageW(native, LVM_SETITEMSTATE, 3, reinterpret_cast<LPARAM>(&state));
     EXPECT_EQ(list.listIndex(), 3);
     EXPECT_EQ(clicks, 2);
@@ -123,15 +126,13 @@ TEST_F(Win32PickerControls, TheListViewAsksForTheRowsItShowsAndReportsTheSelecti
     SendMessageW(native, LVM_ENSUREVISIBLE, 1, FALSE);
     ASSERT_TRUE(SendMessageW(native, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row)));
     const LPARAM at = MAKELPARAM(row.left + 5, (row.top + row.bottom) / 2);
-    SendMessageW(native, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(native, WM_LBUTTONUP, 0, at);
-    SendMessageW(native, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    SendMessageW(native, WM_LBUTTONUP, 0, at);
+    for (UINT message : {UINT{WM_LBUTTONDOWN}, UINT{WM_LBUTTONUP}, UINT{WM_LBUTTONDBLCLK}, UINT{WM_LBUTTONUP}})
+        SendMessageW(native, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
     pump();
     EXPECT_EQ(list.listIndex(), 1);
     EXPECT_EQ(doubleClicks, 1);
 
-    // New rows: none selected, the first ones in sight.
+    // New rows: none selected.
     list.setRowCount(2);
     EXPECT_EQ(SendMessageW(native, LVM_GETITEMCOUNT, 0, 0), 2);
     EXPECT_EQ(selectedRow(native), -1);
@@ -140,15 +141,13 @@ TEST_F(Win32PickerControls, TheListViewAsksForTheRowsItShowsAndReportsTheSelecti
 }
 
 TEST_F(Win32PickerControls, ASearchFieldWithAKeyHandlerHearsArrowsEnterAndEscBeforeTheButtons) {
-    ui::Form form(ui, "frmSearch", 4800, 2000, {});
     ui::TextBox field(&form, "tb", {60, 60, 3000, 315});
     ui::Button ok(&form, "ok", {60, 600, 1200, 375}, "OK");
     ui::Button cancel(&form, "cancel", {1400, 600, 1200, 375}, "Abbruch");
     ok.isDefault = true;
     cancel.isCancel = true;
     int buttons = 0;
-    ok.onClick = [&] { ++buttons; };
-    cancel.onClick = [&] { ++buttons; };
+    ok.onClick = cancel.onClick = [&] { ++buttons; };
     std::vector<int> heard;
     field.onKeyDown = [&heard](ui::KeyEvent& key) {
         heard.push_back(key.keyCode);
@@ -157,9 +156,8 @@ TEST_F(Win32PickerControls, ASearchFieldWithAKeyHandlerHearsArrowsEnterAndEscBef
     form.realize();
     form.show();
     field.setFocus();
-    HWND edit = windowOf(field);
-    for (WPARAM key : {WPARAM{VK_DOWN}, WPARAM{VK_NEXT}, WPARAM{VK_RETURN}, WPARAM{VK_ESCAPE}}) postKey(edit, key);
-    postKey(edit, 'A');  // the loop makes its character
+    for (WPARAM key : {WPARAM{VK_DOWN}, WPARAM{VK_NEXT}, WPARAM{VK_RETURN}, WPARAM{VK_ESCAPE}, WPARAM{'A'}})
+        postKey(windowOf(field), key);
     EXPECT_EQ(heard, (std::vector<int>{VK_DOWN, VK_NEXT, VK_RETURN, VK_ESCAPE, 'A'}));
     EXPECT_EQ(buttons, 0);
     EXPECT_EQ(field.text(), "a");  // the key not consumed is typed
@@ -167,7 +165,6 @@ TEST_F(Win32PickerControls, ASearchFieldWithAKeyHandlerHearsArrowsEnterAndEscBef
 }
 
 TEST_F(Win32PickerControls, TheHotkeyFieldRecordsACombinationAndShowsItsName) {
-    ui::Form form(ui, "frmHotkey", 4800, 2000, {});
     ui::HotkeyBox box(&form, "hk", {60, 60, 3000, 315});
     box.setValue(DefaultPickerHotkey);
     int changes = 0;
@@ -177,42 +174,24 @@ TEST_F(Win32PickerControls, TheHotkeyFieldRecordsACombinationAndShowsItsName) {
     box.setFocus();
     HWND edit = windowOf(box);
     EXPECT_EQ(windowText(edit), "Win+Umschalt+Eingabe");
-    {
-        HeldModifiers held(Hotkey::Ctrl | Hotkey::Shift);
-        postKey(edit, VK_SPACE);
+    const struct {
+        std::uint8_t modifiers;
+        WPARAM key;
+        Hotkey value;
+        const char* shown;
+    } presses[] = {
+        {Hotkey::Ctrl | Hotkey::Shift, VK_SPACE, {VK_SPACE, Hotkey::Ctrl | Hotkey::Shift}, "Strg+Umschalt+Leertaste"},
+        {Hotkey::Win, 'K', {'K', Hotkey::Win}, "Win+K"},
+        {0, 'X', {'K', Hotkey::Win}, "Win+K"},  // a letter alone is no hotkey
+        {0, VK_BACK, {}, "Keine"},
+    };
+    for (const auto& p : presses) {
+        postKey(edit, p.key, p.modifiers);
+        EXPECT_EQ(box.value(), p.value) << p.shown;
+        EXPECT_EQ(windowText(edit), p.shown);
     }
-    EXPECT_EQ(box.value(), (Hotkey{VK_SPACE, Hotkey::Ctrl | Hotkey::Shift}));
-    EXPECT_EQ(windowText(edit), "Strg+Umschalt+Leertaste");
-    {
-        HeldModifiers held(Hotkey::Win);
-        postKey(edit, 'K');
-    }
-    EXPECT_EQ(windowText(edit), "Win+K");
-    postKey(edit, 'X');  // a letter alone is no hotkey
-    postKey(edit, VK_BACK);
-    EXPECT_EQ(box.value(), Hotkey{});
-    EXPECT_EQ(windowText(edit), "Keine");
     EXPECT_EQ(changes, 3);
     form.unload();
-}
-
-// Presses a combination with SendInput, as the user's keyboard does.
-void pressCombination(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> inputs;
-    for (WORD key : keys) {
-        INPUT down{};
-        down.type = INPUT_KEYBOARD;
-        down.ki.wVk = key;
-        inputs.push_back(down);
-    }
-    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) {
-        INPUT up{};
-        up.type = INPUT_KEYBOARD;
-        up.ki.wVk = *it;
-        up.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(up);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 TEST_F(Win32PickerControls, AHeldHotkeyIsHeardAndAnotherProgramCannotTakeIt) {
@@ -233,7 +212,7 @@ TEST_F(Win32PickerControls, AHeldHotkeyIsHeardAndAnotherProgramCannotTakeIt) {
     EXPECT_TRUE(hotkeys.hold({}));
     EXPECT_TRUE(other.hold(DefaultPickerHotkey));
     pressCombination({VK_LWIN, VK_SHIFT, VK_RETURN});
-    test::waitUntil([] { return false; }, std::chrono::milliseconds(300));
+    waitUntil([] { return false; }, std::chrono::milliseconds(300));
     EXPECT_EQ(pressed, 1);
 }
 
@@ -245,12 +224,11 @@ TEST_F(Win32PickerControls, TheTypingSpotIsTheCaretOfTheWindowInFrontElseTheMous
     SetFocus(edit);
     SendMessageW(edit, EM_SETSEL, 5, 5);
     Win32WindowSystem windows;
-    RECT work{};
+    RECT work{}, inside{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(edit, &inside);
     TypingSpot spot = windows.typingSpot();
     ASSERT_TRUE(spot.caret);
-    RECT inside{};
-    GetWindowRect(edit, &inside);
     EXPECT_GE(spot.at.left, inside.left);
     EXPECT_LE(spot.at.right, inside.right);
     EXPECT_GE(spot.at.top, inside.top);
