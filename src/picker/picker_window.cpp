@@ -46,7 +46,7 @@ PickerWindow::PickerWindow(Services services, SnippetFile& file, std::string cap
 
 void PickerWindow::prepare() {
     create();
-    index_.refresh(file_);
+    readyForOpening();
 }
 
 void PickerWindow::create() {
@@ -59,6 +59,17 @@ void PickerWindow::create() {
 void PickerWindow::noteSent(EntryNumber n) {
     index_.refresh(file_);
     if (const PickerEntry* entry = index_.entry(n)) recent_.sent(n, entry->name);
+    listCurrent_ = false;
+}
+
+void PickerWindow::readyForOpening() {
+    if (index_.refresh(file_)) listCurrent_ = false;
+    if (!form.searchTB.text().empty())
+        form.searchTB.setText("");  // which searches
+    else if (!listCurrent_)
+        search();
+    else if (!found_.empty() && form.entryList.listIndex() != 0)
+        form.entryList.setListIndex(0);
 }
 
 void PickerWindow::hotkeyPressed() {
@@ -72,11 +83,9 @@ void PickerWindow::open() {
     if (form.unloaded()) return;
     previous_ = windows_.foreground();
     create();
-    index_.refresh(file_);
-    if (form.searchTB.text().empty())
-        search();
-    else
-        form.searchTB.setText("");
+    // Done when the picker closed, unless the file or the entries sent last
+    // changed since: the opening costs a check.
+    readyForOpening();
 
     const TypingSpot spot = windows_.typingSpot();
     const ui::ScreenInfo screen = ui_.screen();
@@ -103,10 +112,15 @@ void PickerWindow::close(bool giveBack) {
     // window of the program meanwhile.
     if (giveBack && windows_.exists(previous_)) windows_.bringToForeground(previous_);
     form.hide();
+    // The next opening's list is made now, while the user is back at work:
+    // for 10,000 entries that is most of what an opening would take beside
+    // showing the window.
+    readyForOpening();
 }
 
 void PickerWindow::search() {
     found_ = index_.search(form.searchTB.text(), recent_);
+    listCurrent_ = form.searchTB.text().empty();
     form.entryList.setRowCount(static_cast<int>(found_.size()));
     // The first hit is always selected: Enter sends it.
     if (found_.empty())

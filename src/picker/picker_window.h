@@ -59,6 +59,9 @@ private:
     // Closes the picker; with giveBack the window active before is active
     // again (a click elsewhere has activated another one already).
     void close(bool giveBack);
+    // The empty query's list, its first row selected, read from the file
+    // as it is now.
+    void readyForOpening();
     void search();
     void showPreview();
     // Moves the selection by rows (clamped to the list), or to an end.
@@ -76,6 +79,9 @@ private:
     std::vector<EntryNumber> found_;
     bool created_ = false;
     bool open_ = false;
+    // The list shows the empty query's hits for the index and the entries
+    // sent last as they are.
+    bool listCurrent_ = false;
     // The window that was active when the hotkey was pressed.
     WindowId previous_ = 0;
 };

@@ -105,6 +105,17 @@ TEST_F(PickerStory, KeysMoveInTheListWhileTheCursorStaysInTheSearchField) {
         EXPECT_TRUE(picker()->searchTB.hasFocus());
     }
     EXPECT_FALSE(press('A'));  // typing goes to the field
+    // The list the next opening shows is made as the picker closes: at its
+    // top again, and with what another program wrote meanwhile.
+    press(KeyEscape);
+    sim.files.writeAll(StandardFile, "[Name]\r\n1=Brief\r\n2=Anruf\r\n");
+    pressHotkey();
+    EXPECT_EQ(rows(), (Names{"Anruf", "Brief"}));
+    EXPECT_EQ(picker()->entryList.listIndex(), 0);
+    press(KeyDown);
+    press(KeyEscape);
+    pressHotkey();
+    EXPECT_EQ(picker()->entryList.listIndex(), 0);
 }
 
 TEST_F(PickerStory, EnterEscDoubleClickAndTheHotkeyWithTheMainWindowHiddenOrOpen) {
