@@ -82,14 +82,7 @@ Program::Program(Platform given)
         PopupActions{[this](EntryNumber n) { sendEntry(n); }, [this] { return sender_->sending(); },
                      [&main] { main.showWindow(); },
                      [&main] { main.hideWindow(); }, [&main] { main.quit(); },
-                     // Saved in UTF-8 by another program since the last load:
-                     // turned once, and the main window reads it anew.
-                     [this] {
-                         const auto before = platform_.files.stamp(snippetFile_.path());
-                         if (!inSnippetForm()) return false;
-                         if (platform_.files.stamp(snippetFile_.path()) != before) reloadWhenIdle();
-                         return true;
-                     }});
+                     [this] { return snippetFileReadable(); }});
     strip_ = std::make_unique<BorderStrip>(p.ui, p.windows, snippetFile_.options(),
                                            ownCaption("Satellit", ntPlatform_));
     strip_->activate = [this](int button) { popup_->activatePopup(button); };
@@ -113,7 +106,8 @@ Program::Program(Platform given)
         PickerWindow::Services{.ui = p.ui, .windows = p.windows, .files = p.files}, snippetFile_,
         ownCaption("Schnellauswahl", ntPlatform_),
         PickerLinks{.captureTarget = [this] { return tracker_->capture(); },
-                    .send = [this](EntryNumber n, WindowId window) { sendEntry(n, window); }});
+                    .send = [this](EntryNumber n, WindowId window) { sendEntry(n, window); },
+                    .fileReadable = [this] { return snippetFileReadable(); }});
     p.hotkeys.onPressed = [this] { pickerHotkeyPressed(); };
     debugger_ = std::make_unique<Debugger>(
         p.ui, p.programs, snippetFile_, messages_, ownCaption("Debugger", ntPlatform_),
@@ -136,6 +130,15 @@ void Program::sendEntry(EntryNumber n, std::optional<WindowId> lastWindow) {
         sender_->sendEntryTo(n, *lastWindow);
     else
         sender_->sendEntry(n);
+}
+
+// Saved in UTF-8 by another program since the last load: turned once, and
+// the main window reads it anew.
+bool Program::snippetFileReadable() {
+    const auto before = platform_.files.stamp(snippetFile_.path());
+    if (!inSnippetForm()) return false;
+    if (platform_.files.stamp(snippetFile_.path()) != before) reloadWhenIdle();
+    return true;
 }
 
 void Program::pickerHotkeyPressed() {

@@ -56,6 +56,8 @@ private:
     // A snippet file saved as UTF-8 or UTF-16 is turned into the program's
     // own form, and the user told; false when that failed (it is not loaded).
     bool inSnippetForm();
+    // Whether the menu and the picker may read the names of a changed file.
+    bool snippetFileReadable();
     // A snippet file was settled on: its path is shown, and it is loaded.
     void located();
     // The windows that go before the main window, in this order.

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -39,8 +40,9 @@ public:
     // Up to date with the snippet file: read again (the names, and the texts
     // of the entries that are not enciphered) only after a change of the file,
     // its write time or size, or a write the program made itself. True when it
-    // was read.
-    bool refresh(SnippetFile& file);
+    // was read. readable, when given, is asked before a changed file is read,
+    // as the menu asks it: false leaves the index empty until the next change.
+    bool refresh(SnippetFile& file, const std::function<bool()>& readable = {});
 
     // Every entry, in the menu's order.
     const std::vector<PickerEntry>& entries() const { return entries_; }

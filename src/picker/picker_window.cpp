@@ -46,6 +46,7 @@ PickerWindow::PickerWindow(Services services, SnippetFile& file, std::string cap
 
 void PickerWindow::prepare() {
     create();
+    index_.refresh(file_, links_.fileReadable);
     readyForOpening();
 }
 
@@ -57,13 +58,12 @@ void PickerWindow::create() {
 }
 
 void PickerWindow::noteSent(EntryNumber n) {
-    index_.refresh(file_);
+    index_.refresh(file_, links_.fileReadable);
     if (const PickerEntry* entry = index_.entry(n)) recent_.sent(n, entry->name);
     listCurrent_ = false;
 }
 
 void PickerWindow::readyForOpening() {
-    if (index_.refresh(file_)) listCurrent_ = false;
     if (!form.searchTB.text().empty())
         form.searchTB.setText("");  // which searches
     else if (!listCurrent_)
@@ -83,8 +83,9 @@ void PickerWindow::open() {
     if (form.unloaded()) return;
     previous_ = windows_.foreground();
     create();
-    // Done when the picker closed, unless the file or the entries sent last
-    // changed since: the opening costs a check.
+    // The list was made when the picker closed; made again only when the
+    // file or the entries sent last changed since.
+    if (index_.refresh(file_, links_.fileReadable)) listCurrent_ = false;
     readyForOpening();
 
     const TypingSpot spot = windows_.typingSpot();

@@ -21,6 +21,8 @@ struct PickerLinks {
     // Sends the entry through the program's one send path, an entry without
     // a title to the window given.
     std::function<void(EntryNumber, WindowId)> send;
+    // Asked before the names of a changed file are read, as the menu asks.
+    std::function<bool()> fileReadable;
 };
 
 // The quick picker: a small window at the place the user types at, with a
@@ -59,8 +61,9 @@ private:
     // Closes the picker; with giveBack the window active before is active
     // again (a click elsewhere has activated another one already).
     void close(bool giveBack);
-    // The empty query's list, its first row selected, read from the file
-    // as it is now.
+    // The empty query's list from the index as it is, its first row
+    // selected. Reads nothing: a message about the file must not come up
+    // while the picker closes.
     void readyForOpening();
     void search();
     void showPreview();

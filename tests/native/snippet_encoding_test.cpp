@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "native/main_window_story.h"
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 
+#include "picker/picker_form.h"
 #include "store/file_text.h"
 #include "store/snippet_encoding.h"
 #include "store/storage_escape.h"
@@ -67,24 +70,46 @@ TEST_F(SnippetEncodingTest, AFileInUtf8OrUtf16IsConvertedOnceWithItsOriginalKept
     }
 }
 
-TEST_F(SnippetEncodingTest, AFileSavedInUtf8WhileTheProgramRunsIsConvertedBeforeTheMenuReadsIt) {
-    startWith("[Name]\r\n1=Brief\r\n[Ignore]\r\n1=x\r\n");
-    sim.windows.activate(sim.windows.open("Unbenannt - Editor", SimWindowSystem::Kind::Notepad));
-    writeBytes(StandardFile, "[Name]\r\n1=Brief\r\n2=Łódź\r\n[Ignore]\r\n1=x\r\n");
-    std::vector<std::string> captions;
-    sim.ui.whenMenu([&](ui::Menu& menu) {
-        for (const auto& item : menu.items()) captions.push_back(item->caption());
-    });
-    sim.tray.iconMessage(NotificationArea::LeftButtonDown);
-    ASSERT_GE(captions.size(), 2u);
-    EXPECT_EQ(captions[1], "Łódź");
-    EXPECT_EQ(sim.files.readAll("C:\\Programme\\Scrivlet\\Scrivlet-UTF-8-Original.ini"),
-              "[Name]\r\n1=Brief\r\n2=Łódź\r\n[Ignore]\r\n1=x\r\n");
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].icon, MessageIcon::Information);
-    // And the main window lists it, once the program is idle.
-    sim.ui.advance(100);
-    EXPECT_EQ(listed(), (std::vector<std::string>{"Brief", "Łódź"}));
+TEST_F(SnippetEncodingTest, AFileSavedInUtf8WhileTheProgramRunsIsConvertedBeforeTheMenuOrThePickerReadsIt) {
+    using Names = std::vector<std::string>;
+    const struct {
+        const char* way;
+        std::function<Names(SnippetEncodingTest&)> open;
+    } ways[] = {
+        {"menu",
+         [](SnippetEncodingTest& t) {
+             Names captions;
+             t.sim.ui.whenMenu([&](ui::Menu& menu) {
+                 for (const auto& item : menu.items()) captions.push_back(item->caption());
+             });
+             t.sim.tray.iconMessage(NotificationArea::LeftButtonDown);
+             return Names(captions.begin(), captions.begin() + std::min<std::ptrdiff_t>(2, std::ssize(captions)));
+         }},
+        {"picker",
+         [](SnippetEncodingTest& t) {
+             t.sim.hotkeys.press(DefaultPickerHotkey);
+             auto* picker = t.shownForm<PickerForm>("PickerForm");
+             Names rows;
+             for (int i = 0; picker && i < picker->entryList.rowCount(); ++i) rows.push_back(picker->entryList.text(i));
+             return rows;
+         }},
+    };
+    for (const auto& w : ways) {
+        SCOPED_TRACE(w.way);
+        sim.dialogs.shown.clear();
+        startWith("[Name]\r\n1=Brief\r\n[Ignore]\r\n1=x\r\n");
+        sim.windows.activate(sim.windows.open("Unbenannt - Editor", SimWindowSystem::Kind::Notepad));
+        writeBytes(StandardFile, "[Name]\r\n1=Brief\r\n2=Łódź\r\n[Ignore]\r\n1=x\r\n");
+        EXPECT_EQ(w.open(*this), (Names{"Brief", "Łódź"}));
+        EXPECT_EQ(sim.files.readAll("C:\\Programme\\Scrivlet\\Scrivlet-UTF-8-Original.ini"),
+                  "[Name]\r\n1=Brief\r\n2=Łódź\r\n[Ignore]\r\n1=x\r\n");
+        ASSERT_EQ(messages().size(), 1u);
+        EXPECT_EQ(messages()[0].icon, MessageIcon::Information);
+        // And the main window lists it, once the program is idle.
+        sim.ui.advance(100);
+        EXPECT_EQ(listed(), (Names{"Brief", "Łódź"}));
+        sim.files.remove("C:\\Programme\\Scrivlet\\Scrivlet-UTF-8-Original.ini");
+    }
 }
 
 // Without a copy beside it, or without the right to rewrite it.
