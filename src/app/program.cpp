@@ -6,6 +6,8 @@
 #include "store/snippet_encoding.h"
 #include "tracking/own_caption.h"
 
+#include <utility>
+
 namespace scrivlet {
 
 bool isDebugCommandLine(const std::string& commandLine) {
@@ -72,6 +74,7 @@ Program::Program(Platform given)
         AbbreviationExpander::Links{.busy = [this] { return busy(); },
                                     .send = [this](EntryNumber n, WindowId window, const std::vector<KeyStep>& before,
                                                    const std::vector<KeyStep>& after) {
+                                        picker_->noteSent(n);
                                         sender_->sendEntryInto(n, window, before, after);
                                     }});
     snippetFile_.abbreviationsChanged = [this] { abbreviations_->apply(); };
@@ -142,14 +145,25 @@ bool Program::snippetFileReadable() {
 }
 
 void Program::pickerHotkeyPressed() {
-    if (modal_.open()) {
-        // The user may have lost it behind another window: the question
-        // waits for an answer before anything else.
-        if (const WindowId dialog = platform_.ui.modalWindow()) platform_.windows.bringToForeground(dialog);
+    // The user may have lost a question behind another window: it waits for
+    // an answer before anything else.
+    if (const WindowId dialog = modal_.open() ? platform_.ui.modalWindow() : 0) {
+        platform_.windows.bringToForeground(dialog);
         return;
     }
-    // The keys under way must not be typed into the picker.
-    if (sender_->sending()) return;
+    // The keys under way must not be typed into the picker: it opens when
+    // they are out. Someone who sends entry after entry presses the hotkey
+    // as soon as the text shows, before its last key is confirmed.
+    if (sender_->sending()) {
+        if (std::exchange(pickerAskedWhileSending_, true)) return;
+        mainWindow_->whenIdle([this] {
+            pickerAskedWhileSending_ = false;
+            if (!picker_->isOpen()) picker_->hotkeyPressed();
+        });
+        return;
+    }
+    // A menu of the program is open.
+    if (modal_.open()) return;
     picker_->hotkeyPressed();
 }
 

@@ -98,6 +98,8 @@ private:
     // combination reported as another program's.
     std::optional<Hotkey> hotkeyHeld_;
     bool hotkeyPaused_ = false;
+    // The hotkey was pressed while an entry was being sent.
+    bool pickerAskedWhileSending_ = false;
     std::optional<Hotkey> hotkeyReported_;
 
     IniAccess ini_;

@@ -32,7 +32,8 @@ HWND openPicker(ScrivletRun& run) {
     pressPickerHotkey();
     HWND picker = run.waitForDialog(PickerCaption);
     if (!picker || !waitFor([&] { return GetForegroundWindow() == picker; })) {
-        ADD_FAILURE() << "no picker in front: " << windowsOf(run.processId());
+        ADD_FAILURE() << "no picker in front (" << (picker ? "shown" : "never shown") << ", in front '"
+                      << windowText(GetForegroundWindow()) << "'): " << windowsOf(run.processId());
         return nullptr;
     }
     return picker;
@@ -65,6 +66,31 @@ TEST(PickerE2E, EscLeavesNotepadUntouchedAndActive) {
     pressKey(VK_ESCAPE);
     EXPECT_TRUE(waitFor([&] { return GetForegroundWindow() == notepad.window() && !IsWindowVisible(picker); }));
     EXPECT_EQ(notepad.text(), "");
+}
+
+// Rows are 13 to 24 pixels high at any scale the runs use: 24 pixels down
+// is on the second row.
+TEST(PickerE2E, AClickOnARowThenEnterSendsItAndAClickOnNotepadClosesThePicker) {
+    ScrivletRun run(snippetFile());
+    Notepad notepad;
+    ASSERT_NE(notepad.window(), nullptr);
+    ASSERT_TRUE(clickToFront(notepad.window()));
+    HWND picker = openPicker(run);
+    ASSERT_NE(picker, nullptr);
+    HWND list = findChild(picker, "SysListView32");
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(clickIn(list, 20, 24));  // "Gruß", below "Abrechnung"
+    pressKey(VK_RETURN);  // the keys stayed with the search field
+    EXPECT_TRUE(waitFor([&] { return notepad.text() == "Viele Grüße"; })) << notepad.text();
+    EXPECT_TRUE(waitFor([&] { return GetForegroundWindow() == notepad.window(); }));
+
+    picker = openPicker(run);
+    ASSERT_NE(picker, nullptr);
+    RECT area;
+    GetClientRect(notepad.window(), &area);
+    ASSERT_TRUE(clickIn(notepad.window(), area.right / 2, area.bottom / 2));
+    EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(picker) && GetForegroundWindow() == notepad.window(); }));
+    EXPECT_EQ(notepad.text(), "Viele Grüße");
 }
 
 }  // namespace

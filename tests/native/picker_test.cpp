@@ -241,6 +241,24 @@ TEST_F(PickerStory, AnEntryWithATitleGoesToItsWindowAsFromTheMenu) {
     EXPECT_EQ(notepadText(), "");
 }
 
+TEST_F(PickerStory, TheHotkeyPressedWhileAnEntryIsTypedOpensThePickerOnceItsKeysAreOut) {
+    startWithEntries();
+    sim.windows.activate(notepad);
+    bool pressed = false;
+    sim.windows.whileTyping = [&] {
+        if (pressed) return;
+        pressed = true;
+        pressHotkey();
+        EXPECT_FALSE(pickerOpen());
+    };
+    ASSERT_TRUE(chooseFromIconMenu("Brief"));
+    sim.windows.whileTyping = nullptr;
+    EXPECT_EQ(notepadText(), "Sehr geehrter Herr Maier,");
+    sim.ui.advance(100);
+    EXPECT_TRUE(pickerOpen());
+    EXPECT_EQ(picker()->searchTB.text(), "");
+}
+
 TEST_F(PickerStory, WhileAModalDialogIsOpenTheHotkeyBringsItToTheFront) {
     startWithEntries();
     bool pickerOpened = true;
