@@ -42,22 +42,23 @@ ui::Rect ResizeLayout::atLoad(const std::string& name) const {
 void ResizeLayout::relayout(ui::Form& window, bool initial) {
     if (initial) {
         atLoad_.clear();
-        record(window);
+        clientAtLoad_ = {window.clientWidth(), window.clientHeight()};
         for (const auto& rule : LaidOut)
             if (ui::Control* c = find(window, rule.name)) record(*c);
         return;
     }
     if (atLoad_.empty()) return;
 
-    const ui::Rect smallest = atLoad(window.name());
-    int dW = window.geometry().width - smallest.width;
-    int dH = window.geometry().height - smallest.height;
+    // From the client area, not the outer size: on a monitor of another
+    // scale the frame and the menu bar take other twips.
+    int dW = window.clientWidth() - clientAtLoad_.first;
+    int dH = window.clientHeight() - clientAtLoad_.second;
     // The size at load is the minimum: setting it back raises another resize,
     // whose pass then finds nothing negative.
     if (dW < 0 || dH < 0) {
         ui::Rect r = window.geometry();
-        if (dW < 0) r.width = smallest.width, dW = 0;
-        if (dH < 0) r.height = smallest.height, dH = 0;
+        if (dW < 0) r.width -= dW;
+        if (dH < 0) r.height -= dH;
         window.setGeometry(r);
         return;
     }

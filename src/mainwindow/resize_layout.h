@@ -10,8 +10,8 @@ namespace scrivlet {
 // The main window's controls follow its size: the editor and the list grow,
 // the button column keeps to the right edge, the button panels to the bottom.
 // The geometry at load is kept per control and every pass starts from it, so
-// resizing never accumulates rounding errors. The size at load is the smallest
-// the window can get.
+// resizing never accumulates rounding errors. The client area at load is the
+// smallest the window can get.
 class ResizeLayout {
 public:
     // initial true records the geometry; false lays the controls out.
@@ -23,6 +23,7 @@ private:
     ui::Rect atLoad(const std::string& name) const;
 
     std::vector<std::pair<std::string, ui::Rect>> atLoad_;  // control name, geometry at load
+    std::pair<int, int> clientAtLoad_;                       // the client area's width and height at load
 };
 
 }  // namespace scrivlet

@@ -41,9 +41,11 @@ TEST_F(LayoutTest, MinimisingRunsNoPass) {
     MainForm& f = form();
     const ui::Rect r = f.geometry();
     f.setGeometry({r.left, r.top, r.width + 600, r.height + 600});
+    const int clientWidth = f.clientWidth(), clientHeight = f.clientHeight();
     f.reportGeometry({r.left, r.top, 2400, 400}, 0, 0, ui::WindowState::Minimized);
     EXPECT_EQ(f.ghostTextTB.geometry().width, 4935 + 600);
-    f.reportGeometry({r.left, r.top, r.width + 600, r.height + 600}, 0, 0, ui::WindowState::Normal);
+    f.reportGeometry({r.left, r.top, r.width + 600, r.height + 600}, clientWidth, clientHeight,
+                     ui::WindowState::Normal);
     EXPECT_EQ(f.ghostTextTB.geometry().width, 4935 + 600);
 }
 

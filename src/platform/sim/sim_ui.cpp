@@ -98,10 +98,14 @@ ui::Rect SimUi::frameAt(const ui::Form& form, int dpi) {
 
 void SimUi::changeDpi(ui::Form& form, int dpi) {
     if (std::find(realized.begin(), realized.end(), &form) == realized.end() || dpi == form.dpi()) return;
-    const ui::Rect outer = form.geometry();
-    // The window's new client area first, then the resolution itself.
+    // As Windows asks the window for its size at the new scale, and the
+    // program answers it: the client area keeps its twips, the frame takes
+    // the new resolution's. The window's size first, then the resolution.
     const ui::Rect frame = frameAt(form, dpi);
-    form.reportGeometry(outer, outer.width - frame.width, outer.height - frame.height, form.windowState());
+    const ui::Rect before = form.geometry();
+    const int clientWidth = form.clientWidth(), clientHeight = form.clientHeight();
+    form.reportGeometry({before.left, before.top, clientWidth + frame.width, clientHeight + frame.height}, clientWidth,
+                        clientHeight, form.windowState());
     form.reportDpi(dpi);
 }
 
