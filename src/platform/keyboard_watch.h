@@ -28,7 +28,9 @@ struct TypedKey {
 // Its calls come inside the system's hook, which must answer at once (a slow
 // hook is dropped by the system): the listener only looks at memory and hands
 // everything else to later(). The watch tells no key
-// - of a password field (a standard edit control with the password style);
+// - of a password field: a standard edit control with the password style, or
+//   any control that tells accessibility tools it is protected (a browser's
+//   password field, a toolkit's own);
 // - while one of the program's own windows is active;
 // - that the program typed itself (its input carries a marker);
 // and keeps none: what it tells is gone when the call returns.

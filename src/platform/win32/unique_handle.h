@@ -80,6 +80,8 @@ inline void restoreSelection(const Selection& held) { SelectObject(held.dc, held
 // its context afterwards.
 inline void unregisterWait(HANDLE wait) { UnregisterWaitEx(wait, INVALID_HANDLE_VALUE); }
 inline void resumeRedraw(HWND window) { SendMessageW(window, WM_SETREDRAW, TRUE, 0); }
+template <typename T>
+void releaseCom(T* object) { object->Release(); }
 }  // namespace detail
 
 using UniqueHkey = UniqueAny<HKEY, RegCloseKey>;
@@ -106,6 +108,10 @@ using UniqueHpen = UniqueAny<HPEN, DeleteObject>;
 using UniqueHbitmap = UniqueAny<HBITMAP, DeleteObject>;
 using UniqueHaccel = UniqueAny<HACCEL, DestroyAcceleratorTable>;
 using UniqueHhook = UniqueAny<HHOOK, UnhookWindowsHookEx>;
+using UniqueWinEventHook = UniqueAny<HWINEVENTHOOK, UnhookWinEvent>;
+// A COM object's reference; put() takes one given back through void**.
+template <typename T>
+using UniqueCom = UniqueAny<T*, detail::releaseCom<T>>;
 
 // The calls that begin what the guards above end. A guard declared later
 // ends first: objects selected into a DC go back out before the DC goes, and

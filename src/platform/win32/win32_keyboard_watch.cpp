@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/win32/win32_keyboard_stream.h"
+#include "platform/win32/win32_protected_focus.h"
 
 namespace scrivlet {
 
@@ -14,7 +15,9 @@ constexpr const wchar_t* LaterWindowClass = L"ScrivletKeyboardWatch";
 // ToUnicodeEx leaves the keyboard's state (a dead key begun) as it is
 // (Windows 10 1607 and later; older systems ignore the flag).
 constexpr UINT KeepKeyboardState = 0x4;
-
+// The program's own windows are silent anyway, and asking them would only
+// cost time.
+constexpr DWORD OtherProcessesReports = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
 
 }  // namespace
 
@@ -123,13 +126,30 @@ bool Win32KeyboardWatch::start(Listener listener) {
     modifiers_.leftAlt = (GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
     modifiers_.capsLock = (GetKeyState(VK_CAPITAL) & 1) != 0;
     active_ = this;
+    // Accessibility is COM; the program's thread may have it already.
+    com_.reset(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    focusEvents_.reset(
+        SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, winEventProc, 0, 0, OtherProcessesReports));
+    // A field that starts or stops hiding what is typed in it.
+    stateEvents_.reset(SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE, nullptr, winEventProc, 0,
+                                       0, OtherProcessesReports));
+    protectedFocus_ = focusedWindow_ = nullptr;
     whereKeysGo();
+    // The focus came before the reports were asked for.
+    if (!silent_ && lastFocus_) {
+        const HWND focus = lastFocus_;
+        askWhetherProtected(focus, [focus] { return focusedElementIsProtected(focus); });
+    }
     return true;
 }
 
 void Win32KeyboardWatch::stop() {
     keyboardHook_.reset();
     mouseHook_.reset();
+    focusEvents_.reset();
+    stateEvents_.reset();
+    protectedFocus_ = focusedWindow_ = nullptr;
+    com_.reset();
     if (active_ == this) active_ = nullptr;
     listener_ = {};
     release();
@@ -189,6 +209,38 @@ bool Win32KeyboardWatch::whereKeysGo() {
     return true;
 }
 
+void CALLBACK Win32KeyboardWatch::winEventProc(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child,
+                                               DWORD, DWORD) {
+    if (active_ && window) active_->onFocusEvent(event, window, object, child);
+}
+
+void Win32KeyboardWatch::onFocusEvent(DWORD event, HWND window, LONG object, LONG child) {
+    if (event == EVENT_OBJECT_STATECHANGE) {
+        // Only the focused element's state counts.
+        if (window != focusedWindow_ || object != focusedObject_ || child != focusedChild_) return;
+    } else {
+        focusedWindow_ = window;
+        focusedObject_ = object;
+        focusedChild_ = child;
+    }
+    askWhetherProtected(window, [=] { return accessibleIsProtected(window, object, child); });
+}
+
+void Win32KeyboardWatch::askWhetherProtected(HWND window, const std::function<bool()>& ask) {
+    // Keys typed while the window's process answers are kept from the
+    // listener: they may be the password's first.
+    const unsigned question = ++focusQuestion_;
+    protectedFocus_ = window;
+    keptFromListener_ = false;
+    const bool isProtected = ask();
+    if (active_ != this || question != focusQuestion_) return;  // a later report answers
+    protectedFocus_ = isProtected ? window : nullptr;
+    // Nothing typed before a password field is joined to what follows it,
+    // nor are the keys around those kept back.
+    if ((isProtected || keptFromListener_) && listener_.lost) listener_.lost();
+    keptFromListener_ = false;
+}
+
 LRESULT CALLBACK Win32KeyboardWatch::mouseProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && active_) active_->onMouse(wParam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam));
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -215,6 +267,10 @@ bool Win32KeyboardWatch::onKey(WPARAM message, const KBDLLHOOKSTRUCT& key) {
     // come under Wine after the first keys typed there.
     whereKeysGo();
     if (silent_) return false;
+    if (protectedInFront()) {
+        keptFromListener_ = true;
+        return false;
+    }
     const auto typed = typedKeyOf(key, down, layout_, modifiers_);
     if (!typed || !listener_.key) return false;
     return listener_.key(*typed, reinterpret_cast<WindowId>(lastForeground_));

@@ -43,6 +43,12 @@ bool isPasswordField(HWND focus);
 // own-window verdicts and the keyboard layout are kept until those change),
 // follows the modifiers from the keys it sees, and hands the key to the
 // listener, which matches in memory.
+//
+// A password field without a window of its own (a browser's, a toolkit's)
+// says so only to accessibility tools, through a call to its process, which
+// the key hook cannot afford. So the watch also follows the focus through
+// WinEvents on the same thread and asks there whether the focused element is
+// protected; the key hook only compares the window it was asked for.
 class Win32KeyboardWatch : public KeyboardWatch {
 public:
     Win32KeyboardWatch();
@@ -74,6 +80,15 @@ private:
 
     static LRESULT CALLBACK keyboardProc(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK mouseProc(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK winEventProc(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
+                                      DWORD thread, DWORD time);
+    // A new focus, or a new state of the focused element, reported.
+    void onFocusEvent(DWORD event, HWND window, LONG object, LONG child);
+    // Asks the window's process; meanwhile the hooks are called (asking
+    // waits for messages), and its keys are not told.
+    void askWhetherProtected(HWND window, const std::function<bool()>& ask);
+    // The key goes to an element that said it is protected, or is being asked.
+    bool protectedInFront() const { return protectedFocus_ && protectedFocus_ == lastFocus_; }
     // Looks up the window and control in front; true (and lost told) when
     // they changed since the last look.
     bool whereKeysGo();
@@ -87,6 +102,8 @@ private:
 
     Listener listener_;
     UniqueHhook keyboardHook_, mouseHook_;
+    UniqueComInit com_;
+    UniqueWinEventHook focusEvents_, stateEvents_;
     HeldModifiers modifiers_;
     std::unique_ptr<LaterWindow> window_;
     std::deque<std::function<void()>> later_;
@@ -97,6 +114,15 @@ private:
     HWND lastForeground_ = nullptr, lastFocus_ = nullptr;
     HKL layout_ = nullptr;
     bool silent_ = false, ownInFront_ = false;
+    // The window whose focused element is protected, or is being asked about
+    // now (keys typed meanwhile are not told), and which element that is.
+    HWND protectedFocus_ = nullptr;
+    HWND focusedWindow_ = nullptr;
+    LONG focusedObject_ = 0, focusedChild_ = 0;
+    // Counts the questions asked: asking waits for the other process, and the
+    // hooks (another focus among them) are called meanwhile.
+    unsigned focusQuestion_ = 0;
+    bool keptFromListener_ = false;
 };
 
 }  // namespace scrivlet
