@@ -179,7 +179,7 @@ void pressWithCtrl(WORD virtualKey) {
 bool waitUntilKeysTaken(HWND window) {
     const DWORD thread = GetWindowThreadProcessId(window, nullptr);
     if (thread == 0 || !AttachThreadInput(GetCurrentThreadId(), thread, TRUE)) return false;
-    constexpr WORD Sentinel = 0xE8;
+    constexpr WORD Sentinel = 0x97;
     bool taken = true;
     for (bool up : {false, true}) {
         std::vector<INPUT> inputs{key(Sentinel, up)};

@@ -42,8 +42,10 @@ void pressKey(WORD virtualKey, bool alt = false);
 void pressWithCtrl(WORD virtualKey);
 // Waits until the thread of the window has taken every key sent so far from
 // its queue (releases included), as the program has when the user's next
-// action comes: a sentinel key (0xE8, unassigned) is sent and read in the
-// input state shared with that thread.
+// action comes: a sentinel key (0x97, unassigned) is sent and read in the
+// input state shared with that thread. Not the program's own sentinel
+// (0xE8): while it confirms its last keys, each would take the other's
+// release for its own.
 bool waitUntilKeysTaken(HWND window);
 void typeText(const std::string& text);  // UTF-8; CR is Enter, TAB is Tab
 void clickAt(HWND window, int x, int y);  // client coordinates, left button

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -54,6 +55,21 @@ std::string inQuotes(const std::string& path) {
 }
 
 bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The uninstaller runs as a copy of itself from the temporary folder
+// ("Un_A.exe"; "Au_.exe" from older NSIS), which goes on after the started
+// one ended.
+bool uninstallerRunning() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    bool running = false;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !running; more = Process32NextW(snapshot, &entry))
+        running = _wcsnicmp(entry.szExeFile, L"Un_", 3) == 0 || _wcsnicmp(entry.szExeFile, L"Au_", 3) == 0;
+    CloseHandle(snapshot);
+    return running;
+}
 
 std::vector<std::string> filesIn(const std::string& folder) {
     std::vector<std::string> names;
@@ -137,7 +153,9 @@ protected:
     // folder when it has removed itself.
     void uninstall() {
         Process remover(inQuotes(folder + "\\uninstall.exe") + " /S", folder);
-        ASSERT_TRUE(waitFor([&] { return !exists(folder + "\\uninstall.exe"); }, 120000))
+        // Its last step removes the folder if it is empty: a look into the
+        // folder meanwhile finds it locked.
+        ASSERT_TRUE(waitFor([&] { return !exists(folder + "\\uninstall.exe") && !uninstallerRunning(); }, 120000))
             << "the uninstaller did not finish";
     }
 
