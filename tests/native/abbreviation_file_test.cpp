@@ -41,15 +41,11 @@ struct AbbreviationFile : test::MainWindowStory {
         form().btnDelete.click();
     }
     std::string file() { return fileText(StandardFile); }
-    // [Kuerzel] as another reader sees it.
-    Lines section() {
+    Lines section() {  // [Kuerzel] as another reader sees it
         Lines lines;
         const auto read = sim.profile.readSection("Kuerzel", StandardFile);
-        for (std::size_t start = 0; read && start < read->size();) {
-            const std::size_t end = read->find('\0', start);
-            lines.push_back(cp1252ToUtf8(read->substr(start, end - start)));
-            start = end + 1;
-        }
+        for (std::size_t start = 0, end; read && start < read->size(); start = end + 1)
+            lines.push_back(cp1252ToUtf8(read->substr(start, (end = read->find('\0', start)) - start)));
         return lines;
     }
 };
@@ -58,8 +54,7 @@ TEST_F(AbbreviationFile, TheFieldAndItsNoteShowTheEntrysAbbreviationWhichIsStore
     startWith(WithAbbreviations);
     const auto& field = form().abbreviationTB;
     const auto& note = form().abbreviationNote;
-    // Of entries sharing a name the first has the abbreviation.
-    select("Grußformel", 1);
+    select("Grußformel", 1);  // of entries sharing a name the first has it
     EXPECT_EQ(field.text(), "mfg");
     EXPECT_TRUE(field.enabled());
     EXPECT_EQ(note.caption(),
@@ -77,8 +72,7 @@ TEST_F(AbbreviationFile, TheFieldAndItsNoteShowTheEntrysAbbreviationWhichIsStore
     EXPECT_EQ(field.text(), "adr");
     enter("anschrift");
     EXPECT_EQ(section(), (Lines{"mfg=Grußformel", "alt=Gelöscht", "anschrift=Adresse"}));
-    // The unused one may be taken over.
-    enter("ALT");
+    enter("ALT");  // the unused one may be taken over
     EXPECT_EQ(section(), (Lines{"mfg=Grußformel", "ALT=Adresse"}));
     EXPECT_EQ(note.caption(), "");
     EXPECT_TRUE(messages().empty());
@@ -100,12 +94,8 @@ TEST_F(AbbreviationFile, ARefusedAbbreviationWritesNothingAndTheFieldShowsTheOld
     const struct {
         std::string typed, message;
     } cases[] = {
-        {"a b", oneWord},
-        {"a\u00A0b", oneWord},
-        {"[a", start},
-        {";a", start},
-        {"a=b", "Ein Kürzel darf kein '=' enthalten."},
-        {std::string(33, 'a'), "Ein Kürzel hat höchstens 32 Zeichen."},
+        {"a b", oneWord}, {"a\u00A0b", oneWord}, {"[a", start}, {";a", start},
+        {"a=b", "Ein Kürzel darf kein '=' enthalten."}, {std::string(33, 'a'), "Ein Kürzel hat höchstens 32 Zeichen."},
         // Unique regardless of case, as the file's keys are.
         {"MFG", "Das Kürzel 'MFG' hat bereits der Eintrag 'Grußformel' (Groß- und Kleinschreibung zählen dabei "
                 "nicht).\r\rBitte wählen Sie ein anderes."},
@@ -126,8 +116,7 @@ TEST_F(AbbreviationFile, ARefusedAbbreviationWritesNothingAndTheFieldShowsTheOld
 
 TEST_F(AbbreviationFile, RenameAndDeleteKeepTheSectionInStep) {
     startWith(Base + "[Kuerzel]\r\nmfg=Grußformel\r\nadr=Adresse\r\n");
-    // The first entry of the name holds it: renaming a later one leaves it.
-    rename("Grußformel", 3, "Kurzgruß");
+    rename("Grußformel", 3, "Kurzgruß");  // the first entry of the name holds it: a later one leaves it
     EXPECT_EQ(section(), (Lines{"mfg=Grußformel", "adr=Adresse"}));
     rename("Grußformel", 1, "Gruß");
     EXPECT_EQ(section(), (Lines{"mfg=Gruß", "adr=Adresse"}));
@@ -153,8 +142,7 @@ TEST_F(AbbreviationFile, AFailedWriteLeavesFileAndListAsBefore) {
         {"change", WithAbbreviations, [](AbbreviationFile& t) { t.select("Grußformel", 1); t.enter("gruss"); }},
         {"first", Base, [](AbbreviationFile& t) { t.select("Adresse", 2); t.enter("x"); }},
     };
-    // Every value of the entries, and the abbreviations in any order (a value
-    // put back as empty reads as missing, a key put back goes to the end).
+    // Every value of the entries, and the abbreviations in any order (a key put back goes to the end).
     auto meaning = [this] {
         Lines values = section();
         std::sort(values.begin(), values.end());
@@ -194,11 +182,8 @@ TEST_F(AbbreviationFile, TheOptionsComeFromCommonAndGoBackThere) {
         std::string common;
         int on, atOnce, ignoreCase;
         std::string onAfter;  // AbbrevOn after OK: a value left as it was stays as written
-    } cases[] = {
-        {"", 1, 0, 0, "-"},
-        {"AbbrevOn=0\r\nAbbrevAtOnce=1\r\nAbbrevIgnoreCase=1\r\n", 0, 1, 1, "0"},
-        {"AbbrevOn=7\r\nAbbrevAtOnce=x\r\nAbbrevIgnoreCase=-1\r\n", 1, 0, 0, "7"},
-    };
+    } cases[] = {{"", 1, 0, 0, "-"}, {"AbbrevOn=0\r\nAbbrevAtOnce=1\r\nAbbrevIgnoreCase=1\r\n", 0, 1, 1, "0"},
+                 {"AbbrevOn=7\r\nAbbrevAtOnce=x\r\nAbbrevIgnoreCase=-1\r\n", 1, 0, 0, "7"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.common);
         startWith(Base + "[Common]\r\n" + c.common);

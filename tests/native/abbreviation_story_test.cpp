@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 #include "native/main_window_story.h"
 #include "options/options_form.h"
@@ -30,11 +31,12 @@ struct AbbreviationStory : test::MainWindowStory {
     WindowId notepad = 0;
 };
 
-using Act = std::function<void(AbbreviationStory&)>;
+using S = AbbreviationStory&;
+using Act = std::function<void(S)>;
 
 // "mf", then something that must empty the buffer, then "g ".
 Act between(Act act) {
-    return [act](AbbreviationStory& s) {
+    return [act](S s) {
         s.keyboard().userTypes("mf");
         act(s);
         s.keyboard().userTypes("g ");
@@ -42,7 +44,7 @@ Act between(Act act) {
 }
 
 TEST_F(AbbreviationStory, TypingLeavesThisInTheWindow) {
-    const auto types = [](std::string keys) { return [keys](AbbreviationStory& s) { s.keyboard().userTypes(keys); }; };
+    const auto types = [](std::string keys) { return [keys](S s) { s.keyboard().userTypes(keys); }; };
     const std::string AtOnce = "AbbrevAtOnce=1\r\n";
     const struct {
         const char* label;
@@ -50,19 +52,15 @@ TEST_F(AbbreviationStory, TypingLeavesThisInTheWindow) {
         Act user;
         std::string inNotepad;
     } cases[] = {
-        {"Blank", "", types("mfg "), "Mit freundlichen Grüßen "},
+        {"Blank", "", types("mfg "), "Mit freundlichen Grüßen "}, {"Punctuation", "", types("mfg."), "Mit freundlichen Grüßen."},
         // Enter and Tab are swallowed and typed after the text: one line break, one tab.
-        {"Enter", "", types("adr\r"), "Hauptstr. 1\r\n12345 Stadt\r\n"},
-        {"Tab", "", types("mfg\t"), "Mit freundlichen Grüßen\t"},
-        {"Punctuation", "", types("mfg."), "Mit freundlichen Grüßen."},
+        {"Enter", "", types("adr\r"), "Hauptstr. 1\r\n12345 Stadt\r\n"}, {"Tab", "", types("mfg\t"), "Mit freundlichen Grüßen\t"},
         {"AfterAWordAndABlank", "", types("Viele Grüße, mfg!"), "Viele Grüße, Mit freundlichen Grüßen!"},
         {"AfterALineBreak", "", types("Hallo\rmfg "), "Hallo\r\nMit freundlichen Grüßen "},
         {"TwoInARow", "", types("mfg adr "), "Mit freundlichen Grüßen Hauptstr. 1\r\n12345 Stadt "},
-        {"WithoutDelimiterNothingYet", "", types("mfg"), "mfg"},
-        {"InTheMiddleOfAWord", "", types("xmfg "), "xmfg "},
-        {"LongerWord", "", types("mfgx "), "mfgx "},
+        {"WithoutDelimiterNothingYet", "", types("mfg"), "mfg"}, {"InTheMiddleOfAWord", "", types("xmfg "), "xmfg "},
+        {"LongerWord", "", types("mfgx "), "mfgx "}, {"ANameNoEntryHas", "", types("alt "), "alt "},
         {"CorrectedWithBackspace", "", types("mfx\bg "), "Mit freundlichen Grüßen "},
-        {"ANameNoEntryHas", "", types("alt "), "alt "},
         // The program's own keys are not taken for the user's: it expands once.
         {"OwnTypingIgnored", "", types("sel "), "sel und sel "},
         {"ExactCaseByDefault", "", types("MFG "), "MFG "},
@@ -72,24 +70,18 @@ TEST_F(AbbreviationStory, TypingLeavesThisInTheWindow) {
         {"AtOnceNotInAWord", AtOnce, types("xmfg"), "xmfg"},
         {"Off", "AbbrevOn=0\r\n", types("mfg adr\r"), "mfg adr\r\n"},
         // What empties the buffer.
-        {"AClick", "", between([](AbbreviationStory& s) { s.keyboard().userClicks(); }), "mfg "},
-        {"AnotherControl", "", between([](AbbreviationStory& s) { s.keyboard().focusMoves(); }), "mfg "},
-        {"ACursorKey", "", between([](AbbreviationStory& s) { s.keyboard().userPresses({Key::Movement, 0}); }), "mfg "},
-        {"AShortcut", "", between([](AbbreviationStory& s) { s.keyboard().userPresses({Key::Other, 0}); }), "mfg "},
-        {"AnotherWindowBetween", "",
-         between([](AbbreviationStory& s) {
+        {"AClick", "", between([](S s) { s.keyboard().userClicks(); }), "mfg "},
+        {"AnotherControl", "", between([](S s) { s.keyboard().focusMoves(); }), "mfg "},
+        {"ACursorKey", "", between([](S s) { s.keyboard().userPresses({Key::Movement, 0}); }), "mfg "},
+        {"AShortcut", "", between([](S s) { s.keyboard().userPresses({Key::Other, 0}); }), "mfg "},
+        {"AnotherWindowBetween", "", between([](S s) {
              const WindowId other = s.sim.windows.open("Rechner");
              s.keyboard().userTypes("x");
              s.sim.windows.activate(s.notepad);
              EXPECT_EQ(s.sim.windows.window(other).keys.size(), 1u);
-         }),
-         "mfg "},
+         }), "mfg "},
         {"NothingAfterAClickBeforeTheWord", "",
-         [](AbbreviationStory& s) {
-             s.keyboard().userTypes("xy");
-             s.keyboard().userClicks();
-             s.keyboard().userTypes("mfg ");
-         },
+         [](S s) { s.keyboard().userTypes("xy"); s.keyboard().userClicks(); s.keyboard().userTypes("mfg "); },
          "xyMit freundlichen Grüßen "},
     };
     for (const auto& c : cases) {
@@ -112,7 +104,6 @@ TEST_F(AbbreviationStory, NothingIsToldFromAPasswordFieldOrAWindowOfTheProgram) 
     keyboard().focusMoves(false);
     keyboard().userTypes("mfg ");
     EXPECT_EQ(text(), "mfg geheim\r\nMit freundlichen Grüßen ");
-
     sim.windows.activate(sim.ui.windowOf(form()));
     told = keyboard().keysTold;
     keyboard().userTypes("mfg ");
@@ -124,9 +115,7 @@ TEST_F(AbbreviationStory, KeysTypedWhileTheEntryIsTypedFollowIt) {
     start();
     bool typedMeanwhile = false;
     sim.windows.whileTyping = [&] {
-        if (typedMeanwhile) return;
-        typedMeanwhile = true;
-        keyboard().userTypes("und adr ");
+        if (!std::exchange(typedMeanwhile, true)) keyboard().userTypes("und adr ");
     };
     keyboard().userTypes("mfg ");
     // Nothing lost, nothing inside the text, and its abbreviation expands in turn.

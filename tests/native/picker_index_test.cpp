@@ -38,11 +38,9 @@ struct PickerIndexTest : ::testing::Test, test::SimDesktop {
         index.emplace(sim.files);
         index->refresh(file);
     }
-    Names found(const std::string& query, const RecentEntries& r) { return namesOf(index->search(query, r)); }
-    Names found(const std::string& query) { return found(query, recent); }
-    Names namesOf(const std::vector<EntryNumber>& numbers) {
+    Names found(const std::string& query, const RecentEntries& r = {}) {
         Names names;
-        for (EntryNumber n : numbers) names.push_back(index->entry(n) ? index->entry(n)->name : "<" + std::to_string(n) + ">");
+        for (EntryNumber n : index->search(query, r)) names.push_back(index->entry(n) ? index->entry(n)->name : "<?>");
         return names;
     }
     EntryNumber numberOf(const std::string& name) {
@@ -55,13 +53,11 @@ struct PickerIndexTest : ::testing::Test, test::SimDesktop {
     IniAccess ini{sim.profile};
     SnippetFile file{ini, sim.random};
     std::optional<PickerIndex> index;  // made anew where a test needs one that read nothing yet
-    RecentEntries recent;
 };
 
 TEST_F(PickerIndexTest, RanksNameStartsThenWordStartsThenOtherNamesThenTexts) {
     const Names rechnung = {"Rechnung Müller", "rechnung klein", "Brief Rechnung", "Abrechnung Mai", "Angebot"};
-    const Names mueller = {"Rechnung Müller", "Mahnung"}, gruss = {"Gruß an Straße", "Michael"},
-                aerger = {"Ärger", "Michael"};
+    const Names mueller = {"Rechnung Müller", "Mahnung"}, gruss = {"Gruß an Straße", "Michael"}, aerger = {"Ärger", "Michael"};
     const struct {
         const char* query;
         Names found;
@@ -94,13 +90,9 @@ TEST_F(PickerIndexTest, AnEmptyQueryListsTheRecentEntriesFirst) {
         const char* label;
         std::vector<std::pair<EntryNumber, const char*>> sent;
         Names first;
-    } cases[] = {
-        {"none sent", {}, {}},
-        {"most recent first", {{3, "Brief Rechnung"}, {7, "Gruß an Straße"}}, {"Gruß an Straße", "Brief Rechnung"}},
-        {"sent again moves to the front", {{3, "Brief Rechnung"}, {7, "Gruß an Straße"}, {3, "Brief Rechnung"}},
-         {"Brief Rechnung", "Gruß an Straße"}},
-        {"gone or renumbered entries are left out", {{99, "Weg"}, {2, "Früher hieß ich so"}, {6, "Geheim"}}, {"Geheim"}},
-    };
+    } cases[] = {{"none sent", {}, {}},
+                 {"most recent first", {{3, "Brief Rechnung"}, {7, "Gruß an Straße"}}, {"Gruß an Straße", "Brief Rechnung"}},
+                 {"gone or renumbered left out", {{99, "Weg"}, {2, "Früher hieß ich so"}, {6, "Geheim"}}, {"Geheim"}}};
     for (const auto& c : cases) {
         RecentEntries r;
         for (const auto& [number, name] : c.sent) r.sent(number, name);
@@ -112,6 +104,7 @@ TEST_F(PickerIndexTest, AnEmptyQueryListsTheRecentEntriesFirst) {
     }
 }
 
+// Sent again moves to the front.
 TEST(RecentEntries, KeepsTheLastFewOnceEach) {
     RecentEntries recent;
     for (int n = 1; n <= 10; ++n) recent.sent(static_cast<EntryNumber>(n), "e" + std::to_string(n));
@@ -125,18 +118,13 @@ TEST_F(PickerIndexTest, PreviewsTheFirstLinesOfPlainTextsOnly) {
     const struct {
         const char* name;
         Names lines;
-    } cases[] = {
-        {"Mahnung", {"Sehr geehrter Herr Müller,¶", "¶", "→bitte zahlen Sie."}},
-        {"Angebot", {"Ihre Rechnung vom¶", "%datum%"}},
-        {"Geheim", {}},
-        {"Brief Rechnung", {}},
-    };
+    } cases[] = {{"Mahnung", {"Sehr geehrter Herr Müller,¶", "¶", "→bitte zahlen Sie."}},
+                 {"Angebot", {"Ihre Rechnung vom¶", "%datum%"}}, {"Geheim", {}}, {"Brief Rechnung", {}}};
     for (const auto& c : cases) EXPECT_EQ(index->preview(numberOf(c.name)), c.lines) << c.name;
     EXPECT_EQ(index->preview(99), Names{});
 }
 
-// Typing narrows the last result instead of searching everything again; what
-// it lists must be what a fresh search lists, also after a change of the file.
+// Typing narrows the last result; it must list what a fresh search lists, also after a change of the file.
 TEST_F(PickerIndexTest, NarrowingFindsWhatAFreshSearchFinds) {
     for (const char* query : {"r", "re", "rec", "rech", "rec", "rech", "rech m", "rech mu", "rech mül", "rech mu",
                               "+Rechnung neu", "rech", "rechn", "a", "an", "an r", "an re", "n an re", "", "m", "mi"}) {
@@ -148,36 +136,35 @@ TEST_F(PickerIndexTest, NarrowingFindsWhatAFreshSearchFinds) {
         }
         PickerIndex fresh(sim.files);
         fresh.refresh(file);
-        EXPECT_EQ(index->search(query, recent), fresh.search(query, recent)) << query;
+        EXPECT_EQ(index->search(query, {}), fresh.search(query, {})) << query;
     }
 }
 
 // Between two openings of the picker: whether it reads the file again, and what it then lists for "a".
 TEST_F(PickerIndexTest, TheFileIsReadAgainExactlyWhenItChanged) {
+    using T = PickerIndexTest&;
     const struct {
         const char* label;
-        std::function<void(PickerIndexTest&)> change;
+        std::function<void(T)> change;
         bool readsAgain;
         Names finds;
     } cases[] = {
-        {"Unchanged", [](PickerIndexTest&) {}, false, {"Alpha", "Nacht"}},
-        {"Searched", [](PickerIndexTest& t) { t.found("al"); t.found(""); }, false, {"Alpha", "Nacht"}},
+        {"Unchanged", [](T) {}, false, {"Alpha", "Nacht"}},
+        {"Searched", [](T t) { t.found("al"); t.found(""); }, false, {"Alpha", "Nacht"}},
         {"TextChangedByAnotherProgram",
-         [](PickerIndexTest& t) {
-             t.sim.files.writeAll(StandardFile, "[Name]\r\n1=Alpha\r\n2=Nacht\r\n3=Eule\r\n[Text]\r\n3=Abend\r\n");
-         },
+         [](T t) { t.sim.files.writeAll(StandardFile, "[Name]\r\n1=Alpha\r\n2=Nacht\r\n3=Eule\r\n[Text]\r\n3=Abend\r\n"); },
          true, {"Alpha", "Nacht", "Eule"}},
         {"RenamedByTheProgramItselfWithinOneTick",
-         [](PickerIndexTest& t) {
+         [](T t) {
              const auto host = *t.sim.files.hostPath(StandardFile);
              const auto before = std::filesystem::last_write_time(host);
              ASSERT_EQ(t.file.writeField(1, "Name", "Omega"), WriteResult::Ok);
              std::filesystem::last_write_time(host, before);
          },
          true, {"Nacht", "Omega"}},
-        {"FileRemoved", [](PickerIndexTest& t) { t.sim.files.remove(StandardFile); }, true, {}},
+        {"FileRemoved", [](T t) { t.sim.files.remove(StandardFile); }, true, {}},
         {"OtherFileChosen",
-         [](PickerIndexTest& t) {
+         [](T t) {
              t.writeFile("C:\\Daten\\Scrivlet.ini", "[Name]\r\n1=Fremd\r\n[Text]\r\n1=aus Basel\r\n");
              t.file.setPath("C:\\Daten\\Scrivlet.ini");
          },

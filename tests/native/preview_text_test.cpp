@@ -22,13 +22,10 @@ TEST(PreviewText, FirstLinesWithEnterAndTabAsSymbols) {
         std::vector<std::string> lines;
     } cases[] = {
         {"Enter ends a line", "Hallo\rWelt", {"Hallo¶", "Welt"}},
-        {"LF after Enter belongs to it", "a\r\nb", {"a¶", "b"}},
-        {"a line feed of its own", "x\ny", {"x", "y"}},
+        {"LF after Enter belongs to it", "a\r\nb", {"a¶", "b"}}, {"a line feed of its own", "x\ny", {"x", "y"}},
         {"Tab and placeholders", "Nr.\t%datum%", {"Nr.→%datum%"}},
-        {"three lines at most", "1\r2\r3\r4", {"1¶", "2¶", "3¶"}},
-        {"a final Enter starts no line", "a\r", {"a¶"}},
-        {"empty lines show their Enter", "a\r\r\rb", {"a¶", "¶", "¶"}},
-        {"empty text", "", {}},
+        {"three lines at most", "1\r2\r3\r4", {"1¶", "2¶", "3¶"}}, {"a final Enter starts no line", "a\r", {"a¶"}},
+        {"empty lines show their Enter", "a\r\r\rb", {"a¶", "¶", "¶"}}, {"empty text", "", {}},
         {"a line just long enough", x160, {x160}},
         {"a longer line is cut", x160 + "yyy\rzwei", {x160 + "…¶", "zwei"}},
         {"cut by characters, not bytes", ae160 + "ö", {ae160 + "…"}},

@@ -1,6 +1,4 @@
-// The quick picker's parts of the real back-end: the owner-data list view,
-// the search field's keys, the field that records a combination, the global
-// hotkey and the place the user types at.
+// The quick picker's parts of the real back-end that the end-to-end runs cannot reach or tell apart.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -33,9 +31,7 @@ HWND windowOf(ui::Control& control) {
 
 std::string rowText(HWND list, int row) {
     wchar_t text[128] = {};
-    LVITEMW item{};
-    item.pszText = text;
-    item.cchTextMax = static_cast<int>(std::size(text));
+    LVITEMW item{.pszText = text, .cchTextMax = static_cast<int>(std::size(text))};
     SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     return narrow(text);
 }
@@ -46,14 +42,12 @@ int selectedRow(HWND list) {
 
 // Presses a combination with SendInput, as the user's keyboard does.
 void pressCombination(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> inputs(2 * keys.size());
+    std::vector<INPUT> inputs(2 * keys.size(), INPUT{.type = INPUT_KEYBOARD});
     auto down = inputs.begin();
     auto up = inputs.rbegin();
     for (WORD key : keys) {
-        down->type = up->type = INPUT_KEYBOARD;
         (down++)->ki.wVk = key;
-        up->ki.wVk = key;
-        (up++)->ki.dwFlags = KEYEVENTF_KEYUP;
+        *up++ = INPUT{.type = INPUT_KEYBOARD, .ki = {.wVk = key, .dwFlags = KEYEVENTF_KEYUP}};
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
@@ -63,8 +57,7 @@ protected:
     void pump() {
         for (int i = 0; i < 3; ++i) ui.doEvents();
     }
-    // Posts the key with this thread's keyboard state set as if the modifiers
-    // (the Windows key too) were held.
+    // Posts the key with this thread's keyboard state set as if the modifiers (the Windows key too) were held.
     void postKey(HWND window, WPARAM key, std::uint8_t modifiers = 0) {
         BYTE saved[256], state[256];
         GetKeyboardState(saved);
@@ -104,9 +97,7 @@ TEST_F(Win32PickerControls, TheListViewAsksForTheRowsItShowsAndReportsTheSelecti
     list.setRowCount(10000);
     pump();
     EXPECT_EQ(SendMessageW(native, LVM_GETITEMCOUNT, 0, 0), 10000);
-    // Only the rows on screen were asked for, not all of them.
-    EXPECT_FALSE(asked.empty());
-    EXPECT_LT(asked.size(), 200u);
+    EXPECT_TRUE(!asked.empty() && asked.size() < 200u) << asked.size();  // only the rows on screen
     EXPECT_EQ(rowText(native, 9999), "Eintrag 9999 ä→😀");
     EXPECT_GT(list.pageRows(), 5);
 
@@ -114,15 +105,8 @@ TEST_F(Win32PickerControls, TheListViewAsksForTheRowsItShowsAndReportsTheSelecti
     list.setListIndex(9000);
     EXPECT_EQ(selectedRow(native), 9000);
     EXPECT_EQ(clicks, 1);
-    // The user's selection reaches the control.
-    LVITEMW state{};
-    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(native, LVM_SETITEMSTATE, 3, reinterpret_cast<LPARAM>(&state));
-    EXPECT_EQ(list.listIndex(), 3);
-    EXPECT_EQ(clicks, 2);
-    // A double click on a row selects it and raises onDoubleClick.
-    RECT row{};
-    row.left = LVIR_BOUNDS;
+    // A double click on a row selects it (onClick once, for the gain only) and raises onDoubleClick.
+    RECT row{.left = LVIR_BOUNDS};
     SendMessageW(native, LVM_ENSUREVISIBLE, 1, FALSE);
     ASSERT_TRUE(SendMessageW(native, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row)));
     const LPARAM at = MAKELPARAM(row.left + 5, (row.top + row.bottom) / 2);
@@ -130,8 +114,8 @@ TEST_F(Win32PickerControls, TheListViewAsksForTheRowsItShowsAndReportsTheSelecti
         SendMessageW(native, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
     pump();
     EXPECT_EQ(list.listIndex(), 1);
+    EXPECT_EQ(clicks, 2);
     EXPECT_EQ(doubleClicks, 1);
-
     // New rows: none selected.
     list.setRowCount(2);
     EXPECT_EQ(SendMessageW(native, LVM_GETITEMCOUNT, 0, 0), 2);
@@ -204,7 +188,6 @@ TEST_F(Win32PickerControls, AHeldHotkeyIsHeardAndAnotherProgramCannotTakeIt) {
     SetForegroundWindow(front.get());
     pressCombination({VK_LWIN, VK_SHIFT, VK_RETURN});
     EXPECT_TRUE(waitUntil([&] { return pressed == 1; }, std::chrono::seconds(10)));
-
     // Held here, the combination is taken for every other holder.
     Win32Hotkeys other;
     EXPECT_FALSE(other.hold(DefaultPickerHotkey));
@@ -229,12 +212,9 @@ TEST_F(Win32PickerControls, TheTypingSpotIsTheCaretOfTheWindowInFrontElseTheMous
     GetWindowRect(edit, &inside);
     TypingSpot spot = windows.typingSpot();
     ASSERT_TRUE(spot.caret);
-    EXPECT_GE(spot.at.left, inside.left);
-    EXPECT_LE(spot.at.right, inside.right);
-    EXPECT_GE(spot.at.top, inside.top);
-    EXPECT_LE(spot.at.bottom, inside.bottom);
+    EXPECT_TRUE(spot.at.left >= inside.left && spot.at.right <= inside.right && spot.at.top >= inside.top &&
+                spot.at.bottom <= inside.bottom);
     EXPECT_EQ(spot.workArea, (ScreenRect{work.left, work.top, work.right, work.bottom}));
-
     DestroyWindow(edit);
     SetCursorPos(300, 200);
     spot = windows.typingSpot();
