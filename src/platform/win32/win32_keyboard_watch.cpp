@@ -12,9 +12,6 @@ namespace {
 
 constexpr UINT RunLaterMessage = WM_APP + 23;
 constexpr const wchar_t* LaterWindowClass = L"ScrivletKeyboardWatch";
-// ToUnicodeEx leaves the keyboard's state (a dead key begun) as it is
-// (Windows 10 1607 and later; older systems ignore the flag).
-constexpr UINT KeepKeyboardState = 0x4;
 // The program's own windows are silent anyway, and asking them would only
 // cost time.
 constexpr DWORD OtherProcessesReports = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
@@ -40,7 +37,8 @@ void HeldModifiers::note(const KBDLLHOOKSTRUCT& key, bool down) {
     }
 }
 
-std::optional<TypedKey> typedKeyOf(const KBDLLHOOKSTRUCT& key, bool down, HKL layout, const HeldModifiers& held) {
+std::optional<TypedKey> typedKeyOf(const KBDLLHOOKSTRUCT& key, bool down, const HeldModifiers& held,
+                                   KeyTranslations& translations) {
     if (!down) return std::nullopt;
     using Kind = TypedKey::Kind;
     switch (key.vkCode) {
@@ -65,15 +63,7 @@ std::optional<TypedKey> typedKeyOf(const KBDLLHOOKSTRUCT& key, bool down, HKL la
     const bool ctrl = held.ctrl(), alt = held.alt();
     // Ctrl or Alt alone make a shortcut; both are AltGr, which types.
     if (ctrl != alt || held.win) return TypedKey{Kind::Other, 0};
-    if (MapVirtualKeyExW(key.vkCode, MAPVK_VK_TO_CHAR, layout) & 0x80000000u) return TypedKey{Kind::Other, 0};
-    BYTE state[256] = {};
-    if (held.shift()) state[VK_SHIFT] = 0x80;
-    if (held.capsLock) state[VK_CAPITAL] = 0x01;
-    if (ctrl && alt) state[VK_CONTROL] = state[VK_MENU] = 0x80;
-    wchar_t typed[4] = {};
-    const int count = ToUnicodeEx(key.vkCode, key.scanCode, state, typed, 4, KeepKeyboardState, layout);
-    if (count != 1 || typed[0] < 0x20 || (typed[0] >= 0xD800 && typed[0] <= 0xDFFF)) return TypedKey{Kind::Other, 0};
-    return TypedKey{Kind::Character, static_cast<char32_t>(typed[0])};
+    return translations.translate(key, held.shift(), held.capsLock, ctrl && alt);
 }
 
 bool isPasswordField(HWND focus) {
@@ -202,7 +192,7 @@ bool Win32KeyboardWatch::whereKeysGo() {
     if (foreground == lastForeground_ && focus == lastFocus_) return false;
     lastForeground_ = foreground;
     lastFocus_ = focus;
-    layout_ = GetKeyboardLayout(thread);
+    translations_.useLayout(GetKeyboardLayout(thread));
     ownInFront_ = process == GetCurrentProcessId();
     silent_ = !foreground || ownInFront_ || isPasswordField(focus);
     if (listener_.lost) listener_.lost();
@@ -271,7 +261,7 @@ bool Win32KeyboardWatch::onKey(WPARAM message, const KBDLLHOOKSTRUCT& key) {
         keptFromListener_ = true;
         return false;
     }
-    const auto typed = typedKeyOf(key, down, layout_, modifiers_);
+    const auto typed = typedKeyOf(key, down, modifiers_, translations_);
     if (!typed || !listener_.key) return false;
     return listener_.key(*typed, reinterpret_cast<WindowId>(lastForeground_));
 }

@@ -9,6 +9,7 @@
 
 #include "platform/keyboard_watch.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_key_translations.h"
 #include "platform/win32/win32_window.h"
 
 namespace scrivlet {
@@ -30,7 +31,8 @@ struct HeldModifiers {
 // comes from the layout of the thread the key goes to, with the modifiers
 // held; a dead key is not translated (translating it would use up the accent
 // the user is composing) and reads as Other.
-std::optional<TypedKey> typedKeyOf(const KBDLLHOOKSTRUCT& key, bool down, HKL layout, const HeldModifiers& held);
+std::optional<TypedKey> typedKeyOf(const KBDLLHOOKSTRUCT& key, bool down, const HeldModifiers& held,
+                                   KeyTranslations& translations);
 
 // A standard edit control (or RichEdit, or a framework's edit) with the
 // password style.
@@ -41,8 +43,8 @@ bool isPasswordField(HWND focus);
 // while it waits for messages. The callback does no file and no window work:
 // per key it asks which window and control are in front (the password and
 // own-window verdicts and the keyboard layout are kept until those change),
-// follows the modifiers from the keys it sees, and hands the key to the
-// listener, which matches in memory.
+// follows the modifiers from the keys it sees, translates keys once per
+// layout, and hands the key to the listener, which matches in memory.
 //
 // A password field without a window of its own (a browser's, a toolkit's)
 // says so only to accessibility tools, through a call to its process, which
@@ -112,7 +114,7 @@ private:
     // Where the last key went, and the verdict on it: a password field or a
     // window of the program itself hears nothing.
     HWND lastForeground_ = nullptr, lastFocus_ = nullptr;
-    HKL layout_ = nullptr;
+    KeyTranslations translations_;
     bool silent_ = false, ownInFront_ = false;
     // The window whose focused element is protected, or is being asked about
     // now (keys typed meanwhile are not told), and which element that is.
