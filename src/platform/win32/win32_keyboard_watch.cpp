@@ -253,8 +253,8 @@ bool Win32KeyboardWatch::onKey(WPARAM message, const KBDLLHOOKSTRUCT& key) {
         return true;
     }
     if (!down) return false;
-    // Asked at every key: the system's reports of a new focus (WinEvents)
-    // come under Wine after the first keys typed there.
+    // Asked at every key: Wine reports no new foreground window (WinEvents)
+    // when one already active behind others comes to the front.
     whereKeysGo();
     if (silent_) return false;
     if (protectedInFront()) {
