@@ -31,7 +31,9 @@ HWND windowOf(ui::Control& control) {
 
 std::string rowText(HWND list, int row) {
     wchar_t text[128] = {};
-    LVITEMW item{.pszText = text, .cchTextMax = static_cast<int>(std::size(text))};
+    LVITEMW item{};
+    item.pszText = text;
+    item.cchTextMax = static_cast<int>(std::size(text));
     SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     return narrow(text);
 }
@@ -42,12 +44,15 @@ int selectedRow(HWND list) {
 
 // Presses a combination with SendInput, as the user's keyboard does.
 void pressCombination(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> inputs(2 * keys.size(), INPUT{.type = INPUT_KEYBOARD});
+    INPUT blank{};
+    blank.type = INPUT_KEYBOARD;
+    std::vector<INPUT> inputs(2 * keys.size(), blank);
     auto down = inputs.begin();
     auto up = inputs.rbegin();
     for (WORD key : keys) {
         (down++)->ki.wVk = key;
-        *up++ = INPUT{.type = INPUT_KEYBOARD, .ki = {.wVk = key, .dwFlags = KEYEVENTF_KEYUP}};
+        up->ki.wVk = key;
+        (up++)->ki.dwFlags = KEYEVENTF_KEYUP;
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
@@ -106,7 +111,8 @@ TEST_F(Win32PickerControls, TheListViewAsksForTheRowsItShowsAndReportsTheSelecti
     EXPECT_EQ(selectedRow(native), 9000);
     EXPECT_EQ(clicks, 1);
     // A double click on a row selects it (onClick once, for the gain only) and raises onDoubleClick.
-    RECT row{.left = LVIR_BOUNDS};
+    RECT row{};
+    row.left = LVIR_BOUNDS;
     SendMessageW(native, LVM_ENSUREVISIBLE, 1, FALSE);
     ASSERT_TRUE(SendMessageW(native, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row)));
     const LPARAM at = MAKELPARAM(row.left + 5, (row.top + row.bottom) / 2);
