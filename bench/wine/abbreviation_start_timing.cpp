@@ -24,10 +24,13 @@
 #include <vector>
 
 #include "common/settle_file.h"
+#include "common/wine_timing.h"
 #include "e2e/desktop_driver.h"
 #include "tracking/own_caption.h"
 
 namespace {
+
+using namespace scrivlet::bench;
 
 using Clock = std::chrono::steady_clock;
 using Milliseconds = std::chrono::duration<double, std::milli>;
@@ -44,32 +47,6 @@ const std::string SnippetFile =
     "[Crypt]\r\n1=0\r\n2=0\r\n"
     "[Kuerzel]\r\nmfg=Grussformel\r\n"
     "[Common]\r\nPumMode=0\r\nAbbrevOn=1\r\n";
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-bool menuShown(DWORD processId) {
-    for (HWND menu = FindWindowExA(nullptr, nullptr, "#32768", nullptr); menu;
-         menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(menu, &owner);
-        if (owner == processId && IsWindowVisible(menu)) return true;
-    }
-    return false;
-}
-
-// Polls as often as the system lets it: the times looked for are milliseconds.
-template <typename Condition>
-bool pollUntil(Condition condition, int milliseconds) {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
-    while (!condition()) {
-        if (Clock::now() > deadline) return false;
-        Sleep(1);
-    }
-    return true;
-}
 
 // Keys as a keyboard gives them: a virtual key per letter, Enter for CR,
 // Backspace for BS.

@@ -20,10 +20,13 @@
 
 #include "common/settle_file.h"
 #include "common/snippet_fixture.h"
+#include "common/wine_timing.h"
 #include "e2e/desktop_driver.h"
 #include "tracking/own_caption.h"
 
 namespace {
+
+using namespace scrivlet::bench;
 
 using Clock = std::chrono::steady_clock;
 using Milliseconds = std::chrono::duration<double, std::milli>;
@@ -32,23 +35,6 @@ const std::string MainCaption = scrivlet::ownCaption("", true);
 const std::string PickerCaption = scrivlet::ownCaption("Schnellauswahl", true);
 const char* const BareCaption = "Bare picker";
 constexpr int Entries = 10000;
-
-std::string inQuotes(const std::string& text) { return "\"" + text + "\""; }
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-template <typename Condition>
-bool pollUntil(Condition condition, int milliseconds) {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
-    while (!condition()) {
-        if (Clock::now() > deadline) return false;
-        Sleep(1);
-    }
-    return true;
-}
 
 void pressKeys(std::initializer_list<WORD> keys) {
     std::vector<INPUT> inputs;

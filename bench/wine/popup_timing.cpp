@@ -25,10 +25,13 @@
 
 #include "common/settle_file.h"
 #include "common/snippet_fixture.h"
+#include "common/wine_timing.h"
 #include "e2e/desktop_driver.h"
 #include "tracking/own_caption.h"
 
 namespace {
+
+using namespace scrivlet::bench;
 
 using Clock = std::chrono::steady_clock;
 using Milliseconds = std::chrono::duration<double, std::milli>;
@@ -37,40 +40,6 @@ const std::string MainCaption = scrivlet::ownCaption("", true);
 const char* const BareCaption = "Bare menu";
 constexpr UINT IconMessage = 1024;
 const char* const BuildTimeProperty = "ScrivletBenchBuildTime";
-
-std::string inQuotes(const std::string& text) {
-    std::string quoted = "\"";
-    quoted += text;
-    quoted += '"';
-    return quoted;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-// The visible menu window of the process, if one is open.
-bool menuShown(DWORD processId) {
-    for (HWND menu = FindWindowExA(nullptr, nullptr, "#32768", nullptr); menu;
-         menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(menu, &owner);
-        if (owner == processId && IsWindowVisible(menu)) return true;
-    }
-    return false;
-}
-
-// Polls as fast as the system lets it: the times looked for are milliseconds.
-template <typename Condition>
-bool pollUntil(Condition condition, int milliseconds) {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
-    while (!condition()) {
-        if (Clock::now() > deadline) return false;
-        Sleep(1);
-    }
-    return true;
-}
 
 // The icon's message (a left press) to the menu on screen; the menu is
 // closed again before the next.

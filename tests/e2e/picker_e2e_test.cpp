@@ -39,11 +39,17 @@ HWND openPicker(ScrivletRun& run) {
     return picker;
 }
 
-TEST(PickerE2E, TheHotkeyAFewLettersAndEnterSendTheFirstHitIntoNotepad) {
-    ScrivletRun run(snippetFile());
+// Notepad in front, where the user is typing, with the program running.
+struct PickerE2E : ::testing::Test {
+    void SetUp() override {
+        ASSERT_NE(notepad.window(), nullptr);
+        ASSERT_TRUE(clickToFront(notepad.window()));
+    }
+    ScrivletRun run{snippetFile()};
     Notepad notepad;
-    ASSERT_NE(notepad.window(), nullptr);
-    ASSERT_TRUE(clickToFront(notepad.window()));
+};
+
+TEST_F(PickerE2E, TheHotkeyAFewLettersAndEnterSendTheFirstHitIntoNotepad) {
     HWND picker = openPicker(run);
     ASSERT_NE(picker, nullptr);
     typeText("rech");
@@ -55,11 +61,7 @@ TEST(PickerE2E, TheHotkeyAFewLettersAndEnterSendTheFirstHitIntoNotepad) {
     EXPECT_FALSE(IsWindowVisible(run.mainWindow()));
 }
 
-TEST(PickerE2E, EscLeavesNotepadUntouchedAndActive) {
-    ScrivletRun run(snippetFile());
-    Notepad notepad;
-    ASSERT_NE(notepad.window(), nullptr);
-    ASSERT_TRUE(clickToFront(notepad.window()));
+TEST_F(PickerE2E, EscLeavesNotepadUntouchedAndActive) {
     HWND picker = openPicker(run);
     ASSERT_NE(picker, nullptr);
     typeText("gr");
@@ -70,11 +72,7 @@ TEST(PickerE2E, EscLeavesNotepadUntouchedAndActive) {
 
 // Rows are 13 to 24 pixels high at any scale the runs use: 24 pixels down
 // is on the second row.
-TEST(PickerE2E, AClickOnARowThenEnterSendsItAndAClickOnNotepadClosesThePicker) {
-    ScrivletRun run(snippetFile());
-    Notepad notepad;
-    ASSERT_NE(notepad.window(), nullptr);
-    ASSERT_TRUE(clickToFront(notepad.window()));
+TEST_F(PickerE2E, AClickOnARowThenEnterSendsItAndAClickOnNotepadClosesThePicker) {
     HWND picker = openPicker(run);
     ASSERT_NE(picker, nullptr);
     HWND list = findChild(picker, "SysListView32");
