@@ -92,14 +92,10 @@ int PickerIndex::rankOf(const Searchable& entry, const std::vector<SearchWord>& 
 bool PickerIndex::refresh(SnippetFile& file, const std::function<bool()>& readable) {
     // Taken before the file is read: a change while it is read shows at the
     // next refresh.
-    Source source{file.path(), files_.stamp(file.path()), file.writes()};
-    if (builtFrom_ == source) return false;
-    // A turn of the file into the program's form rewrites it: the index is
-    // read from the file as it is afterwards.
-    const bool canRead = !readable || readable();
-    builtFrom_ = canRead ? Source{file.path(), files_.stamp(file.path()), file.writes()} : std::move(source);
-
-    std::vector<NamedEntry> names = canRead ? inMenuOrder(file.readNames()) : std::vector<NamedEntry>{};
+    const SnippetFileFollower::Reading reading = follower_.follow(file, readable);
+    if (reading == SnippetFileFollower::Reading::Unchanged) return false;
+    std::vector<NamedEntry> names =
+        reading == SnippetFileFollower::Reading::Read ? inMenuOrder(file.readNames()) : std::vector<NamedEntry>{};
     const std::vector<std::optional<std::string>> texts = file.readOpenTexts(names);
     entries_.clear();
     searchable_.clear();

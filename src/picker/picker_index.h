@@ -10,6 +10,7 @@
 #include "picker/search_word.h"
 #include "platform/files.h"
 #include "store/snippet_file.h"
+#include "store/snippet_file_follower.h"
 
 namespace scrivlet {
 
@@ -71,14 +72,6 @@ private:
         Folded name;
         Folded text;
     };
-    // What an index was read from.
-    struct Source {
-        std::string path;
-        std::optional<FileStamp> stamp;
-        std::uint64_t ownWrites = 0;
-        bool operator==(const Source&) const = default;
-    };
-
     static Folded fold(std::string_view text);
     static bool contains(const Folded& folded, const SearchWord& word);
     static int nameRank(const Folded& name, const SearchWord& word);
@@ -86,7 +79,7 @@ private:
     std::vector<EntryNumber> recentFirst(const RecentEntries& recent) const;
 
     FileSystem& files_;
-    std::optional<Source> builtFrom_;
+    SnippetFileFollower follower_{files_};
     std::vector<PickerEntry> entries_;
     std::vector<Searchable> searchable_;
     std::vector<std::vector<std::string>> previews_;

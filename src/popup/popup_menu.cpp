@@ -99,18 +99,12 @@ void PopupMenus::fillCascaded(const std::vector<Row>& entries) {
 
 ui::Menu& PopupMenus::build(SnippetFile& file, bool cascade) {
     ui::Menu& menu = cascade ? pumc_ : pum_;
-    // Taken before the names are read: a change while they are read shows
-    // at the next opening.
-    const Source source{file.path(), files_.stamp(file.path()), file.writes()};
-    std::optional<Source>& built = builtFrom_[cascade ? 1 : 0];
-    if (built == source) return menu;
-    // A turn of the file into the program's form rewrites it: the menu is
-    // built from the file as it is afterwards.
-    const bool readable = !fileReadable || fileReadable();
-    built = readable ? Source{file.path(), files_.stamp(file.path()), file.writes()} : source;
+    const SnippetFileFollower::Reading reading = builtFrom_[cascade ? 1 : 0].follow(file, fileReadable);
+    if (reading == SnippetFileFollower::Reading::Unchanged) return menu;
 
     std::vector<Row> rows;
-    std::vector<NamedEntry> names = readable ? file.readNames() : std::vector<NamedEntry>{};
+    std::vector<NamedEntry> names =
+        reading == SnippetFileFollower::Reading::Read ? file.readNames() : std::vector<NamedEntry>{};
     for (NamedEntry& entry : inMenuOrder(std::move(names))) rows.push_back({std::move(entry.name), entry.number});
 
     if (cascade)

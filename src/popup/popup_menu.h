@@ -11,6 +11,7 @@
 #include "platform/ui/menu.h"
 #include "store/ini_access.h"
 #include "store/snippet_file.h"
+#include "store/snippet_file_follower.h"
 
 namespace scrivlet {
 
@@ -53,14 +54,6 @@ private:
         std::string caption;
         std::intptr_t tag;
     };
-    // What a layout was built from.
-    struct Source {
-        std::string path;
-        std::optional<FileStamp> stamp;
-        std::uint64_t ownWrites = 0;
-        bool operator==(const Source&) const = default;
-    };
-
     void fillFlat(const std::vector<Row>& entries);
     void fillCascaded(const std::vector<Row>& entries);
     // Makes the items of menu from index `from` on those of rows, keeping the
@@ -72,7 +65,7 @@ private:
     ui::Menu pum_{"PumMain 1"};
     ui::Menu pumc_{"PumMain 2 (cascade)"};
     std::array<std::unique_ptr<ui::Menu>, 27> groups_;
-    std::array<std::optional<Source>, 2> builtFrom_;  // flat, cascaded
+    std::array<SnippetFileFollower, 2> builtFrom_{SnippetFileFollower{files_}, SnippetFileFollower{files_}};  // flat, cascaded
 };
 
 }  // namespace scrivlet
