@@ -1,12 +1,5 @@
-// Stands in for a browser's password field in the keyboard watch's tests: a
-// control without the edit class or the password style that tells
-// accessibility tools it is protected, beside an ordinary edit control.
-// Started as
-//     protected_field.exe field|edit
-// it shows one window with both, the focus in the one named. Tab moves the
-// focus to the other. Once the focus is set, at the start and after every
-// Tab, the window's title becomes the name of the one with it; the protected control shows what is typed in it as its
-// window text. So a test can tell when its keys have arrived.
+// Stands in for a browser's password field: protected only to accessibility tools, beside an edit.
+// The focus starts in the field and Tab moves it; the host's title names the focused control once it is there.
 #include <windows.h>
 #include <oleacc.h>
 
@@ -39,11 +32,6 @@ public:
         state->lVal = STATE_SYSTEM_PROTECTED | STATE_SYSTEM_FOCUSABLE | (GetFocus() == field ? STATE_SYSTEM_FOCUSED : 0);
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT, VARIANT* role) override {
-        role->vt = VT_I4;
-        role->lVal = ROLE_SYSTEM_TEXT;
-        return S_OK;
-    }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
         focus->vt = GetFocus() == field ? VT_I4 : VT_EMPTY;
         focus->lVal = CHILDID_SELF;
@@ -57,6 +45,7 @@ public:
         return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT, VARIANT*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
         *count = 0;
         return S_OK;
@@ -105,7 +94,7 @@ LRESULT CALLBACK fieldProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, wchar_t* commandLine, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, wchar_t*, int) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     WNDCLASSW fieldClass{};
     fieldClass.lpfnWndProc = fieldProcedure;
@@ -127,16 +116,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, wchar_t* commandLine, int) {
                            nullptr);
     if (!host || !field || !edit) return 1;
     SetForegroundWindow(host);
-    const bool editFirst = lstrcmpW(commandLine, L"edit") == 0;
-    SetFocus(editFirst ? edit : field);
-    SetWindowTextW(host, editFirst ? L"edit" : L"field");
+    SetFocus(field);
+    SetWindowTextW(host, L"field");
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
             const bool toField = GetFocus() == edit;
             SetFocus(toField ? field : edit);
-            // Said once the focus and its reports are through: the keys that
-            // follow are the user's next action.
+            // Said once the focus and its reports are through, so the test's next keys follow them.
             SetWindowTextW(host, toField ? L"field" : L"edit");
             continue;
         }
