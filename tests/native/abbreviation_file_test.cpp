@@ -45,9 +45,14 @@ struct AbbreviationFile : test::MainWindowStory {
 
 TEST_F(AbbreviationFile, TheFieldShowsTheEntrysAbbreviationAndStoresItWhenLeft) {
     startWith(WithAbbreviations);
-    select("Grußformel", 3);  // of entries sharing a name only the first holds it
+    select("Grußformel", 1);  // of entries sharing a name only the first holds it, and both say so
+    EXPECT_EQ(form().abbreviationNote.caption(),
+              "Mehrere Einträge heißen 'Grußformel': das Kürzel 'mfg' gilt für diesen, den ersten in der Datei.");
+    select("Grußformel", 3);
     EXPECT_EQ(form().abbreviationTB.text(), "mfg");
     EXPECT_FALSE(form().abbreviationTB.enabled());
+    EXPECT_EQ(form().abbreviationNote.caption(),
+              "Ein Eintrag weiter vorn in der Datei heißt ebenfalls 'Grußformel': das Kürzel 'mfg' gilt für ihn.");
     select("Adresse", 2);
     EXPECT_EQ(form().abbreviationNote.caption(), "Unbenutzt, kein Eintrag hat ihren Namen: 'alt' (Gelöscht)");
     enter("  adr ");
