@@ -98,12 +98,14 @@ void PickerWindow::open() {
     form.setGeometry({screen.twipsX(place.left), screen.twipsY(place.top), size.width, size.height});
 
     open_ = true;
+    // Named before the window shows, so its activation hands the keys to the
+    // search field at once: the user types as soon as the picker appears.
+    form.searchTB.setFocus();
     form.show();
     // Shown, the form asks for the foreground itself; asked again only when
     // that was refused, since the answer waits for the activation to settle.
     if (const WindowId own = ui_.windowOf(form); own && windows_.foreground() != own)
         windows_.bringToForeground(own);
-    form.searchTB.setFocus();
 }
 
 void PickerWindow::close(bool giveBack) {

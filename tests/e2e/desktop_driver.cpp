@@ -335,6 +335,17 @@ bool landsIn(HWND window, POINT p) {
     return hit == window || IsChild(window, hit);
 }
 
+// Wine finishes an activation in the activated window's own thread, when it
+// next takes a message: it then gives X the focus and sets the modifier keys
+// to what X holds down, undoing modifiers sent in between, and a focus it
+// gives late takes the activation from a window activated after it.
+void letActivationSettle(HWND window) {
+    DWORD_PTR ignored = 0;
+    for (int i = 0; i < 2; ++i) {
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+        Sleep(20);
+    }
+}
 }  // namespace
 
 bool clickToFront(HWND window) {
@@ -347,7 +358,9 @@ bool clickToFront(HWND window) {
         const POINT p{r.left + (r.right - r.left) * step / 8, y};
         if (!landsIn(window, p)) continue;
         clickScreen(p.x, p.y);
-        return waitFor([window] { return GetForegroundWindow() == window; }, 5000);
+        if (!waitFor([window] { return GetForegroundWindow() == window; }, 5000)) return false;
+        letActivationSettle(window);
+        return true;
     }
     return false;
 }

@@ -212,15 +212,18 @@ void Win32FormPeer::show() {
     focusFirstControl();
 }
 
-void Win32FormPeer::focusFirstControl() {
+bool Win32FormPeer::focusFirstControl() {
     // The control that had the focus keeps it; a form shown for the first
     // time gives it to its first control in Tab order.
     HWND target = nullptr;
-    if (ui::Control* focused = form_.focused())
-        if (auto* peer = dynamic_cast<Win32ControlPeer*>(focused->peer())) target = peer->hwnd();
-    if (!target && savedFocus_ && IsWindow(savedFocus_) && IsChild(hwnd(), savedFocus_)) target = savedFocus_;
+    if (savedFocus_ && IsWindow(savedFocus_) && IsChild(hwnd(), savedFocus_)) target = savedFocus_;
+    if (!target)
+        if (ui::Control* focused = form_.focused())
+            if (auto* peer = dynamic_cast<Win32ControlPeer*>(focused->peer())) target = peer->hwnd();
     if (!target) target = nextTabStop(form_, nullptr, false);
-    if (target && IsChild(hwnd(), target)) SetFocus(target);
+    if (!target || !IsChild(hwnd(), target)) return false;
+    SetFocus(target);
+    return true;
 }
 
 void Win32FormPeer::focus(ui::Control* control) {
@@ -374,10 +377,10 @@ LRESULT Win32FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 form_.reportActivationLost();
                 return 0;
             }
-            if (!HIWORD(wParam) && savedFocus_ && IsWindow(savedFocus_) && IsChild(hwnd(), savedFocus_))
-                SetFocus(savedFocus_);
-            else
-                defaultHandling(message, wParam, lParam);
+            // The focus goes to a control with the activation itself: keys
+            // the user types as the window comes to front are queued for the
+            // focus of that moment, and the frame would swallow them.
+            if (HIWORD(wParam) || !focusFirstControl()) defaultHandling(message, wParam, lParam);
             // lParam is the window that was active before: one of the
             // program's, or none when the user came from another program.
             if (!showing_) form_.reportActivated(ownWindow(reinterpret_cast<HWND>(lParam)));

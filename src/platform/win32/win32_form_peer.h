@@ -67,7 +67,7 @@ private:
     ui::MouseEvent mouseEvent(ui::MouseButton button, LPARAM lParam) const;
     void mouseMoved(LPARAM lParam);
     void mousePressed(ui::MouseButton button, LPARAM lParam);
-    void focusFirstControl();
+    bool focusFirstControl();
     HWND defaultButtonWindow();
 
     Win32Ui& ui_;
