@@ -183,15 +183,19 @@ LRESULT CALLBACK Win32KeyboardWatch::keyboardProc(int code, WPARAM wParam, LPARA
 }
 
 bool Win32KeyboardWatch::whereKeysGo() {
-    const HWND foreground = GetForegroundWindow();
-    DWORD process = 0;
-    const DWORD thread = foreground ? GetWindowThreadProcessId(foreground, &process) : 0;
+    // Asked of the thread in front (thread 0): its active window is the
+    // foreground window, and one question gives both. Under Wine each is a
+    // round trip to its server, the larger part of the callback's time.
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
-    const HWND focus = thread && GetGUIThreadInfo(thread, &gui) && gui.hwndFocus ? gui.hwndFocus : foreground;
+    if (!GetGUIThreadInfo(0, &gui)) gui.hwndActive = gui.hwndFocus = GetForegroundWindow();
+    const HWND foreground = gui.hwndActive;
+    const HWND focus = gui.hwndFocus ? gui.hwndFocus : foreground;
     if (foreground == lastForeground_ && focus == lastFocus_) return false;
     lastForeground_ = foreground;
     lastFocus_ = focus;
+    DWORD process = 0;
+    const DWORD thread = foreground ? GetWindowThreadProcessId(foreground, &process) : 0;
     translations_.useLayout(GetKeyboardLayout(thread));
     ownInFront_ = process == GetCurrentProcessId();
     silent_ = !foreground || ownInFront_ || isPasswordField(focus);
