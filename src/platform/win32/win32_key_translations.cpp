@@ -1,5 +1,7 @@
 #include "platform/win32/win32_key_translations.h"
 
+#include <vector>
+
 namespace scrivlet {
 
 namespace {
@@ -11,10 +13,28 @@ constexpr std::uint32_t NotAsked = 0, NoCharacter = 1, CharacterOffset = 2;
 
 }  // namespace
 
-void KeyTranslations::useLayout(HKL layout) {
-    if (layout == layout_) return;
+bool KeyTranslations::useLayout(HKL layout) {
+    if (layout == layout_) return false;
     layout_ = layout;
     known_.fill(NotAsked);
+    return true;
+}
+
+void KeyTranslations::learnTypingKeys() {
+    // The blank, digits, letters, the keypad's, and the punctuation keys of
+    // every layout (VK_OEM_1 to VK_OEM_3, VK_OEM_4 to VK_OEM_8, VK_OEM_102).
+    std::vector<DWORD> keys{VK_SPACE, 0xE2};
+    for (DWORD vk = '0'; vk <= '9'; ++vk) keys.push_back(vk);
+    for (DWORD vk = 'A'; vk <= 'Z'; ++vk) keys.push_back(vk);
+    for (DWORD vk = VK_NUMPAD0; vk <= VK_DIVIDE; ++vk) keys.push_back(vk);
+    for (DWORD vk = 0xBA; vk <= 0xC0; ++vk) keys.push_back(vk);
+    for (DWORD vk = 0xDB; vk <= 0xDF; ++vk) keys.push_back(vk);
+    for (DWORD vk : keys) {
+        KBDLLHOOKSTRUCT key{};
+        key.vkCode = vk;
+        key.scanCode = MapVirtualKeyExW(vk, MAPVK_VK_TO_VSC, layout_);
+        for (bool shift : {false, true}) translate(key, shift, false, false);
+    }
 }
 
 TypedKey KeyTranslations::translate(const KBDLLHOOKSTRUCT& key, bool shift, bool capsLock, bool altGr) {

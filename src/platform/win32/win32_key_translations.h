@@ -15,9 +15,13 @@ namespace scrivlet {
 // translated, so no accent is pending on this thread to change the answer.
 class KeyTranslations {
 public:
-    // Forgets what the keys typed when the layout is another one.
-    void useLayout(HKL layout);
+    // Forgets what the keys typed when the layout is another one; true then.
+    bool useLayout(HKL layout);
     TypedKey translate(const KBDLLHOOKSTRUCT& key, bool shift, bool capsLock, bool altGr);
+    // Asks what the keys of text type, alone and with Shift, ahead of the
+    // keys themselves: outside the hook, so that no first press of a letter
+    // waits for the display driver inside it.
+    void learnTypingKeys();
 
 private:
     std::uint32_t ask(const KBDLLHOOKSTRUCT& key, bool shift, bool capsLock, bool altGr) const;

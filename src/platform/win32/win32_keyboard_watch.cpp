@@ -196,7 +196,7 @@ bool Win32KeyboardWatch::whereKeysGo() {
     lastFocus_ = focus;
     DWORD process = 0;
     const DWORD thread = foreground ? GetWindowThreadProcessId(foreground, &process) : 0;
-    translations_.useLayout(GetKeyboardLayout(thread));
+    if (translations_.useLayout(GetKeyboardLayout(thread))) later([this] { translations_.learnTypingKeys(); });
     ownInFront_ = process == GetCurrentProcessId();
     silent_ = !foreground || ownInFront_ || isPasswordField(focus);
     if (listener_.lost) listener_.lost();
