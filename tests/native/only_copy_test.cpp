@@ -112,6 +112,13 @@ TEST_F(OnlyCopyStory, AMaximisedWindowStaysMaximised) {
     EXPECT_EQ(sim.windows.foreground(), mainWindow());
 }
 
+TEST_F(OnlyCopyStory, TheFirstStartRunsAndHoldsTheSession) {
+    EXPECT_TRUE(startsAsOnlyCopy(sim.single, sim.system, sim.dialogs));
+    EXPECT_TRUE(messages().empty());
+    SimSingleInstance later(sim.session, sim.ui);
+    EXPECT_FALSE(later.first());
+}
+
 TEST_F(OnlyCopyStory, AStartWhileTheRunningCopyEndsRunsInItsPlace) {
     startFirstCopy();
     SimSingleInstance second(sim.session, sim.ui);

@@ -71,10 +71,12 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTrip{"LettersLikeTheMarkersStayLetters", runs({{"Ãð", Plain}, {EnterMarkerText, Marker}, {"ð", Red}})},
         RoundTrip{"LineBreaks", runs({{"a", Plain}, {"\r\n\r\n", Mono}, {"b", Plain}})},
         RoundTrip{"RtfCharacters", runs({{"{\\}", Mono}})},
+        RoundTrip{"Umlauts", runs({{"Größe €", Plain}})},
         RoundTrip{"BeyondWindows1252", runs({{"Łódź ", Plain}, {"При ✓", Red}})},
         RoundTrip{"BeyondUFFFF", runs({{"a😀b", Plain}})},
         RoundTrip{"LoneSurrogates", runs({{"x\xED\xA0\xBD" "y\xED\xB8\x80", Plain}})},
         RoundTrip{"LettersInTheSymbolFont", runs({{"a{Ã", Marker}})},
+        RoundTrip{"Tab", runs({{"a\tb", Red}})},
         RoundTrip{"ControlCharacter", runs({{"a\x01z", Plain}})}),
     [](const auto& p) { return std::string(p.param.label); });
 
