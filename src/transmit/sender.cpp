@@ -24,11 +24,10 @@ struct Sending {
 }  // namespace
 
 void Sender::sendEntryTo(EntryNumber n, WindowId lastWindow) {
-    lastWindow_ = lastWindow;
     const Sending sending(sending_);
     if (!prepareKeys(n)) return;
     if (targetTitle_.empty())
-        sendToLastWindow();
+        sendToLastWindow(lastWindow);
     else
         sendToTitledWindow();
 }
@@ -81,13 +80,12 @@ bool Sender::putOnClipboard(const std::string& text) {
     return false;
 }
 
-void Sender::sendToLastWindow() {
-    const WindowId target = lastWindow_;
-    if (target == 0) {
+void Sender::sendToLastWindow(WindowId lastWindow) {
+    if (lastWindow == 0) {
         reportNoTarget();
         return;
     }
-    deliverToWindow(target);
+    deliverToWindow(lastWindow);
 }
 
 void Sender::sendToTitledWindow() {
@@ -121,9 +119,8 @@ void Sender::chooseTarget() {
 
 bool Sender::deliverToWindow(WindowId window) {
     Services& p = services_;
-    std::vector<KeyStep> steps;
-    TargetIntegrity integrity{};
-    if (!readyToType(window, steps, integrity)) return false;
+    const std::optional<Typing> typing = readyToType(window);
+    if (!typing) return false;
     // A text must never go to whatever window happens to have the focus: it may
     // be deciphered, and the window a chat or a browser.
     bool inFront = p.windows.exists(window) && p.windows.bringToForeground(window);
@@ -133,44 +130,42 @@ bool Sender::deliverToWindow(WindowId window) {
         return false;
     }
     p.ui.doEvents();
-    return typeSteps(window, steps, integrity);
+    return typeSteps(window, *typing);
 }
 
 bool Sender::typeInto(WindowId window, const std::vector<KeyStep>& before, const std::vector<KeyStep>& after) {
-    std::vector<KeyStep> steps;
-    TargetIntegrity integrity{};
-    if (!readyToType(window, steps, integrity)) return false;
-    steps.insert(steps.begin(), before.begin(), before.end());
-    steps.insert(steps.end(), after.begin(), after.end());
-    return typeSteps(window, steps, integrity);
+    std::optional<Typing> typing = readyToType(window);
+    if (!typing) return false;
+    typing->steps.insert(typing->steps.begin(), before.begin(), before.end());
+    typing->steps.insert(typing->steps.end(), after.begin(), after.end());
+    return typeSteps(window, *typing);
 }
 
-bool Sender::readyToType(WindowId window, std::vector<KeyStep>& steps, TargetIntegrity& integrity) {
+std::optional<Sender::Typing> Sender::readyToType(WindowId window) {
     Services& p = services_;
     KeyStringError error;
     auto parsed =
         parseKeyString(consoleEntry_ ? consolePasteKeys(p.windows.className(window)) : pendingKeys_, &error);
     if (!parsed) {
         messages_.show(messages::KeyStringInvalid, {std::to_string(error.position + 1), error.reason});
-        return false;
+        return std::nullopt;
     }
     // The system would drop every key without a word, and the user would wait
     // for a text that never comes.
-    integrity = p.windows.integrity(window);
+    const TargetIntegrity integrity = p.windows.integrity(window);
     if (integrity == TargetIntegrity::Higher) {
         reportElevated(window);
-        return false;
+        return std::nullopt;
     }
-    steps = std::move(*parsed);
-    return true;
+    return Typing{std::move(*parsed), integrity};
 }
 
-bool Sender::typeSteps(WindowId window, const std::vector<KeyStep>& steps, TargetIntegrity integrity) {
-    if (services_.keys.type(window, steps) != TypingResult::Typed) {
+bool Sender::typeSteps(WindowId window, const Typing& typing) {
+    if (services_.keys.type(window, typing.steps) != TypingResult::Typed) {
         // Where the level could not be read, the window may be one run as
         // administrator: the user learns the likely cause and the ways out.
-        messages_.show(integrity == TargetIntegrity::Unknown ? messages::KeysNotTakenMaybeElevated
-                                                             : messages::KeysNotTaken);
+        messages_.show(typing.integrity == TargetIntegrity::Unknown ? messages::KeysNotTakenMaybeElevated
+                                                                    : messages::KeysNotTaken);
         return false;
     }
     return true;

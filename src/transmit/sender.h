@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -70,16 +71,20 @@ private:
     // Reads the entry and makes its keys (pendingKeys_, the clipboard for a
     // console entry); false, the user told, when there is nothing to type.
     bool prepareKeys(EntryNumber n);
-    void sendToLastWindow();
+    void sendToLastWindow(WindowId lastWindow);
     void sendToTitledWindow();
     // Types only into a window that exists and came to the foreground.
     bool deliverToWindow(WindowId window);
     // Types the pending keys, between before and after, into the window in front.
     bool typeInto(WindowId window, const std::vector<KeyStep>& before, const std::vector<KeyStep>& after);
-    // The keys for window, and its level against the program's; false, the
-    // user told, when nothing may be typed there.
-    bool readyToType(WindowId window, std::vector<KeyStep>& steps, TargetIntegrity& integrity);
-    bool typeSteps(WindowId window, const std::vector<KeyStep>& steps, TargetIntegrity integrity);
+    // The keys for a window, and its level against the program's.
+    struct Typing {
+        std::vector<KeyStep> steps;
+        TargetIntegrity integrity;
+    };
+    // Nothing, the user told, when nothing may be typed there.
+    std::optional<Typing> readyToType(WindowId window);
+    bool typeSteps(WindowId window, const Typing& typing);
     void reportNoTarget();
     void reportElevated(WindowId window);
     bool putOnClipboard(const std::string& text);
@@ -93,8 +98,6 @@ private:
     std::function<void(ui::Form&)> placeDialog_;
     std::function<void()> beforeReading_;
     bool sending_ = false;
-    // Where an entry without a title goes, for the send under way.
-    WindowId lastWindow_ = 0;
     // The key string to type (for a console entry the paste keys, chosen by
     // the target's class), and the upper-case target title ("" for the last
     // used window), as the send under way left them.
