@@ -1,36 +1,18 @@
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <vector>
 
+#include "common/sim_snippet_file.h"
 #include "common/snippet_fixture.h"
-#include "platform/sim/sim_platform.h"
-#include "store/snippet_file.h"
 
 namespace {
 
 using namespace scrivlet;
 
-std::filesystem::path emptyFolder(const char* name) {
-    const auto folder = std::filesystem::temp_directory_path() / name;
-    std::filesystem::remove_all(folder);
-    return folder;
-}
-
 // A snippet file of the benchmark's size on a simulated desktop of its own.
-struct BenchFile {
-    BenchFile(const benchmark::State& state, const char* name) : root(emptyFolder(name)), sim(root) {
-        sim.files.createFolder("C:\\Scrivlet");
-        sim.files.writeAll(Path, bench::snippetFileWithEntries(static_cast<int>(state.range(0))));
-        file.setPath(Path);
-    }
-    ~BenchFile() { std::filesystem::remove_all(root); }
-
-    static constexpr const char* Path = "C:\\Scrivlet\\Scrivlet.ini";
-    std::filesystem::path root;
-    SimPlatform sim;
-    IniAccess ini{sim.profile};
-    SnippetFile file{ini, sim.random};
+struct BenchFile : bench::SimSnippetFile {
+    BenchFile(const benchmark::State& state, const char* name)
+        : SimSnippetFile(name, bench::snippetFileWithEntries(static_cast<int>(state.range(0)))) {}
 };
 
 // Loading reads the name and title of every entry (one section read each), the

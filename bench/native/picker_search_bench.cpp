@@ -1,28 +1,18 @@
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/sim_snippet_file.h"
 #include "common/snippet_fixture.h"
 #include "picker/picker_index.h"
 #include "picker/recent_entries.h"
-#include "platform/sim/sim_platform.h"
 #include "platform/unicode.h"
-#include "store/snippet_file.h"
 
 namespace {
 
 using namespace scrivlet;
-
-// The picker's index of a snippet file with the benchmark's number of entries
-// on a simulated desktop of its own, read once.
-std::filesystem::path emptyFolder(const char* name) {
-    const auto folder = std::filesystem::temp_directory_path() / name;
-    std::filesystem::remove_all(folder);
-    return folder;
-}
 
 // The first `letters` characters of a query.
 std::string typedSoFar(std::string_view query, std::size_t letters) {
@@ -31,21 +21,14 @@ std::string typedSoFar(std::string_view query, std::size_t letters) {
     return std::string(query.substr(0, end));
 }
 
-struct PickerBench {
+// The picker's index of a snippet file with the benchmark's number of entries
+// on a simulated desktop of its own, read once.
+struct PickerBench : bench::SimSnippetFile {
     PickerBench(const benchmark::State& state, const char* name, int textScale = 1)
-        : root(emptyFolder(name)), sim(root) {
-        sim.files.createFolder("C:\\Scrivlet");
-        sim.files.writeAll(Path, bench::snippetFileWithLetters(static_cast<int>(state.range(0)), textScale));
-        file.setPath(Path);
+        : SimSnippetFile(name, bench::snippetFileWithLetters(static_cast<int>(state.range(0)), textScale)) {
         index.refresh(file);
     }
-    ~PickerBench() { std::filesystem::remove_all(root); }
 
-    static constexpr const char* Path = "C:\\Scrivlet\\Scrivlet.ini";
-    std::filesystem::path root;
-    SimPlatform sim;
-    IniAccess ini{sim.profile};
-    SnippetFile file{ini, sim.random};
     PickerIndex index{sim.files};
     RecentEntries recent;
 };
