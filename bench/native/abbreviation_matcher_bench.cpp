@@ -7,27 +7,19 @@
 #include <vector>
 
 #include "abbreviations/abbreviation_matcher.h"
+#include "common/random_abbreviations.h"
 
 namespace {
 
 using namespace scrivlet;
-
-// Lower-case words of two to eight letters, from a fixed seed.
-std::string word(std::mt19937& random) {
-    std::uniform_int_distribution<int> length(2, 8), letter('a', 'z');
-    std::string w;
-    for (int i = length(random); i > 0; --i) w += static_cast<char>(letter(random));
-    return w;
-}
 
 // Each key the user types, with the matcher's answer timed on its own: the
 // hook's callback does this per key. Typed is prose of random words, one in
 // ten of them an abbreviation, between blanks, commas, full stops and Enter.
 void MatchPerKey(benchmark::State& state, bool atOnce, bool ignoreCase) {
     std::mt19937 random(7);
-    std::vector<Abbreviation> abbreviations;
-    for (int i = 0; i < state.range(0); ++i)
-        abbreviations.push_back({word(random) + std::to_string(i), "Eintrag", static_cast<std::int16_t>(1 + i % 32000), false});
+    const std::vector<Abbreviation> abbreviations =
+        bench::randomAbbreviations(static_cast<int>(state.range(0)), random);
     AbbreviationMatcher matcher;
     matcher.setAbbreviations(abbreviations);
     matcher.setSettings({.atOnce = atOnce, .ignoreCase = ignoreCase});
@@ -36,7 +28,7 @@ void MatchPerKey(benchmark::State& state, bool atOnce, bool ignoreCase) {
     std::uniform_int_distribution<std::size_t> pick(0, abbreviations.size() - 1);
     const char delimiters[] = {' ', ' ', ' ', ' ', ',', '.', '\r'};
     for (int w = 0; w < 2000; ++w) {
-        const std::string typed = w % 10 == 0 ? abbreviations[pick(random)].abbreviation : word(random);
+        const std::string typed = w % 10 == 0 ? abbreviations[pick(random)].abbreviation : bench::randomWord(random);
         for (char c : typed) keys.push_back({TypedKey::Kind::Character, static_cast<char32_t>(c)});
         const char d = delimiters[static_cast<std::size_t>(w) % std::size(delimiters)];
         keys.push_back(d == '\r' ? TypedKey{TypedKey::Kind::Enter, 0} : TypedKey{TypedKey::Kind::Character, static_cast<char32_t>(d)});

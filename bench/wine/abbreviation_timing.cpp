@@ -18,19 +18,13 @@
 
 #include "../../tests/wine/desktop_test_support.h"
 #include "abbreviations/abbreviation_matcher.h"
+#include "common/random_abbreviations.h"
 #include "platform/win32/win32_keyboard_watch.h"
 #include "platform/win32/win32_window_system.h"
 
 namespace {
 
 using namespace scrivlet;
-
-std::string word(std::mt19937& random) {
-    std::uniform_int_distribution<int> length(2, 8), letter('a', 'z');
-    std::string w;
-    for (int i = length(random); i > 0; --i) w += static_cast<char>(letter(random));
-    return w;
-}
 
 void pressAll(const std::string& keys) {
     std::vector<INPUT> events;
@@ -108,9 +102,7 @@ Spread spreadOf(const std::vector<LONGLONG>& ticks) {
 
 int main() {
     std::mt19937 random(7);
-    std::vector<Abbreviation> abbreviations;
-    for (int i = 0; i < 10000; ++i)
-        abbreviations.push_back({word(random) + std::to_string(i), "Eintrag", static_cast<std::int16_t>(1 + i % 32000), false});
+    const std::vector<Abbreviation> abbreviations = bench::randomAbbreviations(10000, random);
     AbbreviationMatcher matcher;
     matcher.setAbbreviations(abbreviations);
 
@@ -145,7 +137,7 @@ int main() {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     std::string typed;
     while (typed.size() < 2000) {
-        typed += random() % 10 == 0 ? std::string("abc") : word(random);
+        typed += random() % 10 == 0 ? std::string("abc") : bench::randomWord(random);
         typed += ' ';
     }
     typed.resize(2000);
