@@ -80,24 +80,11 @@ Win32KeyboardWatch::Win32KeyboardWatch() = default;
 
 Win32KeyboardWatch::~Win32KeyboardWatch() { stop(); }
 
-bool Win32KeyboardWatch::LaterWindow::create() {
-    return registerClass(LaterWindowClass, nullptr) &&
-           Window::create(LaterWindowClass, 0, 0, "", RECT{}, HWND_MESSAGE);
-}
-
-LRESULT Win32KeyboardWatch::LaterWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == RunLaterMessage) {
-        owner_.runLater();
-        return 0;
-    }
-    return Window::handle(message, wParam, lParam);
-}
-
 bool Win32KeyboardWatch::start(Listener listener) {
     if (running() || (active_ && active_ != this)) return false;
     if (!window_) {
-        auto window = std::make_unique<LaterWindow>(*this);
-        if (!window->create()) return false;
+        auto window = std::make_unique<MessageWindow>(RunLaterMessage, [this](WPARAM) { runLater(); });
+        if (!window->create(LaterWindowClass)) return false;
         window_ = std::move(window);
     }
     const HMODULE module = GetModuleHandleW(nullptr);
@@ -147,7 +134,7 @@ void Win32KeyboardWatch::stop() {
 
 void Win32KeyboardWatch::later(std::function<void()> work) {
     later_.push_back(std::move(work));
-    if (window_) PostMessageW(window_->hwnd(), RunLaterMessage, 0, 0);
+    if (window_) window_->post();
 }
 
 void Win32KeyboardWatch::runLater() {

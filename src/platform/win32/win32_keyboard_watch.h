@@ -10,7 +10,7 @@
 #include "platform/keyboard_watch.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_key_translations.h"
-#include "platform/win32/win32_window.h"
+#include "platform/win32/win32_message_window.h"
 
 namespace scrivlet {
 
@@ -68,18 +68,6 @@ public:
     std::vector<LONGLONG>* callbackTicks = nullptr;
 
 private:
-    class LaterWindow : public Window {
-    public:
-        explicit LaterWindow(Win32KeyboardWatch& owner) : owner_(owner) {}
-        bool create();
-
-    protected:
-        LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-    private:
-        Win32KeyboardWatch& owner_;
-    };
-
     static LRESULT CALLBACK keyboardProc(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK mouseProc(int code, WPARAM wParam, LPARAM lParam);
     static void CALLBACK winEventProc(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
@@ -107,7 +95,7 @@ private:
     UniqueComInit com_;
     UniqueWinEventHook focusEvents_, stateEvents_;
     HeldModifiers modifiers_;
-    std::unique_ptr<LaterWindow> window_;
+    std::unique_ptr<MessageWindow> window_;
     std::deque<std::function<void()>> later_;
     bool held_ = false;
     std::vector<INPUT> heldEvents_;

@@ -13,19 +13,6 @@ constexpr const wchar_t* EndWindowClass = L"ScrivletProgramEnds";
 
 }  // namespace
 
-bool Win32Programs::EndWindow::create() {
-    return registerClass(EndWindowClass, nullptr) &&
-           Window::create(EndWindowClass, 0, 0, "", RECT{}, HWND_MESSAGE);
-}
-
-LRESULT Win32Programs::EndWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == ProcessEndedMessage) {
-        owner_.ended(static_cast<UINT_PTR>(wParam));
-        return 0;
-    }
-    return Window::handle(message, wParam, lParam);
-}
-
 void CALLBACK Win32Programs::processEnded(void* context, BOOLEAN) {
     const auto* watch = static_cast<const Watch*>(context);
     PostMessageW(watch->window, ProcessEndedMessage, watch->id, 0);
@@ -47,8 +34,9 @@ bool Win32Programs::start(const std::string& commandLine, std::function<void()> 
     watch->process = UniqueHandle(started.hProcess);
     if (!onEnd) return true;
     if (!window_) {
-        auto window = std::make_unique<EndWindow>(*this);
-        if (window->create()) window_ = std::move(window);
+        auto window = std::make_unique<MessageWindow>(
+            ProcessEndedMessage, [this](WPARAM id) { ended(static_cast<UINT_PTR>(id)); });
+        if (window->create(EndWindowClass)) window_ = std::move(window);
     }
     // Without the window the end cannot be told; the program still runs.
     if (!window_) return true;

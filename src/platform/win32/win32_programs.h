@@ -7,7 +7,7 @@
 
 #include "platform/programs.h"
 #include "platform/win32/unique_handle.h"
-#include "platform/win32/win32_window.h"
+#include "platform/win32/win32_message_window.h"
 
 namespace scrivlet {
 
@@ -37,21 +37,10 @@ private:
         // Last, so that it ends first: no callback runs once the rest goes.
         UniqueWait wait;
     };
-    class EndWindow : public Window {
-    public:
-        explicit EndWindow(Win32Programs& owner) : owner_(owner) {}
-        bool create();
-
-    protected:
-        LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-    private:
-        Win32Programs& owner_;
-    };
     static void CALLBACK processEnded(void* context, BOOLEAN timedOut);
     void ended(UINT_PTR id);
 
-    std::unique_ptr<EndWindow> window_;
+    std::unique_ptr<MessageWindow> window_;
     std::map<UINT_PTR, std::unique_ptr<Watch>> watches_;
     UINT_PTR nextId_ = 1;
 };
