@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "desktop_test_support.h"
 #include "platform/win32/win32_keyboard_watch.h"
@@ -16,34 +15,21 @@ namespace {
 
 // Letters and Tab with SendInput, as a keyboard sends them.
 void press(const std::string& keys) {
-    std::vector<INPUT> events;
     for (char c : keys)
-        for (bool up : {false, true}) {
+        for (DWORD upOrDown : {0UL, static_cast<DWORD>(KEYEVENTF_KEYUP)}) {
             INPUT event{};
             event.type = INPUT_KEYBOARD;
             event.ki.wVk = c == '\t' ? VK_TAB : static_cast<WORD>(c - 'a' + 'A');
             event.ki.wScan = static_cast<WORD>(MapVirtualKeyW(event.ki.wVk, MAPVK_VK_TO_VSC));
-            event.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-            events.push_back(event);
+            event.ki.dwFlags = upOrDown;
+            SendInput(1, &event, sizeof event);
         }
-    SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
 }
 
 std::string textOf(HWND window) {
     wchar_t text[256] = {};
     SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
     return narrow(text);
-}
-
-// Found by its process: windows of earlier runs may still be there.
-HWND hostOf(DWORD process) {
-    HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, L"ScrivletProtectedFieldHost", nullptr))) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == process) return window;
-    }
-    return nullptr;
 }
 
 TEST(KeyboardWatchPasswordField, KeysOfAProtectedFieldAreNotToldThoseOfAnEditAre) {
@@ -60,11 +46,12 @@ TEST(KeyboardWatchPasswordField, KeysOfAProtectedFieldAreNotToldThoseOfAnEditAre
         ~Ender() { TerminateProcess(process, 0), WaitForSingleObject(process, 30000); }
     } ender{process.get()};
     HWND host = nullptr, field = nullptr, edit = nullptr;
-    ASSERT_TRUE(waitUntil([&] {
-        host = hostOf(info.dwProcessId);
-        field = FindWindowExW(host, nullptr, L"ScrivletProtectedField", nullptr);
-        edit = FindWindowExW(host, nullptr, L"Edit", nullptr);
-        return field && edit;
+    ASSERT_TRUE(waitUntil([&] {  // by its process: windows of earlier runs may still be there
+        host = nullptr;
+        for (DWORD owner = 0; (host = FindWindowExW(nullptr, host, L"Static", nullptr));)
+            if (GetWindowThreadProcessId(host, &owner), owner == info.dwProcessId) break;
+        field = GetDlgItem(host, 1), edit = GetDlgItem(host, 2);
+        return host && field && edit;
     })) << "the program with the field did not start";
     Win32WindowSystem windows;
     ASSERT_TRUE(waitUntil([&] {
@@ -79,22 +66,18 @@ TEST(KeyboardWatchPasswordField, KeysOfAProtectedFieldAreNotToldThoseOfAnEditAre
                                  return false;
                              },
                              .lost = [] {}}));
-    const struct { const char* keys; const char* heard; } steps[] = {
-        {"abc", ""}, {"\t", ""}, {"xyz", "xyz"}, {"\t", "xyz"}, {"def", "xyz"},
+    // The host's title names the focused control once it has moved there.
+    const struct { const char* keys; const char* focus; const char* inField; const char* inEdit; const char* heard; } steps[] = {
+        {"abc", "field", "abc", "", ""}, {"\t", "edit", "abc", "", ""}, {"xyz", "edit", "abc", "xyz", "xyz"},
+        {"\t", "field", "abc", "xyz", "xyz"}, {"def", "field", "abcdef", "xyz", "xyz"},
     };
-    std::string focus = "field", inField, inEdit;
     for (const auto& step : steps) {
+        SCOPED_TRACE(std::string("after \"") + step.keys + "\" in the " + step.focus);
         press(step.keys);
-        if (std::string(step.keys) == "\t") {
-            focus = focus == "field" ? "edit" : "field";
-        } else {
-            (focus == "field" ? inField : inEdit) += step.keys;
-        }
-        // The host's title names the focused control once it has moved there.
         EXPECT_TRUE(waitUntil([&] {
-            return textOf(host) == focus && textOf(field) == inField && textOf(edit) == inEdit;
-        })) << "after \"" << step.keys << "\": " << textOf(host) << ", \"" << textOf(field) << "\", \"" << textOf(edit) << "\"";
-        EXPECT_EQ(heard, step.heard) << "after \"" << step.keys << "\" in the " << focus;
+            return textOf(host) == step.focus && textOf(field) == step.inField && textOf(edit) == step.inEdit;
+        })) << textOf(host) << ", \"" << textOf(field) << "\", \"" << textOf(edit) << "\"";
+        EXPECT_EQ(heard, step.heard);
     }
 }
 
