@@ -1,15 +1,15 @@
+// What the picker finds and previews: the index over the entries, and the folding and word search it rests on.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "native/sim_desktop.h"
+#include "native/main_window_story.h"
 #include "picker/picker_index.h"
+#include "picker/preview_text.h"
 #include "picker/recent_entries.h"
-#include "store/storage_escape.h"
+#include "picker/search_fold.h"
+#include "picker/search_word.h"
 
 namespace scrivlet {
 namespace {
@@ -18,28 +18,23 @@ using Names = std::vector<std::string>;
 
 struct PickerIndexTest : ::testing::Test, test::SimDesktop {
     PickerIndexTest() {  // numbered 1, 2, ... in this order; the menu's order is by character code
-        const struct { const char* name; const char* text = ""; int crypt = 0; } entries[] = {
-            {"Abrechnung Mai"}, {"Rechnung Müller", "Anbei die Rechnung."}, {"Brief Rechnung"}, {"rechnung klein"},
-            {"Angebot", "Ihre Rechnung vom\r%datum%"}, {"Geheim", "Rechnung an Meier", 1}, {"Gruß an Straße"},
-            {"Mahnung", "Sehr geehrter Herr Müller,\r\r\tbitte zahlen Sie."}, {"Ärger"}, {"Michael", "Gruß\tMichael"}};
-        std::vector<std::pair<EntryNumber, Entry>> written;
-        for (const auto& e : entries)
-            written.emplace_back(static_cast<EntryNumber>(written.size() + 1), Entry{e.name, textForFile(e.text), "", e.crypt, 0, false});
+        writeFile(StandardFile, test::snippetFile({{"Abrechnung Mai", ""}, {"Rechnung Müller", "Anbei die Rechnung."},
+            {"Brief Rechnung", ""}, {"rechnung klein", ""}, {"Angebot", "Ihre Rechnung vom\\N%datum%"}, {"Geheim", ""},
+            {"Gruß an Straße", ""}, {"Mahnung", "Sehr geehrter Herr Müller,\\N\\N\\Tbitte zahlen Sie."}, {"Ärger", ""},
+            {"Michael", "Gruß\\TMichael"}}));
         file.setPath(StandardFile);
-        sim.files.writeAll(StandardFile, "");
-        EXPECT_EQ(file.writeEntries(written), WriteResult::Ok);
-        index.emplace(sim.files);
-        index->refresh(file);
+        EXPECT_EQ(file.writeEntry(6, Entry{"Geheim", "Rechnung an Meier", "", 1, 0, false}), WriteResult::Ok);  // enciphered
+        index.refresh(file);
     }
     Names found(const std::string& query, const RecentEntries& r = {}) {
         Names names;
-        for (EntryNumber n : index->search(query, r)) names.push_back(index->entry(n) ? index->entry(n)->name : "<?>");
+        for (EntryNumber n : index.search(query, r)) names.push_back(index.entry(n) ? index.entry(n)->name : "<?>");
         return names;
     }
 
     IniAccess ini{sim.profile};
     SnippetFile file{ini, sim.random};
-    std::optional<PickerIndex> index;
+    PickerIndex index{sim.files};
 };
 
 TEST_F(PickerIndexTest, RanksNameStartsThenWordStartsThenOtherNamesThenTexts) {
@@ -60,82 +55,85 @@ TEST_F(PickerIndexTest, RanksNameStartsThenWordStartsThenOtherNamesThenTexts) {
     for (const auto& c : cases) EXPECT_EQ(found(c.query), c.found) << c.query;
 }
 
-TEST_F(PickerIndexTest, AnEmptyQueryListsTheRecentEntriesFirstLeavingOutGoneOrRenumberedOnes) {
+// The last eight sent, once each, the latest first, then the others in the menu's order; left out when the
+// number is gone or now names another entry ("Früher": number 6 is "Geheim" now).
+TEST_F(PickerIndexTest, AnEmptyQueryListsTheEntriesSentLastFirst) {
     RecentEntries r;
-    for (const auto& [number, name] : std::vector<std::pair<EntryNumber, const char*>>{
-             {99, "Weg"}, {2, "Früher hieß ich so"}, {3, "Brief Rechnung"}, {7, "Gruß an Straße"}})
-        r.sent(number, name);
-    const Names expected = {"Gruß an Straße", "Brief Rechnung", "Abrechnung Mai", "Angebot", "Geheim", "Mahnung",
-                            "Michael", "Rechnung Müller", "rechnung klein", "Ärger"};
+    for (EntryNumber n = 1; n <= 10; ++n) r.sent(n, index.entry(n)->name);
+    r.sent(5, "Angebot");
+    r.sent(6, "Früher");
+    r.sent(99, "Weg");
+    const Names expected = {"Angebot", "Michael", "Ärger", "Mahnung", "Gruß an Straße", "rechnung klein",
+                            "Abrechnung Mai", "Brief Rechnung", "Geheim", "Rechnung Müller"};
     EXPECT_EQ(found("", r), expected);
     EXPECT_EQ(found(" \t ", r), expected);
 }
 
-TEST(RecentEntries, KeepsTheLastFewOnceEachTheOneSentAgainInFront) {
-    RecentEntries recent;
-    for (int n = 1; n <= 10; ++n) recent.sent(static_cast<EntryNumber>(n), "e" + std::to_string(n));
-    recent.sent(5, "e5");
-    recent.sent(9, "neu");
-    EXPECT_EQ(recent.list(), (std::vector<RecentEntries::Used>{{9, "neu"}, {5, "e5"}, {10, "e10"}, {8, "e8"},
-                                                               {7, "e7"}, {6, "e6"}, {4, "e4"}, {3, "e3"}}));
-}
-
+// The first three lines, Enter and Tab as symbols, a line cut after 160 characters; nothing of an enciphered text.
 TEST_F(PickerIndexTest, PreviewsTheFirstLinesOfPlainTextsOnly) {
-    const struct { EntryNumber number; Names lines; } cases[] = {
-        {8, {"Sehr geehrter Herr Müller,¶", "¶", "→bitte zahlen Sie."}}, {5, {"Ihre Rechnung vom¶", "%datum%"}},
-        {6, {}}, {3, {}}, {99, {}}};  // enciphered, empty, gone
-    for (const auto& c : cases) EXPECT_EQ(index->preview(c.number), c.lines) << c.number;
+    const auto times = [](const std::string& s, int n) { std::string out; while (n--) out += s; return out; };
+    const std::string x160(160, 'x'), ae160 = times("ä", 160);
+    const struct { const char* label; std::string text; Names lines; } cases[] = {
+        {"Enter ends a line", "Hallo\rWelt", {"Hallo¶", "Welt"}}, {"LF after Enter belongs to it", "a\r\nb", {"a¶", "b"}},
+        {"a line feed of its own", "x\ny", {"x", "y"}}, {"Tab", "Nr.\t%datum%", {"Nr.→%datum%"}},
+        {"three lines at most", "1\r2\r3\r4", {"1¶", "2¶", "3¶"}}, {"a final Enter starts no line", "a\r", {"a¶"}},
+        {"empty lines show their Enter", "a\r\r\rb", {"a¶", "¶", "¶"}}, {"empty text", "", {}}, {"just long enough", x160, {x160}},
+        {"a longer line is cut", x160 + "yyy\rzwei", {x160 + "…¶", "zwei"}}, {"cut by characters", ae160 + "ö", {ae160 + "…"}},
+        {"a Tab counts as one character", times("\t", 161), {times("→", 160) + "…"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(previewLines(c.text), c.lines) << c.label;
+    EXPECT_EQ(index.preview(5), (Names{"Ihre Rechnung vom¶", "%datum%"}));  // as the file holds it
+    for (const EntryNumber n : {EntryNumber{6}, EntryNumber{99}}) EXPECT_EQ(index.preview(n), Names{}) << n;  // enciphered, gone
 }
 
 // Typing narrows the last result; it must list what a fresh search lists, also after a change of the file.
 TEST_F(PickerIndexTest, NarrowingFindsWhatAFreshSearchFinds) {
-    for (const char* query : {"r", "re", "rec", "rech", "rec", "rech", "rech m", "rech mu", "rech mül", "rech mu",
-                              "+Rechnung neu", "rech", "rechn", "a", "an", "an r", "an re", "n an re", "", "m", "mi"}) {
-        if (query[0] == '+') {  // a new entry in the file before the next query
-            ASSERT_EQ(file.writeEntry(static_cast<EntryNumber>(index->entries().size() + 1), Entry{query + 1, "", "", 0, 0, false}),
-                      WriteResult::Ok);
-            ASSERT_TRUE(index->refresh(file));
+    for (const char* query : {"r", "re", "rec", "rech", "rec", "rech", "rech m", "rech mu", "rech mül", "rech mu", "rech",
+                              "+Rechnung neu", "rechn", "a", "an", "an r", "an re", "n an re", "", "m", "mi"}) {
+        if (query[0] == '+') {  // a new entry in the file before a query that narrows the last one
+            ASSERT_EQ(file.writeEntry(11, Entry{query + 1, "", "", 0, 0, false}), WriteResult::Ok);
+            ASSERT_TRUE(index.refresh(file));
             continue;
         }
         PickerIndex fresh(sim.files);
         fresh.refresh(file);
-        EXPECT_EQ(index->search(query, {}), fresh.search(query, {})) << query;
+        EXPECT_EQ(index.search(query, {}), fresh.search(query, {})) << query;
     }
 }
 
-// Between two openings: whether the file is read again, what "a" then finds, and that searching never reads.
-TEST_F(PickerIndexTest, TheFileIsReadAgainExactlyWhenItChanged) {
-    using T = PickerIndexTest&;
-    const struct { const char* label; std::function<void(T)> change; bool readsAgain; Names finds; } cases[] = {
-        {"searched only", [](T t) { t.found("al"); t.found(""); }, false, {"Alpha", "Nacht"}},
-        {"written by another program",
-         [](T t) { t.sim.files.writeAll(StandardFile, "[Name]\r\n1=Alpha\r\n2=Nacht\r\n3=Eule\r\n[Text]\r\n3=Abend\r\n"); }, true,
-         {"Alpha", "Nacht", "Eule"}},
-        {"renamed by the program itself within one tick", [](T t) {
-             const auto host = *t.sim.files.hostPath(StandardFile);
-             const auto before = std::filesystem::last_write_time(host);
-             ASSERT_EQ(t.file.writeField(1, "Name", "Omega"), WriteResult::Ok);
-             std::filesystem::last_write_time(host, before);
-         }, true, {"Nacht", "Omega"}},
-        {"removed", [](T t) { t.sim.files.remove(StandardFile); }, true, {}},
-        {"another file chosen", [](T t) {
-             t.writeFile("C:\\Daten\\Scrivlet.ini", "[Name]\r\n1=Fremd\r\n[Text]\r\n1=aus Basel\r\n");
-             t.file.setPath("C:\\Daten\\Scrivlet.ini");
-         }, true, {"Fremd"}}};
+TEST(SearchFold, LettersMeetInOneForm) {
+    const struct { const char* text; const char* spelled; const char* base; } cases[] = {
+        {"Gruß", "gruss", "gruss"}, {"STRAẞE", "strasse", "strasse"}, {"GRÜSSE", "gruesse", "grusse"},
+        {"Ärger Öl Übel äöü", "aerger oel uebel aeoeue", "arger ol ubel aou"}, {"ae", "ae", "ae"},  // a spelled umlaut stays
+        {"Mu\u0308ller Cafe\u0301", "mueller cafe", "muller cafe"},  // letter and combining mark
+        {"Crème Łódź Ÿ", "creme lodz y", "creme lodz y"}, {"Æsop Œuvre Þór ſ", "aesop oeuvre thor s", "aesop oeuvre thor s"},
+        {"ΣΟΦΙΑ σοφία МОСКВА", "σοφια σοφία москва", "σοφια σοφία москва"},  // other scripts: case only
+        {"a\tb\r\nc\u00A0d\u3000e", "a b  c d e", "a b  c d e"}, {"10 × 2 € ✓ 😀", "10 × 2 € ✓ 😀", "10 × 2 € ✓ 😀"}, {"", "", ""},
+    };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.label);
-        writeFile(StandardFile, "[Name]\r\n1=Alpha\r\n2=Nacht\r\n[Text]\r\n2=Gute Nacht\r\n");
-        file.setPath(StandardFile);
-        index.emplace(sim.files);
-        ASSERT_TRUE(index->refresh(file));
-        c.change(*this);
-        const std::size_t before = sim.profile.reads();
-        EXPECT_EQ(index->refresh(file), c.readsAgain);
-        const std::size_t refreshed = sim.profile.reads();
-        EXPECT_EQ(refreshed > before, c.readsAgain);
-        EXPECT_EQ(found("a"), c.finds);
-        EXPECT_EQ(sim.profile.reads(), refreshed);
+        EXPECT_EQ(foldForSearch(c.text), c.spelled) << c.text;
+        EXPECT_EQ(foldForSearch(c.text, Umlauts::Base), c.base) << c.text;
     }
+}
+
+TEST(SearchFold, WordsStartAfterBlanksSignsAndAtTheStart) {
+    const struct { const char* folded; std::size_t at; bool starts; } cases[] = {
+        {"brief an mueller", 0, true}, {"brief an mueller", 6, true}, {"brief an mueller", 1, false}, {"10-uhr", 3, true},
+        {"(anrede)", 1, true}, {"preis€betrag", 8, true}, {"«zitat»", 2, true}, {"aerger", 1, false},
+        {"σοφια", 2, false}, {"x1", 1, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(startsWord(c.folded, c.at), c.starts) << c.folded << " at " << c.at;
+}
+
+// The search starts from the word's least frequent letter, wherever it stands: from any byte on it must find
+// what a plain search finds.
+TEST(SearchWord, FindsWhereAPlainSearchFinds) {
+    const char* const texts[] = {"sehr geehrte damen", "quiz quiz", "aaaxq", "eeeeeeq", "zahl 10 %", "", "a\xC3\xA9z"};
+    const char* const words[] = {"geehrt", "s", "n", "e", "ee", "damenx", "quiz", "axq", "eeq", "10 %", "a", "z", "\xC3\xA9", ""};
+    for (const std::string text : texts)
+        for (const char* word : words)
+            for (std::size_t from = 0; from <= text.size() + 1; ++from)
+                EXPECT_EQ(SearchWord(word).findIn(text, from), text.find(word, from)) << word << " in " << text << " at " << from;
 }
 
 }  // namespace
